@@ -1,0 +1,7 @@
+#include "platform/clock.h"
+
+namespace Velmora {
+
+Clock::~Clock() = default;
+
+} // namespace Velmora

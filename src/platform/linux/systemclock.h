@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/scheduler.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+
+class QTimer;
+
+namespace Velmora::Linux {
+
+// The real clocks, and a scheduler built on QTimer. Jobs run on the thread
+// that owns this object, which is the main thread in the application.
+class SystemClock final : public QObject, public Clock, public Scheduler
+{
+    Q_OBJECT
+public:
+    explicit SystemClock(QObject *parent = nullptr);
+    ~SystemClock() override;
+
+    qint64 wallClockMs() const override;
+    qint64 monotonicMs() const override;
+
+    JobId scheduleOnce(qint64 delayMs, QObject *context, std::function<void()> job) override;
+    JobId scheduleRepeating(qint64 intervalMs, qint64 toleranceMs, QObject *context,
+                            std::function<void()> job) override;
+    void cancel(JobId id) override;
+    bool isScheduled(JobId id) const override;
+
+private:
+    JobId start(qint64 intervalMs, qint64 toleranceMs, bool repeating, QObject *context,
+                std::function<void()> job);
+
+    QElapsedTimer m_monotonic;
+    QHash<JobId, QTimer *> m_timers;
+    JobId m_nextId = 1;
+};
+
+} // namespace Velmora::Linux

@@ -1,0 +1,7 @@
+#include "platform/scheduler.h"
+
+namespace Velmora {
+
+Scheduler::~Scheduler() = default;
+
+} // namespace Velmora

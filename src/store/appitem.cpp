@@ -1,0 +1,73 @@
+#include "store/appitem.h"
+
+namespace Velmora {
+
+const QString AppItem::taskManagerID = QStringLiteral("velmora-health-check");
+const QString AppItem::settingsID = QStringLiteral("velmora-settings");
+const QString AppItem::setupID = QStringLiteral("velmora-setup");
+const QString AppItem::ownWindowsID = QStringLiteral("velmora-windows");
+
+namespace {
+
+AppItem defaultPin(const char *bundleID, const char *name)
+{
+    const QString id = QString::fromLatin1(bundleID);
+    return AppItem{id, QString::fromUtf8(name), id, std::nullopt, false, std::nullopt};
+}
+
+AppItem pseudoApp(const QString &id, const char *name, std::optional<QString> symbol)
+{
+    return AppItem{id, QString::fromUtf8(name), std::nullopt, std::nullopt, true, std::move(symbol)};
+}
+
+template<typename T>
+size_t hashOptional(const std::optional<T> &value, size_t seed)
+{
+    // Absent and present-but-empty must hash apart, as they compare apart.
+    return value ? qHashMulti(seed, true, *value) : ::qHash(false, seed);
+}
+
+} // namespace
+
+const QList<AppItem> &AppItem::pinnedDefaults()
+{
+    static const QList<AppItem> pins{
+        defaultPin("com.apple.finder", "Finder"),
+        defaultPin("com.apple.Safari", "Safari"),
+        defaultPin("com.apple.mail", "Mail"),
+        defaultPin("com.apple.MobileSMS", "Messages"),
+        defaultPin("com.apple.iCal", "Calendar"),
+        defaultPin("com.apple.AppStore", "App Store"),
+        defaultPin("com.apple.systempreferences", "System Settings"),
+    };
+    return pins;
+}
+
+const AppItem &AppItem::taskManager()
+{
+    static const AppItem item = pseudoApp(taskManagerID, "Task Manager", QStringLiteral("waveform.path.ecg.rectangle.fill"));
+    return item;
+}
+
+const AppItem &AppItem::velmoraSettings()
+{
+    static const AppItem item = pseudoApp(settingsID, "Velmora Settings", std::nullopt);
+    return item;
+}
+
+const AppItem &AppItem::velmoraSetup()
+{
+    static const AppItem item = pseudoApp(setupID, "Velmora Setup", std::nullopt);
+    return item;
+}
+
+size_t qHash(const AppItem &item, size_t seed) noexcept
+{
+    seed = qHashMulti(seed, item.id, item.name);
+    seed = hashOptional(item.bundleIdentifier, seed);
+    seed = hashOptional(item.url, seed);
+    seed = ::qHash(item.isRunning, seed);
+    return hashOptional(item.systemImageName, seed);
+}
+
+} // namespace Velmora
