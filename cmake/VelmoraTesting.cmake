@@ -1,8 +1,8 @@
-# velmora_add_test(<folder> <name> [LIBS <targets>...])
+# velmora_add_test(<folder> <name> [LIBS <targets>...] [SOURCES <files>...])
 #
-# Builds tests/<folder>/tst_<name>.cpp into one QtTest executable, registers it
-# with CTest under the label <folder> and runs it on Qt's offscreen platform so
-# no display server is needed.
+# Builds tst_<name>.cpp of the current folder into one QtTest executable,
+# registers it with CTest under the label <folder> and runs it on Qt's
+# offscreen platform so no display server is needed.
 function(velmora_add_test folder name)
     cmake_parse_arguments(ARG "" "" "LIBS;SOURCES" ${ARGN})
     set(target tst_${name})
@@ -14,4 +14,20 @@ function(velmora_add_test folder name)
         LABELS ${folder}
         TIMEOUT 120
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1")
+endfunction()
+
+# velmora_add_tests(<folder> LIBS <targets>...)
+#
+# Adds every tst_*.cpp of the current folder with velmora_add_test; tests that
+# need something else are added by name before this call and are skipped here.
+function(velmora_add_tests folder)
+    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+    foreach(file IN LISTS tests)
+        get_filename_component(stem ${file} NAME_WE)
+        string(REGEX REPLACE "^tst_" "" name ${stem})
+        if(NOT TARGET tst_${name})
+            velmora_add_test(${folder} ${name} LIBS ${ARG_LIBS})
+        endif()
+    endforeach()
 endfunction()
