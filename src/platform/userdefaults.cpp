@@ -1,0 +1,67 @@
+#include "platform/userdefaults.h"
+
+namespace Velmora {
+
+UserDefaults::~UserDefaults() = default;
+
+std::optional<bool> UserDefaults::boolValue(const QString &key) const
+{
+    const QVariant v = value(key);
+    if (v.typeId() != QMetaType::Bool)
+        return std::nullopt;
+    return v.toBool();
+}
+
+std::optional<qint64> UserDefaults::integerValue(const QString &key) const
+{
+    const QVariant v = value(key);
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return v.toLongLong();
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<double> UserDefaults::doubleValue(const QString &key) const
+{
+    const QVariant v = value(key);
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return v.toDouble();
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QString> UserDefaults::stringValue(const QString &key) const
+{
+    const QVariant v = value(key);
+    if (v.typeId() != QMetaType::QString)
+        return std::nullopt;
+    return v.toString();
+}
+
+std::optional<QStringList> UserDefaults::stringListValue(const QString &key) const
+{
+    const QVariant v = value(key);
+    if (v.typeId() == QMetaType::QStringList)
+        return v.toStringList();
+    if (v.typeId() != QMetaType::QVariantList)
+        return std::nullopt;
+    QStringList texts;
+    for (const QVariant &element : v.toList()) {
+        if (element.typeId() != QMetaType::QString)
+            return std::nullopt;
+        texts.append(element.toString());
+    }
+    return texts;
+}
+
+} // namespace Velmora
