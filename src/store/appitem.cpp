@@ -12,16 +12,15 @@ namespace {
 AppItem defaultPin(const char *bundleID, const char *name)
 {
     const QString id = QString::fromLatin1(bundleID);
-    return AppItem{id, QString::fromUtf8(name), id, std::nullopt, false, std::nullopt};
+    return AppItem { id, QString::fromUtf8(name), id, std::nullopt, false, std::nullopt };
 }
 
 AppItem pseudoApp(const QString &id, const char *name, std::optional<QString> symbol)
 {
-    return AppItem{id, QString::fromUtf8(name), std::nullopt, std::nullopt, true, std::move(symbol)};
+    return AppItem { id, QString::fromUtf8(name), std::nullopt, std::nullopt, true, std::move(symbol) };
 }
 
-template<typename T>
-size_t hashOptional(const std::optional<T> &value, size_t seed)
+template<typename T> size_t hashOptional(const std::optional<T> &value, size_t seed)
 {
     // Absent and present-but-empty must hash apart, as they compare apart.
     return value ? qHashMulti(seed, true, *value) : ::qHash(false, seed);
@@ -29,9 +28,18 @@ size_t hashOptional(const std::optional<T> &value, size_t seed)
 
 } // namespace
 
+QStringList AppItem::ids(const QList<AppItem> &items)
+{
+    QStringList ids;
+    ids.reserve(items.size());
+    for (const AppItem &item : items)
+        ids.append(item.id);
+    return ids;
+}
+
 const QList<AppItem> &AppItem::pinnedDefaults()
 {
-    static const QList<AppItem> pins{
+    static const QList<AppItem> pins {
         defaultPin("com.apple.finder", "Finder"),
         defaultPin("com.apple.Safari", "Safari"),
         defaultPin("com.apple.mail", "Mail"),
@@ -45,7 +53,8 @@ const QList<AppItem> &AppItem::pinnedDefaults()
 
 const AppItem &AppItem::taskManager()
 {
-    static const AppItem item = pseudoApp(taskManagerID, "Task Manager", QStringLiteral("waveform.path.ecg.rectangle.fill"));
+    static const AppItem item
+        = pseudoApp(taskManagerID, "Task Manager", QStringLiteral("waveform.path.ecg.rectangle.fill"));
     return item;
 }
 

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <optional>
@@ -26,10 +27,13 @@ struct AppItem
     // that differ only in isRunning are different; lookups compare ids.
     friend bool operator==(const AppItem &, const AppItem &) = default;
 
-    static const QString taskManagerID;     // "velmora-health-check"
-    static const QString settingsID;        // "velmora-settings"
-    static const QString setupID;           // "velmora-setup"
-    static const QString ownWindowsID;      // "velmora-windows"
+    static const QString taskManagerID; // "velmora-health-check"
+    static const QString settingsID; // "velmora-settings"
+    static const QString setupID; // "velmora-setup"
+    static const QString ownWindowsID; // "velmora-windows"
+
+    // The ids of `items`, in order.
+    static QStringList ids(const QList<AppItem> &items);
 
     static const QList<AppItem> &pinnedDefaults();
     static const AppItem &taskManager();
