@@ -1,5 +1,8 @@
 #include "store/appitem.h"
 
+#include "platform/fileicons.h"
+#include "store/producticon.h"
+
 namespace Velmora {
 
 const QString AppItem::taskManagerID = QStringLiteral("velmora-health-check");
@@ -20,6 +23,12 @@ AppItem pseudoApp(const QString &id, const char *name, std::optional<QString> sy
     return AppItem { id, QString::fromUtf8(name), std::nullopt, std::nullopt, true, std::move(symbol) };
 }
 
+QHash<QString, QIcon> &fileIconCache()
+{
+    static QHash<QString, QIcon> icons;
+    return icons;
+}
+
 template<typename T> size_t hashOptional(const std::optional<T> &value, size_t seed)
 {
     // Absent and present-but-empty must hash apart, as they compare apart.
@@ -27,6 +36,43 @@ template<typename T> size_t hashOptional(const std::optional<T> &value, size_t s
 }
 
 } // namespace
+
+QIcon AppItem::icon(FileIcons &workspace) const
+{
+    // The Task Manager is not among these: it has a symbol of its own.
+    if (id == settingsID || id == setupID || id == ownWindowsID)
+        return ProductIcon::appIcon();
+    if (systemImageName) {
+        if (std::optional<QIcon> symbol = workspace.symbolImage(*systemImageName))
+            return *symbol;
+    }
+    if (url)
+        return fileIcon(url->isLocalFile() ? url->toLocalFile() : url->path(QUrl::FullyDecoded), workspace);
+    if (bundleIdentifier) {
+        if (std::optional<QString> location = workspace.applicationPath(*bundleIdentifier))
+            return fileIcon(*location, workspace);
+    }
+    if (std::optional<QIcon> generic = workspace.symbolImage(QStringLiteral("app")))
+        return *generic;
+    return QIcon();
+}
+
+QIcon AppItem::fileIcon(const QString &path, FileIcons &workspace)
+{
+    QHash<QString, QIcon> &cache = fileIconCache();
+    const auto cached = cache.constFind(path);
+    if (cached != cache.cend())
+        return *cached;
+    const QIcon icon = ProductIcon::isOwnBundle(path, workspace.ownBundlePath()) ? ProductIcon::appIcon()
+                                                                                 : workspace.iconForFile(path);
+    cache.insert(path, icon);
+    return icon;
+}
+
+void AppItem::dropCachedFileIcons()
+{
+    fileIconCache().clear();
+}
 
 QStringList AppItem::ids(const QList<AppItem> &items)
 {
