@@ -1,5 +1,8 @@
 #include "platform/userdefaults.h"
 
+#include <cmath>
+#include <limits>
+
 namespace Velmora {
 
 UserDefaults::~UserDefaults() = default;
@@ -62,6 +65,46 @@ std::optional<QStringList> UserDefaults::stringListValue(const QString &key) con
         texts.append(element.toString());
     }
     return texts;
+}
+
+std::optional<QVariant> UserDefaults::storedForm(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::QString:
+    case QMetaType::QStringList:
+        return value;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return QVariant(value.toLongLong());
+    case QMetaType::ULongLong: {
+        const qulonglong n = value.toULongLong();
+        if (n > qulonglong(std::numeric_limits<qint64>::max()))
+            return std::nullopt;
+        return QVariant(qint64(n));
+    }
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double d = value.toDouble();
+        if (!std::isfinite(d))
+            return std::nullopt;
+        return QVariant(d);
+    }
+    case QMetaType::QVariantList: {
+        QStringList texts;
+        for (const QVariant &element : value.toList()) {
+            if (element.typeId() != QMetaType::QString)
+                return std::nullopt;
+            texts.append(element.toString());
+        }
+        return QVariant(texts);
+    }
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace Velmora

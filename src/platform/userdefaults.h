@@ -22,8 +22,12 @@ public:
 
     // The stored value, or an invalid QVariant when the key is absent.
     virtual QVariant value(const QString &key) const = 0;
-    virtual void setValue(const QString &key, const QVariant &value) = 0;
-    virtual void removeValue(const QString &key) = 0;
+    // Stores a value of a supported type. Returns false, and changes nothing,
+    // when the value cannot be stored faithfully (another type, a number that
+    // is not finite, a list holding anything but texts) or cannot be saved.
+    virtual bool setValue(const QString &key, const QVariant &value) = 0;
+    // Returns false when the removal could not be saved; removing an absent key succeeds.
+    virtual bool removeValue(const QString &key) = 0;
     virtual QStringList keys() const = 0;
 
     bool contains(const QString &key) const { return value(key).isValid(); }
@@ -34,6 +38,11 @@ public:
     std::optional<QString> stringValue(const QString &key) const;
     // Only a list whose every element is a text counts as a list of texts.
     std::optional<QStringList> stringListValue(const QString &key) const;
+
+    // The form in which a value is kept: bool, qint64, double, QString or
+    // QStringList. Nothing for a value that has no faithful stored form, so
+    // every implementation refuses the same values instead of mangling them.
+    static std::optional<QVariant> storedForm(const QVariant &value);
 };
 
 } // namespace Velmora
