@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMetaType>
 #include <QString>
 
 #include <optional>
@@ -38,3 +39,6 @@ const QList<TaskbarButtonAlignment> &allTaskbarButtonAlignments();
 const QList<WindowPreviewSortOrder> &allWindowPreviewSortOrders();
 
 } // namespace Velmora
+
+Q_DECLARE_METATYPE(Velmora::TaskbarButtonAlignment)
+Q_DECLARE_METATYPE(Velmora::WindowPreviewSortOrder)
