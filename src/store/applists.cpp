@@ -43,8 +43,10 @@ QList<AppItem> runningAppItems(const QList<RunningProcess> &processes)
         if (seen.contains(process.bundleIdentifier))
             continue;
         seen.insert(process.bundleIdentifier);
-        items.append(AppItem{process.bundleIdentifier, *process.localizedName, process.bundleIdentifier, process.url,
-                             true, std::nullopt});
+        const std::optional<QUrl> url =
+            process.bundlePath.isEmpty() ? std::nullopt : std::optional<QUrl>(QUrl::fromLocalFile(process.bundlePath));
+        items.append(AppItem{process.bundleIdentifier, *process.localizedName, process.bundleIdentifier, url, true,
+                             std::nullopt});
     }
     sortByName(items);
     return items;

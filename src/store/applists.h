@@ -20,7 +20,9 @@ struct RunningProcess
     qint32 processIdentifier = 0;
     QString bundleIdentifier;
     std::optional<QString> localizedName;
-    std::optional<QUrl> url;
+    QString bundlePath; // empty when unknown
+
+    friend bool operator==(const RunningProcess &, const RunningProcess &) = default;
 };
 
 // Everything the bar's list is assembled from.

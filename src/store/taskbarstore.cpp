@@ -226,10 +226,12 @@ void TaskbarStore::refreshRunningApps()
         processes.append(AppLists::RunningProcess{
             application.processIdentifier, application.bundleIdentifier,
             application.localizedName.isEmpty() ? std::nullopt : std::optional<QString>(application.localizedName),
-            application.bundlePath.isEmpty() ? std::nullopt
-                                             : std::optional<QUrl>(QUrl::fromLocalFile(application.bundlePath))});
+            application.bundlePath});
     }
-    setRunningApps(AppLists::runningAppItems(processes));
+    if (processes != m_runningProcesses) {
+        m_runningProcesses = processes;
+        setRunningApps(AppLists::runningAppItems(processes));
+    }
     if (m_env.focusRecorder)
         m_env.focusRecorder->refreshApplications(regular);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/runningapplication.h"
 #include "store/appitem.h"
+#include "store/applists.h"
 #include "store/installedapps.h"
 #include "store/nativeminimizerequest.h"
 #include "store/storesettings.h"
@@ -268,6 +269,8 @@ private:
     QList<AppItem> m_startPinnedApps;
     QStringList m_taskbarAppOrder;
     QList<AppItem> m_runningApps;
+    // What runningApps was built from: an unchanged workspace skips the sort by name.
+    QList<AppLists::RunningProcess> m_runningProcesses;
     bool m_finderHasWindows = true;
     QList<AppItem> m_installedApps;
     QStringList m_recentAppIdentifiers;

@@ -35,12 +35,12 @@ private slots:
     void runningItemsOnePerApplicationSortedByName()
     {
         const QList<RunningProcess> processes{
-            {10, "org.zed", QString("zed"), std::nullopt},
-            {11, "com.example.b", QString("Beta"), QUrl::fromLocalFile("/Applications/Beta.app")},
-            {12, "com.example.b", QString("Beta Helper"), std::nullopt},
-            {13, "com.example.nameless", std::nullopt, std::nullopt},
-            {14, "com.example.a", QString("alpha"), std::nullopt},
-            {15, "com.example.a2", QString("Alpha"), std::nullopt},
+            {10, "org.zed", QString("zed"), {}},
+            {11, "com.example.b", QString("Beta"), "/Applications/Beta.app"},
+            {12, "com.example.b", QString("Beta Helper"), {}},
+            {13, "com.example.nameless", std::nullopt, {}},
+            {14, "com.example.a", QString("alpha"), {}},
+            {15, "com.example.a2", QString("Alpha"), {}},
         };
         const QList<AppItem> items = runningAppItems(processes);
         // Case-insensitive and stable: "alpha" and "Alpha" keep the workspace's order.
