@@ -144,7 +144,6 @@ QList<AppItem> TaskbarStore::firstLaunchPinnedApps()
 
 void TaskbarStore::subscribeToTaskManager(TaskManagerOpenState *state)
 {
-    m_taskManagerState = state;
     if (!state)
         return;
     setTaskManagerOpen(state->isOpen());
@@ -375,8 +374,10 @@ std::optional<AppItem> TaskbarStore::resolvedRecentApp(const QString &bundleIden
         m_env.workspace ? m_env.workspace->urlForApplication(bundleIdentifier) : std::nullopt;
     if (!path)
         return std::nullopt;
+    // Only the extension goes: "My.apple.app" is "My.apple", not "Myle".
     QString name = QFileInfo(*path).fileName();
-    name.remove(QStringLiteral(".app"));
+    if (name.endsWith(QLatin1String(".app")))
+        name.chop(4);
     return AppItem{bundleIdentifier, name, bundleIdentifier, QUrl::fromLocalFile(*path), false, std::nullopt};
 }
 

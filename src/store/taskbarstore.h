@@ -8,7 +8,6 @@
 #include "store/storesettings.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 
 #include <functional>
@@ -297,7 +296,6 @@ private:
     std::optional<NativeMinimizeRequest> m_nativeMinimizeRequest;
     std::optional<NativeMinimizeRequest> m_pendingMinimizeHandoff;
 
-    QPointer<TaskManagerOpenState> m_taskManagerState;
     std::optional<quint64> m_refreshTimer;
     std::unique_ptr<InstalledAppsLoader> m_installedAppsLoader;
 };

@@ -329,12 +329,13 @@ private slots:
             const QString id = QString("org.app%1").arg(i);
             f.workspace.applications << runningApplication(100 + i, id, QString("App %1").arg(i));
             if (i != 2)
-                f.workspace.installed.insert(id, QString("/Applications/App %1.app").arg(i));
+                f.workspace.installed.insert(id, QString("/Applications/App.app.%1.app").arg(i));
         }
         const auto store = f.make(true);
         // The unresolvable second app leaves its slot empty rather than pulling in a sixth.
         QCOMPARE(ids(store->recentApps()), QStringList({"org.app1", "org.app3", "org.app4", "org.app5"}));
-        QCOMPARE(store->recentApps().first().name, QString("App 1"));
+        // Named after the bundle without its extension, however many dots the name holds.
+        QCOMPARE(store->recentApps().first().name, QString("App.app.1"));
     }
 
     void pinning()
