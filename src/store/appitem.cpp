@@ -1,5 +1,8 @@
 #include "store/appitem.h"
 
+#include "platform/fileicons.h"
+#include "store/producticon.h"
+
 namespace Velmora {
 
 const QString AppItem::taskManagerID = QStringLiteral("velmora-health-check");
@@ -12,16 +15,21 @@ namespace {
 AppItem defaultPin(const char *bundleID, const char *name)
 {
     const QString id = QString::fromLatin1(bundleID);
-    return AppItem{id, QString::fromUtf8(name), id, std::nullopt, false, std::nullopt};
+    return AppItem { id, QString::fromUtf8(name), id, std::nullopt, false, std::nullopt };
 }
 
 AppItem pseudoApp(const QString &id, const char *name, std::optional<QString> symbol)
 {
-    return AppItem{id, QString::fromUtf8(name), std::nullopt, std::nullopt, true, std::move(symbol)};
+    return AppItem { id, QString::fromUtf8(name), std::nullopt, std::nullopt, true, std::move(symbol) };
 }
 
-template<typename T>
-size_t hashOptional(const std::optional<T> &value, size_t seed)
+QHash<QString, QIcon> &fileIconCache()
+{
+    static QHash<QString, QIcon> icons;
+    return icons;
+}
+
+template<typename T> size_t hashOptional(const std::optional<T> &value, size_t seed)
 {
     // Absent and present-but-empty must hash apart, as they compare apart.
     return value ? qHashMulti(seed, true, *value) : ::qHash(false, seed);
@@ -29,9 +37,55 @@ size_t hashOptional(const std::optional<T> &value, size_t seed)
 
 } // namespace
 
+QIcon AppItem::icon(FileIcons &workspace) const
+{
+    // The Task Manager is not among these: it has a symbol of its own.
+    if (id == settingsID || id == setupID || id == ownWindowsID)
+        return ProductIcon::appIcon();
+    if (systemImageName) {
+        if (std::optional<QIcon> symbol = workspace.symbolImage(*systemImageName))
+            return *symbol;
+    }
+    if (url)
+        return fileIcon(url->isLocalFile() ? url->toLocalFile() : url->path(QUrl::FullyDecoded), workspace);
+    if (bundleIdentifier) {
+        if (std::optional<QString> location = workspace.applicationPath(*bundleIdentifier))
+            return fileIcon(*location, workspace);
+    }
+    if (std::optional<QIcon> generic = workspace.symbolImage(QStringLiteral("app")))
+        return *generic;
+    return QIcon();
+}
+
+QIcon AppItem::fileIcon(const QString &path, FileIcons &workspace)
+{
+    QHash<QString, QIcon> &cache = fileIconCache();
+    const auto cached = cache.constFind(path);
+    if (cached != cache.cend())
+        return *cached;
+    const QIcon icon = ProductIcon::isOwnBundle(path, workspace.ownBundlePath()) ? ProductIcon::appIcon()
+                                                                                 : workspace.iconForFile(path);
+    cache.insert(path, icon);
+    return icon;
+}
+
+void AppItem::dropCachedFileIcons()
+{
+    fileIconCache().clear();
+}
+
+QStringList AppItem::ids(const QList<AppItem> &items)
+{
+    QStringList ids;
+    ids.reserve(items.size());
+    for (const AppItem &item : items)
+        ids.append(item.id);
+    return ids;
+}
+
 const QList<AppItem> &AppItem::pinnedDefaults()
 {
-    static const QList<AppItem> pins{
+    static const QList<AppItem> pins {
         defaultPin("com.apple.finder", "Finder"),
         defaultPin("com.apple.Safari", "Safari"),
         defaultPin("com.apple.mail", "Mail"),
@@ -45,7 +99,8 @@ const QList<AppItem> &AppItem::pinnedDefaults()
 
 const AppItem &AppItem::taskManager()
 {
-    static const AppItem item = pseudoApp(taskManagerID, "Task Manager", QStringLiteral("waveform.path.ecg.rectangle.fill"));
+    static const AppItem item
+        = pseudoApp(taskManagerID, "Task Manager", QStringLiteral("waveform.path.ecg.rectangle.fill"));
     return item;
 }
 

@@ -11,7 +11,8 @@ private slots:
     void equalityAndHashCoverEveryField_data()
     {
         QTest::addColumn<AppItem>("other");
-        const AppItem base{"com.example.a", "A", QString("com.example.a"), QUrl::fromLocalFile("/Apps/A.app"), false, std::nullopt};
+        const AppItem base { "com.example.a", "A", QString("com.example.a"), QUrl::fromLocalFile("/Apps/A.app"), false,
+            std::nullopt };
         AppItem running = base;
         running.isRunning = true;
         AppItem renamed = base;
@@ -34,7 +35,8 @@ private slots:
     void equalityAndHashCoverEveryField()
     {
         QFETCH(AppItem, other);
-        const AppItem base{"com.example.a", "A", QString("com.example.a"), QUrl::fromLocalFile("/Apps/A.app"), false, std::nullopt};
+        const AppItem base { "com.example.a", "A", QString("com.example.a"), QUrl::fromLocalFile("/Apps/A.app"), false,
+            std::nullopt };
         QVERIFY(base != other);
         QCOMPARE(base.id, other.id);
         QVERIFY(qHash(base) != qHash(other));
@@ -52,15 +54,16 @@ private slots:
             QCOMPARE(pin.bundleIdentifier, std::optional<QString>(pin.id));
             QVERIFY(!pin.isRunning && !pin.url && !pin.systemImageName);
         }
-        QCOMPARE(ids, QStringList({"com.apple.finder", "com.apple.Safari", "com.apple.mail", "com.apple.MobileSMS",
-                                   "com.apple.iCal", "com.apple.AppStore", "com.apple.systempreferences"}));
+        QCOMPARE(ids,
+            QStringList({ "com.apple.finder", "com.apple.Safari", "com.apple.mail", "com.apple.MobileSMS",
+                "com.apple.iCal", "com.apple.AppStore", "com.apple.systempreferences" }));
         QCOMPARE(pins.at(3).name, QString("Messages"));
         QCOMPARE(pins.at(6).name, QString("System Settings"));
     }
 
     void pseudoAppsAreRunningAndHaveNoBundle()
     {
-        for (const AppItem *item : {&AppItem::taskManager(), &AppItem::velmoraSettings(), &AppItem::velmoraSetup()}) {
+        for (const AppItem *item : { &AppItem::taskManager(), &AppItem::velmoraSettings(), &AppItem::velmoraSetup() }) {
             QVERIFY(item->isRunning);
             QVERIFY(!item->bundleIdentifier && !item->url);
         }

@@ -1,0 +1,7 @@
+#include "platform/fileicons.h"
+
+namespace Velmora {
+
+FileIcons::~FileIcons() = default;
+
+} // namespace Velmora
