@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QMetaObject>
+#include <QThread>
 
 namespace Velmora {
 
@@ -39,6 +40,8 @@ InstalledAppsLoader::InstalledAppsLoader(const ApplicationBundles &bundles, QObj
     , m_bundles(bundles)
 {
     m_pool.setMaxThreadCount(1);
+    // Nobody waits on the scan; it must not compete with the bar for the CPU.
+    m_pool.setThreadPriority(QThread::LowPriority);
 }
 
 InstalledAppsLoader::~InstalledAppsLoader()

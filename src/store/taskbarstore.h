@@ -138,8 +138,6 @@ public:
     void recordRecentApp(const RunningApplication &application);
     QList<AppItem> recentApps() const;
     QList<AppItem> searchResults() const;
-    // Scans for installed apps off the main thread; the result replaces installedApps.
-    void loadInstalledApps();
 
     // Flyouts.
     bool isStartMenuPresented() const { return m_isStartMenuPresented; }
@@ -238,6 +236,9 @@ signals:
 
 private:
     void readSettings();
+    // Scans for installed apps off the main thread, once at start-up: apps
+    // installed later appear at the next start.
+    void loadInstalledApps();
     QList<AppItem> pinnedApps(const QStringList &identifiers) const;
     QList<AppItem> firstLaunchPinnedApps();
     void subscribeToTaskManager(TaskManagerOpenState *state);
