@@ -2,7 +2,6 @@
 
 // Scriptable stand-ins for what the store reaches of the rest of the system.
 
-#include "platform/applicationbundles.h"
 #include "platform/workspace.h"
 #include "store/focusrecorder.h"
 #include "store/minimizeinterception.h"
@@ -55,20 +54,6 @@ inline RunningApplication runningApplication(qint32 pid, const QString &bundleID
     app.activationPolicy = policy;
     return app;
 }
-
-class FakeBundles final : public ApplicationBundles
-{
-public:
-    QStringList bundlePaths;
-    QHash<QString, BundleInfo> infos;
-
-    QStringList findApplications(const QStringList &) const override { return bundlePaths; }
-    std::optional<BundleInfo> info(const QString &bundlePath) const override
-    {
-        const auto found = infos.constFind(bundlePath);
-        return found == infos.cend() ? std::nullopt : std::optional<BundleInfo>(*found);
-    }
-};
 
 class FakeTaskManagerState final : public TaskManagerOpenState
 {

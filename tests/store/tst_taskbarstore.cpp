@@ -1,4 +1,5 @@
 #include "platform/sim/memoryuserdefaults.h"
+#include "platform/sim/scriptedbundles.h"
 #include "platform/sim/virtualclock.h"
 #include "store/taskbarstore.h"
 #include "storefakes.h"
@@ -35,7 +36,7 @@ struct Fixture
     Sim::MemoryUserDefaults defaults;
     Sim::VirtualClock clock;
     FakeWorkspace workspace;
-    FakeBundles bundles;
+    Sim::ScriptedBundles bundles;
     FakeMinimizeInterception interception;
     FakeFocusRecorder focus;
     FakeSettingsWindow settingsWindow;
@@ -46,7 +47,7 @@ struct Fixture
     {
         workspace.installed.insert("org.editor", "/Applications/Editor.app");
         workspace.installed.insert("org.player", "/Applications/Player.app");
-        bundles.infos.insert("/Applications/Editor.app", BundleInfo{QString("org.editor"), QString("Editor"), {}});
+        bundles.addBundle("/Applications/Editor.app", BundleInfo{QString("org.editor"), QString("Editor"), {}});
     }
 
     std::unique_ptr<TaskbarStore> make(bool observesSystem, TaskManagerOpenState *taskManager = nullptr)
@@ -460,8 +461,7 @@ private slots:
     void installedAppsArriveFromTheScan()
     {
         Fixture f;
-        f.bundles.bundlePaths = {"/Applications/Editor.app", "/Applications/Safari.app"};
-        f.bundles.infos.insert("/Applications/Safari.app", BundleInfo{QString("com.apple.Safari"), QString("Safari"), {}});
+        f.bundles.addBundle("/Applications/Safari.app", BundleInfo{QString("com.apple.Safari"), QString("Safari"), {}});
         const auto store = f.make(true);
         QSignalSpy installed(store.get(), &TaskbarStore::installedAppsChanged);
         QVERIFY(installed.wait());
@@ -473,7 +473,6 @@ private slots:
     void storeGoneBeforeTheScanEnds()
     {
         Fixture f;
-        f.bundles.bundlePaths = {"/Applications/Editor.app"};
         FakeTaskManagerState taskManager;
         auto store = f.make(true, &taskManager);
         store.reset();
