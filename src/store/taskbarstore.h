@@ -303,5 +303,3 @@ private:
 
 } // namespace Velmora
 
-Q_DECLARE_METATYPE(std::optional<quint32>)
-Q_DECLARE_METATYPE(std::optional<QString>)
