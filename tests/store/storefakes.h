@@ -3,6 +3,7 @@
 // Scriptable stand-ins for what the store reaches of the rest of the system.
 
 #include "platform/workspace.h"
+#include "store/appitem.h"
 #include "store/focusrecorder.h"
 #include "store/minimizeinterception.h"
 #include "store/settingswindowhost.h"
@@ -11,6 +12,15 @@
 #include <QHash>
 
 namespace Velmora::Test {
+
+// The ids of the items, in order: what most list checks compare.
+inline QStringList ids(const QList<AppItem> &items)
+{
+    QStringList result;
+    for (const AppItem &item : items)
+        result << item.id;
+    return result;
+}
 
 class FakeWorkspace final : public Workspace
 {

@@ -1,9 +1,11 @@
 #include "store/applists.h"
 #include "store/storesettings.h"
+#include "storefakes.h"
 
 #include <QTest>
 
 using namespace Velmora;
+using Velmora::Test::ids;
 using namespace Velmora::AppLists;
 
 namespace {
@@ -16,14 +18,6 @@ AppItem app(const QString &bundleID, const QString &name, bool running = false)
 AppItem running(const QString &bundleID, const QString &name)
 {
     return app(bundleID, name, true);
-}
-
-QStringList ids(const QList<AppItem> &items)
-{
-    QStringList result;
-    for (const AppItem &item : items)
-        result << item.id;
-    return result;
 }
 
 } // namespace

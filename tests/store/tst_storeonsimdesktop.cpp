@@ -11,19 +11,8 @@
 #include <QTest>
 
 using namespace Velmora;
+using Velmora::Test::ids;
 using namespace Velmora::Sim;
-
-namespace {
-
-QStringList ids(const QList<AppItem> &items)
-{
-    QStringList result;
-    for (const AppItem &item : items)
-        result << item.id;
-    return result;
-}
-
-} // namespace
 
 // The store against the simulated desktop: applications start, activate and
 // quit there, and the store follows through the workspace's notifications

@@ -8,17 +8,10 @@
 #include <QTest>
 
 using namespace Velmora;
+using Velmora::Test::ids;
 using namespace Velmora::Test;
 
 namespace {
-
-QStringList ids(const QList<AppItem> &items)
-{
-    QStringList result;
-    for (const AppItem &item : items)
-        result << item.id;
-    return result;
-}
 
 QStringList defaultPinIDs()
 {
