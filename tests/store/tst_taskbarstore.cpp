@@ -279,6 +279,12 @@ private slots:
         QCOMPARE(running.size(), 1);
         QCOMPARE(ids(store->runningApps()), QStringList({"org.editor"}));
         QVERIFY(f.focus.refreshes >= 3);
+
+        // The tick also notices the settings window, which then has its own button.
+        f.settingsWindow.open = true;
+        f.clock.advance(5000);
+        QVERIFY(store->isSettingsWindowOpen());
+        QCOMPARE(store->taskbarApps().last().id, QString("velmora-settings"));
     }
 
     void activationRecordsRecentsAfterTheNotification()
