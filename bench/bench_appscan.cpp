@@ -38,8 +38,8 @@ public:
     }
     QStringList folders() const
     {
-        return {m_dir.filePath(QStringLiteral("0")), m_dir.filePath(QStringLiteral("1")),
-                m_dir.filePath(QStringLiteral("2"))};
+        return { m_dir.filePath(QStringLiteral("0")), m_dir.filePath(QStringLiteral("1")),
+            m_dir.filePath(QStringLiteral("2")) };
     }
 
 private:

@@ -12,8 +12,8 @@ namespace Velmora {
 struct BundleInfo
 {
     std::optional<QString> bundleIdentifier; // "CFBundleIdentifier"
-    std::optional<QString> name;             // "CFBundleName"
-    std::optional<QString> displayName;      // "CFBundleDisplayName"
+    std::optional<QString> name; // "CFBundleName"
+    std::optional<QString> displayName; // "CFBundleDisplayName"
 
     friend bool operator==(const BundleInfo &, const BundleInfo &) = default;
 };

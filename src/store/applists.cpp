@@ -30,7 +30,7 @@ void sortByName(QList<AppItem> &items)
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(items.begin(), items.end(),
-                     [&](const AppItem &a, const AppItem &b) { return collator.compare(a.name, b.name) < 0; });
+        [&](const AppItem &a, const AppItem &b) { return collator.compare(a.name, b.name) < 0; });
 }
 
 QList<AppItem> runningAppItems(const QList<RunningProcess> &processes)
@@ -43,10 +43,11 @@ QList<AppItem> runningAppItems(const QList<RunningProcess> &processes)
         if (seen.contains(process.bundleIdentifier))
             continue;
         seen.insert(process.bundleIdentifier);
-        const std::optional<QUrl> url =
-            process.bundlePath.isEmpty() ? std::nullopt : std::optional<QUrl>(QUrl::fromLocalFile(process.bundlePath));
-        items.append(AppItem{process.bundleIdentifier, *process.localizedName, process.bundleIdentifier, url, true,
-                             std::nullopt});
+        const std::optional<QUrl> url = process.bundlePath.isEmpty()
+            ? std::nullopt
+            : std::optional<QUrl>(QUrl::fromLocalFile(process.bundlePath));
+        items.append(AppItem {
+            process.bundleIdentifier, *process.localizedName, process.bundleIdentifier, url, true, std::nullopt });
     }
     sortByName(items);
     return items;
@@ -74,8 +75,8 @@ QList<AppItem> taskbarApps(const BarInputs &inputs)
     if (inputs.isOnboardingOpen)
         list.append(AppItem::velmoraSetup());
     if (inputs.otherVelmoraWindowTitle)
-        list.append(AppItem{AppItem::ownWindowsID, *inputs.otherVelmoraWindowTitle, std::nullopt, std::nullopt, true,
-                            std::nullopt});
+        list.append(AppItem {
+            AppItem::ownWindowsID, *inputs.otherVelmoraWindowTitle, std::nullopt, std::nullopt, true, std::nullopt });
     if (inputs.isTaskManagerOpen)
         list.append(AppItem::taskManager());
 
@@ -120,12 +121,10 @@ QStringList reorderedTaskbarOrder(const QStringList &leading, const QList<AppIte
 QList<AppItem> pinsInBarOrder(const QList<AppItem> &pins, const QList<AppItem> &bar)
 {
     const QHash<QString, qsizetype> position = firstIndexByID(bar);
-    auto positionOf = [&](const AppItem &pin) {
-        return position.value(pin.id, std::numeric_limits<qsizetype>::max());
-    };
+    auto positionOf = [&](const AppItem &pin) { return position.value(pin.id, std::numeric_limits<qsizetype>::max()); };
     QList<AppItem> sorted = pins;
     std::stable_sort(sorted.begin(), sorted.end(),
-                     [&](const AppItem &a, const AppItem &b) { return positionOf(a) < positionOf(b); });
+        [&](const AppItem &a, const AppItem &b) { return positionOf(a) < positionOf(b); });
     return sorted;
 }
 
@@ -167,7 +166,7 @@ QList<AppItem> reorderedStartPins(const QList<AppItem> &pins, const QStringList 
 
 QStringList recentsAfterActivation(const QStringList &recents, const QString &bundleIdentifier)
 {
-    QStringList updated{bundleIdentifier};
+    QStringList updated { bundleIdentifier };
     updated.append(recents);
     updated = withoutRepeats(updated);
     if (updated.size() > maxRecentApps)
@@ -226,7 +225,7 @@ AppItem pinFor(const AppItem &app)
 {
     Q_ASSERT(app.bundleIdentifier);
     const QString bundleID = app.bundleIdentifier.value_or(app.id);
-    return AppItem{bundleID, app.name, bundleID, app.url, false, app.systemImageName};
+    return AppItem { bundleID, app.name, bundleID, app.url, false, app.systemImageName };
 }
 
 QStringList bundleIdentifiers(const QList<AppItem> &items)

@@ -11,17 +11,17 @@ namespace Velmora {
 
 QStringList defaultApplicationFolders()
 {
-    return {QStringLiteral("/Applications"), QStringLiteral("/System/Applications"),
-            QDir(QDir::homePath()).filePath(QStringLiteral("Applications"))};
+    return { QStringLiteral("/Applications"), QStringLiteral("/System/Applications"),
+        QDir(QDir::homePath()).filePath(QStringLiteral("Applications")) };
 }
 
-QList<AppItem> discoverInstalledApps(const ApplicationBundles &bundles, const QStringList &folders,
-                                     const std::optional<QUrl> &finderLocation)
+QList<AppItem> discoverInstalledApps(
+    const ApplicationBundles &bundles, const QStringList &folders, const std::optional<QUrl> &finderLocation)
 {
     QList<AppItem> found;
     if (finderLocation) {
         const QString finder = QString::fromLatin1(AppLists::finderBundleIdentifier);
-        found.append(AppItem{finder, QStringLiteral("Finder"), finder, finderLocation, false, std::nullopt});
+        found.append(AppItem { finder, QStringLiteral("Finder"), finder, finderLocation, false, std::nullopt });
     }
     for (const QString &path : bundles.findApplications(folders)) {
         const std::optional<BundleInfo> info = bundles.info(path);
@@ -29,8 +29,8 @@ QList<AppItem> discoverInstalledApps(const ApplicationBundles &bundles, const QS
         // An identifier must name the app; an empty one would make every such app the same id.
         if (bundleID && bundleID->isEmpty())
             bundleID.reset();
-        found.append(AppItem{bundleID.value_or(path), ApplicationBundles::displayName(path, info), bundleID,
-                             QUrl::fromLocalFile(path), false, std::nullopt});
+        found.append(AppItem { bundleID.value_or(path), ApplicationBundles::displayName(path, info), bundleID,
+            QUrl::fromLocalFile(path), false, std::nullopt });
     }
     return AppLists::uniqueNamesSorted(found);
 }
@@ -58,7 +58,8 @@ void InstalledAppsLoader::load(const QStringList &folders, const std::optional<Q
         // Queued: the result is applied on the owner's thread. The destructor
         // waits for this job, so `this` is alive here; a posted call to an
         // object deleted later is dropped by Qt.
-        QMetaObject::invokeMethod(this, [this, generation, apps] { deliver(generation, apps); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, generation, apps] { deliver(generation, apps); }, Qt::QueuedConnection);
     });
 }
 

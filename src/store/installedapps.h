@@ -22,8 +22,8 @@ QStringList defaultApplicationFolders();
 // bundle in the folders, named from its info keys or its file name. One item
 // per name, sorted by name. Touches nothing but its arguments, so it runs on
 // any thread.
-QList<AppItem> discoverInstalledApps(const ApplicationBundles &bundles, const QStringList &folders,
-                                     const std::optional<QUrl> &finderLocation);
+QList<AppItem> discoverInstalledApps(
+    const ApplicationBundles &bundles, const QStringList &folders, const std::optional<QUrl> &finderLocation);
 
 // Runs discovery on a worker thread and hands the result back on the thread
 // that owns the loader. Only the latest request's result is delivered; the

@@ -30,22 +30,21 @@ QString rawValue(WindowPreviewSortOrder order)
 
 const QList<TaskbarButtonAlignment> &allTaskbarButtonAlignments()
 {
-    static const QList<TaskbarButtonAlignment> all{TaskbarButtonAlignment::Left, TaskbarButtonAlignment::Center,
-                                                   TaskbarButtonAlignment::Right};
+    static const QList<TaskbarButtonAlignment> all { TaskbarButtonAlignment::Left, TaskbarButtonAlignment::Center,
+        TaskbarButtonAlignment::Right };
     return all;
 }
 
 const QList<WindowPreviewSortOrder> &allWindowPreviewSortOrders()
 {
-    static const QList<WindowPreviewSortOrder> all{WindowPreviewSortOrder::LastUsed,
-                                                   WindowPreviewSortOrder::Alphabetical, WindowPreviewSortOrder::Fixed};
+    static const QList<WindowPreviewSortOrder> all { WindowPreviewSortOrder::LastUsed,
+        WindowPreviewSortOrder::Alphabetical, WindowPreviewSortOrder::Fixed };
     return all;
 }
 
 namespace {
 
-template<typename Enum>
-std::optional<Enum> parse(const QList<Enum> &all, const QString &raw)
+template<typename Enum> std::optional<Enum> parse(const QList<Enum> &all, const QString &raw)
 {
     for (Enum value : all) {
         if (rawValue(value) == raw)

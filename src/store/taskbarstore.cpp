@@ -27,8 +27,7 @@ QString key(const char *name)
 
 // Published values notify only when they really change, so an idle refresh
 // costs the views nothing.
-template<typename T>
-bool assign(TaskbarStore *store, T &field, const T &value, void (TaskbarStore::*changed)())
+template<typename T> bool assign(TaskbarStore *store, T &field, const T &value, void (TaskbarStore::*changed)())
 {
     if (field == value)
         return false;
@@ -40,7 +39,7 @@ bool assign(TaskbarStore *store, T &field, const T &value, void (TaskbarStore::*
 } // namespace
 
 TaskbarStore::TaskbarStore(UserDefaults &defaults, TaskManagerOpenState *taskManagerOpen, bool observesSystem,
-                           TaskbarStoreEnvironment environment, QObject *parent)
+    TaskbarStoreEnvironment environment, QObject *parent)
     : QObject(parent)
     , m_defaults(defaults)
     , m_env(std::move(environment))
@@ -115,13 +114,13 @@ QList<AppItem> TaskbarStore::pinnedApps(const QStringList &identifiers) const
             pins.append(*found);
             continue;
         }
-        const std::optional<QString> path =
-            m_env.workspace ? m_env.workspace->urlForApplication(identifier) : std::nullopt;
+        const std::optional<QString> path
+            = m_env.workspace ? m_env.workspace->urlForApplication(identifier) : std::nullopt;
         if (!path)
             continue;
         const std::optional<BundleInfo> info = m_env.bundles ? m_env.bundles->info(*path) : std::nullopt;
-        pins.append(AppItem{identifier, ApplicationBundles::displayName(*path, info), identifier,
-                            QUrl::fromLocalFile(*path), false, std::nullopt});
+        pins.append(AppItem { identifier, ApplicationBundles::displayName(*path, info), identifier,
+            QUrl::fromLocalFile(*path), false, std::nullopt });
     }
     return pins;
 }
@@ -130,9 +129,8 @@ QList<AppItem> TaskbarStore::firstLaunchPinnedApps()
 {
     if (m_observesSystem && m_env.dockPinnedBundleIdentifiers) {
         const QList<AppItem> dockPins = pinnedApps(m_env.dockPinnedBundleIdentifiers());
-        const bool holdsMoreThanFinder = std::any_of(dockPins.cbegin(), dockPins.cend(), [](const AppItem &pin) {
-            return pin.bundleIdentifier != QLatin1String(AppLists::finderBundleIdentifier);
-        });
+        const bool holdsMoreThanFinder = std::any_of(dockPins.cbegin(), dockPins.cend(),
+            [](const AppItem &pin) { return pin.bundleIdentifier != QLatin1String(AppLists::finderBundleIdentifier); });
         if (holdsMoreThanFinder) {
             m_defaults.setValue(key(SettingsKeys::pinnedApps), AppLists::bundleIdentifiers(dockPins));
             return dockPins;
@@ -176,8 +174,8 @@ void TaskbarStore::startRefreshTimer()
 {
     if (!m_env.scheduler)
         return;
-    m_refreshTimer = m_env.scheduler->scheduleRepeating(refreshIntervalMs, refreshToleranceMs, this,
-                                                        [this] { refreshTick(); });
+    m_refreshTimer
+        = m_env.scheduler->scheduleRepeating(refreshIntervalMs, refreshToleranceMs, this, [this] { refreshTick(); });
 }
 
 void TaskbarStore::refreshTick()
@@ -222,10 +220,9 @@ void TaskbarStore::refreshRunningApps()
     QList<AppLists::RunningProcess> processes;
     processes.reserve(regular.size());
     for (const RunningApplication &application : regular) {
-        processes.append(AppLists::RunningProcess{
-            application.processIdentifier, application.bundleIdentifier,
+        processes.append(AppLists::RunningProcess { application.processIdentifier, application.bundleIdentifier,
             application.localizedName.isEmpty() ? std::nullopt : std::optional<QString>(application.localizedName),
-            application.bundlePath});
+            application.bundlePath });
     }
     if (processes != m_runningProcesses) {
         m_runningProcesses = processes;
@@ -266,7 +263,7 @@ bool TaskbarStore::isAppRunning(const AppItem &app) const
     if (!app.bundleIdentifier || app.isRunning)
         return app.isRunning;
     return std::any_of(m_runningApps.cbegin(), m_runningApps.cend(),
-                       [&](const AppItem &running) { return running.bundleIdentifier == app.bundleIdentifier; });
+        [&](const AppItem &running) { return running.bundleIdentifier == app.bundleIdentifier; });
 }
 
 void TaskbarStore::handleApplicationActivation(const std::optional<RunningApplication> &activated)
@@ -284,17 +281,17 @@ void TaskbarStore::handleApplicationActivation(const std::optional<RunningApplic
 
 bool TaskbarStore::isPinned(const AppItem &app) const
 {
-    return std::any_of(m_pinnedApps.cbegin(), m_pinnedApps.cend(),
-                       [&](const AppItem &pin) { return AppLists::matchesPin(pin, app); });
+    return std::any_of(
+        m_pinnedApps.cbegin(), m_pinnedApps.cend(), [&](const AppItem &pin) { return AppLists::matchesPin(pin, app); });
 }
 
 void TaskbarStore::pin(const AppItem &app)
 {
     if (isPinned(app) || !app.bundleIdentifier)
         return;
-    setPinnedApps(m_pinnedApps + QList<AppItem>{AppLists::pinFor(app)});
+    setPinnedApps(m_pinnedApps + QList<AppItem> { AppLists::pinFor(app) });
     if (!m_taskbarAppOrder.contains(app.id)) {
-        setTaskbarAppOrder(m_taskbarAppOrder + QStringList{app.id});
+        setTaskbarAppOrder(m_taskbarAppOrder + QStringList { app.id });
         m_defaults.setValue(key(SettingsKeys::taskbarOrder), m_taskbarAppOrder);
     }
     savePinnedApps();
@@ -313,14 +310,14 @@ bool TaskbarStore::isPinnedToStart(const AppItem &app) const
     if (!app.bundleIdentifier)
         return false;
     return std::any_of(m_startPinnedApps.cbegin(), m_startPinnedApps.cend(),
-                       [&](const AppItem &pin) { return pin.bundleIdentifier == app.bundleIdentifier; });
+        [&](const AppItem &pin) { return pin.bundleIdentifier == app.bundleIdentifier; });
 }
 
 void TaskbarStore::pinToStart(const AppItem &app)
 {
     if (isPinnedToStart(app) || !app.bundleIdentifier)
         return;
-    setStartPinnedApps(m_startPinnedApps + QList<AppItem>{AppLists::pinFor(app)});
+    setStartPinnedApps(m_startPinnedApps + QList<AppItem> { AppLists::pinFor(app) });
     saveStartPinnedApps();
 }
 
@@ -365,20 +362,20 @@ void TaskbarStore::recordRecentApp(const RunningApplication &application)
     m_defaults.setValue(key(SettingsKeys::recentApps), m_recentAppIdentifiers);
 }
 
-std::optional<AppItem> TaskbarStore::resolvedRecentApp(const QString &bundleIdentifier,
-                                                       const QHash<QString, AppItem> &installedByBundle) const
+std::optional<AppItem> TaskbarStore::resolvedRecentApp(
+    const QString &bundleIdentifier, const QHash<QString, AppItem> &installedByBundle) const
 {
     if (const auto found = installedByBundle.constFind(bundleIdentifier); found != installedByBundle.cend())
         return *found;
-    const std::optional<QString> path =
-        m_env.workspace ? m_env.workspace->urlForApplication(bundleIdentifier) : std::nullopt;
+    const std::optional<QString> path
+        = m_env.workspace ? m_env.workspace->urlForApplication(bundleIdentifier) : std::nullopt;
     if (!path)
         return std::nullopt;
     // Only the extension goes: "My.apple.app" is "My.apple", not "Myle".
     QString name = QFileInfo(*path).fileName();
     if (name.endsWith(QLatin1String(".app")))
         name.chop(4);
-    return AppItem{bundleIdentifier, name, bundleIdentifier, QUrl::fromLocalFile(*path), false, std::nullopt};
+    return AppItem { bundleIdentifier, name, bundleIdentifier, QUrl::fromLocalFile(*path), false, std::nullopt };
 }
 
 QList<AppItem> TaskbarStore::recentApps() const

@@ -64,34 +64,34 @@ class TaskbarStore : public QObject
     Q_PROPERTY(QList<Velmora::AppItem> installedApps READ installedApps NOTIFY installedAppsChanged)
     Q_PROPERTY(QStringList recentAppIdentifiers READ recentAppIdentifiers NOTIFY recentAppIdentifiersChanged)
     Q_PROPERTY(bool isStartMenuPresented READ isStartMenuPresented WRITE setStartMenuPresented NOTIFY
-                   isStartMenuPresentedChanged)
+            isStartMenuPresentedChanged)
     Q_PROPERTY(bool isSearchPresented READ isSearchPresented WRITE setSearchPresented NOTIFY isSearchPresentedChanged)
     Q_PROPERTY(bool isQuickSettingsPresented READ isQuickSettingsPresented WRITE setQuickSettingsPresented NOTIFY
-                   isQuickSettingsPresentedChanged)
+            isQuickSettingsPresentedChanged)
     Q_PROPERTY(bool isTaskbarOverflowPresented READ isTaskbarOverflowPresented WRITE setTaskbarOverflowPresented NOTIFY
-                   isTaskbarOverflowPresentedChanged)
+            isTaskbarOverflowPresentedChanged)
     Q_PROPERTY(std::optional<quint32> presentedDisplayID READ presentedDisplayID WRITE setPresentedDisplayID NOTIFY
-                   presentedDisplayIDChanged)
+            presentedDisplayIDChanged)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
     Q_PROPERTY(Velmora::TaskbarButtonAlignment buttonAlignment READ buttonAlignment WRITE setButtonAlignment NOTIFY
-                   buttonAlignmentChanged)
+            buttonAlignmentChanged)
     Q_PROPERTY(bool showStartButton READ showStartButton WRITE setShowStartButton NOTIFY showStartButtonChanged)
     Q_PROPERTY(bool showSearch READ showSearch WRITE setShowSearch NOTIFY showSearchChanged)
     Q_PROPERTY(bool keepWindowOrder READ keepWindowOrder WRITE setKeepWindowOrder NOTIFY keepWindowOrderChanged)
     Q_PROPERTY(bool isSettingsWindowOpen READ isSettingsWindowOpen WRITE setSettingsWindowOpen NOTIFY
-                   isSettingsWindowOpenChanged)
+            isSettingsWindowOpenChanged)
     Q_PROPERTY(bool isOnboardingOpen READ isOnboardingOpen WRITE setOnboardingOpen NOTIFY isOnboardingOpenChanged)
     Q_PROPERTY(std::optional<QString> otherVelmoraWindowTitle READ otherVelmoraWindowTitle WRITE
-                   setOtherVelmoraWindowTitle NOTIFY otherVelmoraWindowTitleChanged)
+            setOtherVelmoraWindowTitle NOTIFY otherVelmoraWindowTitleChanged)
     Q_PROPERTY(bool isTaskManagerOpen READ isTaskManagerOpen NOTIFY isTaskManagerOpenChanged)
     Q_PROPERTY(Velmora::WindowPreviewSortOrder windowPreviewSortOrder READ windowPreviewSortOrder WRITE
-                   setWindowPreviewSortOrder NOTIFY windowPreviewSortOrderChanged)
+            setWindowPreviewSortOrder NOTIFY windowPreviewSortOrderChanged)
     Q_PROPERTY(bool isAccessibilityTrusted READ isAccessibilityTrusted NOTIFY isAccessibilityTrustedChanged)
     Q_PROPERTY(bool hasScreenCapturePermission READ hasScreenCapturePermission NOTIFY hasScreenCapturePermissionChanged)
     Q_PROPERTY(int inspectedWindowCount READ inspectedWindowCount WRITE setInspectedWindowCount NOTIFY
-                   inspectedWindowCountChanged)
-    Q_PROPERTY(int adjustedWindowCount READ adjustedWindowCount WRITE setAdjustedWindowCount NOTIFY
-                   adjustedWindowCountChanged)
+            inspectedWindowCountChanged)
+    Q_PROPERTY(
+        int adjustedWindowCount READ adjustedWindowCount WRITE setAdjustedWindowCount NOTIFY adjustedWindowCountChanged)
 
 public:
     // The refresh tick: running apps and the own windows' state are re-read
@@ -103,7 +103,7 @@ public:
     // environment's. With `observesSystem` false the store is a passive model:
     // it watches nothing, starts no timer and lists no running or installed apps.
     TaskbarStore(UserDefaults &defaults, TaskManagerOpenState *taskManagerOpen, bool observesSystem,
-                 TaskbarStoreEnvironment environment, QObject *parent = nullptr);
+        TaskbarStoreEnvironment environment, QObject *parent = nullptr);
     ~TaskbarStore() override;
 
     // App lists.
@@ -258,8 +258,8 @@ private:
     void setAccessibilityTrusted(bool trusted);
     void savePinnedApps();
     void saveStartPinnedApps();
-    std::optional<AppItem> resolvedRecentApp(const QString &bundleIdentifier,
-                                             const QHash<QString, AppItem> &installedByBundle) const;
+    std::optional<AppItem> resolvedRecentApp(
+        const QString &bundleIdentifier, const QHash<QString, AppItem> &installedByBundle) const;
 
     UserDefaults &m_defaults;
     TaskbarStoreEnvironment m_env;
@@ -302,4 +302,3 @@ private:
 };
 
 } // namespace Velmora
-

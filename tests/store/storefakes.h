@@ -49,13 +49,13 @@ public:
         const auto found = installed.constFind(bundleIdentifier);
         return found == installed.cend() ? std::nullopt : std::optional<QString>(*found);
     }
-    void openApplication(const QString &, const OpenConfiguration &, QObject *, OpenCompletion) override {}
+    void openApplication(const QString &, const OpenConfiguration &, QObject *, OpenCompletion) override { }
     bool openUrl(const QUrl &) override { return false; }
-    void activateFileViewerSelecting(const QStringList &) override {}
+    void activateFileViewerSelecting(const QStringList &) override { }
 };
 
-inline RunningApplication runningApplication(qint32 pid, const QString &bundleID, const QString &name,
-                                             ActivationPolicy policy = ActivationPolicy::Regular)
+inline RunningApplication runningApplication(
+    qint32 pid, const QString &bundleID, const QString &name, ActivationPolicy policy = ActivationPolicy::Regular)
 {
     RunningApplication app;
     app.processIdentifier = pid;

@@ -69,7 +69,7 @@ class TestInstalledApps : public QObject
     Linux::FileSystemBundles m_bundles;
 
     QString folder(const QString &name) const { return m_root.filePath(name); }
-    QStringList folders() const { return {folder("Applications"), folder("System"), folder("Home")}; }
+    QStringList folders() const { return { folder("Applications"), folder("System"), folder("Home") }; }
 
     void bundle(const QString &relativePath, const QByteArray &infoList)
     {
@@ -81,26 +81,29 @@ private slots:
     {
         QVERIFY(m_root.isValid());
         using F = PlistFormat;
-        bundle("Applications/Xml Tool.app", propertyList({{"CFBundleIdentifier", "org.xml"},
-                                                          {"CFBundleName", "XML Name"},
-                                                          {"CFBundleDisplayName", "Xml Display"}}, F::Xml));
+        bundle("Applications/Xml Tool.app",
+            propertyList({ { "CFBundleIdentifier", "org.xml" }, { "CFBundleName", "XML Name" },
+                             { "CFBundleDisplayName", "Xml Display" } },
+                F::Xml));
         bundle("Applications/Binary.app",
-               propertyList({{"CFBundleIdentifier", "org.binary"}, {"CFBundleName", "Binary Name"}}, F::Binary));
+            propertyList({ { "CFBundleIdentifier", "org.binary" }, { "CFBundleName", "Binary Name" } }, F::Binary));
         // The display name is not a text: the name is used instead.
         bundle("Applications/Typed.app",
-               propertyList({{"CFBundleDisplayName", true}, {"CFBundleName", "Typed Name"}}, F::Xml));
-        bundle("Applications/Utilities/Deep/Nested.app", propertyList({{"CFBundleIdentifier", "org.nested"}}, F::Binary));
+            propertyList({ { "CFBundleDisplayName", true }, { "CFBundleName", "Typed Name" } }, F::Xml));
+        bundle("Applications/Utilities/Deep/Nested.app",
+            propertyList({ { "CFBundleIdentifier", "org.nested" } }, F::Binary));
         QVERIFY(Test::writeFile(m_root, "Applications/Broken.app/Contents/Info.plist", "not a property list"));
         QVERIFY(QDir().mkpath(folder("Applications/NoList.app/Contents")));
         // Neither hidden folders nor the inside of a bundle are searched.
-        bundle("Applications/.hidden/Secret.app", propertyList({{"CFBundleName", "Secret"}}, F::Xml));
-        bundle("Applications/Xml Tool.app/Contents/Helpers/Helper.app", propertyList({{"CFBundleName", "Helper"}}, F::Xml));
+        bundle("Applications/.hidden/Secret.app", propertyList({ { "CFBundleName", "Secret" } }, F::Xml));
+        bundle("Applications/Xml Tool.app/Contents/Helpers/Helper.app",
+            propertyList({ { "CFBundleName", "Helper" } }, F::Xml));
         // Same name in the system folder: the shared folder's copy wins.
         bundle("System/Binary Copy.app",
-               propertyList({{"CFBundleIdentifier", "com.system.binary"}, {"CFBundleName", "Binary Name"}}, F::Xml));
-        bundle("System/Finder.app", propertyList({{"CFBundleIdentifier", "com.apple.finder"}}, F::Xml));
-        bundle("Home/finder.app", propertyList({{"CFBundleName", "Finder"}}, F::Xml));
-        bundle("Home/Mine.app", propertyList({{"CFBundleName", "mine"}}, F::Binary));
+            propertyList({ { "CFBundleIdentifier", "com.system.binary" }, { "CFBundleName", "Binary Name" } }, F::Xml));
+        bundle("System/Finder.app", propertyList({ { "CFBundleIdentifier", "com.apple.finder" } }, F::Xml));
+        bundle("Home/finder.app", propertyList({ { "CFBundleName", "Finder" } }, F::Xml));
+        bundle("Home/Mine.app", propertyList({ { "CFBundleName", "mine" } }, F::Binary));
         // A link is never followed, whether it points at a bundle or back up the tree.
         QVERIFY(QFile::link(folder("Applications"), folder("Home/Loop")));
         QVERIFY(QFile::link(folder("Applications/Binary.app"), folder("Home/Linked.app")));
@@ -108,15 +111,14 @@ private slots:
 
     void findsBundlesInFolderOrder()
     {
-        const QStringList found = m_bundles.findApplications(folders() + QStringList{folder("Missing")});
+        const QStringList found = m_bundles.findApplications(folders() + QStringList { folder("Missing") });
         QStringList relative;
         for (const QString &path : found)
             relative << QDir(m_root.path()).relativeFilePath(path);
-        QCOMPARE(relative, QStringList({"Applications/Binary.app", "Applications/Broken.app",
-                                        "Applications/NoList.app", "Applications/Typed.app",
-                                        "Applications/Utilities/Deep/Nested.app", "Applications/Xml Tool.app",
-                                        "System/Binary Copy.app", "System/Finder.app", "Home/Mine.app",
-                                        "Home/finder.app"}));
+        QCOMPARE(relative,
+            QStringList({ "Applications/Binary.app", "Applications/Broken.app", "Applications/NoList.app",
+                "Applications/Typed.app", "Applications/Utilities/Deep/Nested.app", "Applications/Xml Tool.app",
+                "System/Binary Copy.app", "System/Finder.app", "Home/Mine.app", "Home/finder.app" }));
     }
 
     void readsInfoKeys_data()
@@ -125,14 +127,14 @@ private slots:
         QTest::addColumn<bool>("readable");
         QTest::addColumn<BundleInfo>("info");
         QTest::newRow("xml") << "Applications/Xml Tool.app" << true
-                             << BundleInfo{QString("org.xml"), QString("XML Name"), QString("Xml Display")};
+                             << BundleInfo { QString("org.xml"), QString("XML Name"), QString("Xml Display") };
         QTest::newRow("binary") << "Applications/Binary.app" << true
-                                << BundleInfo{QString("org.binary"), QString("Binary Name"), std::nullopt};
+                                << BundleInfo { QString("org.binary"), QString("Binary Name"), std::nullopt };
         QTest::newRow("wrong type") << "Applications/Typed.app" << true
-                                    << BundleInfo{std::nullopt, QString("Typed Name"), std::nullopt};
-        QTest::newRow("garbage") << "Applications/Broken.app" << false << BundleInfo{};
-        QTest::newRow("no list") << "Applications/NoList.app" << false << BundleInfo{};
-        QTest::newRow("no bundle") << "Applications/Absent.app" << false << BundleInfo{};
+                                    << BundleInfo { std::nullopt, QString("Typed Name"), std::nullopt };
+        QTest::newRow("garbage") << "Applications/Broken.app" << false << BundleInfo {};
+        QTest::newRow("no list") << "Applications/NoList.app" << false << BundleInfo {};
+        QTest::newRow("no bundle") << "Applications/Absent.app" << false << BundleInfo {};
     }
     void readsInfoKeys()
     {
@@ -152,17 +154,18 @@ private slots:
 
         // "Binary Name" once (from the shared folder), "Finder" once (the workspace's),
         // broken or list-less bundles named after their file.
-        QCOMPARE(names(apps), QStringList({"Binary Name", "Broken", "Finder", "mine", "Nested", "NoList",
-                                           "Typed Name", "Xml Display"}));
-        QCOMPARE(*findByName(apps, "Finder"), (AppItem{"com.apple.finder", "Finder", QString("com.apple.finder"),
-                                                       finderURL, false, std::nullopt}));
+        QCOMPARE(names(apps),
+            QStringList(
+                { "Binary Name", "Broken", "Finder", "mine", "Nested", "NoList", "Typed Name", "Xml Display" }));
+        QCOMPARE(*findByName(apps, "Finder"),
+            (AppItem { "com.apple.finder", "Finder", QString("com.apple.finder"), finderURL, false, std::nullopt }));
         QCOMPARE(findByName(apps, "Binary Name")->bundleIdentifier, std::optional<QString>("org.binary"));
 
         // Without an identifier the path is the id.
         const AppItem *broken = findByName(apps, "Broken");
         const QString brokenPath = folder("Applications/Broken.app");
-        QCOMPARE(*broken, (AppItem{brokenPath, "Broken", std::nullopt, QUrl::fromLocalFile(brokenPath), false,
-                                   std::nullopt}));
+        QCOMPARE(*broken,
+            (AppItem { brokenPath, "Broken", std::nullopt, QUrl::fromLocalFile(brokenPath), false, std::nullopt }));
 
         // Without Finder from the workspace, the system folder's Finder bundle is what is left.
         const QList<AppItem> withoutFinder = discoverInstalledApps(m_bundles, folders(), std::nullopt);
@@ -173,7 +176,7 @@ private slots:
     {
         InstalledAppsLoader loader(m_bundles);
         QSignalSpy loaded(&loader, &InstalledAppsLoader::loaded);
-        loader.load({folder("System")}, std::nullopt);
+        loader.load({ folder("System") }, std::nullopt);
         loader.load(folders(), std::nullopt);
         QVERIFY(loader.isLoading());
         QTRY_VERIFY(!loader.isLoading());

@@ -53,15 +53,15 @@ private slots:
         env.accessibility = &accessibility;
         env.minimizeInterception = &interception;
         TaskbarStore store(defaults, nullptr, true, env);
-        QCOMPARE(ids(store.runningApps()), QStringList({"org.editor"}));
+        QCOMPARE(ids(store.runningApps()), QStringList({ "org.editor" }));
         QVERIFY(!store.isAccessibilityTrusted());
 
         // A launch with activation: listed and remembered as recent once the notifications are handled.
         desktop.launch("/Applications/Player.app", true, {});
         clock.advance(1000);
         QCoreApplication::processEvents();
-        QCOMPARE(ids(store.runningApps()), QStringList({"org.editor", "org.player"}));
-        QCOMPARE(store.recentAppIdentifiers(), QStringList({"org.player"}));
+        QCOMPARE(ids(store.runningApps()), QStringList({ "org.editor", "org.player" }));
+        QCOMPARE(store.recentAppIdentifiers(), QStringList({ "org.player" }));
         QCOMPARE(store.runningApps().last().url, QUrl::fromLocalFile("/Applications/Player.app"));
 
         // Granting accessibility while the bar runs takes effect within one tick.
@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(playerProcesses.size(), 1);
         desktop.killProcess(playerProcesses.first().processIdentifier);
         clock.advance(TaskbarStore::refreshIntervalMs);
-        QCOMPARE(ids(store.runningApps()), QStringList({"org.editor"}));
+        QCOMPARE(ids(store.runningApps()), QStringList({ "org.editor" }));
     }
 };
 

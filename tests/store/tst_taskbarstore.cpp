@@ -20,7 +20,7 @@ QStringList defaultPinIDs()
 
 AppItem app(const QString &bundleID, const QString &name)
 {
-    return AppItem{bundleID, name, bundleID, std::nullopt, false, std::nullopt};
+    return AppItem { bundleID, name, bundleID, std::nullopt, false, std::nullopt };
 }
 
 // Everything a store needs, faked, with a clock that moves only on request.
@@ -40,7 +40,7 @@ struct Fixture
     {
         workspace.installed.insert("org.editor", "/Applications/Editor.app");
         workspace.installed.insert("org.player", "/Applications/Player.app");
-        bundles.addBundle("/Applications/Editor.app", BundleInfo{QString("org.editor"), QString("Editor"), {}});
+        bundles.addBundle("/Applications/Editor.app", BundleInfo { QString("org.editor"), QString("Editor"), {} });
     }
 
     std::unique_ptr<TaskbarStore> make(bool observesSystem, TaskManagerOpenState *taskManager = nullptr)
@@ -73,12 +73,12 @@ private slots:
         QTest::addColumn<QStringList>("dock");
         QTest::addColumn<QStringList>("expectedPins");
         QTest::addColumn<bool>("pinsStored");
-        QTest::newRow("dock with apps") << true << QStringList{"com.apple.finder", "org.editor", "org.gone"}
-                                        << QStringList{"com.apple.finder", "org.editor"} << true;
-        QTest::newRow("dock with only finder") << true << QStringList{"com.apple.finder", "org.gone"}
-                                               << defaultPinIDs() << false;
+        QTest::newRow("dock with apps") << true << QStringList { "com.apple.finder", "org.editor", "org.gone" }
+                                        << QStringList { "com.apple.finder", "org.editor" } << true;
+        QTest::newRow("dock with only finder")
+            << true << QStringList { "com.apple.finder", "org.gone" } << defaultPinIDs() << false;
         QTest::newRow("passive store never reads the dock")
-            << false << QStringList{"com.apple.finder", "org.editor"} << defaultPinIDs() << false;
+            << false << QStringList { "com.apple.finder", "org.editor" } << defaultPinIDs() << false;
     }
     void emptyDefaults()
     {
@@ -99,14 +99,15 @@ private slots:
         QVERIFY(store->recentAppIdentifiers().isEmpty());
         QCOMPARE(f.dockReads, observesSystem ? 1 : 0);
         // Only a useful Dock answer is remembered; everything else is read, never written back.
-        QCOMPARE(f.defaults.writtenKeys(), pinsStored ? QStringList{"PinnedApplicationBundleIdentifiers"} : QStringList{});
+        QCOMPARE(f.defaults.writtenKeys(),
+            pinsStored ? QStringList { "PinnedApplicationBundleIdentifiers" } : QStringList {});
         if (pinsStored)
             QCOMPARE(*f.defaults.stringListValue("PinnedApplicationBundleIdentifiers"), expectedPins);
         // A resolved Dock pin is named from its bundle.
         if (pinsStored)
-            QCOMPARE(store->pinnedApps().at(1), (AppItem{"org.editor", "Editor", QString("org.editor"),
-                                                         QUrl::fromLocalFile("/Applications/Editor.app"), false,
-                                                         std::nullopt}));
+            QCOMPARE(store->pinnedApps().at(1),
+                (AppItem { "org.editor", "Editor", QString("org.editor"),
+                    QUrl::fromLocalFile("/Applications/Editor.app"), false, std::nullopt }));
     }
 
     void storedValuesOfTheWrongTypeFallBack()
@@ -134,19 +135,20 @@ private slots:
     {
         Fixture f;
         // An empty list is a choice: no pins, and the Dock is not asked.
-        f.defaults.setValue("PinnedApplicationBundleIdentifiers", QStringList{});
+        f.defaults.setValue("PinnedApplicationBundleIdentifiers", QStringList {});
         f.defaults.setValue("StartPinnedApplicationBundleIdentifiers",
-                            QStringList{"org.editor", "com.apple.mail", "org.editor", "org.uninstalled"});
-        f.defaults.setValue("TaskbarApplicationOrder", QStringList{"b", "a", "b"});
-        f.defaults.setValue("RecentApplicationBundleIdentifiers", QStringList{"r1", "r1", "r2", "r3", "r4", "r5", "r6"});
+            QStringList { "org.editor", "com.apple.mail", "org.editor", "org.uninstalled" });
+        f.defaults.setValue("TaskbarApplicationOrder", QStringList { "b", "a", "b" });
+        f.defaults.setValue(
+            "RecentApplicationBundleIdentifiers", QStringList { "r1", "r1", "r2", "r3", "r4", "r5", "r6" });
         const auto store = f.make(true);
 
         QVERIFY(store->pinnedApps().isEmpty());
         QCOMPARE(f.dockReads, 0);
         // The uninstalled app is dropped; a default pin stays even though nothing installs Mail here.
-        QCOMPARE(ids(store->startPinnedApps()), QStringList({"org.editor", "com.apple.mail"}));
-        QCOMPARE(store->taskbarAppOrder(), QStringList({"b", "a"}));
-        QCOMPARE(store->recentAppIdentifiers(), QStringList({"r1", "r2", "r3", "r4", "r5"}));
+        QCOMPARE(ids(store->startPinnedApps()), QStringList({ "org.editor", "com.apple.mail" }));
+        QCOMPARE(store->taskbarAppOrder(), QStringList({ "b", "a" }));
+        QCOMPARE(store->recentAppIdentifiers(), QStringList({ "r1", "r2", "r3", "r4", "r5" }));
     }
 
     void settingsWriteRules()
@@ -160,7 +162,7 @@ private slots:
         store->setButtonAlignment(TaskbarButtonAlignment::Center);
         store->setShowSearch(true);
         QCOMPARE(alignment.size(), 0);
-        QCOMPARE(f.defaults.writtenKeys(), QStringList({"TaskbarButtonAlignment", "TaskbarShowSearchButton"}));
+        QCOMPARE(f.defaults.writtenKeys(), QStringList({ "TaskbarButtonAlignment", "TaskbarShowSearchButton" }));
         QCOMPARE(*f.defaults.stringValue("TaskbarButtonAlignment"), QString("center"));
 
         store->setWindowPreviewSortOrder(WindowPreviewSortOrder::Fixed);
@@ -180,8 +182,8 @@ private slots:
     {
         Fixture f;
         const auto store = f.make(false);
-        store->setNativeMinimizeRequest(NativeMinimizeRequest{});
-        store->setPendingMinimizeHandoff(NativeMinimizeRequest{});
+        store->setNativeMinimizeRequest(NativeMinimizeRequest {});
+        store->setPendingMinimizeHandoff(NativeMinimizeRequest {});
 
         store->setKeepWindowOrder(true);
         QVERIFY(f.defaults.writtenKeys().isEmpty());
@@ -227,7 +229,7 @@ private slots:
     void passiveStoreWatchesNothing()
     {
         Fixture f;
-        f.workspace.applications = {runningApplication(10, "org.editor", "Editor")};
+        f.workspace.applications = { runningApplication(10, "org.editor", "Editor") };
         FakeTaskManagerState taskManager;
         taskManager.open = true;
         const auto store = f.make(false, &taskManager);
@@ -260,7 +262,7 @@ private slots:
             runningApplication(15, "", "No Bundle"),
         };
         const auto store = f.make(true);
-        QCOMPARE(ids(store->runningApps()), QStringList({"org.editor", "org.player"}));
+        QCOMPARE(ids(store->runningApps()), QStringList({ "org.editor", "org.player" }));
         QVERIFY(store->runningApps().first().isRunning);
 
         const auto timer = store->refreshTimer();
@@ -277,7 +279,7 @@ private slots:
         QCOMPARE(running.size(), 0);
         f.clock.advance(1);
         QCOMPARE(running.size(), 1);
-        QCOMPARE(ids(store->runningApps()), QStringList({"org.editor"}));
+        QCOMPARE(ids(store->runningApps()), QStringList({ "org.editor" }));
         QVERIFY(f.focus.refreshes >= 3);
 
         // The tick also notices the settings window, which then has its own button.
@@ -292,14 +294,14 @@ private slots:
         Fixture f;
         const auto store = f.make(true);
         const RunningApplication editor = runningApplication(11, "org.editor", "Editor");
-        f.workspace.applications = {editor};
+        f.workspace.applications = { editor };
         emit f.workspace.applicationActivated(editor);
         // Handled on the next turn of the loop, not inside the notification.
         QVERIFY(store->recentAppIdentifiers().isEmpty());
         QCoreApplication::processEvents();
-        QCOMPARE(store->recentAppIdentifiers(), QStringList({"org.editor"}));
-        QCOMPARE(f.focus.recorded, QList<qint32>({11}));
-        QCOMPARE(ids(store->runningApps()), QStringList({"org.editor"}));
+        QCOMPARE(store->recentAppIdentifiers(), QStringList({ "org.editor" }));
+        QCOMPARE(f.focus.recorded, QList<qint32>({ 11 }));
+        QCOMPARE(ids(store->runningApps()), QStringList({ "org.editor" }));
     }
 
     void recentApps()
@@ -311,13 +313,13 @@ private slots:
         store->recordRecentApp(runningApplication(20, "org.editor", "Editor"));
         store->recordRecentApp(runningApplication(21, "org.agent", "Agent", ActivationPolicy::Prohibited));
         store->recordRecentApp(runningApplication(22, "org.velmora.Velmora", "Velmora"));
-        QCOMPARE(f.defaults.writtenKeys(), QStringList({"RecentApplicationBundleIdentifiers"}));
+        QCOMPARE(f.defaults.writtenKeys(), QStringList({ "RecentApplicationBundleIdentifiers" }));
         store->recordRecentApp(runningApplication(23, "org.deleted", "Deleted"));
-        QCOMPARE(store->recentAppIdentifiers(), QStringList({"org.deleted", "org.editor"}));
+        QCOMPARE(store->recentAppIdentifiers(), QStringList({ "org.deleted", "org.editor" }));
 
         // A deleted app drops out of the list shown, not out of the stored one.
         const QList<AppItem> shown = store->recentApps();
-        QCOMPARE(ids(shown), QStringList({"org.editor"}));
+        QCOMPARE(ids(shown), QStringList({ "org.editor" }));
         QCOMPARE(shown.first().name, QString("Editor"));
         QCOMPARE(f.defaults.stringListValue("RecentApplicationBundleIdentifiers")->size(), 2);
     }
@@ -333,7 +335,7 @@ private slots:
         }
         const auto store = f.make(true);
         // The unresolvable second app leaves its slot empty rather than pulling in a sixth.
-        QCOMPARE(ids(store->recentApps()), QStringList({"org.app1", "org.app3", "org.app4", "org.app5"}));
+        QCOMPARE(ids(store->recentApps()), QStringList({ "org.app1", "org.app3", "org.app4", "org.app5" }));
         // Named after the bundle without its extension, however many dots the name holds.
         QCOMPARE(store->recentApps().first().name, QString("App.app.1"));
     }
@@ -341,9 +343,9 @@ private slots:
     void pinning()
     {
         Fixture f;
-        f.defaults.setValue("PinnedApplicationBundleIdentifiers", QStringList{"org.editor"});
-        f.defaults.setValue("StartPinnedApplicationBundleIdentifiers", QStringList{"org.editor"});
-        f.defaults.setValue("TaskbarApplicationOrder", QStringList{"org.editor"});
+        f.defaults.setValue("PinnedApplicationBundleIdentifiers", QStringList { "org.editor" });
+        f.defaults.setValue("StartPinnedApplicationBundleIdentifiers", QStringList { "org.editor" });
+        f.defaults.setValue("TaskbarApplicationOrder", QStringList { "org.editor" });
         const auto store = f.make(false);
         const int written = int(f.defaults.writtenKeys().size());
 
@@ -357,56 +359,58 @@ private slots:
         QCOMPARE(f.defaults.writtenKeys().size(), written);
         QVERIFY(store->isPinned(sameBundle));
 
-        AppItem player{"org.player", "Player", QString("org.player"), QUrl::fromLocalFile("/Applications/Player.app"),
-                       true, std::nullopt};
+        AppItem player { "org.player", "Player", QString("org.player"), QUrl::fromLocalFile("/Applications/Player.app"),
+            true, std::nullopt };
         store->pin(player);
-        QCOMPARE(ids(store->pinnedApps()), QStringList({"org.editor", "org.player"}));
+        QCOMPARE(ids(store->pinnedApps()), QStringList({ "org.editor", "org.player" }));
         QVERIFY(!store->pinnedApps().last().isRunning);
-        QCOMPARE(store->taskbarAppOrder(), QStringList({"org.editor", "org.player"}));
+        QCOMPARE(store->taskbarAppOrder(), QStringList({ "org.editor", "org.player" }));
         QCOMPARE(*f.defaults.stringListValue("TaskbarApplicationOrder"), store->taskbarAppOrder());
         QCOMPARE(*f.defaults.stringListValue("PinnedApplicationBundleIdentifiers"),
-                 QStringList({"org.editor", "org.player"}));
+            QStringList({ "org.editor", "org.player" }));
 
         // Unpinning an app that is not pinned still saves the unchanged list.
         const qsizetype before = f.defaults.writtenKeys().size();
         store->unpin(app("org.other", "Other"));
         QCOMPARE(f.defaults.writtenKeys().size(), before + 1);
         store->unpin(player);
-        QCOMPARE(ids(store->pinnedApps()), QStringList({"org.editor"}));
-        QCOMPARE(store->taskbarAppOrder(), QStringList({"org.editor", "org.player"}));
+        QCOMPARE(ids(store->pinnedApps()), QStringList({ "org.editor" }));
+        QCOMPARE(store->taskbarAppOrder(), QStringList({ "org.editor", "org.player" }));
 
         store->pinToStart(player);
         QVERIFY(store->isPinnedToStart(player));
         store->reorderStartPinnedApps({});
-        store->reorderStartPinnedApps({"org.player"});
-        QCOMPARE(ids(store->startPinnedApps()), QStringList({"org.player", "org.editor"}));
+        store->reorderStartPinnedApps({ "org.player" });
+        QCOMPARE(ids(store->startPinnedApps()), QStringList({ "org.player", "org.editor" }));
         QCOMPARE(*f.defaults.stringListValue("StartPinnedApplicationBundleIdentifiers"),
-                 QStringList({"org.player", "org.editor"}));
+            QStringList({ "org.player", "org.editor" }));
     }
 
     void draggingAButtonSavesOrderAndPins()
     {
         Fixture f;
-        f.defaults.setValue("PinnedApplicationBundleIdentifiers", QStringList{"com.apple.Safari", "com.apple.mail"});
-        f.defaults.setValue("TaskbarApplicationOrder", QStringList{"com.apple.Safari", "org.quit", "com.apple.mail"});
-        f.workspace.applications = {runningApplication(30, "org.player", "Player"),
-                                    runningApplication(31, "com.apple.mail", "Mail")};
+        f.defaults.setValue("PinnedApplicationBundleIdentifiers", QStringList { "com.apple.Safari", "com.apple.mail" });
+        f.defaults.setValue(
+            "TaskbarApplicationOrder", QStringList { "com.apple.Safari", "org.quit", "com.apple.mail" });
+        f.workspace.applications
+            = { runningApplication(30, "org.player", "Player"), runningApplication(31, "com.apple.mail", "Mail") };
         const auto store = f.make(true);
-        QCOMPARE(ids(store->taskbarApps()), QStringList({"com.apple.Safari", "com.apple.mail", "org.player"}));
+        QCOMPARE(ids(store->taskbarApps()), QStringList({ "com.apple.Safari", "com.apple.mail", "org.player" }));
         QVERIFY(store->isAppRunning(store->pinnedApps().at(1)));
         QVERIFY(!store->isAppRunning(store->pinnedApps().at(0)));
         QVERIFY(store->isAppRunning(AppItem::taskManager()));
 
         const qsizetype setupWrites = f.defaults.writtenKeys().size();
-        store->reorderTaskbarApps({"org.player", "com.apple.mail"});
-        QCOMPARE(store->taskbarAppOrder(), QStringList({"org.player", "com.apple.mail", "com.apple.Safari", "org.quit"}));
+        store->reorderTaskbarApps({ "org.player", "com.apple.mail" });
+        QCOMPARE(
+            store->taskbarAppOrder(), QStringList({ "org.player", "com.apple.mail", "com.apple.Safari", "org.quit" }));
         QCOMPARE(f.defaults.writtenKeys().size(), setupWrites);
         store->finishTaskbarAppMove();
         QCOMPARE(*f.defaults.stringListValue("TaskbarApplicationOrder"), store->taskbarAppOrder());
         QCOMPARE(*f.defaults.stringListValue("PinnedApplicationBundleIdentifiers"),
-                 QStringList({"com.apple.mail", "com.apple.Safari"}));
+            QStringList({ "com.apple.mail", "com.apple.Safari" }));
         QCOMPARE(f.defaults.writtenKeys().mid(setupWrites),
-                 QStringList({"TaskbarApplicationOrder", "PinnedApplicationBundleIdentifiers"}));
+            QStringList({ "TaskbarApplicationOrder", "PinnedApplicationBundleIdentifiers" }));
     }
 
     void activationKeepsOrDropsAHeldMinimize_data()
@@ -450,7 +454,8 @@ private slots:
         QFETCH(QRectF, expected);
         Fixture f;
         f.settingsWindow.frame = QRectF(100, 400, 500, 300);
-        f.settingsWindow.screen = DisplayInfo{1, "Main", QRectF(0, 0, 1440, 1000), QRectF(0, 20, 1440, 955), {}, 2.0};
+        f.settingsWindow.screen
+            = DisplayInfo { 1, "Main", QRectF(0, 0, 1440, 1000), QRectF(0, 20, 1440, 955), {}, 2.0 };
         const auto store = f.make(false);
         store->setSettingsContentHeight(contentHeight);
         store->fitSettingsWindowToContent();
@@ -460,13 +465,14 @@ private slots:
     void installedAppsArriveFromTheScan()
     {
         Fixture f;
-        f.bundles.addBundle("/Applications/Safari.app", BundleInfo{QString("com.apple.Safari"), QString("Safari"), {}});
+        f.bundles.addBundle(
+            "/Applications/Safari.app", BundleInfo { QString("com.apple.Safari"), QString("Safari"), {} });
         const auto store = f.make(true);
         QSignalSpy installed(store.get(), &TaskbarStore::installedAppsChanged);
         QVERIFY(installed.wait());
-        QCOMPARE(ids(store->installedApps()), QStringList({"org.editor", "com.apple.Safari"}));
+        QCOMPARE(ids(store->installedApps()), QStringList({ "org.editor", "com.apple.Safari" }));
         store->setSearchText(" safari ");
-        QCOMPARE(ids(store->searchResults()), QStringList({"com.apple.Safari"}));
+        QCOMPARE(ids(store->searchResults()), QStringList({ "com.apple.Safari" }));
     }
 
     void storeGoneBeforeTheScanEnds()

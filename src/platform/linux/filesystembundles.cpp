@@ -17,16 +17,16 @@ namespace {
 // application's own business, so the search never looks inside.
 bool isPackage(const QFileInfo &entry)
 {
-    static const QSet<QString> packageSuffixes{QStringLiteral("app"), QStringLiteral("bundle"),
-                                               QStringLiteral("framework"), QStringLiteral("plugin")};
+    static const QSet<QString> packageSuffixes { QStringLiteral("app"), QStringLiteral("bundle"),
+        QStringLiteral("framework"), QStringLiteral("plugin") };
     return packageSuffixes.contains(entry.suffix());
 }
 
 void collectApplications(const QString &folder, QStringList &found)
 {
     // Hidden entries are left out because the filter does not ask for them.
-    const QFileInfoList entries = QDir(folder).entryInfoList(
-        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
+    const QFileInfoList entries
+        = QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
     for (const QFileInfo &entry : entries) {
         // A link may point back up the tree or anywhere on the disk: never follow one.
         if (entry.isSymLink())
@@ -75,7 +75,7 @@ QStringList FileSystemBundles::findApplications(const QStringList &folders) cons
 std::optional<BundleInfo> FileSystemBundles::info(const QString &bundlePath) const
 {
     const QDir bundle(bundlePath);
-    for (const char *relative : {"Contents/Info.plist", "Info.plist"}) {
+    for (const char *relative : { "Contents/Info.plist", "Info.plist" }) {
         QFile file(bundle.filePath(QString::fromLatin1(relative)));
         if (!file.exists())
             continue;
@@ -89,8 +89,8 @@ std::optional<BundleInfo> FileSystemBundles::info(const QString &bundlePath) con
         const PlistPtr root(rawRoot);
         if (!root || plist_get_node_type(rawRoot) != PLIST_DICT)
             return std::nullopt;
-        return BundleInfo{stringValue(rawRoot, "CFBundleIdentifier"), stringValue(rawRoot, "CFBundleName"),
-                          stringValue(rawRoot, "CFBundleDisplayName")};
+        return BundleInfo { stringValue(rawRoot, "CFBundleIdentifier"), stringValue(rawRoot, "CFBundleName"),
+            stringValue(rawRoot, "CFBundleDisplayName") };
     }
     return std::nullopt;
 }
