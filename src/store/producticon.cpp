@@ -6,11 +6,13 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QRadialGradient>
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace Velmora {
 
@@ -83,38 +85,41 @@ struct Slab
     }
 };
 
-// Three box-blur passes per direction approximate a Gaussian of `sigma` pixels.
-void blur(QImage &image, qreal sigma)
+// Three box-blur passes per direction approximate a Gaussian of `sigma`
+// pixels. Works on the raw bytes of a one-channel mask: the shadow's colour is
+// uniform, so only its coverage needs blurring.
+void blurMask(QImage &mask, qreal sigma)
 {
     const int radius = int(std::lround((std::sqrt(4 * sigma * sigma + 1) - 1) / 2));
     if (radius < 1)
         return;
-    const int width = image.width();
-    const int height = image.height();
-    QList<quint32> line(std::max(width, height));
-    auto pass = [&](int count, int length, auto pixelAt) {
+    const int width = mask.width();
+    const int height = mask.height();
+    const qsizetype stride = mask.bytesPerLine();
+    uchar *bits = mask.bits();
+    std::vector<int> line(size_t(std::max(width, height)));
+    const int window = 2 * radius + 1;
+    // One pass over `count` lines of `length` pixels, `step` bytes apart.
+    auto pass = [&](int count, int length, qsizetype lineStart, qsizetype step) {
         for (int c = 0; c < count; ++c) {
+            uchar *first = bits + c * lineStart;
             for (int i = 0; i < length; ++i)
-                line[i] = *pixelAt(c, i);
-            for (int channel = 0; channel < 32; channel += 8) {
-                int sum = 0;
-                for (int i = -radius; i <= radius; ++i)
-                    sum += (i >= 0 && i < length) ? int((line[i] >> channel) & 0xff) : 0;
-                for (int i = 0; i < length; ++i) {
-                    quint32 *pixel = pixelAt(c, i);
-                    const quint32 value = quint32(sum / (2 * radius + 1));
-                    *pixel = (*pixel & ~(0xffu << channel)) | (value << channel);
-                    const int leaving = i - radius;
-                    const int entering = i + radius + 1;
-                    sum -= leaving >= 0 ? int((line[leaving] >> channel) & 0xff) : 0;
-                    sum += entering < length ? int((line[entering] >> channel) & 0xff) : 0;
-                }
+                line[size_t(i)] = first[i * step];
+            int sum = 0;
+            for (int i = 0; i <= std::min(radius, length - 1); ++i)
+                sum += line[size_t(i)];
+            for (int i = 0; i < length; ++i) {
+                first[i * step] = uchar(sum / window);
+                const int leaving = i - radius;
+                const int entering = i + radius + 1;
+                sum -= leaving >= 0 ? line[size_t(leaving)] : 0;
+                sum += entering < length ? line[size_t(entering)] : 0;
             }
         }
     };
     for (int round = 0; round < 3; ++round) {
-        pass(height, width, [&](int y, int x) { return reinterpret_cast<quint32 *>(image.scanLine(y)) + x; });
-        pass(width, height, [&](int x, int y) { return reinterpret_cast<quint32 *>(image.scanLine(y)) + x; });
+        pass(height, width, stride, 1);
+        pass(width, height, 1, stride);
     }
 }
 
@@ -130,17 +135,29 @@ void drawShadow(QPainter &painter, const QPainterPath &shape, const QColor &colo
     constexpr int largest = 8192;
     if (!(scale > 0) || pixels.isEmpty() || pixels.width() > largest || pixels.height() > largest)
         return;
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage mask(pixels, QImage::Format_Alpha8);
+    mask.fill(0);
     {
-        QPainter shadow(&image);
-        shadow.setRenderHint(QPainter::Antialiasing);
-        shadow.scale(scale, scale);
-        shadow.translate(-area.topLeft() + offset);
-        shadow.fillPath(shape, colour);
+        QPainter coverage(&mask);
+        coverage.setRenderHint(QPainter::Antialiasing);
+        coverage.scale(scale, scale);
+        coverage.translate(-area.topLeft() + offset);
+        coverage.fillPath(shape, Qt::black);
     }
-    blur(image, blurRadius * scale / 2);
-    painter.drawImage(area, image);
+    blurMask(mask, blurRadius * scale / 2);
+
+    QImage shadow(pixels, QImage::Format_ARGB32_Premultiplied);
+    const QRgb premultiplied = qPremultiply(colour.rgba());
+    for (int y = 0; y < pixels.height(); ++y) {
+        const uchar *coverage = mask.constScanLine(y);
+        auto *out = reinterpret_cast<QRgb *>(shadow.scanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            const uint a = coverage[x];
+            out[x] = qRgba(qRed(premultiplied) * a / 255, qGreen(premultiplied) * a / 255,
+                qBlue(premultiplied) * a / 255, qAlpha(premultiplied) * a / 255);
+        }
+    }
+    painter.drawImage(area, shadow);
 }
 
 void fillGlow(QPainter &painter, const QPainterPath &tile, const QColor &colour, QPointF center, qreal radius)
@@ -171,9 +188,17 @@ public:
         ProductIcon::drawAppIcon(painter, side);
         painter->restore();
     }
+    // Rasters are made only when a view asks for one, once per size.
     QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
     {
-        return QPixmap::fromImage(ProductIcon::appIconImage(std::min(size.width(), size.height())));
+        const int side = std::min(size.width(), size.height());
+        const QString cacheKey = QStringLiteral("velmora-product-icon-%1").arg(side);
+        QPixmap pixmap;
+        if (!QPixmapCache::find(cacheKey, &pixmap)) {
+            pixmap = QPixmap::fromImage(ProductIcon::appIconImage(side));
+            QPixmapCache::insert(cacheKey, pixmap);
+        }
+        return pixmap;
     }
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
     {

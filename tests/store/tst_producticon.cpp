@@ -54,6 +54,10 @@ private slots:
         painter.end();
         QCOMPARE(image.pixelColor(32, 12).alpha(), 255);
         QCOMPARE(image.pixelColor(1, 32).alpha(), 0);
+
+        const QPixmap pixmap = icon.pixmap(QSize(48, 48));
+        QCOMPARE(pixmap.size(), QSize(48, 48));
+        QCOMPARE(icon.pixmap(QSize(48, 48)).cacheKey(), pixmap.cacheKey()); // rasterised once per size
     }
 
     void ownBundleIsRecognisedAfterStandardizing_data()

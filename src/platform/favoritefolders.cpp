@@ -1,0 +1,7 @@
+#include "platform/favoritefolders.h"
+
+namespace Velmora {
+
+FavoriteFolders::~FavoriteFolders() = default;
+
+} // namespace Velmora
