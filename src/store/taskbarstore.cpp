@@ -7,6 +7,7 @@
 #include "platform/userdefaults.h"
 #include "platform/workspace.h"
 #include "store/applists.h"
+#include "store/finderfavoritesmodel.h"
 #include "store/focusrecorder.h"
 #include "store/minimizeinterception.h"
 #include "store/ownwindowplacement.h"
@@ -53,6 +54,11 @@ TaskbarStore::TaskbarStore(UserDefaults &defaults, TaskManagerOpenState *taskMan
 
     if (!m_observesSystem)
         return;
+    if (m_env.finderFavorites) {
+        connect(m_env.finderFavorites, &FinderFavoritesModel::favoritesChanged, this,
+            &TaskbarStore::finderFavoritesChanged);
+        m_env.finderFavorites->load();
+    }
     refreshRunningApps();
     observeWorkspace();
     startRefreshTimer();
@@ -195,6 +201,13 @@ void TaskbarStore::refreshAccessibilityTrust()
     setAccessibilityTrusted(m_env.accessibility && m_env.accessibility->isProcessTrusted());
     // A permission granted while the bar runs takes effect within one tick.
     startMinimizeInterceptorIfTrusted();
+}
+
+QList<FinderFavorite> TaskbarStore::finderFavorites() const
+{
+    if (!m_observesSystem || !m_env.finderFavorites)
+        return {};
+    return m_env.finderFavorites->favorites();
 }
 
 // ---- Running apps and the bar --------------------------------------------

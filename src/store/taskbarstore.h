@@ -3,6 +3,7 @@
 #include "platform/runningapplication.h"
 #include "store/appitem.h"
 #include "store/applists.h"
+#include "store/finderfavorite.h"
 #include "store/installedapps.h"
 #include "store/nativeminimizerequest.h"
 #include "store/storesettings.h"
@@ -18,6 +19,7 @@ namespace Velmora {
 
 class Accessibility;
 class ApplicationBundles;
+class FinderFavoritesModel;
 class FocusRecorder;
 class MinimizeInterception;
 class ScreenCapture;
@@ -40,6 +42,8 @@ struct TaskbarStoreEnvironment
     SettingsWindowHost *settingsWindow = nullptr;
     MinimizeInterception *minimizeInterception = nullptr;
     FocusRecorder *focusRecorder = nullptr;
+    // The user's favourite folders; read at start-up by a store that observes the system.
+    FinderFavoritesModel *finderFavorites = nullptr;
     // The Task Manager window's open state, used when the store is given none.
     TaskManagerOpenState *taskManagerWindow = nullptr;
     // The applications pinned in the Dock, Finder first; read for a first launch's pins.
@@ -62,6 +66,7 @@ class TaskbarStore : public QObject
     Q_PROPERTY(QList<Velmora::AppItem> runningApps READ runningApps NOTIFY runningAppsChanged)
     Q_PROPERTY(bool finderHasWindows READ finderHasWindows WRITE setFinderHasWindows NOTIFY finderHasWindowsChanged)
     Q_PROPERTY(QList<Velmora::AppItem> installedApps READ installedApps NOTIFY installedAppsChanged)
+    Q_PROPERTY(QList<Velmora::FinderFavorite> finderFavorites READ finderFavorites NOTIFY finderFavoritesChanged)
     Q_PROPERTY(QStringList recentAppIdentifiers READ recentAppIdentifiers NOTIFY recentAppIdentifiersChanged)
     Q_PROPERTY(bool isStartMenuPresented READ isStartMenuPresented WRITE setStartMenuPresented NOTIFY
             isStartMenuPresentedChanged)
@@ -112,6 +117,8 @@ public:
     const QStringList &taskbarAppOrder() const { return m_taskbarAppOrder; }
     const QList<AppItem> &runningApps() const { return m_runningApps; }
     const QList<AppItem> &installedApps() const { return m_installedApps; }
+    // Empty until read, and always for a store that does not observe the system.
+    QList<FinderFavorite> finderFavorites() const;
     const QStringList &recentAppIdentifiers() const { return m_recentAppIdentifiers; }
     bool finderHasWindows() const { return m_finderHasWindows; }
     void setFinderHasWindows(bool hasWindows);
@@ -213,6 +220,7 @@ signals:
     void runningAppsChanged();
     void finderHasWindowsChanged();
     void installedAppsChanged();
+    void finderFavoritesChanged();
     void recentAppIdentifiersChanged();
     void isStartMenuPresentedChanged();
     void isSearchPresentedChanged();

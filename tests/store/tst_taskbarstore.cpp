@@ -1,6 +1,9 @@
 #include "platform/sim/memoryuserdefaults.h"
 #include "platform/sim/scriptedbundles.h"
+#include "platform/sim/scriptedfavoritefolders.h"
+#include "platform/sim/scriptedfileicons.h"
 #include "platform/sim/virtualclock.h"
+#include "store/finderfavoritesmodel.h"
 #include "store/taskbarstore.h"
 #include "storefakes.h"
 
@@ -33,6 +36,7 @@ struct Fixture
     FakeMinimizeInterception interception;
     FakeFocusRecorder focus;
     FakeSettingsWindow settingsWindow;
+    FinderFavoritesModel *finderFavorites = nullptr;
     QStringList dockPins;
     int dockReads = 0;
 
@@ -52,6 +56,7 @@ struct Fixture
         env.settingsWindow = &settingsWindow;
         env.minimizeInterception = &interception;
         env.focusRecorder = &focus;
+        env.finderFavorites = finderFavorites;
         env.dockPinnedBundleIdentifiers = [this] {
             ++dockReads;
             return dockPins;
@@ -248,6 +253,27 @@ private slots:
         QVERIFY(store->isTaskManagerOpen());
         taskManager.setOpen(false);
         QVERIFY(!store->isTaskManagerOpen());
+    }
+
+    void favouritesAreReadAtStartOnlyWhenObserving_data()
+    {
+        QTest::addColumn<bool>("observesSystem");
+        QTest::newRow("observing") << true;
+        QTest::newRow("passive") << false;
+    }
+    void favouritesAreReadAtStartOnlyWhenObserving()
+    {
+        QFETCH(bool, observesSystem);
+        Fixture f;
+        Sim::ScriptedFavoriteFolders folders;
+        Sim::ScriptedFileIcons icons;
+        folders.setEntries({ { QUrl::fromLocalFile("/home/u/Documents"), "Documents", true } });
+        FinderFavoritesModel favourites(folders, icons);
+        f.finderFavorites = &favourites;
+        const auto store = f.make(observesSystem);
+        // Read before the constructor returns, not in the background.
+        QCOMPARE(folders.readCount(), observesSystem ? 1 : 0);
+        QCOMPARE(store->finderFavorites().size(), observesSystem ? 1 : 0);
     }
 
     void runningAppsFollowTheWorkspace()
