@@ -1,0 +1,98 @@
+#include "platform/linux/filesystembundles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <plist/plist.h>
+
+#include <memory>
+
+namespace Velmora::Linux {
+
+namespace {
+
+// Directories the desktop presents as single files. Their contents are the
+// application's own business, so the search never looks inside.
+bool isPackage(const QFileInfo &entry)
+{
+    static const QSet<QString> packageSuffixes { QStringLiteral("app"), QStringLiteral("bundle"),
+        QStringLiteral("framework"), QStringLiteral("plugin") };
+    return packageSuffixes.contains(entry.suffix());
+}
+
+void collectApplications(const QString &folder, QStringList &found)
+{
+    // Hidden entries are left out because the filter does not ask for them.
+    const QFileInfoList entries
+        = QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        // A link may point back up the tree or anywhere on the disk: never follow one.
+        if (entry.isSymLink())
+            continue;
+        if (entry.suffix() == QLatin1String("app"))
+            found.append(entry.filePath());
+        else if (entry.isDir() && !isPackage(entry))
+            collectApplications(entry.filePath(), found);
+    }
+}
+
+struct PlistDeleter
+{
+    void operator()(void *node) const { plist_free(static_cast<plist_t>(node)); }
+};
+using PlistPtr = std::unique_ptr<void, PlistDeleter>;
+
+std::optional<QString> stringValue(plist_t dict, const char *key)
+{
+    const plist_t node = plist_dict_get_item(dict, key);
+    if (!node || plist_get_node_type(node) != PLIST_STRING)
+        return std::nullopt;
+    uint64_t length = 0;
+    const char *text = plist_get_string_ptr(node, &length);
+    if (!text)
+        return std::nullopt;
+    return QString::fromUtf8(text, qsizetype(length));
+}
+
+// An info list is a few kilobytes; anything near this size is not one.
+constexpr qint64 maxPropertyListBytes = 8 * 1024 * 1024;
+
+} // namespace
+
+QStringList FileSystemBundles::findApplications(const QStringList &folders) const
+{
+    QStringList found;
+    for (const QString &folder : folders) {
+        const QFileInfo root(folder);
+        if (root.isDir())
+            collectApplications(root.filePath(), found);
+    }
+    return found;
+}
+
+std::optional<BundleInfo> FileSystemBundles::info(const QString &bundlePath) const
+{
+    const QDir bundle(bundlePath);
+    for (const char *relative : { "Contents/Info.plist", "Info.plist" }) {
+        QFile file(bundle.filePath(QString::fromLatin1(relative)));
+        if (!file.exists())
+            continue;
+        if (file.size() > maxPropertyListBytes || !file.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        const QByteArray data = file.readAll();
+        if (data.isEmpty())
+            return std::nullopt;
+        plist_t rawRoot = nullptr;
+        plist_from_memory(data.constData(), uint32_t(data.size()), &rawRoot);
+        const PlistPtr root(rawRoot);
+        if (!root || plist_get_node_type(rawRoot) != PLIST_DICT)
+            return std::nullopt;
+        return BundleInfo { stringValue(rawRoot, "CFBundleIdentifier"), stringValue(rawRoot, "CFBundleName"),
+            stringValue(rawRoot, "CFBundleDisplayName") };
+    }
+    return std::nullopt;
+}
+
+} // namespace Velmora::Linux

@@ -1,0 +1,28 @@
+#include "store/ownwindowplacement.h"
+
+#include <algorithm>
+
+namespace Velmora::OwnWindowPlacement {
+
+// Rectangles here are bottom-left based: y() is the bottom edge and
+// y() + height() the top.
+
+QRectF barFreeArea(const DisplayInfo &screen)
+{
+    const QRectF visible = screen.visibleFrame;
+    const double raise = std::max(0.0, screen.frame.y() + taskbarHeight - visible.y());
+    return QRectF(visible.x(), visible.y() + raise, visible.width(), std::max(0.0, visible.height() - raise));
+}
+
+std::optional<QRectF> grownToHeight(const QRectF &frame, double wantedHeight, const QRectF &area)
+{
+    const double height = std::min(wantedHeight, area.height());
+    if (!(height - frame.height() > 0.5))
+        return std::nullopt;
+    double bottom = frame.y() - (height - frame.height());
+    bottom = std::max(bottom, area.y());
+    bottom = std::min(bottom, area.y() + area.height() - height);
+    return QRectF(frame.x(), bottom, frame.width(), height);
+}
+
+} // namespace Velmora::OwnWindowPlacement

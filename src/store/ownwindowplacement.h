@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/displayinfo.h"
+
+#include <QRectF>
+
+#include <optional>
+
+namespace Velmora::OwnWindowPlacement {
+
+// Every display's bar is this tall; the product's own windows stay above it.
+inline constexpr double taskbarHeight = 57.0;
+
+// The screen's visible frame without the bar's strip. The strip only counts
+// where the visible frame does not already leave it out (a Dock at the bottom).
+QRectF barFreeArea(const DisplayInfo &screen);
+
+// The frame of a window grown to `wantedHeight` (clamped to the area): the
+// top edge stays, the window is kept inside the area. Nothing when it would
+// not grow by more than half a point, so a window never shrinks or jitters.
+std::optional<QRectF> grownToHeight(const QRectF &frame, double wantedHeight, const QRectF &area);
+
+} // namespace Velmora::OwnWindowPlacement

@@ -1,0 +1,631 @@
+#include "store/taskbarstore.h"
+
+#include "platform/accessibility.h"
+#include "platform/applicationbundles.h"
+#include "platform/scheduler.h"
+#include "platform/screencapture.h"
+#include "platform/userdefaults.h"
+#include "platform/workspace.h"
+#include "store/applists.h"
+#include "store/finderfavoritesmodel.h"
+#include "store/focusrecorder.h"
+#include "store/minimizeinterception.h"
+#include "store/ownwindowplacement.h"
+#include "store/settingswindowhost.h"
+#include "store/taskmanageropenstate.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+namespace Velmora {
+
+namespace {
+
+QString key(const char *name)
+{
+    return QString::fromLatin1(name);
+}
+
+// Published values notify only when they really change, so an idle refresh
+// costs the views nothing.
+template<typename T> bool assign(TaskbarStore *store, T &field, const T &value, void (TaskbarStore::*changed)())
+{
+    if (field == value)
+        return false;
+    field = value;
+    emit(store->*changed)();
+    return true;
+}
+
+} // namespace
+
+TaskbarStore::TaskbarStore(UserDefaults &defaults, TaskManagerOpenState *taskManagerOpen, bool observesSystem,
+    TaskbarStoreEnvironment environment, QObject *parent)
+    : QObject(parent)
+    , m_defaults(defaults)
+    , m_env(std::move(environment))
+    , m_observesSystem(observesSystem)
+{
+    m_isAccessibilityTrusted = m_env.accessibility && m_env.accessibility->isProcessTrusted();
+    m_hasScreenCapturePermission = m_env.screenCapture && m_env.screenCapture->preflightAccess();
+
+    readSettings();
+    subscribeToTaskManager(taskManagerOpen ? taskManagerOpen : m_env.taskManagerWindow);
+
+    if (!m_observesSystem)
+        return;
+    if (m_env.finderFavorites) {
+        connect(m_env.finderFavorites, &FinderFavoritesModel::favoritesChanged, this,
+            &TaskbarStore::finderFavoritesChanged);
+        m_env.finderFavorites->load();
+    }
+    refreshRunningApps();
+    observeWorkspace();
+    startRefreshTimer();
+    loadInstalledApps();
+}
+
+TaskbarStore::~TaskbarStore()
+{
+    // Connections to the workspace and the Task Manager end with this object;
+    // the tick is bound to it as its context, but cancel it outright anyway.
+    if (m_refreshTimer && m_env.scheduler)
+        m_env.scheduler->cancel(*m_refreshTimer);
+}
+
+// ---- Start-up -------------------------------------------------------------
+
+void TaskbarStore::readSettings()
+{
+    // Values are taken as stored: nothing is written back here, so a value
+    // this version cannot read survives for a version that can.
+    if (const auto recents = m_defaults.stringListValue(key(SettingsKeys::recentApps))) {
+        m_recentAppIdentifiers = AppLists::withoutRepeats(*recents);
+        if (m_recentAppIdentifiers.size() > AppLists::maxRecentApps)
+            m_recentAppIdentifiers.resize(AppLists::maxRecentApps);
+    }
+
+    const auto storedPins = m_defaults.stringListValue(key(SettingsKeys::pinnedApps));
+    m_pinnedApps = storedPins ? pinnedApps(*storedPins) : firstLaunchPinnedApps();
+
+    const auto storedStartPins = m_defaults.stringListValue(key(SettingsKeys::startPinnedApps));
+    m_startPinnedApps = storedStartPins ? pinnedApps(*storedStartPins) : m_pinnedApps;
+
+    if (const auto order = m_defaults.stringListValue(key(SettingsKeys::taskbarOrder))) {
+        m_taskbarAppOrder = AppLists::withoutRepeats(*order);
+    } else {
+        for (const AppItem &pin : std::as_const(m_pinnedApps))
+            m_taskbarAppOrder.append(pin.id);
+    }
+
+    if (const auto raw = m_defaults.stringValue(key(SettingsKeys::windowPreviewSortOrder)))
+        m_windowPreviewSortOrder = Velmora::windowPreviewSortOrder(*raw).value_or(WindowPreviewSortOrder::Fixed);
+    if (const auto raw = m_defaults.stringValue(key(SettingsKeys::buttonAlignment)))
+        m_buttonAlignment = taskbarButtonAlignment(*raw).value_or(TaskbarButtonAlignment::Center);
+    m_showStartButton = m_defaults.boolValue(key(SettingsKeys::showStartButton)).value_or(true);
+    m_showSearch = m_defaults.boolValue(key(SettingsKeys::showSearchButton)).value_or(true);
+    m_keepWindowOrder = m_defaults.boolValue(key(SettingsKeys::keepWindowOrder)).value_or(true);
+}
+
+QList<AppItem> TaskbarStore::pinnedApps(const QStringList &identifiers) const
+{
+    QHash<QString, AppItem> defaultsByBundle;
+    for (const AppItem &pin : AppItem::pinnedDefaults())
+        defaultsByBundle.insert(*pin.bundleIdentifier, pin);
+
+    QList<AppItem> pins;
+    for (const QString &identifier : AppLists::withoutRepeats(identifiers)) {
+        // The seven defaults stand even when their application is missing.
+        if (const auto found = defaultsByBundle.constFind(identifier); found != defaultsByBundle.cend()) {
+            pins.append(*found);
+            continue;
+        }
+        const std::optional<QString> path
+            = m_env.workspace ? m_env.workspace->urlForApplication(identifier) : std::nullopt;
+        if (!path)
+            continue;
+        const std::optional<BundleInfo> info = m_env.bundles ? m_env.bundles->info(*path) : std::nullopt;
+        pins.append(AppItem { identifier, ApplicationBundles::displayName(*path, info), identifier,
+            QUrl::fromLocalFile(*path), false, std::nullopt });
+    }
+    return pins;
+}
+
+QList<AppItem> TaskbarStore::firstLaunchPinnedApps()
+{
+    if (m_observesSystem && m_env.dockPinnedBundleIdentifiers) {
+        const QList<AppItem> dockPins = pinnedApps(m_env.dockPinnedBundleIdentifiers());
+        const bool holdsMoreThanFinder = std::any_of(dockPins.cbegin(), dockPins.cend(),
+            [](const AppItem &pin) { return pin.bundleIdentifier != QLatin1String(AppLists::finderBundleIdentifier); });
+        if (holdsMoreThanFinder) {
+            m_defaults.setValue(key(SettingsKeys::pinnedApps), AppLists::bundleIdentifiers(dockPins));
+            return dockPins;
+        }
+    }
+    // Nothing is stored, so a later start asks the Dock again.
+    return AppItem::pinnedDefaults();
+}
+
+void TaskbarStore::subscribeToTaskManager(TaskManagerOpenState *state)
+{
+    if (!state)
+        return;
+    setTaskManagerOpen(state->isOpen());
+    connect(state, &TaskManagerOpenState::isOpenChanged, this, &TaskbarStore::setTaskManagerOpen);
+}
+
+void TaskbarStore::observeWorkspace()
+{
+    Workspace *workspace = m_env.workspace;
+    if (!workspace)
+        return;
+    // Queued, so the store reacts after the notification's other receivers have run.
+    connect(
+        workspace, &Workspace::applicationLaunched, this, [this] { refreshRunningApps(); }, Qt::QueuedConnection);
+    connect(
+        workspace, &Workspace::applicationTerminated, this, [this] { refreshRunningApps(); }, Qt::QueuedConnection);
+    connect(
+        workspace, &Workspace::applicationActivated, this,
+        [this](const RunningApplication &application) {
+            refreshRunningApps();
+            if (m_env.focusRecorder)
+                m_env.focusRecorder->recordFocusedWindow(application.processIdentifier);
+            recordRecentApp(application);
+            handleApplicationActivation(application);
+        },
+        Qt::QueuedConnection);
+}
+
+void TaskbarStore::startRefreshTimer()
+{
+    if (!m_env.scheduler)
+        return;
+    m_refreshTimer
+        = m_env.scheduler->scheduleRepeating(refreshIntervalMs, refreshToleranceMs, this, [this] { refreshTick(); });
+}
+
+void TaskbarStore::refreshTick()
+{
+    refreshRunningApps();
+    refreshSettingsWindowState();
+    refreshAccessibilityTrust();
+}
+
+void TaskbarStore::refreshSettingsWindowState()
+{
+    setSettingsWindowOpen(m_env.settingsWindow && m_env.settingsWindow->isSettingsWindowOpen());
+}
+
+void TaskbarStore::refreshAccessibilityTrust()
+{
+    setAccessibilityTrusted(m_env.accessibility && m_env.accessibility->isProcessTrusted());
+    // A permission granted while the bar runs takes effect within one tick.
+    startMinimizeInterceptorIfTrusted();
+}
+
+QList<FinderFavorite> TaskbarStore::finderFavorites() const
+{
+    if (!m_observesSystem || !m_env.finderFavorites)
+        return {};
+    return m_env.finderFavorites->favorites();
+}
+
+// ---- Running apps and the bar --------------------------------------------
+
+QList<RunningApplication> TaskbarStore::regularApplications() const
+{
+    QList<RunningApplication> regular;
+    if (!m_env.workspace)
+        return regular;
+    for (const RunningApplication &application : m_env.workspace->runningApplications()) {
+        if (application.activationPolicy == ActivationPolicy::Regular && !application.bundleIdentifier.isEmpty()
+            && application.bundleIdentifier != m_env.ownBundleIdentifier)
+            regular.append(application);
+    }
+    return regular;
+}
+
+void TaskbarStore::refreshRunningApps()
+{
+    if (!m_observesSystem)
+        return;
+    const QList<RunningApplication> regular = regularApplications();
+    QList<AppLists::RunningProcess> processes;
+    processes.reserve(regular.size());
+    for (const RunningApplication &application : regular) {
+        processes.append(AppLists::RunningProcess { application.processIdentifier, application.bundleIdentifier,
+            application.localizedName.isEmpty() ? std::nullopt : std::optional<QString>(application.localizedName),
+            application.bundlePath });
+    }
+    if (processes != m_runningProcesses) {
+        m_runningProcesses = processes;
+        setRunningApps(AppLists::runningAppItems(processes));
+    }
+    if (m_env.focusRecorder)
+        m_env.focusRecorder->refreshApplications(regular);
+}
+
+QList<AppItem> TaskbarStore::taskbarApps() const
+{
+    AppLists::BarInputs inputs;
+    inputs.pinnedApps = m_pinnedApps;
+    inputs.runningApps = m_runningApps;
+    inputs.finderHasWindows = m_finderHasWindows;
+    inputs.isSettingsWindowOpen = m_isSettingsWindowOpen;
+    inputs.isOnboardingOpen = m_isOnboardingOpen;
+    inputs.otherVelmoraWindowTitle = m_otherVelmoraWindowTitle;
+    inputs.isTaskManagerOpen = m_isTaskManagerOpen;
+    inputs.order = m_taskbarAppOrder;
+    return AppLists::taskbarApps(inputs);
+}
+
+void TaskbarStore::reorderTaskbarApps(const QStringList &leadingIDs)
+{
+    setTaskbarAppOrder(AppLists::reorderedTaskbarOrder(leadingIDs, taskbarApps(), m_taskbarAppOrder));
+}
+
+void TaskbarStore::finishTaskbarAppMove()
+{
+    m_defaults.setValue(key(SettingsKeys::taskbarOrder), m_taskbarAppOrder);
+    setPinnedApps(AppLists::pinsInBarOrder(m_pinnedApps, taskbarApps()));
+    savePinnedApps();
+}
+
+bool TaskbarStore::isAppRunning(const AppItem &app) const
+{
+    if (!app.bundleIdentifier || app.isRunning)
+        return app.isRunning;
+    return std::any_of(m_runningApps.cbegin(), m_runningApps.cend(),
+        [&](const AppItem &running) { return running.bundleIdentifier == app.bundleIdentifier; });
+}
+
+void TaskbarStore::handleApplicationActivation(const std::optional<RunningApplication> &activated)
+{
+    if (!m_nativeMinimizeRequest || !activated)
+        return;
+    if (activated->processIdentifier == m_nativeMinimizeRequest->targetProcessIdentifier)
+        return;
+    if (m_env.workspace && activated->processIdentifier == m_env.workspace->currentProcessIdentifier())
+        return;
+    m_nativeMinimizeRequest.reset();
+}
+
+// ---- Pins, recents, installed apps and search -----------------------------
+
+bool TaskbarStore::isPinned(const AppItem &app) const
+{
+    return std::any_of(
+        m_pinnedApps.cbegin(), m_pinnedApps.cend(), [&](const AppItem &pin) { return AppLists::matchesPin(pin, app); });
+}
+
+void TaskbarStore::pin(const AppItem &app)
+{
+    if (isPinned(app) || !app.bundleIdentifier)
+        return;
+    setPinnedApps(m_pinnedApps + QList<AppItem> { AppLists::pinFor(app) });
+    if (!m_taskbarAppOrder.contains(app.id)) {
+        setTaskbarAppOrder(m_taskbarAppOrder + QStringList { app.id });
+        m_defaults.setValue(key(SettingsKeys::taskbarOrder), m_taskbarAppOrder);
+    }
+    savePinnedApps();
+}
+
+void TaskbarStore::unpin(const AppItem &app)
+{
+    QList<AppItem> kept = m_pinnedApps;
+    kept.removeIf([&](const AppItem &pin) { return AppLists::matchesPin(pin, app); });
+    setPinnedApps(kept);
+    savePinnedApps();
+}
+
+bool TaskbarStore::isPinnedToStart(const AppItem &app) const
+{
+    if (!app.bundleIdentifier)
+        return false;
+    return std::any_of(m_startPinnedApps.cbegin(), m_startPinnedApps.cend(),
+        [&](const AppItem &pin) { return pin.bundleIdentifier == app.bundleIdentifier; });
+}
+
+void TaskbarStore::pinToStart(const AppItem &app)
+{
+    if (isPinnedToStart(app) || !app.bundleIdentifier)
+        return;
+    setStartPinnedApps(m_startPinnedApps + QList<AppItem> { AppLists::pinFor(app) });
+    saveStartPinnedApps();
+}
+
+void TaskbarStore::unpinFromStart(const AppItem &app)
+{
+    if (!app.bundleIdentifier)
+        return;
+    QList<AppItem> kept = m_startPinnedApps;
+    kept.removeIf([&](const AppItem &pin) { return pin.bundleIdentifier == app.bundleIdentifier; });
+    setStartPinnedApps(kept);
+    saveStartPinnedApps();
+}
+
+void TaskbarStore::reorderStartPinnedApps(const QStringList &ids)
+{
+    const QList<AppItem> reordered = AppLists::reorderedStartPins(m_startPinnedApps, ids);
+    if (reordered == m_startPinnedApps)
+        return;
+    setStartPinnedApps(reordered);
+    saveStartPinnedApps();
+}
+
+void TaskbarStore::savePinnedApps()
+{
+    m_defaults.setValue(key(SettingsKeys::pinnedApps), AppLists::bundleIdentifiers(m_pinnedApps));
+}
+
+void TaskbarStore::saveStartPinnedApps()
+{
+    m_defaults.setValue(key(SettingsKeys::startPinnedApps), AppLists::bundleIdentifiers(m_startPinnedApps));
+}
+
+void TaskbarStore::recordRecentApp(const RunningApplication &application)
+{
+    if (application.activationPolicy != ActivationPolicy::Regular || application.bundleIdentifier.isEmpty()
+        || application.bundleIdentifier == m_env.ownBundleIdentifier)
+        return;
+    const QStringList updated = AppLists::recentsAfterActivation(m_recentAppIdentifiers, application.bundleIdentifier);
+    if (updated == m_recentAppIdentifiers)
+        return;
+    setRecentAppIdentifiers(updated);
+    m_defaults.setValue(key(SettingsKeys::recentApps), m_recentAppIdentifiers);
+}
+
+std::optional<AppItem> TaskbarStore::resolvedRecentApp(
+    const QString &bundleIdentifier, const QHash<QString, AppItem> &installedByBundle) const
+{
+    if (const auto found = installedByBundle.constFind(bundleIdentifier); found != installedByBundle.cend())
+        return *found;
+    const std::optional<QString> path
+        = m_env.workspace ? m_env.workspace->urlForApplication(bundleIdentifier) : std::nullopt;
+    if (!path)
+        return std::nullopt;
+    // Only the extension goes: "My.apple.app" is "My.apple", not "Myle".
+    QString name = QFileInfo(*path).fileName();
+    if (name.endsWith(QLatin1String(".app")))
+        name.chop(4);
+    return AppItem { bundleIdentifier, name, bundleIdentifier, QUrl::fromLocalFile(*path), false, std::nullopt };
+}
+
+QList<AppItem> TaskbarStore::recentApps() const
+{
+    QHash<QString, AppItem> installedByBundle;
+    for (const AppItem &app : m_installedApps) {
+        if (app.bundleIdentifier && !installedByBundle.contains(*app.bundleIdentifier))
+            installedByBundle.insert(*app.bundleIdentifier, app);
+    }
+    QList<AppItem> recents;
+    for (const QString &identifier : AppLists::recentCandidates(m_recentAppIdentifiers, m_runningApps)) {
+        if (auto app = resolvedRecentApp(identifier, installedByBundle))
+            recents.append(std::move(*app));
+    }
+    return recents;
+}
+
+QList<AppItem> TaskbarStore::searchResults() const
+{
+    return AppLists::searchResults(m_installedApps, m_storedSearchText);
+}
+
+void TaskbarStore::loadInstalledApps()
+{
+    if (!m_env.bundles)
+        return;
+    if (!m_installedAppsLoader) {
+        m_installedAppsLoader = std::make_unique<InstalledAppsLoader>(*m_env.bundles);
+        connect(m_installedAppsLoader.get(), &InstalledAppsLoader::loaded, this, &TaskbarStore::setInstalledApps);
+    }
+    std::optional<QUrl> finder;
+    if (m_env.workspace) {
+        if (const auto path = m_env.workspace->urlForApplication(QString::fromLatin1(AppLists::finderBundleIdentifier)))
+            finder = QUrl::fromLocalFile(*path);
+    }
+    m_installedAppsLoader->load(m_env.applicationFolders, finder);
+}
+
+// ---- Flyouts ---------------------------------------------------------------
+
+void TaskbarStore::dismissFlyouts()
+{
+    setStartMenuPresented(false);
+    setSearchPresented(false);
+    setQuickSettingsPresented(false);
+    setTaskbarOverflowPresented(false);
+    setSearchText(QString());
+    setPresentedDisplayID(std::nullopt);
+}
+
+void TaskbarStore::setSearchText(const QString &text)
+{
+    assign(this, m_storedSearchText, text, &TaskbarStore::searchTextChanged);
+}
+
+// ---- Settings --------------------------------------------------------------
+
+void TaskbarStore::setButtonAlignment(TaskbarButtonAlignment alignment)
+{
+    assign(this, m_buttonAlignment, alignment, &TaskbarStore::buttonAlignmentChanged);
+    m_defaults.setValue(key(SettingsKeys::buttonAlignment), rawValue(alignment));
+}
+
+void TaskbarStore::setShowStartButton(bool show)
+{
+    assign(this, m_showStartButton, show, &TaskbarStore::showStartButtonChanged);
+    m_defaults.setValue(key(SettingsKeys::showStartButton), show);
+    // The Start menu hangs off the Start button; without the button it cannot stay.
+    if (!show && m_isStartMenuPresented)
+        dismissFlyouts();
+}
+
+void TaskbarStore::setShowSearch(bool show)
+{
+    assign(this, m_showSearch, show, &TaskbarStore::showSearchChanged);
+    m_defaults.setValue(key(SettingsKeys::showSearchButton), show);
+}
+
+void TaskbarStore::setKeepWindowOrder(bool keep)
+{
+    if (!assign(this, m_keepWindowOrder, keep, &TaskbarStore::keepWindowOrderChanged))
+        return;
+    m_defaults.setValue(key(SettingsKeys::keepWindowOrder), keep);
+    applyWindowOrderingPreference();
+}
+
+void TaskbarStore::setWindowPreviewSortOrder(WindowPreviewSortOrder order)
+{
+    if (!assign(this, m_windowPreviewSortOrder, order, &TaskbarStore::windowPreviewSortOrderChanged))
+        return;
+    m_defaults.setValue(key(SettingsKeys::windowPreviewSortOrder), rawValue(order));
+}
+
+void TaskbarStore::applyWindowOrderingPreference()
+{
+    if (m_keepWindowOrder) {
+        startMinimizeInterceptorIfTrusted();
+        return;
+    }
+    if (m_env.minimizeInterception)
+        m_env.minimizeInterception->stop();
+    m_nativeMinimizeRequest.reset();
+    m_pendingMinimizeHandoff.reset();
+}
+
+void TaskbarStore::startMinimizeInterceptorIfTrusted()
+{
+    if (!m_keepWindowOrder || !m_env.minimizeInterception)
+        return;
+    if (m_env.accessibility && m_env.accessibility->isProcessTrusted())
+        m_env.minimizeInterception->start();
+}
+
+// ---- Own windows -----------------------------------------------------------
+
+void TaskbarStore::fitSettingsWindowToContent()
+{
+    SettingsWindowHost *host = m_env.settingsWindow;
+    if (!(m_settingsContentHeight > 0) || !host)
+        return;
+    const std::optional<QRectF> frame = host->settingsWindowFrame();
+    if (!frame)
+        return;
+    const std::optional<DisplayInfo> screen = host->settingsWindowScreen();
+    if (!screen)
+        return;
+    const QRectF area = OwnWindowPlacement::barFreeArea(*screen);
+    const double wanted = host->frameHeightForContentHeight(m_settingsContentHeight);
+    if (const auto grown = OwnWindowPlacement::grownToHeight(*frame, wanted, area))
+        host->setSettingsWindowFrame(*grown);
+}
+
+// ---- Plain setters -----------------------------------------------------------
+
+void TaskbarStore::setFinderHasWindows(bool hasWindows)
+{
+    assign(this, m_finderHasWindows, hasWindows, &TaskbarStore::finderHasWindowsChanged);
+}
+
+void TaskbarStore::setStartMenuPresented(bool presented)
+{
+    assign(this, m_isStartMenuPresented, presented, &TaskbarStore::isStartMenuPresentedChanged);
+}
+
+void TaskbarStore::setSearchPresented(bool presented)
+{
+    assign(this, m_isSearchPresented, presented, &TaskbarStore::isSearchPresentedChanged);
+}
+
+void TaskbarStore::setQuickSettingsPresented(bool presented)
+{
+    assign(this, m_isQuickSettingsPresented, presented, &TaskbarStore::isQuickSettingsPresentedChanged);
+}
+
+void TaskbarStore::setTaskbarOverflowPresented(bool presented)
+{
+    assign(this, m_isTaskbarOverflowPresented, presented, &TaskbarStore::isTaskbarOverflowPresentedChanged);
+}
+
+void TaskbarStore::setPresentedDisplayID(std::optional<quint32> displayID)
+{
+    assign(this, m_presentedDisplayID, displayID, &TaskbarStore::presentedDisplayIDChanged);
+}
+
+void TaskbarStore::setSettingsWindowOpen(bool open)
+{
+    assign(this, m_isSettingsWindowOpen, open, &TaskbarStore::isSettingsWindowOpenChanged);
+}
+
+void TaskbarStore::setOnboardingOpen(bool open)
+{
+    assign(this, m_isOnboardingOpen, open, &TaskbarStore::isOnboardingOpenChanged);
+}
+
+void TaskbarStore::setOtherVelmoraWindowTitle(const std::optional<QString> &title)
+{
+    assign(this, m_otherVelmoraWindowTitle, title, &TaskbarStore::otherVelmoraWindowTitleChanged);
+}
+
+void TaskbarStore::setInspectedWindowCount(int count)
+{
+    assign(this, m_inspectedWindowCount, count, &TaskbarStore::inspectedWindowCountChanged);
+}
+
+void TaskbarStore::setAdjustedWindowCount(int count)
+{
+    assign(this, m_adjustedWindowCount, count, &TaskbarStore::adjustedWindowCountChanged);
+}
+
+void TaskbarStore::setNativeMinimizeRequest(std::optional<NativeMinimizeRequest> request)
+{
+    m_nativeMinimizeRequest = std::move(request);
+}
+
+void TaskbarStore::setPendingMinimizeHandoff(std::optional<NativeMinimizeRequest> request)
+{
+    m_pendingMinimizeHandoff = std::move(request);
+}
+
+void TaskbarStore::setPinnedApps(const QList<AppItem> &pins)
+{
+    assign(this, m_pinnedApps, pins, &TaskbarStore::pinnedAppsChanged);
+}
+
+void TaskbarStore::setStartPinnedApps(const QList<AppItem> &pins)
+{
+    assign(this, m_startPinnedApps, pins, &TaskbarStore::startPinnedAppsChanged);
+}
+
+void TaskbarStore::setTaskbarAppOrder(const QStringList &order)
+{
+    assign(this, m_taskbarAppOrder, order, &TaskbarStore::taskbarAppOrderChanged);
+}
+
+void TaskbarStore::setRunningApps(const QList<AppItem> &apps)
+{
+    assign(this, m_runningApps, apps, &TaskbarStore::runningAppsChanged);
+}
+
+void TaskbarStore::setInstalledApps(const QList<AppItem> &apps)
+{
+    assign(this, m_installedApps, apps, &TaskbarStore::installedAppsChanged);
+}
+
+void TaskbarStore::setRecentAppIdentifiers(const QStringList &ids)
+{
+    assign(this, m_recentAppIdentifiers, ids, &TaskbarStore::recentAppIdentifiersChanged);
+}
+
+void TaskbarStore::setTaskManagerOpen(bool open)
+{
+    assign(this, m_isTaskManagerOpen, open, &TaskbarStore::isTaskManagerOpenChanged);
+}
+
+void TaskbarStore::setAccessibilityTrusted(bool trusted)
+{
+    assign(this, m_isAccessibilityTrusted, trusted, &TaskbarStore::isAccessibilityTrustedChanged);
+}
+
+} // namespace Velmora

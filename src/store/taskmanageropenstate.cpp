@@ -1,0 +1,7 @@
+#include "store/taskmanageropenstate.h"
+
+namespace Velmora {
+
+TaskManagerOpenState::~TaskManagerOpenState() = default;
+
+} // namespace Velmora
