@@ -60,8 +60,8 @@ struct ProcessStatistics
 
 // Machine and process counters. Every reading is a snapshot; callers turn
 // counters into rates. A reading that fails gives an absent or empty result.
-// Implementations need not be thread-safe: one sampler uses one instance from
-// one thread at a time.
+// Implementations are safe to call from several threads at once: the sampler
+// reads on its queue while the main thread checks a process before ending it.
 class SystemStatistics
 {
 public:

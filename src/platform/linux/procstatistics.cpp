@@ -152,6 +152,9 @@ ProcStatistics::ProcStatistics(const QString &procRoot, const QString &sysRoot)
     , m_sys(QFile::encodeName(sysRoot))
     , m_ticksPerSecond(qMax(1L, ::sysconf(_SC_CLK_TCK)))
 {
+    std::string text;
+    if (readFile(m_proc + "/stat", text))
+        m_bootTime = keyedNumber(text, "btime ");
 }
 
 std::optional<CpuTicks> ProcStatistics::cpuTicks()
@@ -197,16 +200,6 @@ int ProcStatistics::processorCount()
 double ProcStatistics::nanosecondsPerProcessTick()
 {
     return 1e9 / double(m_ticksPerSecond);
-}
-
-std::optional<quint64> ProcStatistics::bootTimeSeconds()
-{
-    if (!m_bootTime) {
-        std::string text;
-        if (readFile(m_proc + "/stat", text))
-            m_bootTime = keyedNumber(text, "btime ");
-    }
-    return m_bootTime;
 }
 
 std::optional<MemoryStatistics> ProcStatistics::memory()
@@ -355,7 +348,7 @@ ProcessIdentity ProcStatistics::makeIdentity(quint64 bootSeconds, const StatLine
 
 std::optional<ProcessIdentity> ProcStatistics::identity(qint32 pid)
 {
-    const auto boot = bootTimeSeconds();
+    const auto boot = m_bootTime;
     if (!boot || pid < 1)
         return std::nullopt;
     const auto stat = readStat(pid, nullptr);
@@ -369,7 +362,7 @@ std::optional<ProcessIdentity> ProcStatistics::identity(qint32 pid)
 
 std::optional<ProcessStatistics> ProcStatistics::process(qint32 pid)
 {
-    const auto boot = bootTimeSeconds();
+    const auto boot = m_bootTime;
     if (!boot || pid < 1)
         return std::nullopt;
     ProcessStatistics result;

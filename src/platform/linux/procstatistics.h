@@ -31,13 +31,14 @@ private:
     struct StatLine;
     std::optional<StatLine> readStat(qint32 pid, QString *name);
     std::optional<quint32> readEffectiveUid(qint32 pid);
-    std::optional<quint64> bootTimeSeconds();
     ProcessIdentity makeIdentity(quint64 bootSeconds, const StatLine &stat, quint32 uid) const;
     bool isPhysical(const QByteArray &sysPath) const;
 
     QByteArray m_proc;
     QByteArray m_sys;
-    // Read once per run: start times derived from it must stay comparable.
+    // Read once, at creation: start times derived from it must stay
+    // comparable for the whole run, and nothing else here changes, so one
+    // instance is safe to use from several threads.
     std::optional<quint64> m_bootTime;
     long m_ticksPerSecond;
 };
