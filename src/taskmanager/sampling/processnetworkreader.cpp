@@ -59,11 +59,16 @@ double ProcessNetworkReader::now() const
 
 void ProcessNetworkReader::start()
 {
+    m_started = true;
     m_queue.post([this] { startOnQueue(); });
 }
 
 void ProcessNetworkReader::stop()
 {
+    // Measurements without processes stop the reader every second; once it
+    // is stopped, there is nothing to wake the queue for.
+    if (!m_started.exchange(false))
+        return;
     m_queue.post([this] { stopOnQueue(); });
 }
 
