@@ -3,12 +3,14 @@
 #include <future>
 #include <memory>
 #include <pthread.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace Velmora {
 
-SerialQueue::SerialQueue(const QString &label)
+SerialQueue::SerialQueue(const QString &label, Priority priority)
 {
-    m_thread = std::thread([this] { run(); });
+    m_thread = std::thread([this, priority] { run(priority); });
     // The system keeps 15 bytes of a thread's name.
     ::pthread_setname_np(m_thread.native_handle(), label.toUtf8().left(15).constData());
 }
@@ -55,8 +57,12 @@ void SerialQueue::shutdown()
         m_thread.join();
 }
 
-void SerialQueue::run()
+void SerialQueue::run(Priority priority)
 {
+    // Linux gives each thread its own nice value.
+    if (priority == Priority::Background)
+        ::setpriority(PRIO_PROCESS, ::gettid(), 10);
+
     std::deque<std::function<void()>> dropped;
     for (;;) {
         std::function<void()> job;

@@ -16,7 +16,13 @@ namespace Velmora {
 class SerialQueue
 {
 public:
-    explicit SerialQueue(const QString &label);
+    enum class Priority {
+        Normal,
+        // Work nobody waits for: it yields to everything in the foreground.
+        Background,
+    };
+
+    explicit SerialQueue(const QString &label, Priority priority = Priority::Normal);
     // Finishes the job under way, drops the rest and joins the thread.
     ~SerialQueue();
 
@@ -30,7 +36,7 @@ public:
     void shutdown();
 
 private:
-    void run();
+    void run(Priority priority);
 
     std::mutex m_mutex;
     std::condition_variable m_wake;

@@ -24,7 +24,7 @@ SystemMonitor *sharedMonitor = nullptr;
 SystemMonitor::SystemMonitor(Environment environment, QObject *parent)
     : QObject(parent)
     , m_env(std::move(environment))
-    , m_queue(TaskManagerText::monitorQueue)
+    , m_queue(TaskManagerText::monitorQueue, SerialQueue::Priority::Background)
 {
     m_sample.timestamp = m_env.clock->wallClockMs();
 }

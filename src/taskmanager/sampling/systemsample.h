@@ -9,8 +9,9 @@
 
 namespace Velmora {
 
-// One measurement of the machine. A value that could not be measured is
-// absent, never 0.
+// One measurement of the machine. A rate or share that could not be
+// measured is absent rather than 0, so the views can tell "none" from
+// "unknown".
 struct SystemSample
 {
     // A late, more complete network top list for the sample taken at `timestamp`.
