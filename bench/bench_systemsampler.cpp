@@ -40,8 +40,8 @@ static void BM_FullMeasurementWithProcesses(benchmark::State &state)
     Velmora::Linux::ProcStatistics statistics;
     Velmora::Linux::PtyLauncher terminals;
     Velmora::SystemSampler sampler(statistics, clock,
-                                   std::make_unique<Velmora::ProcessNetworkReader>(
-                                       terminals, clock, Velmora::ProcessNetworkReader::Command::systemTool(::getpid())));
+        std::make_unique<Velmora::ProcessNetworkReader>(
+            terminals, clock, Velmora::ProcessNetworkReader::Command::systemTool(::getpid())));
     qsizetype processes = sampler.sample(true).processes.size();
     for (auto _ : state) {
         const Velmora::SystemSample sample = sampler.sample(true);
@@ -59,7 +59,7 @@ static void BM_PsListing(benchmark::State &state)
     char program[] = "/usr/bin/ps";
     char options[] = "-eo";
     char columns[] = "pid,ppid,pcpu,rss,comm";
-    char *argv[] = {program, options, columns, nullptr};
+    char *argv[] = { program, options, columns, nullptr };
     for (auto _ : state) {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);

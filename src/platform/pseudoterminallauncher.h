@@ -27,8 +27,9 @@ public:
 
     // Nothing when the terminal cannot be opened or the program cannot be
     // started. No handler runs after the returned process is destroyed.
-    virtual std::unique_ptr<PseudoTerminalProcess> launch(const QString &program, const QStringList &arguments,
-                                                          Handlers handlers) = 0;
+    virtual std::unique_ptr<PseudoTerminalProcess> launch(
+        const QString &program, const QStringList &arguments, Handlers handlers)
+        = 0;
 };
 
 } // namespace Velmora

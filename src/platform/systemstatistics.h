@@ -21,7 +21,7 @@ struct CpuTicks
 struct MemoryStatistics
 {
     quint64 total = 0; // physical memory in bytes
-    quint64 used = 0;  // bytes in use that cannot be reclaimed at once
+    quint64 used = 0; // bytes in use that cannot be reclaimed at once
 };
 
 // A pair of cumulative byte counters: (read, written) for a disk, (received,
@@ -38,8 +38,8 @@ struct ByteCounters
 // id and start time is not.
 struct ProcessIdentity
 {
-    quint32 uid = 0;       // effective user id
-    quint64 started = 0;   // microseconds since 1970
+    quint32 uid = 0; // effective user id
+    quint64 started = 0; // microseconds since 1970
     bool isKernelThread = false;
     bool hasExited = false; // a zombie: gone, only not yet reaped by its parent
 
@@ -52,10 +52,10 @@ struct ProcessIdentity
 struct ProcessStatistics
 {
     ProcessIdentity identity;
-    QString name;                      // empty when the system has none
-    std::optional<quint64> cpuTicks;   // user + system time, in process ticks
-    std::optional<quint64> memory;     // resident bytes
-    std::optional<quint64> diskBytes;  // bytes read from and written to storage
+    QString name; // empty when the system has none
+    std::optional<quint64> cpuTicks; // user + system time, in process ticks
+    std::optional<quint64> memory; // resident bytes
+    std::optional<quint64> diskBytes; // bytes read from and written to storage
 };
 
 // Machine and process counters. Every reading is a snapshot; callers turn

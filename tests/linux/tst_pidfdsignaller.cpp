@@ -24,7 +24,7 @@ class TestPidfdSignaller : public QObject
     {
         char sleep[] = "/bin/sleep";
         char seconds[] = "30";
-        char *argv[] = {sleep, seconds, nullptr};
+        char *argv[] = { sleep, seconds, nullptr };
         pid_t pid = -1;
         return ::posix_spawn(&pid, sleep, nullptr, nullptr, argv, environ) == 0 ? pid : -1;
     }
@@ -34,7 +34,7 @@ class TestPidfdSignaller : public QObject
     {
         const pid_t child = spawnSleeper();
         const auto identity = stats.identity(child);
-        return {identity ? child : -1, identity.value_or(Velmora::ProcessIdentity{})};
+        return { identity ? child : -1, identity.value_or(Velmora::ProcessIdentity {}) };
     }
 
     static int reap(pid_t pid)

@@ -6,8 +6,8 @@
 #include <QTest>
 
 #include <atomic>
-#include <csignal>
 #include <cerrno>
+#include <csignal>
 
 using Velmora::PseudoTerminalLauncher;
 using Velmora::Linux::PtyLauncher;
@@ -18,15 +18,15 @@ struct Collector
 {
     QMutex mutex;
     QByteArray output;
-    std::atomic<int> finished{0};
+    std::atomic<int> finished { 0 };
 
     PseudoTerminalLauncher::Handlers handlers()
     {
-        return {[this](const QByteArray &data) {
+        return { [this](const QByteArray &data) {
                     QMutexLocker lock(&mutex);
                     output += data;
                 },
-                [this] { ++finished; }};
+            [this] { ++finished; } };
     }
     QByteArray text()
     {
@@ -52,8 +52,8 @@ private slots:
         Collector collector;
         // A raw terminal passes bytes through: no "\r" is added to "\n", and
         // standard error goes nowhere.
-        auto child = launcher.launch("/bin/sh", {"-c", "printf 'one\\ntwo'; echo oops >&2; exit 0"},
-                                     collector.handlers());
+        auto child
+            = launcher.launch("/bin/sh", { "-c", "printf 'one\\ntwo'; echo oops >&2; exit 0" }, collector.handlers());
         QVERIFY(child);
         QTRY_COMPARE_WITH_TIMEOUT(collector.finished.load(), 1, 5000);
         QCOMPARE(collector.text(), QByteArray("one\ntwo"));
@@ -71,7 +71,7 @@ private slots:
     {
         PtyLauncher launcher(5000);
         Collector collector;
-        auto child = launcher.launch("/bin/sh", {"-c", "echo up; exec sleep 30"}, collector.handlers());
+        auto child = launcher.launch("/bin/sh", { "-c", "echo up; exec sleep 30" }, collector.handlers());
         QVERIFY(child);
         const qint64 pid = child->processId();
         QTRY_COMPARE_WITH_TIMEOUT(collector.text(), QByteArray("up\n"), 5000);
@@ -87,8 +87,8 @@ private slots:
         PtyLauncher launcher(300);
         Collector collector;
         // The shell ignores SIGTERM, and so does the sleep it leaves behind.
-        auto child = launcher.launch("/bin/sh", {"-c", "trap '' TERM; echo up; sleep 30 & wait"},
-                                     collector.handlers());
+        auto child
+            = launcher.launch("/bin/sh", { "-c", "trap '' TERM; echo up; sleep 30 & wait" }, collector.handlers());
         QVERIFY(child);
         const qint64 pid = child->processId();
         QTRY_COMPARE_WITH_TIMEOUT(collector.text(), QByteArray("up\n"), 5000);

@@ -22,8 +22,8 @@ public:
     {
     }
 
-    std::unique_ptr<PseudoTerminalProcess> launch(const QString &program, const QStringList &arguments,
-                                                  Handlers handlers) override
+    std::unique_ptr<PseudoTerminalProcess> launch(
+        const QString &program, const QStringList &arguments, Handlers handlers) override
     {
         auto process = m_real.launch(program, arguments, std::move(handlers));
         QMutexLocker lock(&m_mutex);
@@ -54,7 +54,7 @@ private:
 // line protocol, so the reader is exercised through a real terminal.
 ProcessNetworkReader::Command fakeTool(const QString &script)
 {
-    return {QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script}, QString()};
+    return { QStringLiteral("/bin/sh"), { QStringLiteral("-c"), script }, QString() };
 }
 
 bool childGone(qint64 pid)
@@ -78,11 +78,11 @@ private slots:
         // A row before the second header, a row split across two writes, CRLF
         // line ends, and a third header that commits the block.
         ProcessNetworkReader reader(launcher, m_clock,
-                                    fakeTool("printf ',h\\r\\nearly.5,1,1,\\r\\n,h\\r\\nWeb Wo'; sleep 0.2;"
-                                             "printf 'rker.6,100,50,\\r\\n,h\\r\\n'; exec sleep 30"));
+            fakeTool("printf ',h\\r\\nearly.5,1,1,\\r\\n,h\\r\\nWeb Wo'; sleep 0.2;"
+                     "printf 'rker.6,100,50,\\r\\n,h\\r\\n'; exec sleep 30"));
         reader.start();
         const double t = now();
-        QTRY_COMPARE_WITH_TIMEOUT(reader.rates(t - 1, t), (Rates{{6, 150}}), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(reader.rates(t - 1, t), (Rates { { 6, 150 } }), 5000);
         QCOMPARE(reader.name(6), std::optional<QString>("Web Worker"));
         QVERIFY(!reader.name(5));
         QVERIFY(reader.isAvailable());
@@ -92,7 +92,7 @@ private slots:
         reader.stop();
         reader.waitForIdle();
         QVERIFY(childGone(pid));
-        QCOMPARE(reader.rates(t - 1, t), Rates{});
+        QCOMPARE(reader.rates(t - 1, t), Rates {});
     }
 
     void endOfOutputThenThrottledRelaunch()
@@ -101,7 +101,7 @@ private slots:
         ProcessNetworkReader reader(launcher, m_clock, fakeTool("printf ',\\n,\\nx.9,5,5,\\n,\\n'"));
         reader.start();
         const double t = now();
-        QTRY_COMPARE_WITH_TIMEOUT(reader.rates(t - 1, t), (Rates{{9, 10}}), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(reader.rates(t - 1, t), (Rates { { 9, 10 } }), 5000);
         const qint64 first = launcher.lastPid();
 
         m_clock.advance(5'000);

@@ -31,20 +31,21 @@ class TestSamplerFixtures : public QObject
         const QByteArray cpu = QStringLiteral("cpu  %1 0 0 %2 0 0 0 0 0 0\n").arg(busy).arg(idle).toLatin1();
         const QByteArray processTicks = QByteArray::number(ticksPerSecond * 10 + ticksPerSecond / 2 * quint64(second));
         return writeFile(m_root, "proc/stat",
-                         cpu + "cpu0 1 0 0 1 0 0 0 0 0 0\ncpu1 1 0 0 1 0 0 0 0 0 0\n"
-                               "cpu2 1 0 0 1 0 0 0 0 0 0\ncpu3 1 0 0 1 0 0 0 0 0 0\nbtime 1700000000\n")
+                   cpu
+                       + "cpu0 1 0 0 1 0 0 0 0 0 0\ncpu1 1 0 0 1 0 0 0 0 0 0\n"
+                         "cpu2 1 0 0 1 0 0 0 0 0 0\ncpu3 1 0 0 1 0 0 0 0 0 0\nbtime 1700000000\n")
             && writeFile(m_root, "proc/meminfo", "MemTotal: 1000 kB\nMemAvailable: 600 kB\n")
             && writeFile(m_root, "proc/diskstats",
-                         " 253 0 vda 0 0 " + QByteArray::number(8 * second) + " 0 0 0 "
-                             + QByteArray::number(16 * second) + " 0 0 0 0\n")
+                " 253 0 vda 0 0 " + QByteArray::number(8 * second) + " 0 0 0 " + QByteArray::number(16 * second)
+                    + " 0 0 0 0\n")
             && writeFile(m_root, "proc/net/dev",
-                         "h1\nh2\n  eth0: " + QByteArray::number(1000 * second) + " 0 0 0 0 0 0 0 "
-                             + QByteArray::number(100 * second) + " 0 0 0 0 0 0 0\n")
+                "h1\nh2\n  eth0: " + QByteArray::number(1000 * second) + " 0 0 0 0 0 0 0 "
+                    + QByteArray::number(100 * second) + " 0 0 0 0 0 0 0\n")
             && writeFile(m_root, "proc/42/stat",
-                         "42 (worker) S 1 42 42 0 -1 0 0 0 0 0 " + processTicks + " 0 0 0 20 0 1 0 100 0 25 0\n")
+                "42 (worker) S 1 42 42 0 -1 0 0 0 0 0 " + processTicks + " 0 0 0 20 0 1 0 100 0 25 0\n")
             && writeFile(m_root, "proc/42/status", "Name:\tworker\nUid:\t54321\t54321\t54321\t54321\n")
-            && writeFile(m_root, "proc/42/io",
-                         "read_bytes: " + QByteArray::number(5000 * second) + "\nwrite_bytes: 0\n");
+            && writeFile(
+                m_root, "proc/42/io", "read_bytes: " + QByteArray::number(5000 * second) + "\nwrite_bytes: 0\n");
     }
 
 private slots:
@@ -59,8 +60,7 @@ private slots:
         Sim::SimulatedTerminalLauncher terminals;
         Linux::ProcStatistics statistics(m_root.filePath("proc"), m_root.filePath("sys"));
         SystemSampler sampler(statistics, clock,
-                              std::make_unique<ProcessNetworkReader>(terminals, clock,
-                                                                     ProcessNetworkReader::Command{"tool", {}, {}}));
+            std::make_unique<ProcessNetworkReader>(terminals, clock, ProcessNetworkReader::Command { "tool", {}, {} }));
         const SystemSample first = sampler.sample(true);
         QVERIFY(!first.cpu && !first.diskRead && !first.download);
         QCOMPARE(first.processes.size(), 1);
@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(worker.owner, QStringLiteral("54321"));
         QCOMPARE(worker.cpu, std::optional(12.5)); // half a processor of four
         QCOMPARE(worker.started, 1'700'000'000'000'000ull + 100ull * 1'000'000 / quint64(::sysconf(_SC_CLK_TCK)));
-        QCOMPARE(second.top.disk, (QList{AppUsage{"worker", {}, {}, 5000}}));
+        QCOMPARE(second.top.disk, (QList { AppUsage { "worker", {}, {}, 5000 } }));
     }
 };
 

@@ -21,7 +21,7 @@ constexpr quint32 ownUid = 501;
 
 ManagedProcess listed(qint32 pid, quint64 started = 1'000, quint32 uid = ownUid)
 {
-    return ManagedProcess{pid, QStringLiteral("Editor"), QStringLiteral("ada"), uid, started, {}, {}};
+    return ManagedProcess { pid, QStringLiteral("Editor"), QStringLiteral("ada"), uid, started, {}, {} };
 }
 
 } // namespace
@@ -32,7 +32,7 @@ class TestSystemMonitor : public QObject
 
     Sim::VirtualClock m_clock;
     Sim::SimulatedStatistics m_stats;
-    Sim::SimulatedSignaller m_signaller{ownPid, ownUid};
+    Sim::SimulatedSignaller m_signaller { ownPid, ownUid };
     Sim::SimulatedTerminalLauncher m_terminals;
     ProcessNetworkReader *m_reader = nullptr;
 
@@ -44,8 +44,8 @@ class TestSystemMonitor : public QObject
         environment.statistics = &m_stats;
         environment.signaller = &m_signaller;
         environment.makeSampler = [this] {
-            auto reader = std::make_unique<ProcessNetworkReader>(m_terminals, m_clock,
-                                                                 ProcessNetworkReader::Command{"tool", {}, {}});
+            auto reader = std::make_unique<ProcessNetworkReader>(
+                m_terminals, m_clock, ProcessNetworkReader::Command { "tool", {}, {} });
             m_reader = reader.get();
             return std::make_unique<SystemSampler>(m_stats, m_clock, std::move(reader));
         };
@@ -62,7 +62,7 @@ class TestSystemMonitor : public QObject
     void setProcess(qint32 pid, quint64 ticks, quint64 started = 1'000)
     {
         Sim::SimulatedStatistics::Process p;
-        p.statistics.identity = ProcessIdentity{ownUid, started, false, false};
+        p.statistics.identity = ProcessIdentity { ownUid, started, false, false };
         p.statistics.name = QStringLiteral("browser");
         p.statistics.cpuTicks = ticks;
         m_stats.setProcess(pid, p);
@@ -135,7 +135,7 @@ private slots:
 
         QVERIFY(tick(m_clock, *monitor));
         QCOMPARE(monitor->history().size(), 2);
-        QCOMPARE(monitor->history().first().top.network, (QList{AppUsage{"browser", {}, {}, 1000}}));
+        QCOMPARE(monitor->history().first().top.network, (QList { AppUsage { "browser", {}, {}, 1000 } }));
         QVERIFY(monitor->sample().top.network.isEmpty());
         QVERIFY(!monitor->sample().revisedNetwork);
     }
@@ -148,8 +148,8 @@ private slots:
         QTest::addColumn<std::optional<QString>>("error");
         QTest::addColumn<bool>("signalled");
 
-        const ProcessIdentity same{ownUid, 1'000, false, false};
-        const ProcessSignaller::Result delivered{Outcome::Delivered, 0};
+        const ProcessIdentity same { ownUid, 1'000, false, false };
+        const ProcessSignaller::Result delivered { Outcome::Delivered, 0 };
         const QString protectedText("This process is protected or belongs to another user.");
         const QString exitedText("This process has already exited. The process list will refresh automatically.");
 
@@ -158,23 +158,23 @@ private slots:
                                << false;
         QTest::newRow("pid 1") << listed(1) << std::optional(same) << delivered << std::optional(protectedText)
                                << false;
-        QTest::newRow("this application") << listed(ownPid) << std::optional(same) << delivered
-                                          << std::optional(protectedText) << false;
-        QTest::newRow("another user's") << listed(77, 1'000, 0) << std::optional(ProcessIdentity{0, 1'000})
+        QTest::newRow("this application")
+            << listed(ownPid) << std::optional(same) << delivered << std::optional(protectedText) << false;
+        QTest::newRow("another user's") << listed(77, 1'000, 0) << std::optional(ProcessIdentity { 0, 1'000 })
                                         << delivered << std::optional(protectedText) << false;
-        QTest::newRow("kernel thread") << listed(77) << std::optional(ProcessIdentity{ownUid, 1'000, true, false})
+        QTest::newRow("kernel thread") << listed(77) << std::optional(ProcessIdentity { ownUid, 1'000, true, false })
                                        << delivered << std::optional(protectedText) << false;
         QTest::newRow("gone") << listed(77) << std::optional<ProcessIdentity>() << delivered
                               << std::optional(exitedText) << false;
-        QTest::newRow("pid reused") << listed(77) << std::optional(ProcessIdentity{ownUid, 2'000}) << delivered
+        QTest::newRow("pid reused") << listed(77) << std::optional(ProcessIdentity { ownUid, 2'000 }) << delivered
                                     << std::optional(exitedText) << false;
-        QTest::newRow("zombie") << listed(77) << std::optional(ProcessIdentity{ownUid, 1'000, false, true})
+        QTest::newRow("zombie") << listed(77) << std::optional(ProcessIdentity { ownUid, 1'000, false, true })
                                 << delivered << std::optional(exitedText) << false;
         QTest::newRow("exits before the signal")
-            << listed(77) << std::optional(same) << ProcessSignaller::Result{Outcome::NoSuchProcess, ESRCH}
+            << listed(77) << std::optional(same) << ProcessSignaller::Result { Outcome::NoSuchProcess, ESRCH }
             << std::optional(exitedText) << true;
         QTest::newRow("refused") << listed(77) << std::optional(same)
-                                 << ProcessSignaller::Result{Outcome::Failed, EPERM}
+                                 << ProcessSignaller::Result { Outcome::Failed, EPERM }
                                  << std::optional(QStringLiteral("Could not end Editor: ") + qt_error_string(EPERM))
                                  << true;
     }
@@ -195,7 +195,7 @@ private slots:
             p.statistics.identity = *current;
             stats.setProcess(process.id, p);
         }
-        SystemMonitor::Environment environment{&m_clock, &m_clock, &stats, &signaller, {}};
+        SystemMonitor::Environment environment { &m_clock, &m_clock, &stats, &signaller, {} };
         SystemMonitor monitor(environment);
         QSignalSpy errors(&monitor, &SystemMonitor::errorChanged);
 
@@ -205,16 +205,16 @@ private slots:
         QCOMPARE(signaller.requests().size(), signalled ? 1 : 0);
         if (signalled)
             QCOMPARE(signaller.requests().first(),
-                     (Sim::SimulatedSignaller::Request{process.id, process.started, process.uid, SIGTERM}));
+                (Sim::SimulatedSignaller::Request { process.id, process.started, process.uid, SIGTERM }));
     }
 
     void forceQuitKills()
     {
         Sim::SimulatedStatistics stats;
         Sim::SimulatedStatistics::Process p;
-        p.statistics.identity = ProcessIdentity{ownUid, 1'000};
+        p.statistics.identity = ProcessIdentity { ownUid, 1'000 };
         stats.setProcess(77, p);
-        SystemMonitor monitor(SystemMonitor::Environment{&m_clock, &m_clock, &stats, &m_signaller, {}});
+        SystemMonitor monitor(SystemMonitor::Environment { &m_clock, &m_clock, &stats, &m_signaller, {} });
         monitor.terminate(listed(77), true);
         QCOMPARE(m_signaller.requests().last().signal, SIGKILL);
         QVERIFY(!monitor.error());

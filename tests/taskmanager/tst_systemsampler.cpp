@@ -17,8 +17,7 @@ using RatePair = std::optional<std::pair<double, double>>;
 namespace {
 
 SimulatedStatistics::Process process(quint64 started, std::optional<quint64> ticks, const QString &name = "proc",
-                                     quint32 uid = 501, std::optional<quint64> disk = std::nullopt,
-                                     std::optional<QString> exe = std::nullopt)
+    quint32 uid = 501, std::optional<quint64> disk = std::nullopt, std::optional<QString> exe = std::nullopt)
 {
     SimulatedStatistics::Process p;
     p.statistics.identity.started = started;
@@ -60,7 +59,7 @@ private slots:
         m_statsHolder = std::make_unique<SimulatedStatistics>();
         m_stats = m_statsHolder.get();
         auto reader = std::make_unique<ProcessNetworkReader>(
-            m_terminals, m_clock, ProcessNetworkReader::Command{"tool", {}, QString()});
+            m_terminals, m_clock, ProcessNetworkReader::Command { "tool", {}, QString() });
         m_reader = reader.get();
         m_sampler = std::make_unique<SystemSampler>(*m_stats, m_clock, std::move(reader));
     }
@@ -73,16 +72,16 @@ private slots:
         QTest::addColumn<std::optional<CpuTicks>>("after");
         QTest::addColumn<OptionalDouble>("cpu");
 
-        QTest::newRow("half busy") << CpuTicks{100, 50, 800, 50} << std::optional(CpuTicks{160, 70, 900, 70})
+        QTest::newRow("half busy") << CpuTicks { 100, 50, 800, 50 } << std::optional(CpuTicks { 160, 70, 900, 70 })
                                    << OptionalDouble(50.0);
         // A 32-bit counter that wrapped still gives the small true difference.
-        QTest::newRow("wrapped ticks") << CpuTicks{0xFFFFFFF0u, 0, 0xFFFFFFF0u, 0}
-                                       << std::optional(CpuTicks{0x10, 0, 0x10, 0}) << OptionalDouble(50.0);
-        QTest::newRow("all idle") << CpuTicks{1, 1, 1, 1} << std::optional(CpuTicks{1, 1, 101, 1})
+        QTest::newRow("wrapped ticks") << CpuTicks { 0xFFFFFFF0u, 0, 0xFFFFFFF0u, 0 }
+                                       << std::optional(CpuTicks { 0x10, 0, 0x10, 0 }) << OptionalDouble(50.0);
+        QTest::newRow("all idle") << CpuTicks { 1, 1, 1, 1 } << std::optional(CpuTicks { 1, 1, 101, 1 })
                                   << OptionalDouble(0.0);
-        QTest::newRow("no tick passed") << CpuTicks{1, 1, 1, 1} << std::optional(CpuTicks{1, 1, 1, 1})
+        QTest::newRow("no tick passed") << CpuTicks { 1, 1, 1, 1 } << std::optional(CpuTicks { 1, 1, 1, 1 })
                                         << OptionalDouble();
-        QTest::newRow("unreadable") << CpuTicks{1, 1, 1, 1} << std::optional<CpuTicks>() << OptionalDouble();
+        QTest::newRow("unreadable") << CpuTicks { 1, 1, 1, 1 } << std::optional<CpuTicks>() << OptionalDouble();
     }
 
     void hostCpu()
@@ -99,11 +98,11 @@ private slots:
 
     void memory()
     {
-        m_stats->setMemory(MemoryStatistics{1000, 250});
+        m_stats->setMemory(MemoryStatistics { 1000, 250 });
         SystemSample sample = m_sampler->sample(false);
         QCOMPARE(sample.memoryUsed, 250u);
         QCOMPARE(sample.memory, OptionalDouble(25.0));
-        m_stats->setMemory(MemoryStatistics{1000, 2000});
+        m_stats->setMemory(MemoryStatistics { 1000, 2000 });
         QCOMPARE(m_sampler->sample(false).memory, OptionalDouble(100.0));
         m_stats->setMemory(std::nullopt);
         sample = m_sampler->sample(false);
@@ -117,14 +116,16 @@ private slots:
         QTest::addColumn<Counters>("current");
         QTest::addColumn<RatePair>("rates");
 
-        QTest::newRow("two devices add up") << Counters{{"a", {0, 0}}, {"b", {100, 0}}}
-                                            << Counters{{"a", {200, 20}}, {"b", {300, 40}}} << RatePair({200, 30});
+        QTest::newRow("two devices add up")
+            << Counters { { "a", { 0, 0 } }, { "b", { 100, 0 } } }
+            << Counters { { "a", { 200, 20 } }, { "b", { 300, 40 } } } << RatePair({ 200, 30 });
         QTest::newRow("a wrapped counter sits out")
-            << Counters{{"a", {4'294'967'000, 0}}, {"b", {0, 0}}} << Counters{{"a", {100, 50}}, {"b", {20, 20}}}
-            << RatePair({10, 10});
+            << Counters { { "a", { 4'294'967'000, 0 } }, { "b", { 0, 0 } } }
+            << Counters { { "a", { 100, 50 } }, { "b", { 20, 20 } } } << RatePair({ 10, 10 });
         QTest::newRow("nothing contributes: absent, not 0")
-            << Counters{{"a", {500, 0}}} << Counters{{"a", {100, 50}}, {"new", {10, 10}}} << RatePair();
-        QTest::newRow("no devices") << Counters{} << Counters{} << RatePair();
+            << Counters { { "a", { 500, 0 } } } << Counters { { "a", { 100, 50 } }, { "new", { 10, 10 } } }
+            << RatePair();
+        QTest::newRow("no devices") << Counters {} << Counters {} << RatePair();
     }
 
     void counterRates()
@@ -137,14 +138,14 @@ private slots:
 
     void ratesNeedTimeToPass()
     {
-        m_stats->setNetworkCounters({{"eth0", {0, 0}}});
-        m_stats->setDiskCounters({{"sda", {0, 0}}});
+        m_stats->setNetworkCounters({ { "eth0", { 0, 0 } } });
+        m_stats->setDiskCounters({ { "sda", { 0, 0 } } });
         QVERIFY(!m_sampler->sample(false).download);
-        m_stats->setNetworkCounters({{"eth0", {100, 10}}});
-        m_stats->setDiskCounters({{"sda", {100, 10}}});
+        m_stats->setNetworkCounters({ { "eth0", { 100, 10 } } });
+        m_stats->setDiskCounters({ { "sda", { 100, 10 } } });
         SystemSample sample = m_sampler->sample(false); // 0 s later
         QVERIFY(!sample.download && !sample.upload && !sample.diskRead && !sample.diskWrite);
-        m_stats->setNetworkCounters({{"eth0", {300, 30}}});
+        m_stats->setNetworkCounters({ { "eth0", { 300, 30 } } });
         m_clock.advance(2000);
         sample = m_sampler->sample(false);
         QCOMPARE(sample.download, OptionalDouble(100.0));
@@ -199,7 +200,7 @@ private slots:
         QVERIFY(!findProcess(sample, 9)->cpu);
         QVERIFY(sample.top.disk.isEmpty());
         QCOMPARE(m_stats->executablePathReads(9), 2);
-        QCOMPARE(sample.top.memory.first(), (AppUsage{"new", {}, dir.filePath("bin/new"), 4096}));
+        QCOMPARE(sample.top.memory.first(), (AppUsage { "new", {}, dir.filePath("bin/new"), 4096 }));
     }
 
     void namesAndOwners()
@@ -243,7 +244,7 @@ private slots:
         QVERIFY(m_terminals.write(",\n,\nbrowser.10,600,400,\nforged.999,1e12,0,\n,\n"));
         m_reader->waitForIdle();
         const SystemSample second = m_sampler->sample(true);
-        QCOMPARE(second.top.network, (QList{AppUsage{"browser", {}, {}, 1000}}));
+        QCOMPARE(second.top.network, (QList { AppUsage { "browser", {}, {}, 1000 } }));
         QVERIFY(second.processNetworkAvailable);
         // The first window is handed back, read again, under its own timestamp.
         QVERIFY(second.revisedNetwork);
@@ -293,7 +294,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(Test::writeFile(dir, "bin/tool", "x"));
         m_stats->setProcess(5, process(1'000, 1, "tool", 501, std::nullopt, dir.filePath("bin/tool")));
-        const ManagedProcess listed{5, "tool", "ada", 501, 1'000, {}, {}};
+        const ManagedProcess listed { 5, "tool", "ada", 501, 1'000, {}, {} };
         QCOMPARE(ProcessMetadataResolver::executablePath(*m_stats, listed), std::optional(dir.filePath("bin/tool")));
 
         m_stats->setProcess(5, process(2'000, 1, "tool", 501, std::nullopt, dir.filePath("bin/tool")));

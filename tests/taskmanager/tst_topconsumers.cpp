@@ -7,7 +7,7 @@ using namespace Velmora;
 namespace {
 
 ProcessResourceShare share(const QString &name, double cpu, std::optional<AppIdentity> app = std::nullopt,
-                           std::optional<QString> executable = std::nullopt)
+    std::optional<QString> executable = std::nullopt)
 {
     ProcessResourceShare s;
     s.name = name;
@@ -17,7 +17,7 @@ ProcessResourceShare share(const QString &name, double cpu, std::optional<AppIde
     return s;
 }
 
-const AppIdentity mail{"/Applications/Mail.app", "Mail"};
+const AppIdentity mail { "/Applications/Mail.app", "Mail" };
 
 } // namespace
 
@@ -31,23 +31,25 @@ private slots:
         QTest::addColumn<QList<AppUsage>>("expected");
 
         QTest::newRow("one bundle, three processes")
-            << QList{share("Mail", 40, mail), share("Mail Web Content", 5, mail), share("Mail Worker", 1, mail)}
-            << QList{AppUsage{"Mail", "Mail + 2 more", mail.path, 46}};
+            << QList { share("Mail", 40, mail), share("Mail Web Content", 5, mail), share("Mail Worker", 1, mail) }
+            << QList { AppUsage { "Mail", "Mail + 2 more", mail.path, 46 } };
         QTest::newRow("the leader need not come first")
-            << QList{share("Mail Worker", 1, mail), share("Mail Web Content", 5, mail)}
-            << QList{AppUsage{"Mail", "Mail Web Content + 1 more", mail.path, 6}};
+            << QList { share("Mail Worker", 1, mail), share("Mail Web Content", 5, mail) }
+            << QList { AppUsage { "Mail", "Mail Web Content + 1 more", mail.path, 6 } };
         QTest::newRow("lone process named unlike its bundle")
-            << QList{share("Mail Web Content", 5, mail)} << QList{AppUsage{"Mail", "Mail Web Content", mail.path, 5}};
+            << QList { share("Mail Web Content", 5, mail) }
+            << QList { AppUsage { "Mail", "Mail Web Content", mail.path, 5 } };
         QTest::newRow("lone process named like its bundle")
-            << QList{share("Mail", 5, mail)} << QList{AppUsage{"Mail", std::nullopt, mail.path, 5}};
+            << QList { share("Mail", 5, mail) } << QList { AppUsage { "Mail", std::nullopt, mail.path, 5 } };
         QTest::newRow("processes without a bundle stay apart, even with one name")
-            << QList{share("worker", 3, std::nullopt, "/usr/bin/worker"), share("worker", 2)}
-            << QList{AppUsage{"worker", std::nullopt, "/usr/bin/worker", 3}, AppUsage{"worker", std::nullopt, {}, 2}};
+            << QList { share("worker", 3, std::nullopt, "/usr/bin/worker"), share("worker", 2) }
+            << QList { AppUsage { "worker", std::nullopt, "/usr/bin/worker", 3 },
+                   AppUsage { "worker", std::nullopt, {}, 2 } };
         QTest::newRow("no use gives no rows")
-            << QList{share("idle", 0), share("odd", -1), share("nan", qQNaN())} << QList<AppUsage>{};
-        QTest::newRow("equal totals by name, upper case first")
-            << QList{share("mail", 2), share("Zoom", 2), share("Xcode", 2)}
-            << QList{AppUsage{"Xcode", {}, {}, 2}, AppUsage{"Zoom", {}, {}, 2}, AppUsage{"mail", {}, {}, 2}};
+            << QList { share("idle", 0), share("odd", -1), share("nan", qQNaN()) } << QList<AppUsage> {};
+        QTest::newRow("equal totals by name, upper case first") << QList {
+            share("mail", 2), share("Zoom", 2), share("Xcode", 2)
+        } << QList { AppUsage { "Xcode", {}, {}, 2 }, AppUsage { "Zoom", {}, {}, 2 }, AppUsage { "mail", {}, {}, 2 } };
     }
 
     void groupsAndDescribes()
@@ -72,10 +74,10 @@ private slots:
         QCOMPARE(top.cpu.first().name, QStringLiteral("p5"));
         QCOMPARE(top.memory.first().name, QStringLiteral("p1"));
         QVERIFY(top.disk.isEmpty());
-        QCOMPARE(top.network, (QList{AppUsage{"p5", {}, {}, 7}}));
+        QCOMPARE(top.network, (QList { AppUsage { "p5", {}, {}, 7 } }));
         QCOMPARE(TopConsumers::rank(shares, 10).cpu.size(), 5);
         QVERIFY(TopConsumers::rank(shares, 0).cpu.isEmpty());
-        QVERIFY(!TopConsumers{}.isAvailable);
+        QVERIFY(!TopConsumers {}.isAvailable);
     }
 };
 

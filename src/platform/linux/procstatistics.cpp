@@ -15,7 +15,7 @@ namespace Velmora::Linux {
 namespace {
 
 constexpr quint64 kernelThreadFlag = 0x00200000; // PF_KTHREAD
-constexpr quint64 sectorBytes = 512;             // diskstats counts 512-byte sectors whatever the device
+constexpr quint64 sectorBytes = 512; // diskstats counts 512-byte sectors whatever the device
 
 // Reads a small procfs file in one go. procfs files report size 0, so the
 // buffer grows until a read comes back short.
@@ -67,8 +67,7 @@ std::optional<quint64> toNumber(std::string_view token)
 }
 
 // Fills `out` with the next whitespace-separated numbers of `text`.
-template<size_t N>
-bool readNumbers(std::string_view &text, quint64 (&out)[N])
+template<size_t N> bool readNumbers(std::string_view &text, quint64 (&out)[N])
 {
     for (size_t i = 0; i < N; ++i) {
         const auto value = toNumber(nextToken(text));
@@ -211,7 +210,7 @@ std::optional<MemoryStatistics> ProcStatistics::memory()
     const auto available = keyedNumber(text, "MemAvailable:");
     if (!total || !available || *total == 0)
         return std::nullopt;
-    return MemoryStatistics{*total * 1024, (*total - qMin(*total, *available)) * 1024};
+    return MemoryStatistics { *total * 1024, (*total - qMin(*total, *available)) * 1024 };
 }
 
 bool ProcStatistics::isPhysical(const QByteArray &sysPath) const
@@ -241,7 +240,7 @@ QHash<QString, ByteCounters> ProcStatistics::diskCounters()
         if (!isPhysical(m_sys + "/block/" + sysName))
             continue;
         result.insert(QString::fromUtf8(name.data(), qsizetype(name.size())),
-                      ByteCounters{field[2] * sectorBytes, field[6] * sectorBytes});
+            ByteCounters { field[2] * sectorBytes, field[6] * sectorBytes });
     }
     return result;
 }
@@ -265,7 +264,7 @@ QHash<QString, ByteCounters> ProcStatistics::networkCounters()
         const QByteArray sysPath = m_sys + "/class/net/" + QByteArray(name.data(), qsizetype(name.size()));
         if (!isPhysical(sysPath) || !isEthernet(sysPath))
             continue;
-        result.insert(QString::fromUtf8(name.data(), qsizetype(name.size())), ByteCounters{field[0], field[8]});
+        result.insert(QString::fromUtf8(name.data(), qsizetype(name.size())), ByteCounters { field[0], field[8] });
     }
     return result;
 }
@@ -401,7 +400,7 @@ std::optional<QString> ProcStatistics::userName(quint32 uid)
 {
     long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(size_t(size > 0 ? size : 16384));
-    passwd entry{};
+    passwd entry {};
     passwd *found = nullptr;
     if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) != 0 || !found || !found->pw_name)
         return std::nullopt;

@@ -11,8 +11,8 @@ namespace Velmora::Linux {
 class ProcStatistics final : public SystemStatistics
 {
 public:
-    explicit ProcStatistics(const QString &procRoot = QStringLiteral("/proc"),
-                            const QString &sysRoot = QStringLiteral("/sys"));
+    explicit ProcStatistics(
+        const QString &procRoot = QStringLiteral("/proc"), const QString &sysRoot = QStringLiteral("/sys"));
 
     std::optional<CpuTicks> cpuTicks() override;
     std::optional<MemoryStatistics> memory() override;

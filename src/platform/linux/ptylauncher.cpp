@@ -35,7 +35,7 @@ bool openTerminal(int &master, int &slave)
         ::close(master);
         return false;
     }
-    termios settings{};
+    termios settings {};
     if (::tcgetattr(slave, &settings) == 0) {
         ::cfmakeraw(&settings);
         ::tcsetattr(slave, TCSANOW, &settings);
@@ -50,8 +50,8 @@ PtyLauncher::PtyLauncher(int terminateGraceMs)
 {
 }
 
-std::unique_ptr<PseudoTerminalProcess> PtyLauncher::launch(const QString &program, const QStringList &arguments,
-                                                           Handlers handlers)
+std::unique_ptr<PseudoTerminalProcess> PtyLauncher::launch(
+    const QString &program, const QStringList &arguments, Handlers handlers)
 {
     int master = -1;
     int slave = -1;
@@ -81,7 +81,7 @@ std::unique_ptr<PseudoTerminalProcess> PtyLauncher::launch(const QString &progra
     sigemptyset(&none);
     sigset_t defaults;
     sigemptyset(&defaults);
-    for (int signal : {SIGTERM, SIGHUP, SIGINT, SIGPIPE, SIGCHLD})
+    for (int signal : { SIGTERM, SIGHUP, SIGINT, SIGPIPE, SIGCHLD })
         sigaddset(&defaults, signal);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &defaults);

@@ -70,7 +70,7 @@ bool PtyProcess::waitForExit(int timeoutMs)
 {
     const int fd = int(::syscall(SYS_pidfd_open, m_pid, 0));
     if (fd >= 0) {
-        pollfd pfd{fd, POLLIN, 0};
+        pollfd pfd { fd, POLLIN, 0 };
         int r;
         do {
             r = ::poll(&pfd, 1, timeoutMs);
@@ -91,7 +91,7 @@ void PtyProcess::readLoop()
 {
     char buffer[65536];
     for (;;) {
-        pollfd fds[2] = {{m_master, POLLIN, 0}, {m_wake, POLLIN, 0}};
+        pollfd fds[2] = { { m_master, POLLIN, 0 }, { m_wake, POLLIN, 0 } };
         const int r = ::poll(fds, m_wake >= 0 ? 2 : 1, -1);
         if (r < 0) {
             if (errno == EINTR)

@@ -10,7 +10,7 @@ SimulatedSignaller::SimulatedSignaller(qint32 ownPid, quint32 ownUid)
 
 ProcessSignaller::Result SimulatedSignaller::send(qint32 pid, quint64 started, quint32 uid, int signal)
 {
-    m_requests.append(Request{pid, started, uid, signal});
+    m_requests.append(Request { pid, started, uid, signal });
     return m_result;
 }
 

@@ -32,7 +32,7 @@ public:
 private:
     qint32 m_ownPid;
     quint32 m_ownUid;
-    Result m_result{Outcome::Delivered, 0};
+    Result m_result { Outcome::Delivered, 0 };
     QList<Request> m_requests;
 };
 

@@ -2,19 +2,36 @@
 
 namespace Velmora::Sim {
 
-template<typename T>
-void SimulatedStatistics::assign(T &member, T value)
+template<typename T> void SimulatedStatistics::assign(T &member, T value)
 {
     QMutexLocker lock(&m_mutex);
     member = std::move(value);
 }
 
-void SimulatedStatistics::setCpuTicks(std::optional<CpuTicks> ticks) { assign(m_cpu, ticks); }
-void SimulatedStatistics::setMemory(std::optional<MemoryStatistics> memory) { assign(m_memory, memory); }
-void SimulatedStatistics::setDiskCounters(const QHash<QString, ByteCounters> &counters) { assign(m_disks, counters); }
-void SimulatedStatistics::setNetworkCounters(const QHash<QString, ByteCounters> &counters) { assign(m_links, counters); }
-void SimulatedStatistics::setProcessorCount(int count) { assign(m_processors, count); }
-void SimulatedStatistics::setNanosecondsPerProcessTick(double nanoseconds) { assign(m_nanosecondsPerTick, nanoseconds); }
+void SimulatedStatistics::setCpuTicks(std::optional<CpuTicks> ticks)
+{
+    assign(m_cpu, ticks);
+}
+void SimulatedStatistics::setMemory(std::optional<MemoryStatistics> memory)
+{
+    assign(m_memory, memory);
+}
+void SimulatedStatistics::setDiskCounters(const QHash<QString, ByteCounters> &counters)
+{
+    assign(m_disks, counters);
+}
+void SimulatedStatistics::setNetworkCounters(const QHash<QString, ByteCounters> &counters)
+{
+    assign(m_links, counters);
+}
+void SimulatedStatistics::setProcessorCount(int count)
+{
+    assign(m_processors, count);
+}
+void SimulatedStatistics::setNanosecondsPerProcessTick(double nanoseconds)
+{
+    assign(m_nanosecondsPerTick, nanoseconds);
+}
 
 void SimulatedStatistics::setProcess(qint32 pid, const Process &process)
 {

@@ -44,8 +44,7 @@ public:
     std::optional<QString> userName(quint32 uid) override;
 
 private:
-    template<typename T>
-    void assign(T &member, T value);
+    template<typename T> void assign(T &member, T value);
 
     mutable QMutex m_mutex;
     std::optional<CpuTicks> m_cpu;

@@ -86,8 +86,8 @@ void SimulatedTerminalLauncher::finish()
     child->handlers = {};
 }
 
-std::unique_ptr<PseudoTerminalProcess> SimulatedTerminalLauncher::launch(const QString &, const QStringList &,
-                                                                         Handlers handlers)
+std::unique_ptr<PseudoTerminalProcess> SimulatedTerminalLauncher::launch(
+    const QString &, const QStringList &, Handlers handlers)
 {
     QMutexLocker lock(&m_mutex);
     ++m_launches;

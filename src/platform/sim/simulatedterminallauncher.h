@@ -21,8 +21,8 @@ public:
     // The latest child exits and closes its terminal.
     void finish();
 
-    std::unique_ptr<PseudoTerminalProcess> launch(const QString &program, const QStringList &arguments,
-                                                  Handlers handlers) override;
+    std::unique_ptr<PseudoTerminalProcess> launch(
+        const QString &program, const QStringList &arguments, Handlers handlers) override;
 
 private:
     struct Child;

@@ -10,7 +10,7 @@ namespace Velmora {
 struct AppUsage
 {
     QString name;
-    std::optional<QString> detail;   // the process that stands out in the group
+    std::optional<QString> detail; // the process that stands out in the group
     std::optional<QString> iconPath; // bundle path, or executable path without a bundle
     double value = 0;
 

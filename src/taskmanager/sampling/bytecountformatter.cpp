@@ -6,8 +6,8 @@ namespace Velmora {
 
 namespace {
 
-const char *const unitNames[] = {"bytes", "KB", "MB", "GB", "TB", "PB", "EB"};
-const int fractionDigits[] = {0, 0, 1, 2, 2, 2, 2};
+const char *const unitNames[] = { "bytes", "KB", "MB", "GB", "TB", "PB", "EB" };
+const int fractionDigits[] = { 0, 0, 1, 2, 2, 2, 2 };
 constexpr int largestUnit = 6;
 
 double roundTo(double value, int digits)

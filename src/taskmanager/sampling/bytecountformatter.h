@@ -11,7 +11,7 @@ class ByteCountFormatter
 {
 public:
     enum class CountStyle {
-        Memory,  // multiples of 1,024, as memory is sized
+        Memory, // multiples of 1,024, as memory is sized
         Decimal, // multiples of 1,000, as storage and networks count
     };
 

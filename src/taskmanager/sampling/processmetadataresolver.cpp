@@ -45,8 +45,7 @@ std::optional<QString> applicationPath(const QString &path)
     // part is the file itself.
     for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
         folder += QLatin1Char('/') + parts[i];
-        if (!outermost && parts[i].endsWith(QLatin1String(".app"), Qt::CaseInsensitive)
-            && parts[i].size() > 4)
+        if (!outermost && parts[i].endsWith(QLatin1String(".app"), Qt::CaseInsensitive) && parts[i].size() > 4)
             outermost = folder;
     }
     return outermost;

@@ -113,7 +113,7 @@ void ProcessNetworkLog::publish()
     if (m_blockCount > 1 && !m_pending.isEmpty()) {
         if (m_blocks.size() >= maxBlocks)
             m_blocks.remove(0, m_blocks.size() - maxBlocks + 1);
-        m_blocks.append(Block{m_pendingEnd, m_pending});
+        m_blocks.append(Block { m_pendingEnd, m_pending });
         for (auto it = m_pendingNames.cbegin(); it != m_pendingNames.cend(); ++it)
             m_names.insert(it.key(), it.value());
         if (m_names.size() > maxNames)

@@ -25,14 +25,14 @@ ProcessNetworkReader::Command ProcessNetworkReader::Command::systemTool(qint64 o
     // The shell ends the tool when it is asked to end, and checks once a
     // second that both we and the tool are still there, so the tool never
     // outlives the application.
-    const QString script = QStringLiteral(
-        "/usr/bin/nettop -P -d -L 0 -s 1 -x -J bytes_in,bytes_out <&0 & n=$!\n"
-        "trap 'kill $n 2>/dev/null; exit 0' TERM HUP\n"
-        "while kill -0 \"$1\" 2>/dev/null && kill -0 $n 2>/dev/null; do sleep 1; done\n"
-        "kill $n 2>/dev/null");
-    return Command{QStringLiteral("/bin/sh"),
-                   {QStringLiteral("-c"), script, QStringLiteral("sh"), QString::number(ownPid)},
-                   QStringLiteral("/usr/bin/nettop")};
+    const QString script
+        = QStringLiteral("/usr/bin/nettop -P -d -L 0 -s 1 -x -J bytes_in,bytes_out <&0 & n=$!\n"
+                         "trap 'kill $n 2>/dev/null; exit 0' TERM HUP\n"
+                         "while kill -0 \"$1\" 2>/dev/null && kill -0 $n 2>/dev/null; do sleep 1; done\n"
+                         "kill $n 2>/dev/null");
+    return Command { QStringLiteral("/bin/sh"),
+        { QStringLiteral("-c"), script, QStringLiteral("sh"), QString::number(ownPid) },
+        QStringLiteral("/usr/bin/nettop") };
 }
 
 ProcessNetworkReader::ProcessNetworkReader(PseudoTerminalLauncher &launcher, const Clock &clock, Command command)

@@ -67,7 +67,7 @@ private:
     const Command m_command;
     ProcessNetworkLog m_log;
     std::atomic<bool> m_available;
-    std::atomic<bool> m_started{false}; // since the last stop()
+    std::atomic<bool> m_started { false }; // since the last stop()
 
     // Queue only.
     std::unique_ptr<PseudoTerminalProcess> m_process;

@@ -46,13 +46,12 @@ void SystemMonitor::setShared(SystemMonitor *monitor)
     sharedMonitor = monitor;
 }
 
-std::function<std::unique_ptr<SystemSampler>()>
-SystemMonitor::samplerFactory(SystemStatistics &statistics, const Clock &clock, PseudoTerminalLauncher &terminals,
-                              ProcessNetworkReader::Command command)
+std::function<std::unique_ptr<SystemSampler>()> SystemMonitor::samplerFactory(SystemStatistics &statistics,
+    const Clock &clock, PseudoTerminalLauncher &terminals, ProcessNetworkReader::Command command)
 {
     return [&statistics, &clock, &terminals, command] {
-        return std::make_unique<SystemSampler>(statistics, clock,
-                                               std::make_unique<ProcessNetworkReader>(terminals, clock, command));
+        return std::make_unique<SystemSampler>(
+            statistics, clock, std::make_unique<ProcessNetworkReader>(terminals, clock, command));
     };
 }
 

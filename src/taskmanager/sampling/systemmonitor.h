@@ -51,9 +51,8 @@ public:
 
     // A sampler factory over the real pieces; the network tool runs under
     // `terminals` with `command`.
-    static std::function<std::unique_ptr<SystemSampler>()>
-    samplerFactory(SystemStatistics &statistics, const Clock &clock, PseudoTerminalLauncher &terminals,
-                   ProcessNetworkReader::Command command);
+    static std::function<std::unique_ptr<SystemSampler>()> samplerFactory(SystemStatistics &statistics,
+        const Clock &clock, PseudoTerminalLauncher &terminals, ProcessNetworkReader::Command command);
 
     void start();
     void setProcessesVisible(bool visible);

@@ -22,10 +22,10 @@ struct SystemSample
     };
 
     qint64 timestamp = 0; // wall clock, milliseconds since 1970
-    std::optional<double> cpu;    // percent of the whole machine
+    std::optional<double> cpu; // percent of the whole machine
     std::optional<double> memory; // percent of physical memory in use
-    quint64 memoryUsed = 0;       // bytes
-    std::optional<double> diskRead;  // bytes per second
+    quint64 memoryUsed = 0; // bytes
+    std::optional<double> diskRead; // bytes per second
     std::optional<double> diskWrite;
     std::optional<double> download;
     std::optional<double> upload;

@@ -25,8 +25,8 @@ quint64 tickDelta(quint64 current, quint64 previous)
 
 } // namespace
 
-SystemSampler::SystemSampler(SystemStatistics &statistics, const Clock &clock,
-                             std::unique_ptr<ProcessNetworkReader> network)
+SystemSampler::SystemSampler(
+    SystemStatistics &statistics, const Clock &clock, std::unique_ptr<ProcessNetworkReader> network)
     : m_statistics(statistics)
     , m_clock(clock)
     , m_network(std::move(network))
@@ -76,15 +76,15 @@ SystemSample SystemSampler::sample(bool includeProcesses)
         known.insert(m_identities);
         if (m_pendingNetworkWindow) {
             const Window window = *m_pendingNetworkWindow;
-            sample.revisedNetwork =
-                SystemSample::NetworkRevision{window.timestamp, networkTop(window.start, window.end, known)};
+            sample.revisedNetwork
+                = SystemSample::NetworkRevision { window.timestamp, networkTop(window.start, window.end, known) };
         }
         const double windowStart = m_lastTime.value_or(now - 1);
         sample.top.network = networkTop(windowStart, now, known);
         sample.processNetworkAvailable = m_network->isAvailable();
         // The tool's blocks for this window are rarely complete yet: read the
         // same window again next time and hand it back as a revision.
-        m_pendingNetworkWindow = Window{windowStart, now, sample.timestamp};
+        m_pendingNetworkWindow = Window { windowStart, now, sample.timestamp };
     } else {
         m_pendingNetworkWindow.reset();
         m_previousIdentities.clear();
@@ -124,9 +124,8 @@ void SystemSampler::measureMemory(SystemSample &sample)
     sample.memory = double(sample.memoryUsed) * 100.0 / double(memory->total);
 }
 
-std::optional<std::pair<double, double>> SystemSampler::rates(const QHash<QString, ByteCounters> &current,
-                                                              const QHash<QString, ByteCounters> &previous,
-                                                              double elapsed)
+std::optional<std::pair<double, double>> SystemSampler::rates(
+    const QHash<QString, ByteCounters> &current, const QHash<QString, ByteCounters> &previous, double elapsed)
 {
     std::optional<std::pair<double, double>> result;
     for (auto it = current.cbegin(); it != current.cend(); ++it) {
@@ -148,7 +147,8 @@ QList<ProcessResourceShare> SystemSampler::measureProcesses(SystemSample &sample
     const int processors = m_statistics.processorCount();
     const double nanosecondsPerTick = m_statistics.nanosecondsPerProcessTick();
     const bool canRate = elapsed && *elapsed > 0;
-    const bool canComputeCpu = canRate && processors >= 1 && nanosecondsPerTick > 0 && std::isfinite(nanosecondsPerTick);
+    const bool canComputeCpu
+        = canRate && processors >= 1 && nanosecondsPerTick > 0 && std::isfinite(nanosecondsPerTick);
 
     QHash<qint32, std::pair<quint64, quint64>> processTicks;
     QHash<qint32, std::pair<quint64, quint64>> diskIO;
@@ -173,11 +173,11 @@ QList<ProcessResourceShare> SystemSampler::measureProcesses(SystemSample &sample
             const quint64 ticks = *stats->cpuTicks;
             const auto last = m_lastProcesses.constFind(pid);
             if (canComputeCpu && last != m_lastProcesses.cend() && last->first == started && ticks >= last->second) {
-                const double percent = nanosecondsPerTick * double(ticks - last->second) / 1e9 / *elapsed
-                    / double(processors) * 100.0;
+                const double percent
+                    = nanosecondsPerTick * double(ticks - last->second) / 1e9 / *elapsed / double(processors) * 100.0;
                 cpu = std::isnan(percent) ? 0.0 : std::clamp(percent, 0.0, 100.0);
             }
-            processTicks.insert(pid, {started, ticks});
+            processTicks.insert(pid, { started, ticks });
         }
 
         const QString name = stats->name.isEmpty() ? TaskManagerText::unnamedProcess(pid) : stats->name;
@@ -189,7 +189,7 @@ QList<ProcessResourceShare> SystemSampler::measureProcesses(SystemSample &sample
             const auto last = m_lastDiskIO.constFind(pid);
             if (canRate && last != m_lastDiskIO.cend() && last->first == started && bytes >= last->second)
                 diskRate = double(bytes - last->second) / *elapsed;
-            diskIO.insert(pid, {started, bytes});
+            diskIO.insert(pid, { started, bytes });
         }
 
         const auto cached = m_identities.constFind(pid);
@@ -198,9 +198,9 @@ QList<ProcessResourceShare> SystemSampler::measureProcesses(SystemSample &sample
             : resolveIdentity(pid, started, name);
         identities.insert(pid, identity);
 
-        sample.processes.append(ManagedProcess{pid, name, owner, stats->identity.uid, started, cpu, stats->memory});
-        shares.append(ProcessResourceShare{name, identity.app, identity.executable, cpu.value_or(0),
-                                           double(stats->memory.value_or(0)), diskRate, 0});
+        sample.processes.append(ManagedProcess { pid, name, owner, stats->identity.uid, started, cpu, stats->memory });
+        shares.append(ProcessResourceShare {
+            name, identity.app, identity.executable, cpu.value_or(0), double(stats->memory.value_or(0)), diskRate, 0 });
     }
 
     m_lastProcesses = std::move(processTicks);
@@ -212,10 +212,10 @@ QList<ProcessResourceShare> SystemSampler::measureProcesses(SystemSample &sample
 
 SystemSampler::Identity SystemSampler::resolveIdentity(qint32 pid, quint64 started, const QString &name)
 {
-    Identity identity{started, name, ProcessMetadataResolver::executablePath(m_statistics, pid), std::nullopt};
+    Identity identity { started, name, ProcessMetadataResolver::executablePath(m_statistics, pid), std::nullopt };
     if (identity.executable) {
         if (const auto bundle = ProcessMetadataResolver::applicationPath(*identity.executable))
-            identity.app = AppIdentity{*bundle, QFileInfo(*bundle).completeBaseName()};
+            identity.app = AppIdentity { *bundle, QFileInfo(*bundle).completeBaseName() };
     }
     return identity;
 }
@@ -238,7 +238,7 @@ QList<AppUsage> SystemSampler::networkTop(double from, double to, const QHash<qi
         const auto identity = known.constFind(it.key());
         if (identity == known.cend())
             continue;
-        rows.append(ProcessResourceShare{identity->name, identity->app, identity->executable, 0, 0, 0, it.value()});
+        rows.append(ProcessResourceShare { identity->name, identity->app, identity->executable, 0, 0, 0, it.value() });
     }
     return TopConsumers::top(rows, &ProcessResourceShare::network, topLimit);
 }

@@ -32,9 +32,8 @@ public:
     // Counter rates over `elapsed` seconds. Only keys present in both maps
     // whose counters did not go back contribute; none contributing gives
     // nothing.
-    static std::optional<std::pair<double, double>> rates(const QHash<QString, ByteCounters> &current,
-                                                          const QHash<QString, ByteCounters> &previous,
-                                                          double elapsed);
+    static std::optional<std::pair<double, double>> rates(
+        const QHash<QString, ByteCounters> &current, const QHash<QString, ByteCounters> &previous, double elapsed);
 
 private:
     struct Identity
@@ -68,7 +67,7 @@ private:
     QHash<QString, ByteCounters> m_lastDisk;
     QHash<QString, ByteCounters> m_lastNetwork;
     QHash<qint32, std::pair<quint64, quint64>> m_lastProcesses; // pid -> (started, ticks)
-    QHash<qint32, std::pair<quint64, quint64>> m_lastDiskIO;    // pid -> (started, bytes)
+    QHash<qint32, std::pair<quint64, quint64>> m_lastDiskIO; // pid -> (started, bytes)
     QHash<qint32, Identity> m_identities;
     QHash<qint32, Identity> m_previousIdentities;
     std::optional<Window> m_pendingNetworkWindow;

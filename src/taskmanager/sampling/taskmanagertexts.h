@@ -12,8 +12,8 @@ inline const QString absentValue = QStringLiteral("\u2014");
 inline const QString perSecond = QStringLiteral("/s");
 
 inline const QString protectedProcess = QStringLiteral("This process is protected or belongs to another user.");
-inline const QString processExited =
-    QStringLiteral("This process has already exited. The process list will refresh automatically.");
+inline const QString processExited
+    = QStringLiteral("This process has already exited. The process list will refresh automatically.");
 
 inline QString couldNotEnd(const QString &name, const QString &reason)
 {

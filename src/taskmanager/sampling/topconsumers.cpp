@@ -20,10 +20,10 @@ struct Group
 
 AppUsage describe(const Group &group)
 {
-    AppUsage row{group.name, std::nullopt, group.icon, group.usage};
+    AppUsage row { group.name, std::nullopt, group.icon, group.usage };
     // The first of equal amounts leads: max_element keeps the earliest.
     const auto leader = std::max_element(group.processes.cbegin(), group.processes.cend(),
-                                         [](const auto &a, const auto &b) { return a.second < b.second; });
+        [](const auto &a, const auto &b) { return a.second < b.second; });
     if (group.processes.size() > 1)
         row.detail = TaskManagerText::moreProcesses(leader->first, int(group.processes.size() - 1));
     else if (leader->first != group.name)
@@ -33,8 +33,8 @@ AppUsage describe(const Group &group)
 
 } // namespace
 
-QList<AppUsage> TopConsumers::top(const QList<ProcessResourceShare> &shares, double ProcessResourceShare::*value,
-                                  int limit)
+QList<AppUsage> TopConsumers::top(
+    const QList<ProcessResourceShare> &shares, double ProcessResourceShare::*value, int limit)
 {
     QHash<QString, qsizetype> index;
     QList<Group> groups;
@@ -54,7 +54,7 @@ QList<AppUsage> TopConsumers::top(const QList<ProcessResourceShare> &shares, dou
         }
         Group &group = groups[*found];
         group.usage += amount;
-        group.processes.append({share.name, amount});
+        group.processes.append({ share.name, amount });
     }
     // Code-point order, so the ranking is the same in every locale.
     std::stable_sort(groups.begin(), groups.end(), [](const Group &a, const Group &b) {
@@ -72,10 +72,9 @@ QList<AppUsage> TopConsumers::top(const QList<ProcessResourceShare> &shares, dou
 
 TopConsumers TopConsumers::rank(const QList<ProcessResourceShare> &shares, int limit)
 {
-    return TopConsumers{top(shares, &ProcessResourceShare::cpu, limit),
-                        top(shares, &ProcessResourceShare::memory, limit),
-                        top(shares, &ProcessResourceShare::disk, limit),
-                        top(shares, &ProcessResourceShare::network, limit), true};
+    return TopConsumers { top(shares, &ProcessResourceShare::cpu, limit),
+        top(shares, &ProcessResourceShare::memory, limit), top(shares, &ProcessResourceShare::disk, limit),
+        top(shares, &ProcessResourceShare::network, limit), true };
 }
 
 } // namespace Velmora

@@ -20,8 +20,8 @@ struct TopConsumers
 
     static TopConsumers rank(const QList<ProcessResourceShare> &shares, int limit);
     // One resource, as `rank` computes each of its lists.
-    static QList<AppUsage> top(const QList<ProcessResourceShare> &shares, double ProcessResourceShare::*value,
-                               int limit);
+    static QList<AppUsage> top(
+        const QList<ProcessResourceShare> &shares, double ProcessResourceShare::*value, int limit);
 };
 
 } // namespace Velmora
