@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <dirent.h>
@@ -17,9 +18,11 @@ namespace {
 constexpr quint64 kernelThreadFlag = 0x00200000; // PF_KTHREAD
 constexpr quint64 sectorBytes = 512; // diskstats counts 512-byte sectors whatever the device
 
-// Reads a small procfs file in one go. procfs files report size 0, so the
-// buffer grows until a read comes back short.
-bool readFile(const QByteArray &path, std::string &out)
+// Reads a procfs file whole. procfs files report size 0, so the buffer grows
+// as needed. A short read ends a file that the kernel writes in one go (the
+// per-process files); listings that the kernel writes record by record
+// (`untilEnd`) are read until the end, since they may come in pieces.
+bool readFile(const QByteArray &path, std::string &out, bool untilEnd = false)
 {
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -27,15 +30,18 @@ bool readFile(const QByteArray &path, std::string &out)
     out.resize(4096);
     size_t used = 0;
     for (;;) {
+        if (used == out.size())
+            out.resize(out.size() * 2);
         const ssize_t n = ::read(fd, out.data() + used, out.size() - used);
         if (n < 0) {
+            if (errno == EINTR)
+                continue;
             ::close(fd);
             return false;
         }
         used += size_t(n);
-        if (n == 0 || used < out.size())
+        if (n == 0 || (!untilEnd && used < out.size()))
             break;
-        out.resize(out.size() * 2);
     }
     ::close(fd);
     out.resize(used);
@@ -204,7 +210,7 @@ double ProcStatistics::nanosecondsPerProcessTick()
 std::optional<MemoryStatistics> ProcStatistics::memory()
 {
     std::string text;
-    if (!readFile(m_proc + "/meminfo", text))
+    if (!readFile(m_proc + "/meminfo", text, true))
         return std::nullopt;
     const auto total = keyedNumber(text, "MemTotal:");
     const auto available = keyedNumber(text, "MemAvailable:");
@@ -224,7 +230,7 @@ QHash<QString, ByteCounters> ProcStatistics::diskCounters()
 {
     QHash<QString, ByteCounters> result;
     std::string text;
-    if (!readFile(m_proc + "/diskstats", text))
+    if (!readFile(m_proc + "/diskstats", text, true))
         return result;
     for (std::string_view line : lines(text)) {
         nextToken(line); // major
@@ -249,7 +255,7 @@ QHash<QString, ByteCounters> ProcStatistics::networkCounters()
 {
     QHash<QString, ByteCounters> result;
     std::string text;
-    if (!readFile(m_proc + "/net/dev", text))
+    if (!readFile(m_proc + "/net/dev", text, true))
         return result;
     for (std::string_view line : lines(text)) {
         const size_t colon = line.find(':');
