@@ -1,6 +1,5 @@
 #include "platform/linux/ptylauncher.h"
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QMutex>
 #include <QTest>

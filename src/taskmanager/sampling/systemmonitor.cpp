@@ -7,9 +7,6 @@
 #include "taskmanager/sampling/systemsampler.h"
 #include "taskmanager/sampling/taskmanagertexts.h"
 
-#include <QPointer>
-
-#include <cmath>
 #include <csignal>
 #include <limits>
 
