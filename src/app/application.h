@@ -6,7 +6,13 @@
 
 namespace Velmora {
 
-namespace Linux { class SystemClock; }
+namespace Linux {
+class PidfdSignaller;
+class ProcStatistics;
+class PtyLauncher;
+class SystemClock;
+} // namespace Linux
+class SystemMonitor;
 
 // The composition root: chooses the platform implementations (the simulated
 // desktop for the window system, the real machine for everything else) and
@@ -22,6 +28,11 @@ public:
 
 private:
     std::unique_ptr<Linux::SystemClock> m_clock;
+    // The Task Manager samples the real machine.
+    std::unique_ptr<Linux::ProcStatistics> m_statistics;
+    std::unique_ptr<Linux::PidfdSignaller> m_signaller;
+    std::unique_ptr<Linux::PtyLauncher> m_terminals;
+    std::unique_ptr<SystemMonitor> m_systemMonitor; // last: goes first, while what it uses is still there
 };
 
 } // namespace Velmora

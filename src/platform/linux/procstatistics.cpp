@@ -1,0 +1,416 @@
+#include "platform/linux/procstatistics.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
+
+namespace Velmora::Linux {
+
+namespace {
+
+constexpr quint64 kernelThreadFlag = 0x00200000; // PF_KTHREAD
+constexpr quint64 sectorBytes = 512; // diskstats counts 512-byte sectors whatever the device
+
+// Reads a procfs file whole. procfs files report size 0, so the buffer grows
+// as needed. A short read ends a file that the kernel writes in one go (the
+// per-process files); listings that the kernel writes record by record
+// (`untilEnd`) are read until the end, since they may come in pieces.
+bool readFile(const QByteArray &path, std::string &out, bool untilEnd = false)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    out.resize(4096);
+    size_t used = 0;
+    for (;;) {
+        if (used == out.size())
+            out.resize(out.size() * 2);
+        const ssize_t n = ::read(fd, out.data() + used, out.size() - used);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            return false;
+        }
+        used += size_t(n);
+        if (n == 0 || (!untilEnd && used < out.size()))
+            break;
+    }
+    ::close(fd);
+    out.resize(used);
+    return true;
+}
+
+std::string_view nextToken(std::string_view &text)
+{
+    size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos) {
+        text = {};
+        return {};
+    }
+    size_t end = text.find_first_of(" \t\n", start);
+    if (end == std::string_view::npos)
+        end = text.size();
+    const std::string_view token = text.substr(start, end - start);
+    text.remove_prefix(end);
+    return token;
+}
+
+std::optional<quint64> toNumber(std::string_view token)
+{
+    quint64 value = 0;
+    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), value);
+    if (ec != std::errc() || end != token.data() + token.size() || token.empty())
+        return std::nullopt;
+    return value;
+}
+
+// Fills `out` with the next whitespace-separated numbers of `text`.
+template<size_t N> bool readNumbers(std::string_view &text, quint64 (&out)[N])
+{
+    for (size_t i = 0; i < N; ++i) {
+        const auto value = toNumber(nextToken(text));
+        if (!value)
+            return false;
+        out[i] = *value;
+    }
+    return true;
+}
+
+// The value of the line starting with `key` ("MemTotal:", "Uid:", "btime "),
+// as its `index`-th number after the key.
+std::optional<quint64> keyedNumber(std::string_view text, std::string_view key, int index = 0)
+{
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t eol = text.find('\n', at);
+        if (eol == std::string_view::npos)
+            eol = text.size();
+        std::string_view line = text.substr(at, eol - at);
+        if (line.substr(0, key.size()) == key) {
+            line.remove_prefix(key.size());
+            std::string_view token;
+            for (int i = 0; i <= index; ++i)
+                token = nextToken(line);
+            return toNumber(token);
+        }
+        at = eol + 1;
+    }
+    return std::nullopt;
+}
+
+// Only Ethernet-type links (ARPHRD_ETHER, wired or wireless) carry the
+// machine's traffic; tunnels and the like would count it twice.
+bool isEthernet(const QByteArray &sysPath)
+{
+    std::string type;
+    if (!readFile(sysPath + "/type", type))
+        return false;
+    std::string_view text = type;
+    return toNumber(nextToken(text)) == 1;
+}
+
+QList<std::string_view> lines(std::string_view text)
+{
+    QList<std::string_view> result;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t eol = text.find('\n', at);
+        if (eol == std::string_view::npos)
+            eol = text.size();
+        result.append(text.substr(at, eol - at));
+        at = eol + 1;
+    }
+    return result;
+}
+
+QByteArray pidPath(const QByteArray &root, qint32 pid, const char *leaf)
+{
+    QByteArray path = root;
+    path += '/';
+    path += QByteArray::number(pid);
+    path += '/';
+    path += leaf;
+    return path;
+}
+
+} // namespace
+
+struct ProcStatistics::StatLine
+{
+    char state = 0;
+    quint64 flags = 0;
+    quint64 ticks = 0;
+    quint64 startTicks = 0;
+    quint64 residentPages = 0;
+};
+
+ProcStatistics::ProcStatistics(const QString &procRoot, const QString &sysRoot)
+    : m_proc(QFile::encodeName(procRoot))
+    , m_sys(QFile::encodeName(sysRoot))
+    , m_ticksPerSecond(qMax(1L, ::sysconf(_SC_CLK_TCK)))
+{
+    std::string text;
+    if (readFile(m_proc + "/stat", text))
+        m_bootTime = keyedNumber(text, "btime ");
+}
+
+std::optional<CpuTicks> ProcStatistics::cpuTicks()
+{
+    std::string text;
+    if (!readFile(m_proc + "/stat", text))
+        return std::nullopt;
+    std::string_view line = text;
+    if (nextToken(line) != "cpu")
+        return std::nullopt;
+    // user nice system idle iowait irq softirq steal
+    quint64 field[8] = {};
+    for (int i = 0; i < 8; ++i) {
+        const std::string_view token = nextToken(line);
+        if (token.empty() && i >= 4)
+            break; // very old kernels stop early
+        const auto value = toNumber(token);
+        if (!value)
+            return std::nullopt;
+        field[i] = *value;
+    }
+    CpuTicks ticks;
+    ticks.user = field[0];
+    ticks.nice = field[1];
+    ticks.system = field[2] + field[5] + field[6] + field[7];
+    ticks.idle = field[3] + field[4];
+    return ticks;
+}
+
+int ProcStatistics::processorCount()
+{
+    std::string text;
+    if (!readFile(m_proc + "/stat", text))
+        return 0;
+    int count = 0;
+    for (const std::string_view line : lines(text)) {
+        if (line.size() > 3 && line.substr(0, 3) == "cpu" && line[3] >= '0' && line[3] <= '9')
+            ++count;
+    }
+    return count;
+}
+
+double ProcStatistics::nanosecondsPerProcessTick()
+{
+    return 1e9 / double(m_ticksPerSecond);
+}
+
+std::optional<MemoryStatistics> ProcStatistics::memory()
+{
+    std::string text;
+    if (!readFile(m_proc + "/meminfo", text, true))
+        return std::nullopt;
+    const auto total = keyedNumber(text, "MemTotal:");
+    const auto available = keyedNumber(text, "MemAvailable:");
+    if (!total || !available || *total == 0)
+        return std::nullopt;
+    return MemoryStatistics { *total * 1024, (*total - qMin(*total, *available)) * 1024 };
+}
+
+bool ProcStatistics::isPhysical(const QByteArray &sysPath) const
+{
+    // Virtual devices (loop, zram, device-mapper, md, bridges, veth, ifb,
+    // loopback) have no backing device link.
+    return ::access((sysPath + "/device").constData(), F_OK) == 0;
+}
+
+QHash<QString, ByteCounters> ProcStatistics::diskCounters()
+{
+    QHash<QString, ByteCounters> result;
+    std::string text;
+    if (!readFile(m_proc + "/diskstats", text, true))
+        return result;
+    for (std::string_view line : lines(text)) {
+        nextToken(line); // major
+        nextToken(line); // minor
+        const std::string_view name = nextToken(line);
+        quint64 field[7] = {};
+        if (name.empty() || !readNumbers(line, field))
+            continue;
+        // Partitions have no entry of their own under /sys/block, so only
+        // whole disks count and nothing is added twice.
+        QByteArray sysName(name.data(), qsizetype(name.size()));
+        sysName.replace('/', '!');
+        if (!isPhysical(m_sys + "/block/" + sysName))
+            continue;
+        result.insert(QString::fromUtf8(name.data(), qsizetype(name.size())),
+            ByteCounters { field[2] * sectorBytes, field[6] * sectorBytes });
+    }
+    return result;
+}
+
+QHash<QString, ByteCounters> ProcStatistics::networkCounters()
+{
+    QHash<QString, ByteCounters> result;
+    std::string text;
+    if (!readFile(m_proc + "/net/dev", text, true))
+        return result;
+    for (std::string_view line : lines(text)) {
+        const size_t colon = line.find(':');
+        if (colon == std::string_view::npos)
+            continue;
+        std::string_view name = line.substr(0, colon);
+        name.remove_prefix(std::min(name.find_first_not_of(' '), name.size()));
+        std::string_view rest = line.substr(colon + 1);
+        quint64 field[9] = {};
+        if (name.empty() || !readNumbers(rest, field))
+            continue;
+        const QByteArray sysPath = m_sys + "/class/net/" + QByteArray(name.data(), qsizetype(name.size()));
+        if (!isPhysical(sysPath) || !isEthernet(sysPath))
+            continue;
+        result.insert(QString::fromUtf8(name.data(), qsizetype(name.size())), ByteCounters { field[0], field[8] });
+    }
+    return result;
+}
+
+QList<qint32> ProcStatistics::processIds()
+{
+    QList<qint32> pids;
+    DIR *dir = ::opendir(m_proc.constData());
+    if (!dir)
+        return pids;
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        const auto pid = toNumber(name);
+        if (pid && *pid > 0 && *pid <= quint64(std::numeric_limits<qint32>::max()))
+            pids.append(qint32(*pid));
+    }
+    ::closedir(dir);
+    return pids;
+}
+
+std::optional<ProcStatistics::StatLine> ProcStatistics::readStat(qint32 pid, QString *name)
+{
+    std::string text;
+    if (!readFile(pidPath(m_proc, pid, "stat"), text))
+        return std::nullopt;
+    // The name sits in parentheses and may itself contain spaces and
+    // parentheses, so the fields are read after the last ")".
+    const size_t open = text.find('(');
+    const size_t close = text.rfind(')');
+    if (open == std::string::npos || close == std::string::npos || close < open)
+        return std::nullopt;
+    if (name)
+        *name = QString::fromUtf8(text.data() + open + 1, qsizetype(close - open - 1));
+    std::string_view rest = std::string_view(text).substr(close + 1);
+    // Field numbers as in proc(5): the state is field 3.
+    StatLine stat;
+    quint64 fields[25] = {};
+    for (int number = 3; number <= 24; ++number) {
+        const std::string_view token = nextToken(rest);
+        if (number == 3) {
+            stat.state = token.empty() ? 0 : token.front();
+            continue;
+        }
+        const auto value = toNumber(token);
+        if (!value) {
+            // A negative or missing value only matters for the fields we use.
+            if (number == 9 || number == 14 || number == 15 || number == 22)
+                return std::nullopt;
+            continue;
+        }
+        fields[number] = *value;
+    }
+    stat.flags = fields[9];
+    stat.ticks = fields[14] + fields[15];
+    stat.startTicks = fields[22];
+    stat.residentPages = fields[24];
+    return stat;
+}
+
+std::optional<quint32> ProcStatistics::readEffectiveUid(qint32 pid)
+{
+    std::string text;
+    if (!readFile(pidPath(m_proc, pid, "status"), text))
+        return std::nullopt;
+    const auto uid = keyedNumber(text, "Uid:", 1);
+    if (!uid || *uid > std::numeric_limits<quint32>::max())
+        return std::nullopt;
+    return quint32(*uid);
+}
+
+ProcessIdentity ProcStatistics::makeIdentity(quint64 bootSeconds, const StatLine &stat, quint32 uid) const
+{
+    ProcessIdentity identity;
+    identity.uid = uid;
+    identity.started = bootSeconds * 1'000'000 + stat.startTicks * 1'000'000 / quint64(m_ticksPerSecond);
+    identity.isKernelThread = (stat.flags & kernelThreadFlag) != 0;
+    identity.hasExited = stat.state == 'Z' || stat.state == 'X';
+    return identity;
+}
+
+std::optional<ProcessIdentity> ProcStatistics::identity(qint32 pid)
+{
+    const auto boot = m_bootTime;
+    if (!boot || pid < 1)
+        return std::nullopt;
+    const auto stat = readStat(pid, nullptr);
+    if (!stat)
+        return std::nullopt;
+    const auto uid = readEffectiveUid(pid);
+    if (!uid)
+        return std::nullopt;
+    return makeIdentity(*boot, *stat, *uid);
+}
+
+std::optional<ProcessStatistics> ProcStatistics::process(qint32 pid)
+{
+    const auto boot = m_bootTime;
+    if (!boot || pid < 1)
+        return std::nullopt;
+    ProcessStatistics result;
+    const auto stat = readStat(pid, &result.name);
+    if (!stat)
+        return std::nullopt;
+    const auto uid = readEffectiveUid(pid);
+    if (!uid)
+        return std::nullopt;
+    result.identity = makeIdentity(*boot, *stat, *uid);
+    result.cpuTicks = stat->ticks;
+    static const quint64 pageSize = quint64(qMax(1L, ::sysconf(_SC_PAGESIZE)));
+    result.memory = stat->residentPages * pageSize;
+
+    // Another user's io file is unreadable unless we are privileged.
+    std::string io;
+    if (readFile(pidPath(m_proc, pid, "io"), io)) {
+        const auto read = keyedNumber(io, "read_bytes:");
+        const auto written = keyedNumber(io, "write_bytes:");
+        if (read && written)
+            result.diskBytes = *read + *written;
+    }
+    return result;
+}
+
+std::optional<QString> ProcStatistics::executablePath(qint32 pid)
+{
+    std::vector<char> buffer(4096);
+    const ssize_t n = ::readlink(pidPath(m_proc, pid, "exe").constData(), buffer.data(), buffer.size());
+    if (n < 1 || size_t(n) >= buffer.size())
+        return std::nullopt;
+    return QFile::decodeName(QByteArray(buffer.data(), n));
+}
+
+std::optional<QString> ProcStatistics::userName(quint32 uid)
+{
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size_t(size > 0 ? size : 16384));
+    passwd entry {};
+    passwd *found = nullptr;
+    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) != 0 || !found || !found->pw_name)
+        return std::nullopt;
+    return QString::fromUtf8(found->pw_name);
+}
+
+} // namespace Velmora::Linux

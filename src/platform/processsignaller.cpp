@@ -1,0 +1,7 @@
+#include "platform/processsignaller.h"
+
+namespace Velmora {
+
+ProcessSignaller::~ProcessSignaller() = default;
+
+} // namespace Velmora

@@ -1,0 +1,7 @@
+#include "platform/pseudoterminallauncher.h"
+
+namespace Velmora {
+
+PseudoTerminalLauncher::~PseudoTerminalLauncher() = default;
+
+} // namespace Velmora

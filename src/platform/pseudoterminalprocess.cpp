@@ -1,0 +1,7 @@
+#include "platform/pseudoterminalprocess.h"
+
+namespace Velmora {
+
+PseudoTerminalProcess::~PseudoTerminalProcess() = default;
+
+} // namespace Velmora

@@ -1,0 +1,7 @@
+#include "platform/systemstatistics.h"
+
+namespace Velmora {
+
+SystemStatistics::~SystemStatistics() = default;
+
+} // namespace Velmora

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "taskmanager/sampling/processnetworklog.h"
+#include "taskmanager/sampling/serialqueue.h"
+
+#include <QStringList>
+
+#include <atomic>
+#include <memory>
+
+namespace Velmora {
+
+class Clock;
+class PseudoTerminalLauncher;
+class PseudoTerminalProcess;
+
+// Bytes per second that each process sends and receives, read from a
+// long-lived network statistics tool on a pseudo-terminal. The tool is
+// relaunched when it dies, at most once every 10 s.
+//
+// start() and stop() return at once and do their work on the reader's own
+// queue; rates(), name() and isAvailable() may be called from any thread.
+class ProcessNetworkReader
+{
+public:
+    struct Command
+    {
+        QString program;
+        QStringList arguments;
+        // The tool the command runs; when it is not an executable file here,
+        // nothing is launched and the reader reports itself unavailable.
+        QString tool;
+
+        // The system's tool under a small shell that ends it when this
+        // application (`ownPid`) goes away.
+        static Command systemTool(qint64 ownPid);
+    };
+
+    static constexpr double relaunchInterval = 10.0;
+
+    ProcessNetworkReader(PseudoTerminalLauncher &launcher, const Clock &clock, Command command);
+    // Ends and reaps the tool.
+    ~ProcessNetworkReader();
+
+    void start();
+    // Ends the tool and forgets everything it reported, including a block it
+    // had not finished.
+    void stop();
+
+    QHash<qint32, double> rates(double from, double to);
+    std::optional<QString> name(qint32 pid);
+    // False when the tool cannot run here, failed to start, or ended without
+    // reporting anything: its silence then says nothing about the network.
+    bool isAvailable() const { return m_available; }
+
+    // Blocks until start() and stop() calls made so far have taken effect.
+    void waitForIdle();
+
+private:
+    void startOnQueue();
+    void stopOnQueue();
+    void launch();
+    double now() const;
+
+    PseudoTerminalLauncher &m_launcher;
+    const Clock &m_clock;
+    const Command m_command;
+    ProcessNetworkLog m_log;
+    std::atomic<bool> m_available;
+    std::atomic<bool> m_started { false }; // since the last stop()
+
+    // Queue only.
+    std::unique_ptr<PseudoTerminalProcess> m_process;
+    double m_lastLaunch;
+    quint64 m_run = 0; // output of an earlier run that arrives late is dropped
+
+    SerialQueue m_queue;
+};
+
+} // namespace Velmora

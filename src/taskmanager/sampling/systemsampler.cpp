@@ -1,0 +1,246 @@
+#include "taskmanager/sampling/systemsampler.h"
+
+#include "platform/clock.h"
+#include "taskmanager/sampling/processmetadataresolver.h"
+#include "taskmanager/sampling/processnetworkreader.h"
+#include "taskmanager/sampling/taskmanagertexts.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace Velmora {
+
+namespace {
+
+constexpr int topLimit = 3;
+
+// Tick counters may be 32 bits wide and wrap; a difference taken modulo 2^32
+// is right either way as long as less than 2^32 ticks pass between two
+// measurements.
+quint64 tickDelta(quint64 current, quint64 previous)
+{
+    return quint64(quint32(current - previous));
+}
+
+} // namespace
+
+SystemSampler::SystemSampler(
+    SystemStatistics &statistics, const Clock &clock, std::unique_ptr<ProcessNetworkReader> network)
+    : m_statistics(statistics)
+    , m_clock(clock)
+    , m_network(std::move(network))
+{
+}
+
+SystemSampler::~SystemSampler() = default;
+
+double SystemSampler::uptime() const
+{
+    return double(m_clock.monotonicMs()) / 1000.0;
+}
+
+SystemSample SystemSampler::sample(bool includeProcesses)
+{
+    const double now = uptime();
+    std::optional<double> elapsed;
+    if (m_lastTime)
+        elapsed = now - *m_lastTime;
+
+    SystemSample sample;
+    sample.timestamp = m_clock.wallClockMs();
+    measureCpu(sample);
+    measureMemory(sample);
+
+    const auto disk = m_statistics.diskCounters();
+    const auto network = m_statistics.networkCounters();
+    if (elapsed && *elapsed > 0) {
+        if (const auto r = rates(disk, m_lastDisk, *elapsed)) {
+            sample.diskRead = r->first;
+            sample.diskWrite = r->second;
+        }
+        if (const auto r = rates(network, m_lastNetwork, *elapsed)) {
+            sample.download = r->first;
+            sample.upload = r->second;
+        }
+    }
+    m_lastDisk = disk;
+    m_lastNetwork = network;
+
+    if (includeProcesses) {
+        m_network->start();
+        const QList<ProcessResourceShare> shares = measureProcesses(sample, elapsed);
+        sample.top = TopConsumers::rank(shares, topLimit);
+
+        QHash<qint32, Identity> known = m_previousIdentities;
+        known.insert(m_identities);
+        if (m_pendingNetworkWindow) {
+            const Window window = *m_pendingNetworkWindow;
+            sample.revisedNetwork
+                = SystemSample::NetworkRevision { window.timestamp, networkTop(window.start, window.end, known) };
+        }
+        const double windowStart = m_lastTime.value_or(now - 1);
+        sample.top.network = networkTop(windowStart, now, known);
+        sample.processNetworkAvailable = m_network->isAvailable();
+        // The tool's blocks for this window are rarely complete yet: read the
+        // same window again next time and hand it back as a revision.
+        m_pendingNetworkWindow = Window { windowStart, now, sample.timestamp };
+    } else {
+        m_pendingNetworkWindow.reset();
+        m_previousIdentities.clear();
+        m_lastProcesses.clear();
+        m_lastDiskIO.clear();
+        m_identities.clear();
+        m_network->stop();
+    }
+
+    m_lastTime = now;
+    return sample;
+}
+
+void SystemSampler::measureCpu(SystemSample &sample)
+{
+    const auto ticks = m_statistics.cpuTicks();
+    if (!ticks)
+        return;
+    if (m_lastCpu) {
+        const quint64 user = tickDelta(ticks->user, m_lastCpu->user);
+        const quint64 system = tickDelta(ticks->system, m_lastCpu->system);
+        const quint64 idle = tickDelta(ticks->idle, m_lastCpu->idle);
+        const quint64 nice = tickDelta(ticks->nice, m_lastCpu->nice);
+        const quint64 total = user + system + idle + nice;
+        if (total > 0)
+            sample.cpu = (1.0 - double(idle) / double(total)) * 100.0;
+    }
+    m_lastCpu = ticks;
+}
+
+void SystemSampler::measureMemory(SystemSample &sample)
+{
+    const auto memory = m_statistics.memory();
+    if (!memory || memory->total == 0)
+        return;
+    sample.memoryUsed = std::min(memory->used, memory->total);
+    sample.memory = double(sample.memoryUsed) * 100.0 / double(memory->total);
+}
+
+std::optional<std::pair<double, double>> SystemSampler::rates(
+    const QHash<QString, ByteCounters> &current, const QHash<QString, ByteCounters> &previous, double elapsed)
+{
+    std::optional<std::pair<double, double>> result;
+    for (auto it = current.cbegin(); it != current.cend(); ++it) {
+        const auto before = previous.constFind(it.key());
+        // A counter that went back wrapped or was reset: its interval is lost.
+        if (before == previous.cend() || it->first < before->first || it->second < before->second)
+            continue;
+        if (!result)
+            result.emplace(0.0, 0.0);
+        result->first += double(it->first - before->first) / elapsed;
+        result->second += double(it->second - before->second) / elapsed;
+    }
+    return result;
+}
+
+QList<ProcessResourceShare> SystemSampler::measureProcesses(SystemSample &sample, std::optional<double> elapsed)
+{
+    const QList<qint32> pids = m_statistics.processIds();
+    const int processors = m_statistics.processorCount();
+    const double nanosecondsPerTick = m_statistics.nanosecondsPerProcessTick();
+    const bool canRate = elapsed && *elapsed > 0;
+    const bool canComputeCpu
+        = canRate && processors >= 1 && nanosecondsPerTick > 0 && std::isfinite(nanosecondsPerTick);
+
+    QHash<qint32, std::pair<quint64, quint64>> processTicks;
+    QHash<qint32, std::pair<quint64, quint64>> diskIO;
+    QHash<qint32, Identity> identities;
+    processTicks.reserve(pids.size());
+    diskIO.reserve(pids.size());
+    identities.reserve(pids.size());
+    QList<ProcessResourceShare> shares;
+    shares.reserve(pids.size());
+    sample.processes.reserve(pids.size());
+
+    for (const qint32 pid : pids) {
+        if (pid < 1)
+            continue;
+        const auto stats = m_statistics.process(pid);
+        if (!stats)
+            continue;
+        const quint64 started = stats->identity.started;
+
+        std::optional<double> cpu;
+        if (stats->cpuTicks) {
+            const quint64 ticks = *stats->cpuTicks;
+            const auto last = m_lastProcesses.constFind(pid);
+            if (canComputeCpu && last != m_lastProcesses.cend() && last->first == started && ticks >= last->second) {
+                const double percent
+                    = nanosecondsPerTick * double(ticks - last->second) / 1e9 / *elapsed / double(processors) * 100.0;
+                cpu = std::isnan(percent) ? 0.0 : std::clamp(percent, 0.0, 100.0);
+            }
+            processTicks.insert(pid, { started, ticks });
+        }
+
+        const QString name = stats->name.isEmpty() ? TaskManagerText::unnamedProcess(pid) : stats->name;
+        const QString owner = ownerName(stats->identity.uid);
+
+        double diskRate = 0;
+        if (stats->diskBytes) {
+            const quint64 bytes = *stats->diskBytes;
+            const auto last = m_lastDiskIO.constFind(pid);
+            if (canRate && last != m_lastDiskIO.cend() && last->first == started && bytes >= last->second)
+                diskRate = double(bytes - last->second) / *elapsed;
+            diskIO.insert(pid, { started, bytes });
+        }
+
+        const auto cached = m_identities.constFind(pid);
+        const Identity identity = cached != m_identities.cend() && cached->started == started
+            ? *cached
+            : resolveIdentity(pid, started, name);
+        identities.insert(pid, identity);
+
+        sample.processes.append(ManagedProcess { pid, name, owner, stats->identity.uid, started, cpu, stats->memory });
+        shares.append(ProcessResourceShare {
+            name, identity.app, identity.executable, cpu.value_or(0), double(stats->memory.value_or(0)), diskRate, 0 });
+    }
+
+    m_lastProcesses = std::move(processTicks);
+    m_lastDiskIO = std::move(diskIO);
+    m_previousIdentities = std::move(m_identities);
+    m_identities = std::move(identities);
+    return shares;
+}
+
+SystemSampler::Identity SystemSampler::resolveIdentity(qint32 pid, quint64 started, const QString &name)
+{
+    Identity identity { started, name, ProcessMetadataResolver::executablePath(m_statistics, pid), std::nullopt };
+    if (identity.executable) {
+        if (const auto bundle = ProcessMetadataResolver::applicationPath(*identity.executable))
+            identity.app = AppIdentity { *bundle, QFileInfo(*bundle).completeBaseName() };
+    }
+    return identity;
+}
+
+QString SystemSampler::ownerName(quint32 uid)
+{
+    auto found = m_owners.constFind(uid);
+    if (found == m_owners.cend())
+        found = m_owners.insert(uid, m_statistics.userName(uid).value_or(QString::number(uid)));
+    return *found;
+}
+
+QList<AppUsage> SystemSampler::networkTop(double from, double to, const QHash<qint32, Identity> &known)
+{
+    const QHash<qint32, double> rates = m_network->rates(from, to);
+    QList<ProcessResourceShare> rows;
+    for (auto it = rates.cbegin(); it != rates.cend(); ++it) {
+        // Only processes we listed ourselves: the tool's own names and ids are
+        // not trusted to invent a row.
+        const auto identity = known.constFind(it.key());
+        if (identity == known.cend())
+            continue;
+        rows.append(ProcessResourceShare { identity->name, identity->app, identity->executable, 0, 0, 0, it.value() });
+    }
+    return TopConsumers::top(rows, &ProcessResourceShare::network, topLimit);
+}
+
+} // namespace Velmora

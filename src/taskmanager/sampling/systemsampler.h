@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/systemstatistics.h"
+#include "taskmanager/sampling/systemsample.h"
+
+#include <QHash>
+
+#include <memory>
+
+namespace Velmora {
+
+class Clock;
+class ProcessNetworkReader;
+
+// Takes one measurement of the machine per call, turning cumulative counters
+// into percentages and rates against the previous call. With processes it
+// also lists every process and ranks the applications that use the most.
+//
+// Used from one thread at a time; it has no lock of its own.
+class SystemSampler
+{
+public:
+    SystemSampler(SystemStatistics &statistics, const Clock &clock, std::unique_ptr<ProcessNetworkReader> network);
+    // Ends the network reader's tool.
+    ~SystemSampler();
+
+    SystemSample sample(bool includeProcesses);
+
+    // Thread-safe; the monitor stops it from the main thread.
+    ProcessNetworkReader &networkReader() { return *m_network; }
+
+    // Counter rates over `elapsed` seconds. Only keys present in both maps
+    // whose counters did not go back contribute; none contributing gives
+    // nothing.
+    static std::optional<std::pair<double, double>> rates(
+        const QHash<QString, ByteCounters> &current, const QHash<QString, ByteCounters> &previous, double elapsed);
+
+private:
+    struct Identity
+    {
+        quint64 started = 0;
+        QString name;
+        std::optional<QString> executable;
+        std::optional<AppIdentity> app;
+    };
+    struct Window
+    {
+        double start = 0;
+        double end = 0;
+        qint64 timestamp = 0;
+    };
+
+    void measureCpu(SystemSample &sample);
+    void measureMemory(SystemSample &sample);
+    QList<ProcessResourceShare> measureProcesses(SystemSample &sample, std::optional<double> elapsed);
+    Identity resolveIdentity(qint32 pid, quint64 started, const QString &name);
+    QString ownerName(quint32 uid);
+    QList<AppUsage> networkTop(double from, double to, const QHash<qint32, Identity> &known);
+    double uptime() const;
+
+    SystemStatistics &m_statistics;
+    const Clock &m_clock;
+
+    std::optional<double> m_lastTime;
+    QHash<quint32, QString> m_owners;
+    std::optional<CpuTicks> m_lastCpu;
+    QHash<QString, ByteCounters> m_lastDisk;
+    QHash<QString, ByteCounters> m_lastNetwork;
+    QHash<qint32, std::pair<quint64, quint64>> m_lastProcesses; // pid -> (started, ticks)
+    QHash<qint32, std::pair<quint64, quint64>> m_lastDiskIO; // pid -> (started, bytes)
+    QHash<qint32, Identity> m_identities;
+    QHash<qint32, Identity> m_previousIdentities;
+    std::optional<Window> m_pendingNetworkWindow;
+    std::unique_ptr<ProcessNetworkReader> m_network;
+};
+
+} // namespace Velmora

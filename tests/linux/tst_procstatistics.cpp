@@ -1,0 +1,175 @@
+#include "platform/linux/procstatistics.h"
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using Velmora::ByteCounters;
+using Velmora::Linux::ProcStatistics;
+using Velmora::Test::writeFile;
+
+class TestProcStatistics : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+
+    QString proc() const { return m_root.filePath(QStringLiteral("proc")); }
+    QString sys() const { return m_root.filePath(QStringLiteral("sys")); }
+    void mkdir(const QString &relative) { QVERIFY(QDir(m_root.path()).mkpath(relative)); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_root.isValid());
+        QVERIFY(writeFile(m_root, "proc/stat",
+            "cpu  100 5 50 1000 20 3 2 1 0 0\n"
+            "cpu0 50 2 25 500 10 1 1 0 0 0\n"
+            "cpu1 50 3 25 500 10 2 1 1 0 0\n"
+            "intr 1 2 3\n"
+            "btime 1700000000\n"));
+        QVERIFY(writeFile(m_root, "proc/meminfo",
+            "MemTotal:       16000000 kB\nMemFree:         1000000 kB\n"
+            "MemAvailable:    6000000 kB\n"));
+        // Whole disks, a partition and the virtual devices that would count
+        // the same bytes again.
+        QVERIFY(writeFile(m_root, "proc/diskstats",
+            " 253 0 vda 10 0 100 0 20 0 200 0 0 0 0\n"
+            " 253 1 vda1 10 0 100 0 20 0 200 0 0 0 0\n"
+            " 259 0 nvme0n1 1 0 8 0 2 0 16 0 0 0 0\n"
+            "   7 0 loop0 5 0 50 0 0 0 0 0 0 0 0\n"
+            " 252 0 zram0 5 0 50 0 5 0 50 0 0 0 0\n"
+            " 254 0 dm-0 10 0 100 0 20 0 200 0 0 0 0\n"
+            "   9 0 md0 10 0 100 0 20 0 200 0 0 0 0\n"));
+        for (const char *disk : { "vda", "nvme0n1" })
+            mkdir(QStringLiteral("sys/block/%1/device").arg(QLatin1String(disk)));
+        for (const char *disk : { "loop0", "zram0", "dm-0", "md0" })
+            mkdir(QStringLiteral("sys/block/%1").arg(QLatin1String(disk)));
+        QVERIFY(writeFile(m_root, "proc/net/dev",
+            "Inter-|   Receive |  Transmit\n"
+            " face |bytes packets errs drop fifo frame compressed multicast|bytes\n"
+            "    lo: 3267 29 0 0 0 0 0 0 3267 29 0 0 0 0 0 0\n"
+            "  eth0: 5000 10 0 0 0 0 0 0 700 5 0 0 0 0 0 0\n"
+            " wlan0: 100 1 0 0 0 0 0 0 50 1 0 0 0 0 0 0\n"
+            "   br0: 9000 10 0 0 0 0 0 0 900 5 0 0 0 0 0 0\n"
+            "veth1a: 9000 10 0 0 0 0 0 0 900 5 0 0 0 0 0 0\n"
+            "  ifb0: 9000 10 0 0 0 0 0 0 900 5 0 0 0 0 0 0\n"
+            "  ib0: 9000 10 0 0 0 0 0 0 900 5 0 0 0 0 0 0\n"));
+        for (const char *link : { "eth0", "wlan0", "ib0" })
+            mkdir(QStringLiteral("sys/class/net/%1/device").arg(QLatin1String(link)));
+        QVERIFY(writeFile(m_root, "sys/class/net/eth0/type", "1\n"));
+        QVERIFY(writeFile(m_root, "sys/class/net/wlan0/type", "1\n"));
+        QVERIFY(writeFile(m_root, "sys/class/net/ib0/type", "32\n"));
+        for (const char *link : { "lo", "br0", "veth1a", "ifb0" })
+            QVERIFY(writeFile(m_root, QStringLiteral("sys/class/net/%1/type").arg(QLatin1String(link)),
+                link == std::string_view("lo") ? "772\n" : "1\n"));
+
+        // A user process whose name holds the characters that break naive
+        // parsing, a kernel thread and a zombie.
+        QVERIFY(writeFile(m_root, "proc/42/stat",
+            "42 (my (odd)) x) S 1 42 42 0 -1 4194560 100 0 0 0 250 50 0 0 20 0 1 0 500 123456 300 "
+            "18446744073709551615 1 1 0 0 0 0 0 0 0 0 0 0 17 0 0 0 0 0 0\n"));
+        QVERIFY(writeFile(m_root, "proc/42/status", "Name:\tmy\nUmask:\t0022\nUid:\t1000\t1001\t1000\t1000\n"));
+        QVERIFY(writeFile(m_root, "proc/42/io", "rchar: 1\nwchar: 2\nread_bytes: 4096\nwrite_bytes: 8192\n"));
+        QVERIFY(writeFile(m_root, "bin/tool", "#!/bin/sh\n"));
+        QVERIFY(QFile::link(m_root.filePath("bin/tool"), m_root.filePath("proc/42/exe")));
+
+        QVERIFY(writeFile(m_root, "proc/2/stat",
+            "2 (kthreadd) S 0 0 0 0 -1 2129984 0 0 0 0 0 7 0 0 20 0 1 0 1 0 0 "
+            "18446744073709551615 0 0 0 0 0 0 0 2147483647 0 0 0 0 0 1 0 0 0 0 0\n"));
+        QVERIFY(writeFile(m_root, "proc/2/status", "Name:\tkthreadd\nUid:\t0\t0\t0\t0\n"));
+        QVERIFY(
+            writeFile(m_root, "proc/77/stat", "77 (gone) Z 1 77 77 0 -1 4194560 0 0 0 0 1 1 0 0 20 0 1 0 900 0 0 0\n"));
+        QVERIFY(writeFile(m_root, "proc/77/status", "Name:\tgone\nUid:\t5\t5\t5\t5\n"));
+        mkdir("proc/acpi");
+        mkdir("proc/self");
+    }
+
+    void machineCounters()
+    {
+        ProcStatistics stats(proc(), sys());
+        const auto cpu = stats.cpuTicks();
+        QVERIFY(cpu);
+        QCOMPARE(cpu->user, 100u);
+        QCOMPARE(cpu->nice, 5u);
+        QCOMPARE(cpu->system, 50u + 3 + 2 + 1);
+        QCOMPARE(cpu->idle, 1000u + 20); // waiting for I/O is idle time
+        QCOMPARE(stats.processorCount(), 2);
+
+        const auto memory = stats.memory();
+        QVERIFY(memory);
+        QCOMPARE(memory->total, 16'000'000ull * 1024);
+        QCOMPARE(memory->used, 10'000'000ull * 1024);
+    }
+
+    void onlyPhysicalDisksAndInterfacesCount()
+    {
+        ProcStatistics stats(proc(), sys());
+        const QHash<QString, ByteCounters> disks { { "vda", { 100 * 512, 200 * 512 } },
+            { "nvme0n1", { 8 * 512, 16 * 512 } } };
+        QCOMPARE(stats.diskCounters(), disks);
+        const QHash<QString, ByteCounters> links { { "eth0", { 5000, 700 } }, { "wlan0", { 100, 50 } } };
+        QCOMPARE(stats.networkCounters(), links);
+    }
+
+    void processesAreReadAfterTheLastParenthesis()
+    {
+        ProcStatistics stats(proc(), sys());
+        QList<qint32> pids = stats.processIds();
+        std::sort(pids.begin(), pids.end());
+        QCOMPARE(pids, (QList<qint32> { 2, 42, 77 }));
+
+        const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+        const auto process = stats.process(42);
+        QVERIFY(process);
+        QCOMPARE(process->name, QStringLiteral("my (odd)) x"));
+        QCOMPARE(process->identity.uid, 1001u); // the effective id, not the real one
+        QCOMPARE(process->identity.started, 1'700'000'000'000'000ull + 500ull * 1'000'000 / quint64(ticksPerSecond));
+        QVERIFY(!process->identity.isKernelThread);
+        QCOMPARE(process->cpuTicks, std::optional<quint64>(300));
+        QCOMPARE(process->memory, std::optional<quint64>(300ull * quint64(::sysconf(_SC_PAGESIZE))));
+        QCOMPARE(process->diskBytes, std::optional<quint64>(4096 + 8192));
+        QCOMPARE(stats.executablePath(42), std::optional<QString>(m_root.filePath("bin/tool")));
+        QCOMPARE(stats.identity(42), std::optional(process->identity));
+
+        const auto kernel = stats.process(2);
+        QVERIFY(kernel);
+        QVERIFY(kernel->identity.isKernelThread);
+        QVERIFY(!kernel->diskBytes); // unreadable io leaves disk use unknown, not zero
+        QVERIFY(!stats.executablePath(2));
+
+        const auto zombie = stats.identity(77);
+        QVERIFY(zombie && zombie->hasExited);
+        QVERIFY(!stats.process(4242));
+        QVERIFY(!stats.identity(0));
+    }
+
+    void missingSourcesGiveNothing()
+    {
+        ProcStatistics stats(m_root.filePath("nowhere"), m_root.filePath("nowhere"));
+        QVERIFY(!stats.cpuTicks());
+        QVERIFY(!stats.memory());
+        QVERIFY(stats.diskCounters().isEmpty());
+        QVERIFY(stats.networkCounters().isEmpty());
+        QVERIFY(stats.processIds().isEmpty());
+        QCOMPARE(stats.processorCount(), 0);
+    }
+
+    void readsThisMachine()
+    {
+        ProcStatistics stats;
+        QVERIFY(stats.cpuTicks());
+        QVERIFY(stats.memory());
+        QVERIFY(stats.processIds().contains(qint32(::getpid())));
+        const auto self = stats.process(qint32(::getpid()));
+        QVERIFY(self);
+        QCOMPARE(self->identity.uid, quint32(::geteuid()));
+        QVERIFY(stats.executablePath(qint32(::getpid())));
+        QVERIFY(stats.userName(0));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProcStatistics)
+#include "tst_procstatistics.moc"
