@@ -1,0 +1,7 @@
+#include "platform/accessibilityobserver.h"
+
+namespace Velmora {
+
+AccessibilityObserver::~AccessibilityObserver() = default;
+
+} // namespace Velmora

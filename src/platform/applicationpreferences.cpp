@@ -1,0 +1,7 @@
+#include "platform/applicationpreferences.h"
+
+namespace Velmora {
+
+ApplicationPreferences::~ApplicationPreferences() = default;
+
+} // namespace Velmora

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QHashFunctions>
+#include <QMetaType>
+#include <QtGlobal>
+
+#include <functional>
+
+namespace Velmora {
+
+// An opaque reference to one node of another application's accessibility tree:
+// an application, a window, a button, a menu item... The platform hands these
+// out; the product only stores, compares and hashes them and passes them back.
+// Two handles to the same node are equal and hash alike. A default-constructed
+// handle is null and every call on it fails with "invalid element".
+class AXElement
+{
+public:
+    AXElement() = default;
+    // For platform implementations only: `token` identifies the node within
+    // the process `pid` and is never 0 for a real node.
+    AXElement(qint32 pid, quint64 token)
+        : m_pid(pid)
+        , m_token(token)
+    {
+    }
+
+    bool isNull() const { return m_token == 0; }
+    // The process the element belongs to (what the accessibility service reports as its pid).
+    qint32 processIdentifier() const { return m_pid; }
+    quint64 token() const { return m_token; }
+    // A stable hash of the node, used where the product needs a text id for an
+    // element that has no window number.
+    quint64 hashValue() const;
+
+    friend bool operator==(const AXElement &, const AXElement &) = default;
+
+private:
+    qint32 m_pid = 0;
+    quint64 m_token = 0;
+};
+
+inline size_t qHash(const AXElement &element, size_t seed = 0) noexcept
+{
+    return qHashMulti(seed, element.processIdentifier(), element.token());
+}
+
+} // namespace Velmora
+
+template<>
+struct std::hash<Velmora::AXElement> {
+    size_t operator()(const Velmora::AXElement &element) const noexcept { return size_t(element.hashValue()); }
+};
+
+Q_DECLARE_METATYPE(Velmora::AXElement)

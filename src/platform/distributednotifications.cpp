@@ -1,0 +1,7 @@
+#include "platform/distributednotifications.h"
+
+namespace Velmora {
+
+DistributedNotifications::~DistributedNotifications() = default;
+
+} // namespace Velmora

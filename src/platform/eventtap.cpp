@@ -1,0 +1,7 @@
+#include "platform/eventtap.h"
+
+namespace Velmora {
+
+EventTap::~EventTap() = default;
+
+} // namespace Velmora

@@ -1,0 +1,7 @@
+#include "platform/eventtaps.h"
+
+namespace Velmora {
+
+EventTaps::~EventTaps() = default;
+
+} // namespace Velmora

@@ -1,0 +1,7 @@
+#include "platform/privatefunctions.h"
+
+namespace Velmora {
+
+PrivateFunctions::~PrivateFunctions() = default;
+
+} // namespace Velmora

@@ -1,0 +1,7 @@
+#include "platform/screencapture.h"
+
+namespace Velmora {
+
+ScreenCapture::~ScreenCapture() = default;
+
+} // namespace Velmora

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QObject;
+
+namespace Velmora {
+
+// A window that may be captured.
+struct ShareableWindow {
+    quint32 windowId = 0;
+    qint32 ownerPid = 0;
+    std::optional<QString> title;
+    QRectF frame; // top-left origin, y down
+    bool isOnScreen = false;
+};
+
+struct ShareableContent {
+    QList<ShareableWindow> windows;
+    QList<quint32> displayIds;
+};
+
+// Still images of other applications' windows. Needs the user's screen
+// recording permission. The asynchronous calls answer on `context`'s thread
+// while `context` lives; an answer may also never come (the capture service
+// can stall), so callers must not wait on it without a deadline.
+class ScreenCapture
+{
+public:
+    struct CaptureOptions {
+        bool showsCursor = false;
+        bool capturesAudio = false;
+        bool ignoresShadow = true;
+    };
+    using ContentCallback = std::function<void(std::optional<ShareableContent> content, QString error)>;
+    // A null image when the capture failed.
+    using ImageCallback = std::function<void(QImage image)>;
+
+    virtual ~ScreenCapture();
+
+    // Whether the permission is granted, without asking the user.
+    virtual bool preflightAccess() const = 0;
+    // Asks the user for the permission (once per process; later calls only
+    // report). Returns whether it is granted now.
+    virtual bool requestAccess() = 0;
+    // What may be captured. Fails (nothing and an error text) without permission.
+    virtual void shareableContent(bool excludeDesktopWindows, bool onScreenWindowsOnly, QObject *context,
+                                  ContentCallback callback) = 0;
+    // One image of the window `windowId` alone, scaled to `pixelSize`.
+    virtual void captureWindowImage(quint32 windowId, const QSize &pixelSize, const CaptureOptions &options,
+                                    QObject *context, ImageCallback callback) = 0;
+};
+
+} // namespace Velmora

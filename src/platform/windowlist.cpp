@@ -1,0 +1,7 @@
+#include "platform/windowlist.h"
+
+namespace Velmora {
+
+WindowList::~WindowList() = default;
+
+} // namespace Velmora

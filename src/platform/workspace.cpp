@@ -1,0 +1,19 @@
+#include "platform/workspace.h"
+
+namespace Velmora {
+
+Workspace::~Workspace() = default;
+
+QList<RunningApplication> Workspace::runningApplications(const QString &bundleIdentifier) const
+{
+    QList<RunningApplication> matching;
+    if (bundleIdentifier.isEmpty())
+        return matching;
+    for (const RunningApplication &application : runningApplications()) {
+        if (application.bundleIdentifier == bundleIdentifier)
+            matching.append(application);
+    }
+    return matching;
+}
+
+} // namespace Velmora
