@@ -56,6 +56,14 @@ qint64 VirtualClock::intervalOf(JobId id) const
     return it == m_jobs.end() ? -1 : it->second.intervalMs;
 }
 
+void VirtualClock::elapse(qint64 ms)
+{
+    if (ms <= 0)
+        return;
+    m_monoMs.fetch_add(ms);
+    m_wallMs.fetch_add(ms);
+}
+
 void VirtualClock::setWallClockMs(qint64 ms)
 {
     m_wallMs.store(ms);

@@ -34,6 +34,11 @@ public:
     void advance(qint64 ms);
     // Runs the jobs that are due now (delay 0) without moving time.
     void runPending() { advance(0); }
+    // Time that passes while the caller is blocked (waiting for another
+    // application to answer): both clocks move, no job runs; jobs that fell
+    // due run at the next advance() or runPending(), as they would on a
+    // thread that was busy. Safe from any thread.
+    void elapse(qint64 ms);
     // Sets the wall clock alone, as a user changing the system time would.
     void setWallClockMs(qint64 ms);
 

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/accessibility.h"
+#include "platform/sim/simnode.h"
+
+namespace Velmora::Sim {
+
+class SimDesktop;
+
+// The accessibility trees of the simulated desktop's applications, derived
+// from its world.
+//
+// Every call is logged. A call into a hung or busy application waits as a
+// real one would (see SimDesktop: time passes through its blocking wait) and
+// fails with CannotComplete when the element's messaging time-out runs out.
+// Injected failures (SimOperations names; the attribute or action as the
+// name) apply before any waiting. A batched read also honours failures
+// injected for single reads of each attribute.
+class SimAccessibility final : public Accessibility
+{
+public:
+    explicit SimAccessibility(SimDesktop &desktop);
+
+    bool isProcessTrusted() const override;
+    bool isProcessTrustedWithPrompt(bool prompt) override;
+    AXElement applicationElement(qint32 pid) const override;
+    AXElement systemWideElement() const override;
+    AXResult<qint32> processIdentifier(const AXElement &element) const override;
+    AXResult<AXValue> copyAttributeValue(const AXElement &element, const QString &attribute) override;
+    AXResult<std::vector<AXValue>> copyMultipleAttributeValues(const AXElement &element, const QStringList &attributes,
+                                                               BatchOptions options) override;
+    AXResult<qint64> attributeValueCount(const AXElement &element, const QString &attribute) override;
+    AXResult<bool> isAttributeSettable(const AXElement &element, const QString &attribute) override;
+    AXError setAttributeValue(const AXElement &element, const QString &attribute, const AXValue &value) override;
+    AXError performAction(const AXElement &element, const QString &action) override;
+    AXError setMessagingTimeout(const AXElement &element, double seconds) override;
+    AXResult<AXElement> elementAtPosition(const AXElement &root, const QPointF &point) override;
+    std::unique_ptr<AccessibilityObserver> createObserver(qint32 pid, QObject *context,
+                                                          NotificationCallback callback) override;
+
+private:
+    // Trust, a live element and an answer from its application; the node on success.
+    AXResult<SimNode> reach(const AXElement &element);
+    AXResult<AXValue> read(const SimNode &node, const QString &attribute);
+    bool settable(const SimNode &node, const QString &attribute) const;
+    AXError write(const SimNode &node, const QString &attribute, const AXValue &value);
+    AXError act(const SimNode &node, const QString &action);
+    AXValue elementValue(const SimNode &node) const;
+
+    SimDesktop &m_desktop;
+};
+
+} // namespace Velmora::Sim

@@ -1,0 +1,31 @@
+#include "platform/sim/simapplicationpreferences.h"
+
+#include "platform/sim/simdesktop.h"
+#include "platform/sim/simoperations.h"
+
+namespace Velmora::Sim {
+
+SimApplicationPreferences::SimApplicationPreferences(SimDesktop &desktop)
+    : m_desktop(desktop)
+{
+}
+
+QVariant SimApplicationPreferences::value(const QString &key, const QString &domain) const
+{
+    return m_desktop.preference(domain, key);
+}
+
+void SimApplicationPreferences::setValue(const QString &key, const QVariant &value, const QString &domain)
+{
+    m_desktop.log(SimOperations::SetPreference, 0, domain + QLatin1Char('/') + key, value);
+    m_desktop.setPreference(domain, key, value);
+}
+
+bool SimApplicationPreferences::synchronize(const QString &domain)
+{
+    const bool fails = m_desktop.takeFailure(SimOperations::SynchronizePreferences, domain, 0).has_value();
+    m_desktop.log(SimOperations::SynchronizePreferences, 0, domain, {}, fails ? -1 : 0);
+    return !fails;
+}
+
+} // namespace Velmora::Sim

@@ -1,0 +1,341 @@
+#pragma once
+
+#include "platform/axelement.h"
+#include "platform/clock.h"
+#include "platform/displayinfo.h"
+#include "platform/inputevents.h"
+#include "platform/runningapplication.h"
+#include "platform/scheduler.h"
+#include "platform/sim/simfailure.h"
+#include "platform/sim/siminstalledapplication.h"
+#include "platform/sim/simnode.h"
+#include "platform/sim/simprocess.h"
+#include "platform/sim/simrequest.h"
+#include "platform/sim/simwindow.h"
+
+#include <QHash>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPointF>
+#include <QPointer>
+#include <QRecursiveMutex>
+#include <QSet>
+#include <QVariantMap>
+
+#include <functional>
+#include <optional>
+
+namespace Velmora::Sim {
+
+class VirtualClock;
+
+// The simulated desktop: one world of processes, windows, their stacking
+// order, displays, the Dock's preferences and permissions. The platform
+// interfaces of the simulated desktop (SimAccessibility, SimWindowList...)
+// are views of this one world, so what accessibility reports and what the
+// window list reports never disagree unless a test makes them.
+//
+// It behaves as the desktop does where the product has to counter it:
+// activating an application raises all of its windows; minimizing and closing
+// take time; a close can leave the window open behind a sheet; a hung
+// application answers only after the caller's messaging time-out.
+//
+// Time: every delay runs on the given Scheduler. A synchronous call that has
+// to wait for a busy or hung application spends that time through
+// `blockingWait`: with a VirtualClock the clock moves forward at once without
+// running any job (as a blocked thread would see it: overdue jobs run at the
+// next advance), with a real clock the calling thread sleeps.
+//
+// Threads: every method may be called from any thread; the world is guarded
+// by one lock that is never held while product code runs. Notifications and
+// delayed effects are delivered on the thread the desktop lives on (the main
+// thread), through the scheduler, so with a VirtualClock they arrive in
+// advance() or runPending().
+class SimDesktop : public QObject
+{
+    Q_OBJECT
+public:
+    using BlockingWait = std::function<void(qint64 ms)>;
+    enum class Permission { NotDetermined, Denied, Granted };
+
+    static constexpr qint32 DefaultSelfPid = 100;
+    static constexpr double DefaultMessagingTimeoutSeconds = 6.0;
+    static constexpr QLatin1String DockBundleIdentifier{"com.apple.dock"};
+
+    SimDesktop(Clock &clock, Scheduler &scheduler, BlockingWait blockingWait, QObject *parent = nullptr);
+    explicit SimDesktop(VirtualClock &clock, QObject *parent = nullptr);
+    ~SimDesktop() override;
+
+    Clock &clock() const { return m_clock; }
+    Scheduler &scheduler() const { return m_scheduler; }
+
+    // --- Setting up the world -------------------------------------------------
+
+    // Removes every process, window, display and preference; keeps the log.
+    void clear();
+
+    // This process (the taskbar itself). It is part of the world as an
+    // accessory application without simulated windows.
+    qint32 selfPid() const;
+    void setSelfPid(qint32 pid);
+
+    // Adds a running process and returns its pid (a new one when `process.pid`
+    // is 0). A pid whose process has ended may be given again: that is a new
+    // life of the pid, and elements of the old life stay invalid. Returns 0
+    // when the pid belongs to a running process.
+    qint32 addProcess(SimProcess process);
+    // Adds a window in front of every other window of its layer and returns
+    // its number (a new one when `window.number` is 0); 0 when the owner is unknown.
+    quint32 addWindow(SimWindow window);
+    void addInstalledApplication(const SimInstalledApplication &application);
+    QList<SimInstalledApplication> installedApplications() const;
+
+    std::optional<SimProcess> process(qint32 pid) const;
+    QList<SimProcess> processes() const; // in launch order
+    std::optional<SimWindow> window(quint32 number) const;
+    // Every window, front to back.
+    QList<SimWindow> windows() const;
+    QList<quint32> stackingOrder() const;
+    // Changes a window or a process in place (for tests and scenarios).
+    bool updateWindow(quint32 number, const std::function<void(SimWindow &)> &change);
+    bool updateProcess(qint32 pid, const std::function<void(SimProcess &)> &change);
+    // Replaces the stacking order (front to back); unknown numbers are ignored
+    // and windows left out keep their relative order behind the given ones.
+    void setStackingOrder(const QList<quint32> &frontToBack);
+
+    void setHung(qint32 pid, bool hung);
+    void setBusyFor(qint32 pid, qint64 ms);
+
+    int currentSpace() const;
+    void setCurrentSpace(int space);
+
+    // Displays are given with their bounds (top-left origin, y down); frame
+    // and visible frame are derived from them. The first is the primary display.
+    QList<DisplayInfo> displays() const;
+    void setDisplays(const QList<DisplayInfo> &displays);
+    QPointF pointer() const; // top-left origin
+    void setPointer(const QPointF &globalPoint);
+
+    bool isAccessibilityTrusted() const;
+    void setAccessibilityTrusted(bool trusted);
+    Permission screenCaptureAccess() const;
+    void setScreenCaptureAccess(Permission permission);
+    // What a request does while the permission is not determined.
+    void setGrantsScreenCaptureOnRequest(bool grants);
+    bool grantsScreenCaptureOnRequest() const;
+    bool postEventAccess() const;
+    void setPostEventAccess(bool allowed);
+
+    bool isPrivateFunctionAvailable(const QString &name) const;
+    void setPrivateFunctionAvailable(const QString &name, bool available);
+    QStringList missingPrivateFunctions() const;
+
+    QVariant preference(const QString &domain, const QString &key) const;
+    void setPreference(const QString &domain, const QString &key, const QVariant &value);
+    QMap<QString, QVariantMap> preferences() const;
+
+    // --- What happens on the desktop ------------------------------------------
+
+    std::optional<qint32> frontmostPid() const;
+    // Makes the application frontmost and raises all of its windows, as the
+    // desktop does; unhides it first. False when no such application runs.
+    bool activate(qint32 pid);
+    // Makes the application frontmost without raising any window.
+    bool makeFrontmost(qint32 pid);
+    // Brings this one window to the front and its application with it; no sibling rises.
+    bool focusWindow(quint32 number);
+    // Brings this one window to the front of the stack; activation does not change.
+    bool raiseWindow(quint32 number);
+    // Puts the window in front of its application's other windows only (the
+    // application's main window), leaving other applications' windows where they are.
+    bool placeInFrontOfSiblings(quint32 number);
+    bool moveWindow(quint32 number, const QRectF &bounds);
+    bool hide(qint32 pid);
+    bool unhide(qint32 pid);
+    // Ends the process after its close duration.
+    bool terminate(qint32 pid);
+    // Ends the process at once (a crash).
+    void killProcess(qint32 pid);
+    // Starts minimizing, closing or restoring a window; the change lands after
+    // the application's duration for it.
+    bool beginMinimize(quint32 number);
+    bool beginRestore(quint32 number);
+    bool beginClose(quint32 number);
+    // Answers an open "save changes?" sheet: closing discards the window, cancelling keeps it.
+    bool answerSheet(quint32 number, bool close);
+    // Runs a menu or key command of an application ("newWindow", "closeWindow", "minimizeWindow").
+    bool runCommand(qint32 pid, const QString &command);
+    // Launches an installed application; `completion` runs when it has finished launching.
+    void launch(const QString &bundlePath, bool activates, std::function<void(std::optional<qint32> pid)> completion);
+
+    // --- User input ------------------------------------------------------------
+
+    // A key press or release by the user: it passes the key taps (which may
+    // swallow it), then reaches the frontmost application. True when it reached it.
+    bool pressKey(const KeyEvent &event);
+    // A key event posted to one process.
+    void deliverKey(qint32 pid, const KeyEvent &event);
+    // A left button press and release at a global point: the mouse taps see
+    // both, then the window under the point handles the click.
+    void click(const QPointF &globalPoint);
+    void mouseEvent(InputEventType type, const QPointF &globalPoint);
+    // Milliseconds on the monotonic clock of the user's last input of `type` (any when unset).
+    qint64 lastInputMs(std::optional<InputEventType> type) const;
+    // Turns every event tap off as the system does when a tap is too slow.
+    void disableEventTaps(InputEventType reason);
+
+    // --- Failures and the request log -----------------------------------------
+
+    void injectFailure(const SimFailure &failure);
+    void clearFailures();
+    QList<SimRequest> requests() const;
+    QList<SimRequest> requests(const QString &operation) const;
+    void clearRequests();
+
+    // --- For the views of this world ---------------------------------------------
+    // (the platform interfaces in this folder; not for product code)
+
+    QRecursiveMutex &mutex() const { return m_mutex; }
+    void log(const QString &operation, qint32 pid, const QString &name, const QVariant &detail = {}, int result = 0);
+    std::optional<SimFailure> takeFailure(const QString &operation, const QString &name, qint32 pid);
+    // Runs `job` on the desktop's thread `delayMs` from now (while `context` lives, when given).
+    void later(qint64 delayMs, std::function<void()> job, QObject *context = nullptr);
+    // Waits as a blocked caller would for `pid` to answer within `timeoutMs`.
+    // False when the time-out ran out first (the process is hung or busy too long).
+    bool waitForAnswer(qint32 pid, qint64 timeoutMs);
+
+    AXElement element(const SimNode &node);
+    std::optional<SimNode> resolve(const AXElement &element) const;
+    // The node still stands for something that exists.
+    bool isLive(const SimNode &node) const;
+    AXElement applicationElement(qint32 pid);
+    AXElement windowElement(quint32 number);
+    double messagingTimeout(const AXElement &element) const;
+    void setMessagingTimeout(const AXElement &element, double seconds);
+
+    bool isOnScreen(const SimWindow &window) const;
+    // The application's focused window: its frontmost visible window on this Space.
+    std::optional<quint32> focusedWindow(qint32 pid) const;
+    // The application's windows as accessibility lists them, in its window order.
+    QList<quint32> accessibleWindows(qint32 pid) const;
+    RunningApplication runningApplication(const SimProcess &process) const;
+    // Button rectangles in the title bar (top-left origin).
+    static QRectF buttonFrame(const SimWindow &window, SimNode::Kind button);
+    // The window of `pid` that a remote token with `remoteElementId` finds.
+    std::optional<quint32> windowForRemoteElement(qint32 pid, quint64 remoteElementId) const;
+    // The front-most window drawn at a point (layer 0 and above, on screen).
+    std::optional<quint32> windowAt(const QPointF &globalPoint) const;
+
+    // Accessibility notifications. An observer registration delivers `name`
+    // for `element` to `callback` on `context`'s thread.
+    using ObserverCallback = std::function<void(const AXElement &, const QString &)>;
+    quint64 addObserver(qint32 pid, QObject *context, ObserverCallback callback);
+    void removeObserver(quint64 observer);
+    AXError addObserverNotification(quint64 observer, const AXElement &element, const QString &name);
+    AXError removeObserverNotification(quint64 observer, const AXElement &element, const QString &name);
+
+    // Event taps.
+    struct MouseTap {
+        QPointer<QObject> context;
+        bool hasContext = false;
+        std::function<void(const MouseEvent &)> callback;
+        bool enabled = true;
+    };
+    struct KeyTap {
+        std::function<int(const KeyEvent &)> callback; // 0 pass, 1 swallow
+        bool enabled = true;
+    };
+    quint64 addMouseTap(MouseTap tap);
+    quint64 addKeyTap(KeyTap tap);
+    void removeTap(quint64 tap);
+    void setTapEnabled(quint64 tap, bool enabled);
+    bool isTapEnabled(quint64 tap) const;
+
+    void postDistributedNotification(const QString &name, const QString &object, const QVariantMap &userInfo);
+
+signals:
+    void applicationLaunched(const Velmora::RunningApplication &application);
+    void applicationTerminated(const Velmora::RunningApplication &application);
+    void applicationActivated(const Velmora::RunningApplication &application);
+    void applicationDeactivated(const Velmora::RunningApplication &application);
+    void applicationHidden(const Velmora::RunningApplication &application);
+    void applicationUnhidden(const Velmora::RunningApplication &application);
+    void activeSpaceChanged();
+    void displaysChanged();
+    void distributedNotificationPosted(const QString &name, const QString &object, const QVariantMap &userInfo);
+    // Something in the world changed (for a backdrop that draws it).
+    void worldChanged();
+
+private:
+    struct Observer {
+        qint32 pid = 0;
+        QPointer<QObject> context;
+        bool hasContext = false;
+        ObserverCallback callback;
+        QSet<QPair<quint64, QString>> registrations;
+    };
+
+    SimProcess *findProcess(qint32 pid);
+    const SimProcess *findProcess(qint32 pid) const;
+    SimWindow *findWindow(quint32 number);
+    const SimWindow *findWindow(quint32 number) const;
+    void bringToFront(const QList<quint32> &frontToBack);
+    void setFrontmost(std::optional<qint32> pid);
+    void chooseNewFrontmost();
+    void destroyWindow(quint32 number);
+    void endProcess(qint32 pid);
+    void notifyAccessibility(const SimNode &node, const QString &name);
+    void emitLater(std::function<void()> emitter);
+    void changed();
+    quint32 createWindowForCommand(qint32 pid, const QString &title);
+    bool handleKey(qint32 pid, const KeyEvent &event);
+    void deliverMouse(const MouseEvent &event);
+
+    Clock &m_clock;
+    Scheduler &m_scheduler;
+    BlockingWait m_blockingWait;
+    mutable QRecursiveMutex m_mutex;
+
+    qint32 m_selfPid = DefaultSelfPid;
+    qint32 m_nextPid = 400;
+    quint32 m_nextWindowNumber = 1000;
+    quint64 m_nextLife = 1;
+    QMap<qint32, SimProcess> m_processes;
+    QList<qint32> m_launchOrder;
+    QHash<quint32, SimWindow> m_windows;
+    QList<quint32> m_order; // front to back, all layers; sorted by layer when listed
+    QList<SimInstalledApplication> m_installed;
+    std::optional<qint32> m_frontmost;
+    int m_currentSpace = 1;
+    QList<DisplayInfo> m_displays;
+    QPointF m_pointer;
+
+    bool m_accessibilityTrusted = true;
+    Permission m_screenCapture = Permission::Granted;
+    bool m_grantsScreenCaptureOnRequest = false;
+    bool m_postEventAccess = true;
+    QSet<QString> m_missingPrivateFunctions;
+    QMap<QString, QVariantMap> m_preferences;
+
+    QHash<SimNode, quint64> m_tokens;
+    QHash<quint64, SimNode> m_nodes;
+    quint64 m_nextToken = 1;
+    QHash<quint64, double> m_timeouts;
+    double m_globalTimeout = DefaultMessagingTimeoutSeconds;
+
+    QHash<quint64, Observer> m_observers;
+    QHash<quint64, MouseTap> m_mouseTaps;
+    QHash<quint64, KeyTap> m_keyTaps;
+    quint64 m_nextHandle = 1;
+    QHash<int, qint64> m_lastInputMs;
+    qint64 m_lastAnyInputMs = 0;
+
+    QSet<quint32> m_windowsInTransition; // minimizing, restoring or closing
+    QSet<qint32> m_terminating;
+    bool m_changeSignalPending = false;
+    QList<SimFailure> m_failures;
+    QList<SimRequest> m_requests;
+};
+
+} // namespace Velmora::Sim

@@ -1,0 +1,57 @@
+#include "platform/sim/simdisplays.h"
+
+#include "platform/screencoordinates.h"
+#include "platform/sim/simdesktop.h"
+#include "platform/sim/simoperations.h"
+
+namespace Velmora::Sim {
+
+SimDisplays::SimDisplays(SimDesktop &desktop, QObject *parent)
+    : Displays(parent)
+    , m_desktop(desktop)
+{
+    connect(&desktop, &SimDesktop::displaysChanged, this, &Displays::screensChanged);
+}
+
+QList<DisplayInfo> SimDisplays::screens() const
+{
+    return m_desktop.displays();
+}
+
+std::optional<DisplayInfo> SimDisplays::mainScreen() const
+{
+    const QList<DisplayInfo> all = screens();
+    if (all.isEmpty())
+        return std::nullopt;
+    if (const std::optional<qint32> front = m_desktop.frontmostPid()) {
+        if (const std::optional<quint32> focused = m_desktop.focusedWindow(*front)) {
+            const QPointF centre = m_desktop.window(*focused)->bounds.center();
+            for (const DisplayInfo &display : all) {
+                if (display.bounds.contains(centre))
+                    return display;
+            }
+        }
+    }
+    return all.first();
+}
+
+std::optional<QList<quint32>> SimDisplays::activeDisplayList() const
+{
+    const bool fails = m_desktop.takeFailure(SimOperations::ActiveDisplayList, QString(), 0).has_value();
+    m_desktop.log(SimOperations::ActiveDisplayList, 0, {}, {}, fails ? -1 : 0);
+    if (fails)
+        return std::nullopt;
+    QList<quint32> ids;
+    for (const DisplayInfo &display : screens())
+        ids.append(display.displayId);
+    return ids;
+}
+
+QPointF SimDisplays::pointerLocation() const
+{
+    const QList<DisplayInfo> all = screens();
+    const ScreenCoordinates coordinates(all.isEmpty() ? 0 : all.first().bounds.height());
+    return coordinates.toScreen(m_desktop.pointer());
+}
+
+} // namespace Velmora::Sim

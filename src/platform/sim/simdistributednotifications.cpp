@@ -1,0 +1,23 @@
+#include "platform/sim/simdistributednotifications.h"
+
+#include "platform/sim/simdesktop.h"
+#include "platform/sim/simoperations.h"
+
+namespace Velmora::Sim {
+
+SimDistributedNotifications::SimDistributedNotifications(SimDesktop &desktop)
+    : m_desktop(desktop)
+{
+}
+
+void SimDistributedNotifications::post(const QString &name, const QString &object, const QVariantMap &userInfo,
+                                       bool deliverImmediately)
+{
+    m_desktop.log(SimOperations::PostDistributedNotification, 0, name,
+                  QVariantMap{{QStringLiteral("object"), object},
+                              {QStringLiteral("userInfo"), userInfo},
+                              {QStringLiteral("deliverImmediately"), deliverImmediately}});
+    m_desktop.postDistributedNotification(name, object, userInfo);
+}
+
+} // namespace Velmora::Sim

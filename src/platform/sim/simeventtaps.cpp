@@ -1,0 +1,62 @@
+#include "platform/sim/simeventtaps.h"
+
+#include "platform/sim/simdesktop.h"
+#include "platform/sim/simeventtap.h"
+#include "platform/sim/simoperations.h"
+
+namespace Velmora::Sim {
+
+SimEventTaps::SimEventTaps(SimDesktop &desktop)
+    : m_desktop(desktop)
+{
+}
+
+bool SimEventTaps::refused(const QString &operation)
+{
+    const bool fails = m_desktop.takeFailure(operation, QString(), 0).has_value();
+    m_desktop.log(operation, 0, {}, {}, fails ? -1 : 0);
+    return fails;
+}
+
+std::unique_ptr<EventTap> SimEventTaps::createMouseTap(QObject *context, MouseCallback callback)
+{
+    if (refused(SimOperations::CreateMouseTap))
+        return nullptr;
+    SimDesktop::MouseTap tap;
+    tap.context = context;
+    tap.hasContext = context != nullptr;
+    tap.callback = std::move(callback);
+    return std::make_unique<SimEventTap>(m_desktop, m_desktop.addMouseTap(std::move(tap)));
+}
+
+std::unique_ptr<EventTap> SimEventTaps::createKeyTap(KeyCallback callback)
+{
+    if (refused(SimOperations::CreateKeyTap) || !m_desktop.postEventAccess())
+        return nullptr;
+    SimDesktop::KeyTap tap;
+    tap.callback = [callback = std::move(callback)](const KeyEvent &event) {
+        return callback(event) == KeyDecision::Swallow ? 1 : 0;
+    };
+    return std::make_unique<SimEventTap>(m_desktop, m_desktop.addKeyTap(std::move(tap)));
+}
+
+bool SimEventTaps::preflightPostEventAccess() const
+{
+    return m_desktop.postEventAccess();
+}
+
+void SimEventTaps::postKeyEvent(qint32 pid, const KeyEvent &event)
+{
+    const QVariantMap detail{{QStringLiteral("keyCode"), event.keyCode},
+                             {QStringLiteral("flags"), event.flags},
+                             {QStringLiteral("type"), quint32(event.type)}};
+    m_desktop.log(SimOperations::PostKeyEvent, pid, event.characters, detail);
+    m_desktop.deliverKey(pid, event);
+}
+
+double SimEventTaps::secondsSinceLastEvent(std::optional<InputEventType> type) const
+{
+    return double(m_desktop.clock().monotonicMs() - m_desktop.lastInputMs(type)) / 1000.0;
+}
+
+} // namespace Velmora::Sim

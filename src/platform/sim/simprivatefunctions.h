@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/privatefunctions.h"
+
+namespace Velmora::Sim {
+
+class SimDesktop;
+
+// The private functions of the simulated desktop. Each one is present unless
+// a test removes it (SimDesktop::setPrivateFunctionAvailable); a present one
+// can be made to fail (SimOperations::CallPrivateFunction with the function's
+// name: its status, or an error code for the accessibility ones).
+//
+// What they do: the front-process call with options 0x200 and a window brings
+// that window alone forward and makes its application frontmost; with window
+// 0 and options 0x400 it makes the application frontmost without raising any
+// window. The event-record post and the Dock notification are only logged.
+class SimPrivateFunctions final : public PrivateFunctions
+{
+public:
+    static constexpr qint32 MainConnection = 0x5153;
+    static constexpr qint32 ProcessNotFound = -600;
+    static constexpr quint32 RemoteTokenMagic = 0x636F636F;
+
+    explicit SimPrivateFunctions(SimDesktop &desktop);
+
+    bool isAvailable(const QString &name) const override;
+    AXUIElementGetWindow axUIElementGetWindow() const override;
+    AXUIElementCreateWithRemoteToken axUIElementCreateWithRemoteToken() const override;
+    SLSMainConnectionID slsMainConnectionID() const override;
+    SLSCopySpacesForWindows slsCopySpacesForWindows() const override;
+    GetProcessForPID getProcessForPID() const override;
+    SLPSSetFrontProcessWithOptions slpsSetFrontProcessWithOptions() const override;
+    SLPSPostEventRecordTo slpsPostEventRecordTo(const QString &name) const override;
+    CoreDockSendNotification coreDockSendNotification() const override;
+
+private:
+    // The injected failure of a call, if any; logs the call either way.
+    std::optional<qint32> failedStatus(const QString &name, qint32 pid, const QVariant &detail) const;
+
+    SimDesktop &m_desktop;
+};
+
+} // namespace Velmora::Sim

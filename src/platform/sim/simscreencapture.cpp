@@ -1,0 +1,84 @@
+#include "platform/sim/simscreencapture.h"
+
+#include "platform/sim/simdesktop.h"
+#include "platform/sim/simoperations.h"
+
+#include <QColor>
+
+namespace Velmora::Sim {
+
+SimScreenCapture::SimScreenCapture(SimDesktop &desktop)
+    : m_desktop(desktop)
+{
+}
+
+bool SimScreenCapture::preflightAccess() const
+{
+    return m_desktop.screenCaptureAccess() == SimDesktop::Permission::Granted;
+}
+
+bool SimScreenCapture::requestAccess()
+{
+    if (m_desktop.screenCaptureAccess() == SimDesktop::Permission::NotDetermined) {
+        // The user answers the system's prompt once.
+        m_desktop.setScreenCaptureAccess(m_desktop.grantsScreenCaptureOnRequest() ? SimDesktop::Permission::Granted
+                                                                                   : SimDesktop::Permission::Denied);
+    }
+    const bool granted = preflightAccess();
+    m_desktop.log(SimOperations::RequestScreenCaptureAccess, m_desktop.selfPid(), {}, {}, granted ? 1 : 0);
+    return granted;
+}
+
+void SimScreenCapture::shareableContent(bool excludeDesktopWindows, bool onScreenWindowsOnly, QObject *context,
+                                        ContentCallback callback)
+{
+    const auto failure = m_desktop.takeFailure(SimOperations::ShareableContent, QString(), 0);
+    const QVariantMap detail{{QStringLiteral("excludeDesktopWindows"), excludeDesktopWindows},
+                             {QStringLiteral("onScreenWindowsOnly"), onScreenWindowsOnly}};
+    m_desktop.log(SimOperations::ShareableContent, 0, {}, detail, failure ? -1 : 0);
+    if (failure && failure->neverAnswers)
+        return;
+    std::optional<ShareableContent> content;
+    QString error;
+    if (failure) {
+        error = QStringLiteral("The capture service failed.");
+    } else if (!preflightAccess()) {
+        error = QStringLiteral("The user declined screen recording.");
+    } else {
+        content = ShareableContent{};
+        for (const SimWindow &w : m_desktop.windows()) {
+            if ((excludeDesktopWindows && w.desktopElement) || (onScreenWindowsOnly && !m_desktop.isOnScreen(w)))
+                continue;
+            content->windows.append({w.number, w.ownerPid, w.title, w.bounds, m_desktop.isOnScreen(w)});
+        }
+        for (const DisplayInfo &display : m_desktop.displays())
+            content->displayIds.append(display.displayId);
+    }
+    m_desktop.later(CaptureLatencyMs, [callback, content, error] { callback(content, error); }, context);
+}
+
+void SimScreenCapture::captureWindowImage(quint32 windowId, const QSize &pixelSize, const CaptureOptions &options,
+                                          QObject *context, ImageCallback callback)
+{
+    Q_UNUSED(options)
+    const std::optional<SimWindow> w = m_desktop.window(windowId);
+    const auto failure = m_desktop.takeFailure(SimOperations::CaptureWindowImage, QString(), w ? w->ownerPid : 0);
+    m_desktop.log(SimOperations::CaptureWindowImage, w ? w->ownerPid : 0, {},
+                  QVariantMap{{QStringLiteral("window"), windowId}, {QStringLiteral("size"), pixelSize}},
+                  failure ? -1 : 0);
+    if (failure && failure->neverAnswers)
+        return;
+    QImage image;
+    if (!failure && w && preflightAccess() && !pixelSize.isEmpty()) {
+        image = QImage(pixelSize, QImage::Format_ARGB32_Premultiplied);
+        image.fill(colourOf(windowId));
+    }
+    m_desktop.later(CaptureLatencyMs, [callback, image] { callback(image); }, context);
+}
+
+QRgb SimScreenCapture::colourOf(quint32 windowId)
+{
+    return QColor::fromHsv(int((windowId * 47) % 360), 160, 220).rgb();
+}
+
+} // namespace Velmora::Sim

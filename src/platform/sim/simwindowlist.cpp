@@ -1,0 +1,91 @@
+#include "platform/sim/simwindowlist.h"
+
+#include "platform/sim/simdesktop.h"
+#include "platform/sim/simoperations.h"
+
+namespace Velmora::Sim {
+
+SimWindowList::SimWindowList(SimDesktop &desktop)
+    : m_desktop(desktop)
+{
+}
+
+std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 options, quint32 relativeToWindow) const
+{
+    const QVariantMap detail{{QStringLiteral("options"), options}, {QStringLiteral("relativeTo"), relativeToWindow}};
+    if (m_desktop.takeFailure(SimOperations::CopyWindowInfo, QString(), 0)) {
+        m_desktop.log(SimOperations::CopyWindowInfo, 0, {}, detail, -1);
+        return std::nullopt;
+    }
+
+    QMutexLocker locker(&m_desktop.mutex());
+    const bool namesVisible = m_desktop.screenCaptureAccess() == SimDesktop::Permission::Granted;
+    const qint32 self = m_desktop.selfPid();
+    auto entryOf = [&](const SimWindow &w) {
+        const std::optional<SimProcess> owner = m_desktop.process(w.ownerPid);
+        WindowListEntry entry;
+        entry.setField(WindowListEntry::NumberKey, w.number);
+        entry.setField(WindowListEntry::OwnerPIDKey, w.ownerPid);
+        entry.setField(WindowListEntry::OwnerNameKey, owner ? owner->name : QString());
+        entry.setField(WindowListEntry::LayerKey, w.layer);
+        entry.setField(WindowListEntry::BoundsKey, WindowListEntry::boundsDictionary(w.bounds));
+        entry.setField(WindowListEntry::AlphaKey, w.alpha);
+        // The window server leaves the on-screen flag out for windows that are not on screen.
+        if (m_desktop.isOnScreen(w))
+            entry.setField(WindowListEntry::IsOnscreenKey, true);
+        if (namesVisible || w.ownerPid == self)
+            entry.setField(WindowListEntry::NameKey, w.title);
+        for (auto it = w.windowListOverrides.cbegin(); it != w.windowListOverrides.cend(); ++it) {
+            if (it.value().isValid())
+                entry.setField(it.key(), it.value());
+            else
+                entry.removeField(it.key());
+        }
+        return entry;
+    };
+
+    QList<SimWindow> windows;
+    for (const SimWindow &w : m_desktop.windows()) {
+        if (w.inWindowList)
+            windows.append(w);
+    }
+    const bool excludeDesktop = options & WindowList::ExcludeDesktopElements;
+    const bool onScreenOnly = options & (WindowList::OnScreenOnly | WindowList::OnScreenAboveWindow
+                                         | WindowList::OnScreenBelowWindow);
+    const bool relative = options & (WindowList::OnScreenAboveWindow | WindowList::OnScreenBelowWindow);
+    const bool including = options & WindowList::IncludingWindow;
+
+    qsizetype relativeIndex = -1;
+    if (relative || including) {
+        for (qsizetype i = 0; i < windows.size(); ++i) {
+            if (windows[i].number == relativeToWindow)
+                relativeIndex = i;
+        }
+    }
+
+    QList<WindowListEntry> entries;
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        const SimWindow &w = windows[i];
+        if (excludeDesktop && w.desktopElement)
+            continue;
+        const bool isRelative = i == relativeIndex;
+        if (relative || including) {
+            if (relativeIndex < 0)
+                break; // an unknown window has nothing in front of or behind it
+            const bool above = (options & WindowList::OnScreenAboveWindow) && i < relativeIndex;
+            const bool below = (options & WindowList::OnScreenBelowWindow) && i > relativeIndex;
+            if (!(above || below || (including && isRelative)))
+                continue;
+            // The window itself is listed whether or not it is on screen.
+            if (!isRelative && onScreenOnly && !m_desktop.isOnScreen(w))
+                continue;
+        } else if (onScreenOnly && !m_desktop.isOnScreen(w)) {
+            continue;
+        }
+        entries.append(entryOf(w));
+    }
+    m_desktop.log(SimOperations::CopyWindowInfo, 0, {}, detail, int(entries.size()));
+    return entries;
+}
+
+} // namespace Velmora::Sim

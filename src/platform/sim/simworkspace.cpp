@@ -1,0 +1,122 @@
+#include "platform/sim/simworkspace.h"
+
+#include "platform/sim/simdesktop.h"
+#include "platform/sim/simoperations.h"
+
+#include <QPointer>
+
+namespace Velmora::Sim {
+
+SimWorkspace::SimWorkspace(SimDesktop &desktop, QObject *parent)
+    : Workspace(parent)
+    , m_desktop(desktop)
+{
+    connect(&desktop, &SimDesktop::applicationLaunched, this, &Workspace::applicationLaunched);
+    connect(&desktop, &SimDesktop::applicationTerminated, this, &Workspace::applicationTerminated);
+    connect(&desktop, &SimDesktop::applicationActivated, this, &Workspace::applicationActivated);
+    connect(&desktop, &SimDesktop::applicationDeactivated, this, &Workspace::applicationDeactivated);
+    connect(&desktop, &SimDesktop::applicationHidden, this, &Workspace::applicationHidden);
+    connect(&desktop, &SimDesktop::applicationUnhidden, this, &Workspace::applicationUnhidden);
+    connect(&desktop, &SimDesktop::activeSpaceChanged, this, &Workspace::activeSpaceChanged);
+}
+
+qint32 SimWorkspace::currentProcessIdentifier() const
+{
+    return m_desktop.selfPid();
+}
+
+QList<RunningApplication> SimWorkspace::runningApplications() const
+{
+    QList<RunningApplication> applications;
+    for (const SimProcess &process : m_desktop.processes())
+        applications.append(m_desktop.runningApplication(process));
+    return applications;
+}
+
+std::optional<RunningApplication> SimWorkspace::application(qint32 pid) const
+{
+    if (const std::optional<SimProcess> process = m_desktop.process(pid))
+        return m_desktop.runningApplication(*process);
+    return std::nullopt;
+}
+
+std::optional<RunningApplication> SimWorkspace::frontmostApplication() const
+{
+    if (const std::optional<qint32> pid = m_desktop.frontmostPid())
+        return application(*pid);
+    return std::nullopt;
+}
+
+bool SimWorkspace::refused(const QString &operation, qint32 pid, const QVariant &detail)
+{
+    const bool fails = m_desktop.takeFailure(operation, QString(), pid).has_value();
+    m_desktop.log(operation, pid, {}, detail, fails ? -1 : 0);
+    return fails;
+}
+
+bool SimWorkspace::activate(qint32 pid, quint32 options)
+{
+    return !refused(SimOperations::Activate, pid, options) && m_desktop.activate(pid);
+}
+
+bool SimWorkspace::hide(qint32 pid)
+{
+    return !refused(SimOperations::Hide, pid) && m_desktop.hide(pid);
+}
+
+bool SimWorkspace::unhide(qint32 pid)
+{
+    return !refused(SimOperations::Unhide, pid) && m_desktop.unhide(pid);
+}
+
+bool SimWorkspace::terminate(qint32 pid)
+{
+    return !refused(SimOperations::Terminate, pid) && m_desktop.terminate(pid);
+}
+
+std::optional<QString> SimWorkspace::urlForApplication(const QString &bundleIdentifier) const
+{
+    for (const SimInstalledApplication &installed : m_desktop.installedApplications()) {
+        if (!bundleIdentifier.isEmpty() && installed.bundleIdentifier == bundleIdentifier)
+            return installed.bundlePath;
+    }
+    return std::nullopt;
+}
+
+void SimWorkspace::openApplication(const QString &bundlePath, const OpenConfiguration &configuration,
+                                   QObject *context, OpenCompletion completion)
+{
+    const bool hasContext = context != nullptr;
+    QPointer<QObject> guard(context);
+    auto answer = [this, completion, hasContext, guard](std::optional<qint32> pid, const QString &error) {
+        if (!completion || (hasContext && !guard))
+            return;
+        std::optional<RunningApplication> opened = pid ? application(*pid) : std::nullopt;
+        completion(opened, opened ? QString() : error);
+    };
+    const auto failure = m_desktop.takeFailure(SimOperations::OpenApplication, QString(), 0);
+    m_desktop.log(SimOperations::OpenApplication, 0, bundlePath,
+                  QVariantMap{{QStringLiteral("activates"), configuration.activates},
+                              {QStringLiteral("createsNewInstance"), configuration.createsNewApplicationInstance}},
+                  failure ? -1 : 0);
+    if (failure) {
+        if (!failure->neverAnswers)
+            m_desktop.later(0, [answer] { answer(std::nullopt, QStringLiteral("The application could not be opened.")); });
+        return;
+    }
+    m_desktop.launch(bundlePath, configuration.activates, [answer](std::optional<qint32> pid) {
+        answer(pid, QStringLiteral("The application can't be found."));
+    });
+}
+
+bool SimWorkspace::openUrl(const QUrl &url)
+{
+    return !refused(SimOperations::OpenUrl, 0, url);
+}
+
+void SimWorkspace::activateFileViewerSelecting(const QStringList &paths)
+{
+    refused(SimOperations::RevealFiles, 0, paths);
+}
+
+} // namespace Velmora::Sim

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/workspace.h"
+
+#include <QVariant>
+
+namespace Velmora::Sim {
+
+class SimDesktop;
+
+// Running applications of the simulated desktop. Activating an application
+// raises all of its windows, as the desktop does. Launches take the installed
+// application's launch duration; failures are injected per operation.
+class SimWorkspace final : public Workspace
+{
+    Q_OBJECT
+public:
+    explicit SimWorkspace(SimDesktop &desktop, QObject *parent = nullptr);
+
+    qint32 currentProcessIdentifier() const override;
+    QList<RunningApplication> runningApplications() const override;
+    std::optional<RunningApplication> application(qint32 pid) const override;
+    using Workspace::runningApplications;
+    std::optional<RunningApplication> frontmostApplication() const override;
+    bool activate(qint32 pid, quint32 options) override;
+    bool hide(qint32 pid) override;
+    bool unhide(qint32 pid) override;
+    bool terminate(qint32 pid) override;
+    std::optional<QString> urlForApplication(const QString &bundleIdentifier) const override;
+    void openApplication(const QString &bundlePath, const OpenConfiguration &configuration, QObject *context,
+                         OpenCompletion completion) override;
+    bool openUrl(const QUrl &url) override;
+    void activateFileViewerSelecting(const QStringList &paths) override;
+
+private:
+    // Logs the call and tells whether an injected failure refuses it.
+    bool refused(const QString &operation, qint32 pid, const QVariant &detail = {});
+
+    SimDesktop &m_desktop;
+};
+
+} // namespace Velmora::Sim
