@@ -5,6 +5,7 @@
 #include "platform/sim/virtualclock.h"
 
 #include <QMetaObject>
+#include <QScopeGuard>
 #include <QThread>
 
 #include <algorithm>
@@ -1218,6 +1219,21 @@ const SimWindow *SimDesktop::findWindow(quint32 number) const
 
 void SimDesktop::bringToFront(const QList<quint32> &frontToBack)
 {
+    // Applications whose focused window this changes are told, as the desktop tells them.
+    QHash<qint32, std::optional<quint32>> focusedBefore;
+    for (quint32 number : frontToBack) {
+        const qint32 pid = m_windows.value(number).ownerPid;
+        if (!focusedBefore.contains(pid))
+            focusedBefore.insert(pid, focusedWindow(pid));
+    }
+    const auto notifyFocusChanges = qScopeGuard([this, &focusedBefore] {
+        for (auto it = focusedBefore.cbegin(); it != focusedBefore.cend(); ++it) {
+            const SimProcess *owner = findProcess(it.key());
+            const std::optional<quint32> focused = focusedWindow(it.key());
+            if (owner && focused && focused != it.value())
+                notifyAccessibility({SimNode::Kind::Application, owner->pid, owner->life}, AXNames::FocusedWindowChanged);
+        }
+    });
     for (auto it = frontToBack.crbegin(); it != frontToBack.crend(); ++it) {
         const quint32 number = *it;
         m_order.removeOne(number);
