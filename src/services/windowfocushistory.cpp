@@ -115,8 +115,14 @@ void WindowFocusHistory::watch(const RunningApplication &application)
 {
     const qint32 pid = application.processIdentifier;
     auto observer = m_accessibility.createObserver(
-        pid, this, [this, pid](const AXElement &window, const QString &) {
-            lookUp(pid, [this, window] { return m_provider.accessibilityWindowID(window); });
+        pid, this, [this, pid](const AXElement &element, const QString &) {
+            // The notification names the newly focused window; a source that
+            // names the application instead gets its focused window read.
+            if (element == m_accessibility.applicationElement(pid)) {
+                recordFocusedWindow(pid);
+                return;
+            }
+            lookUp(pid, [this, element] { return m_provider.accessibilityWindowID(element); });
         });
     if (!observer)
         return;
@@ -151,6 +157,8 @@ void WindowFocusHistory::refreshApplications(const QList<RunningApplication> &ap
         if (now == current.constEnd() || (m_launchDates.contains(pid) && *now != m_launchDates.value(pid)))
             forget(pid, true);
     }
+    // Picks and their pins may belong to processes never watched.
+    m_pinnedUntilMs.removeIf([&current](const auto &entry) { return !current.contains(entry.key()); });
     // Ticks may also come from picks of processes never watched.
     m_focusTicks.removeIf([&current](const auto &entry) {
         const QString &key = entry.key();

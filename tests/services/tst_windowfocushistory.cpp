@@ -1,0 +1,191 @@
+#include "services/windowfocushistory.h"
+#include "services/windowpreviewid.h"
+
+#include "support/servicesworld.h"
+
+#include <QTest>
+
+using namespace Velmora;
+using Velmora::Test::ListingWorld;
+
+namespace {
+
+struct FocusWorld : ListingWorld
+{
+    WindowFocusHistory history{accessibility, provider, clock};
+
+    // Lets lookups finish and their results, and the desktop's
+    // notifications, arrive on this thread.
+    void settle()
+    {
+        for (int i = 0; i < 3; ++i) {
+            clock.runPending();
+            QVERIFY(history.waitForLookups(10000));
+            QCoreApplication::processEvents();
+        }
+    }
+
+    quint64 recency(qint32 pid, quint32 window) const
+    {
+        return history.recency(WindowPreviewId::forWindow(pid, window)).value_or(0);
+    }
+
+    QList<RunningApplication> apps(const QList<qint32> &pids) const
+    {
+        QList<RunningApplication> result;
+        for (qint32 pid : pids)
+            result << app(pid);
+        return result;
+    }
+};
+
+} // namespace
+
+class TestWindowFocusHistory : public QObject
+{
+    Q_OBJECT
+private slots:
+    void pickPinsTheApplicationForFourSeconds()
+    {
+        FocusWorld world;
+        const QString picked = WindowPreviewId::forWindow(412, 8731);
+        world.history.recordRequested(picked, 412);
+        QCOMPARE(world.history.recency(picked), std::optional<quint64>(1));
+
+        world.history.record(9000, 412);
+        world.clock.advance(3999);
+        world.history.record(9000, 412);
+        QCOMPARE(world.recency(412, 9000), 0u);
+
+        // Another application's focus is not held back.
+        world.history.record(77, 4120);
+        QCOMPARE(world.recency(4120, 77), 2u);
+
+        world.clock.advance(1);
+        world.history.record(9000, 412);
+        QCOMPARE(world.recency(412, 9000), 3u);
+        // The pin is gone: the next event goes through at once.
+        world.history.record(8731, 412);
+        QCOMPARE(world.recency(412, 8731), 4u);
+
+        // A later pick replaces the pin with a new one.
+        world.history.recordRequested(picked, 412);
+        world.clock.advance(2000);
+        world.history.recordRequested(picked, 412);
+        world.clock.advance(3000);
+        world.history.record(9000, 412);
+        QCOMPARE(world.recency(412, 9000), 3u);
+    }
+
+    void keyFormsAreIndependent()
+    {
+        FocusWorld world;
+        const QString axKey = WindowPreviewId::forElement(412, 123456789);
+        world.history.recordRequested(axKey, 412);
+        world.clock.advance(WindowFocusHistory::pinDurationMs);
+        world.history.record(8731, 412);
+        world.history.record(8731, 412);
+        QCOMPARE(world.history.recency(axKey), std::optional<quint64>(1));
+        QCOMPARE(world.recency(412, 8731), 3u);
+        QCOMPARE(world.history.recency("412:window:1"), std::nullopt);
+    }
+
+    void refreshForgetsProcessesThatAreGone()
+    {
+        FocusWorld world;
+        const qint32 a = world.addApp("A", 412);
+        const qint32 b = world.addApp("B", 4120);
+        world.history.record(1, a);
+        world.history.recordRequested(WindowPreviewId::forElement(a, 5), a);
+        world.history.record(2, b);
+
+        world.history.refreshApplications(world.apps({b}));
+        world.settle();
+        QCOMPARE(world.recency(a, 1), 0u);
+        QCOMPARE(world.history.recency(WindowPreviewId::forElement(a, 5)), std::nullopt);
+        QCOMPARE(world.recency(b, 2), 3u);
+
+        // Forgetting never winds the counter back, and the pin went with the process.
+        world.history.record(1, a);
+        QCOMPARE(world.recency(a, 1), 4u);
+    }
+
+    void observesFocusChanges()
+    {
+        FocusWorld world;
+        const qint32 pid = world.addApp("Editor");
+        const quint32 back = world.addWindow(pid, {0, 0, 500, 400}, "Back");
+        const quint32 front = world.addWindow(pid, {50, 50, 500, 400}, "Front");
+
+        world.history.refreshApplications(world.apps({pid}));
+        world.settle();
+        QCOMPARE(world.recency(pid, front), 1u);
+        QCOMPARE(world.recency(pid, back), 0u);
+
+        world.desktop.focusWindow(back);
+        world.settle();
+        QCOMPARE(world.recency(pid, back), 2u);
+
+        // A second refresh keeps the one observer.
+        world.history.refreshApplications(world.apps({pid}));
+        world.settle();
+        QCOMPARE(world.callsTo(Sim::SimOperations::CreateObserver), 1);
+
+        // Activation asks for the focused window.
+        world.history.recordFocusedWindow(pid);
+        world.settle();
+        QCOMPARE(world.recency(pid, back), 3u);
+    }
+
+    void lostTrustStopsObservingButKeepsTicks()
+    {
+        FocusWorld world;
+        const qint32 pid = world.addApp("Editor");
+        const quint32 back = world.addWindow(pid, {0, 0, 500, 400}, "Back");
+        const quint32 front = world.addWindow(pid, {50, 50, 500, 400}, "Front");
+        world.history.refreshApplications(world.apps({pid}));
+        world.settle();
+
+        world.desktop.setAccessibilityTrusted(false);
+        world.history.refreshApplications(world.apps({pid}));
+        world.desktop.setAccessibilityTrusted(true);
+        world.desktop.focusWindow(back);
+        world.settle();
+        QCOMPARE(world.recency(pid, front), 1u);
+        QCOMPARE(world.recency(pid, back), 0u);
+
+        // Trust back: observed again.
+        world.history.refreshApplications(world.apps({pid}));
+        world.desktop.focusWindow(front);
+        world.settle();
+        QVERIFY(world.recency(pid, front) > 1u);
+    }
+
+    void reusedProcessIdentifierStartsClean()
+    {
+        FocusWorld world;
+        const qint32 pid = world.addApp("Old", 500);
+        const quint32 oldWindow = world.addWindow(pid, {0, 0, 500, 400}, "Old");
+        world.history.refreshApplications(world.apps({pid}));
+        world.settle();
+        QCOMPARE(world.recency(pid, oldWindow), 1u);
+        world.history.recordRequested(WindowPreviewId::forWindow(pid, oldWindow), pid);
+
+        // The process ends and its pid comes back for another application
+        // before the next refresh.
+        world.desktop.killProcess(pid);
+        world.clock.advance(1000);
+        QCOMPARE(world.addApp("New", 500), pid);
+        const quint32 newWindow = world.addWindow(pid, {0, 0, 500, 400}, "New");
+
+        world.history.refreshApplications(world.apps({pid}));
+        world.settle();
+        QCOMPARE(world.recency(pid, oldWindow), 0u);
+        // Observed afresh, and not held back by the old life's pin.
+        QCOMPARE(world.recency(pid, newWindow), 3u);
+        QCOMPARE(world.callsTo(Sim::SimOperations::CreateObserver), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWindowFocusHistory)
+#include "tst_windowfocushistory.moc"
