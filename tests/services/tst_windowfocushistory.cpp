@@ -30,6 +30,23 @@ struct FocusWorld : ListingWorld
         return history.recency(WindowPreviewId::forWindow(pid, window)).value_or(0);
     }
 
+    // An application with two windows, watched by the history.
+    struct Watched
+    {
+        qint32 pid;
+        quint32 back;
+        quint32 front;
+    };
+    Watched watchEditor()
+    {
+        const qint32 pid = addApp("Editor");
+        const quint32 back = addWindow(pid, {0, 0, 500, 400}, "Back");
+        const quint32 front = addWindow(pid, {50, 50, 500, 400}, "Front");
+        history.refreshApplications(apps({pid}));
+        settle();
+        return {pid, back, front};
+    }
+
     QList<RunningApplication> apps(const QList<qint32> &pids) const
     {
         QList<RunningApplication> result;
@@ -113,12 +130,7 @@ private slots:
     void observesFocusChanges()
     {
         FocusWorld world;
-        const qint32 pid = world.addApp("Editor");
-        const quint32 back = world.addWindow(pid, {0, 0, 500, 400}, "Back");
-        const quint32 front = world.addWindow(pid, {50, 50, 500, 400}, "Front");
-
-        world.history.refreshApplications(world.apps({pid}));
-        world.settle();
+        const auto [pid, back, front] = world.watchEditor();
         QCOMPARE(world.recency(pid, front), 1u);
         QCOMPARE(world.recency(pid, back), 0u);
 
@@ -140,11 +152,7 @@ private slots:
     void lostTrustStopsObservingButKeepsTicks()
     {
         FocusWorld world;
-        const qint32 pid = world.addApp("Editor");
-        const quint32 back = world.addWindow(pid, {0, 0, 500, 400}, "Back");
-        const quint32 front = world.addWindow(pid, {50, 50, 500, 400}, "Front");
-        world.history.refreshApplications(world.apps({pid}));
-        world.settle();
+        const auto [pid, back, front] = world.watchEditor();
 
         world.desktop.setAccessibilityTrusted(false);
         world.history.refreshApplications(world.apps({pid}));
