@@ -1,8 +1,26 @@
+#include "services/windowpreviewid.h"
 #include "services/windowvisibility.h"
+
+#include "support/servicesworld.h"
 
 #include <QTest>
 
-using Velmora::WindowVisibility;
+using namespace Velmora;
+using Velmora::Sim::SimWindow;
+using Velmora::Test::ListingWorld;
+
+namespace {
+
+struct Cover
+{
+    QRectF bounds;
+    double alpha = 1.0;
+    bool ownPanel = false;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Cover)
 
 class TestWindowVisibility : public QObject
 {
@@ -57,6 +75,78 @@ private slots:
     {
         const auto rest = WindowVisibility::subtract({0, 0, 100, 100}, {40, 30, 20, 10});
         QCOMPARE(rest, (QList<QRectF>{{0, 0, 100, 30}, {0, 40, 100, 60}, {0, 30, 40, 10}, {60, 30, 40, 10}}));
+    }
+
+    // The desktop is 1440 x 900; the window sits at 100, 100, 400 x 300.
+    void visiblePreviews_data()
+    {
+        QTest::addColumn<QRectF>("bounds");
+        QTest::addColumn<QList<Cover>>("covers"); // back to front
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<double>("alpha");
+
+        const QRectF window(100, 100, 400, 300);
+        QTest::newRow("alone") << window << QList<Cover>{} << true << 1.0;
+        QTest::newRow("half covered") << window << QList<Cover>{{{300, 0, 600, 600}}} << true << 1.0;
+        QTest::newRow("covered by two together")
+            << window << QList<Cover>{{{0, 0, 300, 600}}, {{300, 0, 600, 600}}} << false << 1.0;
+        QTest::newRow("translucent in front") << window << QList<Cover>{{{0, 0, 900, 600}, 0.5}} << true << 1.0;
+        QTest::newRow("fully transparent window") << window << QList<Cover>{} << false << 0.0;
+        QTest::newRow("taskbar's own panel in front") << window << QList<Cover>{{{0, 0, 900, 600}, 1.0, true}}
+                                                      << true << 1.0;
+        QTest::newRow("outside every display") << QRectF(2000, 100, 400, 300) << QList<Cover>{} << false << 1.0;
+    }
+    void visiblePreviews()
+    {
+        QFETCH(QRectF, bounds);
+        QFETCH(QList<Cover>, covers);
+        QFETCH(bool, visible);
+        QFETCH(double, alpha);
+
+        ListingWorld world;
+        const qint32 pid = world.addApp("Editor");
+        const qint32 other = world.addApp("Other");
+        const quint32 number = world.addWindow(pid, bounds, "Doc", [&](SimWindow &w) { w.alpha = alpha; });
+        for (const Cover &cover : covers) {
+            world.addWindow(other, cover.bounds, "Cover", [&](SimWindow &w) {
+                w.alpha = cover.alpha;
+                if (cover.ownPanel)
+                    w.windowListOverrides.insert(QString(WindowListEntry::OwnerPIDKey), world.desktop.selfPid());
+            });
+        }
+        const auto items = world.provider.windows(world.app(pid));
+        QCOMPARE(items.size(), 1);
+        const auto candidates = WindowPreviewProvider::visibilityCandidates(items);
+        QCOMPARE(candidates.size(), 1);
+        QCOMPARE(world.provider.visiblePreviewIDs(candidates).contains(WindowPreviewId::forWindow(pid, number)),
+                 visible);
+    }
+
+    void visibilityCandidatesAndFailures()
+    {
+        ListingWorld world;
+        const qint32 pid = world.addApp("Editor");
+        const quint32 shown = world.addWindow(pid, {100, 100, 400, 300}, "Shown");
+        world.addWindow(pid, {600, 100, 400, 300}, "Parked", [](SimWindow &w) { w.minimized = true; });
+        const auto items = world.provider.windows(world.app(pid));
+        QCOMPARE(items.size(), 2);
+
+        // A minimized window is never a candidate.
+        auto candidates = WindowPreviewProvider::visibilityCandidates(items);
+        QCOMPARE(candidates.size(), 1);
+        const QString shownId = WindowPreviewId::forWindow(pid, shown);
+        QCOMPARE(candidates[0].id, shownId);
+
+        // Of two candidates for one window, only the first can be reported.
+        candidates.append({"duplicate", shown, pid});
+        QCOMPARE(world.provider.visiblePreviewIDs(candidates), QSet<QString>{shownId});
+
+        world.desktop.injectFailure(world.failure(Sim::SimOperations::CopyWindowInfo, {}, {}, 1));
+        QVERIFY(world.provider.visiblePreviewIDs(candidates).isEmpty());
+        world.desktop.injectFailure(world.failure(Sim::SimOperations::ActiveDisplayList, {}, {}, 1));
+        QVERIFY(world.provider.visiblePreviewIDs(candidates).isEmpty());
+        world.desktop.setDisplays({});
+        QVERIFY(world.provider.visiblePreviewIDs(candidates).isEmpty());
     }
 };
 
