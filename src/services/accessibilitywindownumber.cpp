@@ -40,7 +40,8 @@ const PrivateFunctions::AXUIElementGetWindow &AccessibilityWindowNumber::functio
     return m_function;
 }
 
-std::optional<quint32> AccessibilityWindowNumber::windowNumber(const AXElement &element)
+std::optional<quint32> AccessibilityWindowNumber::windowNumber(const AXElement &element,
+                                                               const QList<WindowServerEntries::Descriptor> *entries)
 {
     const auto &getWindow = function();
     if (getWindow) {
@@ -61,10 +62,12 @@ std::optional<quint32> AccessibilityWindowNumber::windowNumber(const AXElement &
             return std::nullopt;
         }
     }
-    return windowNumberMatchingFrame(element);
+    return windowNumberMatchingFrame(element, entries);
 }
 
-std::optional<quint32> AccessibilityWindowNumber::windowNumberMatchingFrame(const AXElement &element)
+std::optional<quint32>
+AccessibilityWindowNumber::windowNumberMatchingFrame(const AXElement &element,
+                                                     const QList<WindowServerEntries::Descriptor> *entries)
 {
     const auto pid = m_accessibility.processIdentifier(element);
     if (!pid.ok())
@@ -75,8 +78,13 @@ std::optional<quint32> AccessibilityWindowNumber::windowNumberMatchingFrame(cons
         return std::nullopt;
     const QRectF frame(*position, *size);
 
+    QList<WindowServerEntries::Descriptor> read;
+    if (!entries) {
+        read = WindowServerEntries::descriptors(m_windowList, *pid.value());
+        entries = &read;
+    }
     QList<WindowServerEntries::Descriptor> candidates;
-    for (const auto &d : WindowServerEntries::descriptors(m_windowList, *pid.value())) {
+    for (const auto &d : *entries) {
         if (within(d.bounds.x(), frame.x(), frameTolerance) && within(d.bounds.y(), frame.y(), frameTolerance)
             && within(d.bounds.width(), frame.width(), frameTolerance)
             && within(d.bounds.height(), frame.height(), frameTolerance))

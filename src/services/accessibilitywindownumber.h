@@ -36,8 +36,14 @@ public:
 
     // A failed private call is final for that element: there is no frame
     // match after it, because a wrong guess would act on the wrong window.
-    std::optional<quint32> windowNumber(const AXElement &element);
-    std::optional<quint32> windowNumberMatchingFrame(const AXElement &element);
+    //
+    // `entries`, when given, are the window-server entries of the element's
+    // process as just read; a listing passes them so that matching many
+    // elements reads the window list once, not once per element.
+    std::optional<quint32> windowNumber(const AXElement &element,
+                                        const QList<WindowServerEntries::Descriptor> *entries = nullptr);
+    std::optional<quint32> windowNumberMatchingFrame(const AXElement &element,
+                                                     const QList<WindowServerEntries::Descriptor> *entries = nullptr);
 
     // Among several entries with the element's frame, the one whose name
     // shares the longest prefix with `title`; ties keep the front-most.

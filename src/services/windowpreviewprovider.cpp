@@ -89,7 +89,7 @@ QList<AXElement> WindowPreviewProvider::otherSpaceWindows(const RunningApplicati
 {
     QHash<quint32, AXElement> listedByNumber;
     for (const AXElement &element : listed) {
-        if (const auto number = m_windowNumber.windowNumber(element))
+        if (const auto number = m_windowNumber.windowNumber(element, &descriptors))
             listedByNumber.insert(*number, element);
     }
     QSet<quint32> missing;
@@ -143,7 +143,7 @@ QList<WindowPreviewItem> WindowPreviewProvider::windows(const RunningApplication
         if (!a.isMinimized && a.subrole == AXNames::Unknown && !a.hasCloseButton)
             continue;
 
-        const auto number = m_windowNumber.windowNumber(element);
+        const auto number = m_windowNumber.windowNumber(element, &descriptors);
         const WindowServerEntries::Descriptor *entry = number ? entries.value(*number) : nullptr;
         if (!entry && !a.isMinimized)
             continue;
