@@ -820,7 +820,7 @@ std::optional<SimFailure> SimDesktop::takeFailure(const QString &operation, cons
         if (it->operation != operation || (!it->name.isEmpty() && it->name != name) || (it->pid && *it->pid != pid))
             continue;
         const SimFailure failure = *it;
-        if (it->times > 0 && --it->times == 0)
+        if (it->remaining > 0 && --it->remaining == 0)
             m_failures.erase(it);
         return failure;
     }

@@ -36,7 +36,8 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
         if (namesVisible || w.ownerPid == self)
             entry.setField(WindowListEntry::NameKey, w.title);
         for (auto it = w.windowListOverrides.cbegin(); it != w.windowListOverrides.cend(); ++it) {
-            if (it.value().isValid())
+            // An invalid or null value removes the field.
+            if (it.value().isValid() && it.value().typeId() != QMetaType::Nullptr)
                 entry.setField(it.key(), it.value());
             else
                 entry.removeField(it.key());
