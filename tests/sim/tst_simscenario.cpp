@@ -15,6 +15,10 @@ private slots:
     {
         VirtualClock clock;
         SimPlatform platform(clock);
+        // Even an empty desktop runs this process.
+        QCOMPARE(platform.workspace.runningApplications().size(), 1);
+        QCOMPARE(platform.workspace.runningApplications().first().processIdentifier,
+                 platform.workspace.currentProcessIdentifier());
         QString error;
         QVERIFY2(SimScenario::load(platform.desktop, SimScenario::builtIn(), &error), qPrintable(error));
         int withWindows = 0;

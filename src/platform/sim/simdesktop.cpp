@@ -48,6 +48,7 @@ SimDesktop::SimDesktop(Clock &clock, Scheduler &scheduler, BlockingWait blocking
     , m_blockingWait(std::move(blockingWait))
 {
     qRegisterMetaType<Velmora::RunningApplication>();
+    ensureSelfProcess();
 }
 
 SimDesktop::SimDesktop(VirtualClock &clock, QObject *parent)
@@ -74,6 +75,7 @@ void SimDesktop::clear()
     m_windowsInTransition.clear();
     m_terminating.clear();
     m_currentSpace = 1;
+    ensureSelfProcess();
     changed();
 }
 
@@ -86,7 +88,25 @@ qint32 SimDesktop::selfPid() const
 void SimDesktop::setSelfPid(qint32 pid)
 {
     QMutexLocker locker(&m_mutex);
+    if (m_selfPid == pid)
+        return;
+    const std::optional<SimProcess> previous = process(m_selfPid);
+    if (previous)
+        endProcess(m_selfPid);
     m_selfPid = pid;
+    ensureSelfProcess();
+}
+
+void SimDesktop::ensureSelfProcess()
+{
+    if (findProcess(m_selfPid))
+        return;
+    SimProcess self;
+    self.pid = m_selfPid;
+    self.name = QStringLiteral("Velmora");
+    self.bundleIdentifier = QStringLiteral("org.velmora.Velmora");
+    self.policy = ActivationPolicy::Accessory;
+    addProcess(self);
 }
 
 qint32 SimDesktop::addProcess(SimProcess process)

@@ -75,8 +75,9 @@ public:
     // Removes every process, window, display and preference; keeps the log.
     void clear();
 
-    // This process (the taskbar itself). It is part of the world as an
-    // accessory application without simulated windows.
+    // This process (the taskbar itself). It is always part of the world, as
+    // an accessory application without simulated windows, as the desktop
+    // always lists the running process itself.
     qint32 selfPid() const;
     void setSelfPid(qint32 pid);
 
@@ -283,6 +284,7 @@ private:
     void bringToFront(const QList<quint32> &frontToBack);
     void setFrontmost(std::optional<qint32> pid);
     void chooseNewFrontmost();
+    void ensureSelfProcess();
     void destroyWindow(quint32 number);
     void endProcess(qint32 pid);
     void notifyAccessibility(const SimNode &node, const QString &name);

@@ -216,7 +216,15 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
         process.minimizeDurationMs = o.value(QStringLiteral("minimizeMs")).toInteger(process.minimizeDurationMs);
         process.closeDurationMs = o.value(QStringLiteral("closeMs")).toInteger(process.closeDurationMs);
         process.menuBar = menuFrom(o.value(QStringLiteral("menuBar")));
-        desktop.addProcess(process);
+        // This process is always there already.
+        const auto replace = [&](SimProcess &existing) {
+            const qint64 launched = existing.launchDateMs;
+            existing = process;
+            if (existing.launchDateMs == 0)
+                existing.launchDateMs = launched;
+        };
+        if (!desktop.updateProcess(process.pid, replace))
+            desktop.addProcess(process);
     }
 
     // Listed front to back: add from the back so the first ends up in front.
