@@ -4,6 +4,7 @@
 #include "platform/sim/simoperations.h"
 
 #include <QSignalSpy>
+#include <QThread>
 #include <QTest>
 
 using namespace Velmora;
@@ -230,6 +231,33 @@ private slots:
         QCOMPARE(seen.last().type, InputEventType::TapDisabledByTimeout);
         tap->setEnabled(true);
         QVERIFY(tap->isEnabled());
+    }
+
+    // Services call the desktop from worker threads; the effects still land
+    // on the desktop's own thread, through its scheduler.
+    void callsFromAnotherThreadLandOnTheDesktopsThread()
+    {
+        SimTestWorld world;
+        const AXElement a1 = world.desktop.windowElement(world.a1);
+        QThread *landedOn = nullptr;
+        auto observer = world.platform.accessibility.createObserver(world.alpha, this, [&](const AXElement &, const QString &) {
+            landedOn = QThread::currentThread();
+        });
+        observer->addNotification(a1, AXNames::WindowMiniaturized);
+
+        AXError pressed = AXError::Failure;
+        std::unique_ptr<QThread> worker(QThread::create([&] {
+            const auto button = world.platform.accessibility.copyAttributeValue(a1, AXNames::MinimizeButton);
+            pressed = world.platform.accessibility.performAction(*button.value()->toElement(), AXNames::Press);
+        }));
+        worker->start();
+        QVERIFY(worker->wait(10'000));
+        QCOMPARE(pressed, AXError::Success);
+
+        QCoreApplication::processEvents(); // the hop to the desktop's thread
+        world.clock.advance(1000);
+        QVERIFY(world.desktop.window(world.a1)->minimized);
+        QCOMPARE(landedOn, QThread::currentThread());
     }
 
     // The log lets a test assert what the product asked for, in order.

@@ -162,14 +162,16 @@ AXResult<qint64> SimAccessibility::attributeValueCount(const AXElement &element,
 
 AXResult<bool> SimAccessibility::isAttributeSettable(const AXElement &element, const QString &attribute)
 {
-    AXResult<bool> result = AXError::Failure;
-    if (const auto failure = m_desktop.takeFailure(SimOperations::IsAttributeSettable, attribute,
-                                                   element.processIdentifier())) {
-        result = failure->axError;
-    } else {
+    const auto answer = [&]() -> AXResult<bool> {
+        if (const auto failure = m_desktop.takeFailure(SimOperations::IsAttributeSettable, attribute,
+                                                       element.processIdentifier()))
+            return failure->axError;
         const AXResult<SimNode> node = reach(element);
-        result = node.ok() ? AXResult<bool>(settable(*node.value(), attribute)) : AXResult<bool>(node.error());
-    }
+        if (!node.ok())
+            return node.error();
+        return settable(*node.value(), attribute);
+    };
+    const AXResult<bool> result = answer();
     m_desktop.log(SimOperations::IsAttributeSettable, element.processIdentifier(), attribute, {}, int(result.error()));
     return result;
 }

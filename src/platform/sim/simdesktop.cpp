@@ -207,7 +207,7 @@ QList<quint32> SimDesktop::stackingOrder() const
     // Higher layers always lie in front; within a layer the order is the stack.
     QList<quint32> order = m_order;
     std::stable_sort(order.begin(), order.end(), [this](quint32 a, quint32 b) {
-        return m_windows.value(a).layer > m_windows.value(b).layer;
+        return m_windows.constFind(a)->layer > m_windows.constFind(b)->layer;
     });
     return order;
 }
@@ -850,6 +850,9 @@ std::optional<SimFailure> SimDesktop::takeFailure(const QString &operation, cons
 void SimDesktop::log(const QString &operation, qint32 pid, const QString &name, const QVariant &detail, int result)
 {
     QMutexLocker locker(&m_mutex);
+    // A long-running session keeps only the recent past.
+    if (m_requests.size() >= RequestLogLimit)
+        m_requests.remove(0, RequestLogLimit / 10);
     m_requests.append({m_clock.monotonicMs(), operation, pid, name, detail, result});
 }
 

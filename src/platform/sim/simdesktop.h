@@ -61,6 +61,8 @@ public:
 
     static constexpr qint32 DefaultSelfPid = 100;
     static constexpr double DefaultMessagingTimeoutSeconds = 6.0;
+    // The request log keeps at most this many of the latest requests.
+    static constexpr qsizetype RequestLogLimit = 200'000;
     static constexpr QLatin1String DockBundleIdentifier{"com.apple.dock"};
 
     SimDesktop(Clock &clock, Scheduler &scheduler, BlockingWait blockingWait, QObject *parent = nullptr);
