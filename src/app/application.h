@@ -7,6 +7,7 @@
 namespace Velmora {
 
 namespace Linux { class SystemClock; }
+namespace Sim { class SimPlatform; }
 
 // The composition root: chooses the platform implementations (the simulated
 // desktop for the window system, the real machine for everything else) and
@@ -18,10 +19,16 @@ public:
     explicit Application(QObject *parent = nullptr);
     ~Application() override;
 
-    void start();
+    // Seeds the simulated desktop with the built-in scenario. False when that
+    // scenario cannot be read: a broken build, reported rather than run on an
+    // empty desktop.
+    bool start();
+
+    Sim::SimPlatform &desktop() const { return *m_desktop; }
 
 private:
     std::unique_ptr<Linux::SystemClock> m_clock;
+    std::unique_ptr<Sim::SimPlatform> m_desktop;
 };
 
 } // namespace Velmora

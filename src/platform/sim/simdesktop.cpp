@@ -49,6 +49,7 @@ SimDesktop::SimDesktop(Clock &clock, Scheduler &scheduler, BlockingWait blocking
     , m_blockingWait(std::move(blockingWait))
 {
     qRegisterMetaType<Velmora::RunningApplication>();
+    ensureSelfProcess();
 }
 
 SimDesktop::SimDesktop(VirtualClock &clock, QObject *parent)
@@ -75,6 +76,7 @@ void SimDesktop::clear()
     m_windowsInTransition.clear();
     m_terminating.clear();
     m_currentSpace = 1;
+    ensureSelfProcess();
     changed();
 }
 
@@ -87,7 +89,25 @@ qint32 SimDesktop::selfPid() const
 void SimDesktop::setSelfPid(qint32 pid)
 {
     QMutexLocker locker(&m_mutex);
+    if (m_selfPid == pid)
+        return;
+    const std::optional<SimProcess> previous = process(m_selfPid);
+    if (previous)
+        endProcess(m_selfPid);
     m_selfPid = pid;
+    ensureSelfProcess();
+}
+
+void SimDesktop::ensureSelfProcess()
+{
+    if (findProcess(m_selfPid))
+        return;
+    SimProcess self;
+    self.pid = m_selfPid;
+    self.name = QStringLiteral("Velmora");
+    self.bundleIdentifier = QStringLiteral("org.velmora.Velmora");
+    self.policy = ActivationPolicy::Accessory;
+    addProcess(self);
 }
 
 qint32 SimDesktop::addProcess(SimProcess process)
@@ -188,7 +208,7 @@ QList<quint32> SimDesktop::stackingOrder() const
     // Higher layers always lie in front; within a layer the order is the stack.
     QList<quint32> order = m_order;
     std::stable_sort(order.begin(), order.end(), [this](quint32 a, quint32 b) {
-        return m_windows.value(a).layer > m_windows.value(b).layer;
+        return m_windows.constFind(a)->layer > m_windows.constFind(b)->layer;
     });
     return order;
 }
@@ -821,7 +841,7 @@ std::optional<SimFailure> SimDesktop::takeFailure(const QString &operation, cons
         if (it->operation != operation || (!it->name.isEmpty() && it->name != name) || (it->pid && *it->pid != pid))
             continue;
         const SimFailure failure = *it;
-        if (it->times > 0 && --it->times == 0)
+        if (it->remaining > 0 && --it->remaining == 0)
             m_failures.erase(it);
         return failure;
     }
@@ -831,6 +851,9 @@ std::optional<SimFailure> SimDesktop::takeFailure(const QString &operation, cons
 void SimDesktop::log(const QString &operation, qint32 pid, const QString &name, const QVariant &detail, int result)
 {
     QMutexLocker locker(&m_mutex);
+    // A long-running session keeps only the recent past.
+    if (m_requests.size() >= RequestLogLimit)
+        m_requests.remove(0, RequestLogLimit / 10);
     m_requests.append({m_clock.monotonicMs(), operation, pid, name, detail, result});
 }
 
