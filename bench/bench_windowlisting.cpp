@@ -1,9 +1,4 @@
-#include "platform/sim/simaccessibility.h"
-#include "platform/sim/simdesktop.h"
-#include "platform/sim/simdisplays.h"
-#include "platform/sim/simprivatefunctions.h"
-#include "platform/sim/simwindowlist.h"
-#include "platform/sim/simworkspace.h"
+#include "platform/sim/simplatform.h"
 #include "platform/sim/virtualclock.h"
 #include "services/windowpreviewprovider.h"
 
@@ -20,12 +15,8 @@ namespace {
 struct Desktop
 {
     Sim::VirtualClock clock;
-    Sim::SimDesktop desktop{clock};
-    Sim::SimAccessibility accessibility{desktop};
-    Sim::SimWindowList windowList{desktop};
-    Sim::SimDisplays displays{desktop};
-    Sim::SimWorkspace workspace{desktop};
-    Sim::SimPrivateFunctions privateFunctions{desktop};
+    Sim::SimPlatform platform{clock};
+    Sim::SimDesktop &desktop = platform.desktop;
     RunningApplication application;
 
     Desktop(int own, int total, bool privateLookup)
@@ -62,8 +53,9 @@ void listing(benchmark::State &state, bool privateLookup)
     const int own = int(state.range(0));
     const int total = int(state.range(1));
     Desktop world(own, total, privateLookup);
-    WindowPreviewProvider provider(world.accessibility, world.windowList, world.privateFunctions, world.displays,
-                                   world.workspace, world.clock);
+    Sim::SimPlatform &p = world.platform;
+    WindowPreviewProvider provider(p.accessibility, p.windowList, p.privateFunctions, p.displays, p.workspace,
+                                   world.clock);
     for (auto _ : state) {
         const auto items = provider.windows(world.application);
         if (items.size() != own)

@@ -108,13 +108,13 @@ private slots:
         world.addWindow(world.pid, {0, 0, 600, 400}, "Two");
         const auto items = world.provider.windows(world.app(world.pid));
 
-        world.desktop.injectFailure(world.failure(Sim::SimOperations::CaptureWindowImage, {}, {}, 1));
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::CaptureWindowImage).once());
         auto outcome = world.start(items);
         world.clock.advance(100);
         QCOMPARE(outcome->calls, 1);
         QCOMPARE(outcome->result.size(), 1);
 
-        world.desktop.injectFailure(world.failure(Sim::SimOperations::ShareableContent, {}, {}, 1));
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::ShareableContent).once());
         outcome = world.start(items);
         world.clock.advance(100);
         QCOMPARE(outcome->calls, 1);
@@ -167,9 +167,7 @@ private slots:
     {
         CaptureWorld world;
         world.addWindow(world.pid, {0, 0, 600, 400}, "A");
-        auto never = world.failure(Sim::SimOperations::ShareableContent, {}, {}, 1);
-        never.neverAnswers = true;
-        world.desktop.injectFailure(never);
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::ShareableContent).once().hanging());
         const auto outcome = world.start(world.provider.windows(world.app(world.pid)));
         world.clock.advance(ThumbnailCapture::captureTimeoutMs);
         QCOMPARE(outcome->calls, 1);
@@ -209,9 +207,7 @@ private slots:
     void probeThatNeverAnswersDoesNotBlockLaterProbes()
     {
         CaptureWorld world;
-        auto never = world.failure(Sim::SimOperations::ShareableContent, {}, {}, 1);
-        never.neverAnswers = true;
-        world.desktop.injectFailure(never);
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::ShareableContent).once().hanging());
         QList<bool> answers;
         world.permission.probe(nullptr, [&answers](bool granted) { answers << granted; });
         world.clock.advance(ScreenCapturePermission::probeTimeoutMs);

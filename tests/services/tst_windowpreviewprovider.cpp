@@ -203,7 +203,7 @@ private slots:
         ListingWorld world;
         const qint32 pid = world.addApp("Editor");
         world.addWindow(pid, {0, 0, 400, 300});
-        world.desktop.injectFailure(world.failure(Sim::SimOperations::CopyAttributeValue, "AXWindows", pid));
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::CopyAttributeValue, "AXWindows").forPid(pid));
         QVERIFY(world.provider.windows(world.app(pid)).isEmpty());
         world.desktop.clearFailures();
         QCOMPARE(world.provider.windows(world.app(pid)).size(), 1);
@@ -229,7 +229,7 @@ private slots:
         ListingWorld world;
         world.desktop.setPrivateFunctionAvailable(getWindow, available);
         if (failures != 0)
-            world.desktop.injectFailure(world.failure(Sim::SimOperations::CallPrivateFunction, getWindow, {}, failures));
+            world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::CallPrivateFunction, getWindow).times(failures));
         const qint32 pid = world.addApp("Editor");
         const quint32 a = world.addWindow(pid, {0, 0, 500, 400}, "Report 2024");
         const quint32 b = world.addWindow(pid, {0, 0, 500, 400}, "Report 2025");
@@ -255,7 +255,7 @@ private slots:
         world.addWindow(pid, {0, 0, 500, 400}, "Doc");
         QCOMPARE(world.provider.windows(world.app(pid)).size(), 1);
 
-        world.desktop.injectFailure(world.failure(Sim::SimOperations::CallPrivateFunction, getWindow));
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::CallPrivateFunction, getWindow));
         world.desktop.clearRequests();
         for (int i = 0; i < 6; ++i) {
             // A failed lookup is final for the element: no frame match, so
@@ -276,10 +276,10 @@ private slots:
             w.inWindowList = false;
         });
         const AXElement element = world.desktop.windowElement(number);
-        world.desktop.injectFailure(world.failure(Sim::SimOperations::CallPrivateFunction, getWindow));
-        auto twice = world.failure(Sim::SimOperations::CopyAttributeValue, "AXWindows", pid);
-        twice.value = AXValue::fromElements({element, element});
-        world.desktop.injectFailure(twice);
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::CallPrivateFunction, getWindow));
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::CopyAttributeValue, "AXWindows")
+                                        .forPid(pid)
+                                        .answering(AXValue::fromElements({element, element})));
 
         const auto items = world.provider.windows(world.app(pid));
         QCOMPARE(ids(items), QStringList{WindowPreviewId::forElement(pid, element.hashValue())});

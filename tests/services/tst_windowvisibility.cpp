@@ -141,9 +141,9 @@ private slots:
         candidates.append({"duplicate", shown, pid});
         QCOMPARE(world.provider.visiblePreviewIDs(candidates), QSet<QString>{shownId});
 
-        world.desktop.injectFailure(world.failure(Sim::SimOperations::CopyWindowInfo, {}, {}, 1));
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::CopyWindowInfo).once());
         QVERIFY(world.provider.visiblePreviewIDs(candidates).isEmpty());
-        world.desktop.injectFailure(world.failure(Sim::SimOperations::ActiveDisplayList, {}, {}, 1));
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::ActiveDisplayList).once());
         QVERIFY(world.provider.visiblePreviewIDs(candidates).isEmpty());
         world.desktop.setDisplays({});
         QVERIFY(world.provider.visiblePreviewIDs(candidates).isEmpty());

@@ -1,13 +1,7 @@
 #pragma once
 
-#include "platform/sim/simaccessibility.h"
-#include "platform/sim/simdesktop.h"
-#include "platform/sim/simdisplays.h"
 #include "platform/sim/simoperations.h"
-#include "platform/sim/simprivatefunctions.h"
-#include "platform/sim/simscreencapture.h"
-#include "platform/sim/simwindowlist.h"
-#include "platform/sim/simworkspace.h"
+#include "platform/sim/simplatform.h"
 #include "platform/sim/virtualclock.h"
 #include "services/windowpreviewprovider.h"
 
@@ -18,13 +12,14 @@ namespace Velmora::Test {
 struct ServicesWorld
 {
     Sim::VirtualClock clock;
-    Sim::SimDesktop desktop{clock};
-    Sim::SimAccessibility accessibility{desktop};
-    Sim::SimWindowList windowList{desktop};
-    Sim::SimDisplays displays{desktop};
-    Sim::SimWorkspace workspace{desktop};
-    Sim::SimPrivateFunctions privateFunctions{desktop};
-    Sim::SimScreenCapture screenCapture{desktop};
+    Sim::SimPlatform platform{clock};
+    Sim::SimDesktop &desktop = platform.desktop;
+    Sim::SimAccessibility &accessibility = platform.accessibility;
+    Sim::SimWindowList &windowList = platform.windowList;
+    Sim::SimDisplays &displays = platform.displays;
+    Sim::SimWorkspace &workspace = platform.workspace;
+    Sim::SimPrivateFunctions &privateFunctions = platform.privateFunctions;
+    Sim::SimScreenCapture &screenCapture = platform.screenCapture;
 
     ServicesWorld()
     {
@@ -57,19 +52,6 @@ struct ServicesWorld
     }
 
     RunningApplication app(qint32 pid) const { return desktop.runningApplication(*desktop.process(pid)); }
-
-    // A failure of `operation` (for `name` and `pid` when given), every time
-    // unless `times` says otherwise.
-    static Sim::SimFailure failure(const QString &operation, const QString &name = {},
-                                   std::optional<qint32> pid = std::nullopt, int times = -1)
-    {
-        Sim::SimFailure f;
-        f.operation = operation;
-        f.name = name;
-        f.pid = pid;
-        f.times = times;
-        return f;
-    }
 
     int callsTo(const QString &operation) const { return int(desktop.requests(operation).size()); }
 };
