@@ -130,7 +130,7 @@ void WindowFocusHistory::watch(const RunningApplication &application)
         observer->addNotification(m_accessibility.applicationElement(pid), AXNames::FocusedWindowChanged);
     if (error != AXError::Success)
         return;
-    m_observers.emplace(pid, Watched{application.launchDateMs, std::move(observer)});
+    m_observers.emplace(pid, std::move(observer));
     recordFocusedWindow(pid);
 }
 

@@ -60,11 +60,6 @@ public:
     bool waitForLookups(int timeoutMs = -1);
 
 private:
-    struct Watched
-    {
-        std::optional<qint64> launchDateMs;
-        std::unique_ptr<AccessibilityObserver> observer;
-    };
 
     void forget(qint32 processIdentifier, bool dropTicks);
     void watch(const RunningApplication &application);
@@ -77,7 +72,7 @@ private:
     WindowPreviewProvider &m_provider;
     const Clock &m_clock;
 
-    std::map<qint32, Watched> m_observers;
+    std::map<qint32, std::unique_ptr<AccessibilityObserver>> m_observers;
     // The launch each known pid belongs to, kept while trust is missing too,
     // so a pid reused meanwhile is noticed when observation resumes.
     QHash<qint32, std::optional<qint64>> m_launchDates;

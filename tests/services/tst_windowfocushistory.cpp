@@ -70,6 +70,8 @@ private slots:
         QCOMPARE(world.history.recency(picked), std::optional<quint64>(1));
 
         world.history.record(9000, 412);
+        // Setting the system clock back does not stretch the pin.
+        world.clock.setWallClockMs(world.clock.wallClockMs() - 3600 * 1000);
         world.clock.advance(3999);
         world.history.record(9000, 412);
         QCOMPARE(world.recency(412, 9000), 0u);
