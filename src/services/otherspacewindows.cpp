@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/workspace.h"
 #include "services/accessibilitywindownumber.h"
+#include "services/servicelabels.h"
 
 #include <QSequentialIterable>
 #include <QtEndian>
@@ -36,7 +37,7 @@ OtherSpaceWindows::OtherSpaceWindows(Accessibility &accessibility, const Private
     , m_windowNumber(windowNumber)
     , m_ownPid(workspace.currentProcessIdentifier())
 {
-    m_pool.setObjectName(QStringLiteral("Velmora.OtherSpaceWindows"));
+    m_pool.setObjectName(ServiceLabels::OtherSpaceWindowsQueue);
     QObject::connect(&workspace, &Workspace::applicationTerminated, &m_context,
                      [this](const RunningApplication &app) { forgetProcess(app.processIdentifier); });
 }

@@ -3,14 +3,13 @@
 #include "platform/accessibility.h"
 #include "platform/axnames.h"
 #include "platform/clock.h"
+#include "services/servicelabels.h"
 #include "services/windowpreviewid.h"
 #include "services/windowpreviewprovider.h"
 
 #include <QPointer>
 
 namespace Velmora {
-
-const QString WindowFocusHistory::lookupQueueLabel = QStringLiteral("Velmora.WindowFocusHistory");
 
 WindowFocusHistory::WindowFocusHistory(Accessibility &accessibility, WindowPreviewProvider &provider,
                                        const Clock &clock, QObject *parent)
@@ -20,7 +19,7 @@ WindowFocusHistory::WindowFocusHistory(Accessibility &accessibility, WindowPrevi
     , m_clock(clock)
 {
     // One thread: lookups stay in the order they were asked for.
-    m_lookupQueue.setObjectName(lookupQueueLabel);
+    m_lookupQueue.setObjectName(ServiceLabels::WindowFocusHistoryQueue);
     m_lookupQueue.setMaxThreadCount(1);
 }
 

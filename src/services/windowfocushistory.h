@@ -37,7 +37,6 @@ class WindowFocusHistory : public QObject
 {
     Q_OBJECT
 public:
-    static const QString lookupQueueLabel; // "Velmora.WindowFocusHistory"
     static constexpr qint64 pinDurationMs = 4000;
 
     WindowFocusHistory(Accessibility &accessibility, WindowPreviewProvider &provider, const Clock &clock,
