@@ -3,7 +3,11 @@
 
 #include "support/servicesworld.h"
 
+#include "platform/axnames.h"
+
+#include <QMutex>
 #include <QTest>
+#include <QThread>
 
 using namespace Velmora;
 using Velmora::Test::ListingWorld;
@@ -54,6 +58,69 @@ struct FocusWorld : ListingWorld
             result << app(pid);
         return result;
     }
+};
+
+// Accessibility that notes which thread asked for each focused window.
+class ThreadNotingAccessibility final : public Accessibility
+{
+public:
+    explicit ThreadNotingAccessibility(Accessibility &inner)
+        : m_inner(inner)
+    {
+    }
+    QStringList focusedWindowReaders() const
+    {
+        QMutexLocker locker(&m_lock);
+        return m_readers;
+    }
+
+    AXResult<AXValue> copyAttributeValue(const AXElement &element, const QString &attribute) override
+    {
+        if (attribute == AXNames::FocusedWindow) {
+            QMutexLocker locker(&m_lock);
+            m_readers << QThread::currentThread()->objectName();
+        }
+        return m_inner.copyAttributeValue(element, attribute);
+    }
+
+    bool isProcessTrusted() const override { return m_inner.isProcessTrusted(); }
+    bool isProcessTrustedWithPrompt(bool prompt) override { return m_inner.isProcessTrustedWithPrompt(prompt); }
+    AXElement applicationElement(qint32 pid) const override { return m_inner.applicationElement(pid); }
+    AXElement systemWideElement() const override { return m_inner.systemWideElement(); }
+    AXResult<qint32> processIdentifier(const AXElement &e) const override { return m_inner.processIdentifier(e); }
+    AXResult<std::vector<AXValue>> copyMultipleAttributeValues(const AXElement &e, const QStringList &a,
+                                                               BatchOptions o) override
+    {
+        return m_inner.copyMultipleAttributeValues(e, a, o);
+    }
+    AXResult<qint64> attributeValueCount(const AXElement &e, const QString &a) override
+    {
+        return m_inner.attributeValueCount(e, a);
+    }
+    AXResult<bool> isAttributeSettable(const AXElement &e, const QString &a) override
+    {
+        return m_inner.isAttributeSettable(e, a);
+    }
+    AXError setAttributeValue(const AXElement &e, const QString &a, const AXValue &v) override
+    {
+        return m_inner.setAttributeValue(e, a, v);
+    }
+    AXError performAction(const AXElement &e, const QString &a) override { return m_inner.performAction(e, a); }
+    AXError setMessagingTimeout(const AXElement &e, double s) override { return m_inner.setMessagingTimeout(e, s); }
+    AXResult<AXElement> elementAtPosition(const AXElement &r, const QPointF &p) override
+    {
+        return m_inner.elementAtPosition(r, p);
+    }
+    std::unique_ptr<AccessibilityObserver> createObserver(qint32 pid, QObject *context,
+                                                          NotificationCallback callback) override
+    {
+        return m_inner.createObserver(pid, context, std::move(callback));
+    }
+
+private:
+    Accessibility &m_inner;
+    mutable QMutex m_lock;
+    QStringList m_readers;
 };
 
 } // namespace
@@ -149,6 +216,21 @@ private slots:
         world.history.recordFocusedWindow(pid);
         world.settle();
         QCOMPARE(world.recency(pid, back), 3u);
+    }
+
+    void focusedWindowIsReadOnTheLookupQueue()
+    {
+        Test::ListingWorld world;
+        ThreadNotingAccessibility noting(world.accessibility);
+        WindowFocusHistory history(noting, world.provider, world.clock);
+        const qint32 pid = world.addApp("Editor");
+        const quint32 window = world.addWindow(pid, {0, 0, 500, 400}, "Doc");
+
+        history.refreshApplications({world.app(pid)});
+        history.recordFocusedWindow(pid);
+        QVERIFY(history.waitForLookups(10000));
+        QTRY_COMPARE(history.recency(WindowPreviewId::forWindow(pid, window)), std::optional<quint64>(2));
+        QCOMPARE(noting.focusedWindowReaders(), QStringList(2, "Velmora.WindowFocusHistory"));
     }
 
     void lostTrustStopsObservingButKeepsTicks()
