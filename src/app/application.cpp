@@ -4,16 +4,24 @@
 #include "platform/linux/procstatistics.h"
 #include "platform/linux/ptylauncher.h"
 #include "platform/linux/systemclock.h"
+#include "platform/sim/simplatform.h"
+#include "platform/sim/simscenario.h"
 #include "taskmanager/sampling/systemmonitor.h"
 #include "taskmanager/sampling/systemsampler.h"
 
 #include <QCoreApplication>
+#include <QDebug>
+#include <QThread>
 
 namespace Velmora {
 
 Application::Application(QObject *parent)
     : QObject(parent)
     , m_clock(std::make_unique<Linux::SystemClock>())
+    // On real time a call into a busy simulated application blocks its caller
+    // for real, as it would on the desktop we model.
+    , m_desktop(std::make_unique<Sim::SimPlatform>(*m_clock, *m_clock,
+                                                   [](qint64 ms) { QThread::msleep(ulong(ms)); }))
     , m_statistics(std::make_unique<Linux::ProcStatistics>())
     , m_signaller(std::make_unique<Linux::PidfdSignaller>(*m_statistics))
     , m_terminals(std::make_unique<Linux::PtyLauncher>())
@@ -32,11 +40,17 @@ Application::Application(QObject *parent)
 
 Application::~Application() = default;
 
-void Application::start()
+bool Application::start()
 {
+    QString error;
+    if (!Sim::SimScenario::load(m_desktop->desktop, Sim::SimScenario::builtIn(), &error)) {
+        qCritical().noquote() << "Velmora: the built-in desktop cannot be loaded:" << error;
+        return false;
+    }
     // The machine is measured from launch, so the Task Manager opens on a
     // full minute of history.
     m_systemMonitor->start();
+    return true;
 }
 
 } // namespace Velmora

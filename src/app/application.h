@@ -12,6 +12,9 @@ class ProcStatistics;
 class PtyLauncher;
 class SystemClock;
 } // namespace Linux
+namespace Sim {
+class SimPlatform;
+} // namespace Sim
 class SystemMonitor;
 
 // The composition root: chooses the platform implementations (the simulated
@@ -24,10 +27,16 @@ public:
     explicit Application(QObject *parent = nullptr);
     ~Application() override;
 
-    void start();
+    // Seeds the simulated desktop with the built-in scenario. False when that
+    // scenario cannot be read: a broken build, reported rather than run on an
+    // empty desktop.
+    bool start();
+
+    Sim::SimPlatform &desktop() const { return *m_desktop; }
 
 private:
     std::unique_ptr<Linux::SystemClock> m_clock;
+    std::unique_ptr<Sim::SimPlatform> m_desktop;
     // The Task Manager samples the real machine.
     std::unique_ptr<Linux::ProcStatistics> m_statistics;
     std::unique_ptr<Linux::PidfdSignaller> m_signaller;

@@ -20,7 +20,8 @@ int main(int argc, char *argv[])
     parser.process(qapp);
 
     Velmora::Application app;
-    app.start();
+    if (!app.start())
+        return 1;
 
     if (parser.isSet(quitAfterStart))
         QTimer::singleShot(0, &qapp, &QCoreApplication::quit);

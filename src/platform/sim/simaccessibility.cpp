@@ -105,7 +105,7 @@ AXResult<AXValue> SimAccessibility::copyAttributeValue(const AXElement &element,
     AXResult<AXValue> result = AXError::Failure;
     if (const auto failure = m_desktop.takeFailure(SimOperations::CopyAttributeValue, attribute,
                                                    element.processIdentifier())) {
-        result = failure->value ? AXResult<AXValue>(*failure->value) : AXResult<AXValue>(failure->error);
+        result = failure->value ? AXResult<AXValue>(*failure->value) : AXResult<AXValue>(failure->axError);
     } else {
         const AXResult<SimNode> node = reach(element);
         result = node.ok() ? read(*node.value(), attribute) : AXResult<AXValue>(node.error());
@@ -126,7 +126,7 @@ AXResult<std::vector<AXValue>> SimAccessibility::copyMultipleAttributeValues(con
         return result;
     };
     if (const auto failure = m_desktop.takeFailure(SimOperations::CopyMultipleAttributeValues, QString(), pid))
-        return finish(failure->error);
+        return finish(failure->axError);
     const AXResult<SimNode> node = reach(element);
     if (!node.ok())
         return finish(node.error());
@@ -135,7 +135,7 @@ AXResult<std::vector<AXValue>> SimAccessibility::copyMultipleAttributeValues(con
     for (const QString &attribute : attributes) {
         AXResult<AXValue> one = read(*node.value(), attribute);
         if (const auto failure = m_desktop.takeFailure(SimOperations::CopyAttributeValue, attribute, pid))
-            one = failure->value ? AXResult<AXValue>(*failure->value) : AXResult<AXValue>(failure->error);
+            one = failure->value ? AXResult<AXValue>(*failure->value) : AXResult<AXValue>(failure->axError);
         if (!one.ok() && options == BatchOptions::StopOnError)
             return finish(one.error());
         values.push_back(one.ok() ? *one.value() : AXValue::fromError(one.error()));
@@ -162,14 +162,16 @@ AXResult<qint64> SimAccessibility::attributeValueCount(const AXElement &element,
 
 AXResult<bool> SimAccessibility::isAttributeSettable(const AXElement &element, const QString &attribute)
 {
-    AXResult<bool> result = AXError::Failure;
-    if (const auto failure = m_desktop.takeFailure(SimOperations::IsAttributeSettable, attribute,
-                                                   element.processIdentifier())) {
-        result = failure->error;
-    } else {
+    const auto answer = [&]() -> AXResult<bool> {
+        if (const auto failure = m_desktop.takeFailure(SimOperations::IsAttributeSettable, attribute,
+                                                       element.processIdentifier()))
+            return failure->axError;
         const AXResult<SimNode> node = reach(element);
-        result = node.ok() ? AXResult<bool>(settable(*node.value(), attribute)) : AXResult<bool>(node.error());
-    }
+        if (!node.ok())
+            return node.error();
+        return settable(*node.value(), attribute);
+    };
+    const AXResult<bool> result = answer();
     m_desktop.log(SimOperations::IsAttributeSettable, element.processIdentifier(), attribute, {}, int(result.error()));
     return result;
 }
@@ -179,7 +181,7 @@ AXError SimAccessibility::setAttributeValue(const AXElement &element, const QStr
     AXError result = AXError::Success;
     if (const auto failure = m_desktop.takeFailure(SimOperations::SetAttributeValue, attribute,
                                                    element.processIdentifier())) {
-        result = failure->error;
+        result = failure->axError;
     } else {
         const AXResult<SimNode> node = reach(element);
         result = node.ok() ? write(*node.value(), attribute, value) : node.error();
@@ -193,7 +195,7 @@ AXError SimAccessibility::performAction(const AXElement &element, const QString 
     AXError result = AXError::Success;
     if (const auto failure = m_desktop.takeFailure(SimOperations::PerformAction, action,
                                                    element.processIdentifier())) {
-        result = failure->error;
+        result = failure->axError;
     } else {
         const AXResult<SimNode> node = reach(element);
         result = node.ok() ? act(*node.value(), action) : node.error();
@@ -225,7 +227,7 @@ AXResult<AXElement> SimAccessibility::elementAtPosition(const AXElement &root, c
     };
     if (const auto failure = m_desktop.takeFailure(SimOperations::ElementAtPosition, QString(),
                                                    root.processIdentifier()))
-        return finish(failure->error);
+        return finish(failure->axError);
     const AXResult<SimNode> rootNode = reach(root);
     if (!rootNode.ok())
         return finish(rootNode.error());

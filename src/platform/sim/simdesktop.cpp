@@ -5,6 +5,7 @@
 #include "platform/sim/virtualclock.h"
 
 #include <QMetaObject>
+#include <QScopeGuard>
 #include <QThread>
 
 #include <algorithm>
@@ -48,6 +49,7 @@ SimDesktop::SimDesktop(Clock &clock, Scheduler &scheduler, BlockingWait blocking
     , m_blockingWait(std::move(blockingWait))
 {
     qRegisterMetaType<Velmora::RunningApplication>();
+    ensureSelfProcess();
 }
 
 SimDesktop::SimDesktop(VirtualClock &clock, QObject *parent)
@@ -74,6 +76,7 @@ void SimDesktop::clear()
     m_windowsInTransition.clear();
     m_terminating.clear();
     m_currentSpace = 1;
+    ensureSelfProcess();
     changed();
 }
 
@@ -86,7 +89,25 @@ qint32 SimDesktop::selfPid() const
 void SimDesktop::setSelfPid(qint32 pid)
 {
     QMutexLocker locker(&m_mutex);
+    if (m_selfPid == pid)
+        return;
+    const std::optional<SimProcess> previous = process(m_selfPid);
+    if (previous)
+        endProcess(m_selfPid);
     m_selfPid = pid;
+    ensureSelfProcess();
+}
+
+void SimDesktop::ensureSelfProcess()
+{
+    if (findProcess(m_selfPid))
+        return;
+    SimProcess self;
+    self.pid = m_selfPid;
+    self.name = QStringLiteral("Velmora");
+    self.bundleIdentifier = QStringLiteral("org.velmora.Velmora");
+    self.policy = ActivationPolicy::Accessory;
+    addProcess(self);
 }
 
 qint32 SimDesktop::addProcess(SimProcess process)
@@ -187,7 +208,7 @@ QList<quint32> SimDesktop::stackingOrder() const
     // Higher layers always lie in front; within a layer the order is the stack.
     QList<quint32> order = m_order;
     std::stable_sort(order.begin(), order.end(), [this](quint32 a, quint32 b) {
-        return m_windows.value(a).layer > m_windows.value(b).layer;
+        return m_windows.constFind(a)->layer > m_windows.constFind(b)->layer;
     });
     return order;
 }
@@ -820,7 +841,7 @@ std::optional<SimFailure> SimDesktop::takeFailure(const QString &operation, cons
         if (it->operation != operation || (!it->name.isEmpty() && it->name != name) || (it->pid && *it->pid != pid))
             continue;
         const SimFailure failure = *it;
-        if (it->times > 0 && --it->times == 0)
+        if (it->remaining > 0 && --it->remaining == 0)
             m_failures.erase(it);
         return failure;
     }
@@ -830,6 +851,9 @@ std::optional<SimFailure> SimDesktop::takeFailure(const QString &operation, cons
 void SimDesktop::log(const QString &operation, qint32 pid, const QString &name, const QVariant &detail, int result)
 {
     QMutexLocker locker(&m_mutex);
+    // A long-running session keeps only the recent past.
+    if (m_requests.size() >= RequestLogLimit)
+        m_requests.remove(0, RequestLogLimit / 10);
     m_requests.append({m_clock.monotonicMs(), operation, pid, name, detail, result});
 }
 
@@ -1218,6 +1242,21 @@ const SimWindow *SimDesktop::findWindow(quint32 number) const
 
 void SimDesktop::bringToFront(const QList<quint32> &frontToBack)
 {
+    // Applications whose focused window this changes are told, as the desktop tells them.
+    QHash<qint32, std::optional<quint32>> focusedBefore;
+    for (quint32 number : frontToBack) {
+        const qint32 pid = m_windows.value(number).ownerPid;
+        if (!focusedBefore.contains(pid))
+            focusedBefore.insert(pid, focusedWindow(pid));
+    }
+    const auto notifyFocusChanges = qScopeGuard([this, &focusedBefore] {
+        for (auto it = focusedBefore.cbegin(); it != focusedBefore.cend(); ++it) {
+            const SimProcess *owner = findProcess(it.key());
+            const std::optional<quint32> focused = focusedWindow(it.key());
+            if (owner && focused && focused != it.value())
+                notifyAccessibility({SimNode::Kind::Application, owner->pid, owner->life}, AXNames::FocusedWindowChanged);
+        }
+    });
     for (auto it = frontToBack.crbegin(); it != frontToBack.crend(); ++it) {
         const quint32 number = *it;
         m_order.removeOne(number);

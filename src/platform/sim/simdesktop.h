@@ -61,6 +61,8 @@ public:
 
     static constexpr qint32 DefaultSelfPid = 100;
     static constexpr double DefaultMessagingTimeoutSeconds = 6.0;
+    // The request log keeps at most this many of the latest requests.
+    static constexpr qsizetype RequestLogLimit = 200'000;
     static constexpr QLatin1String DockBundleIdentifier{"com.apple.dock"};
 
     SimDesktop(Clock &clock, Scheduler &scheduler, BlockingWait blockingWait, QObject *parent = nullptr);
@@ -75,8 +77,9 @@ public:
     // Removes every process, window, display and preference; keeps the log.
     void clear();
 
-    // This process (the taskbar itself). It is part of the world as an
-    // accessory application without simulated windows.
+    // This process (the taskbar itself). It is always part of the world, as
+    // an accessory application without simulated windows, as the desktop
+    // always lists the running process itself.
     qint32 selfPid() const;
     void setSelfPid(qint32 pid);
 
@@ -283,6 +286,7 @@ private:
     void bringToFront(const QList<quint32> &frontToBack);
     void setFrontmost(std::optional<qint32> pid);
     void chooseNewFrontmost();
+    void ensureSelfProcess();
     void destroyWindow(quint32 number);
     void endProcess(qint32 pid);
     void notifyAccessibility(const SimNode &node, const QString &name);

@@ -45,7 +45,7 @@ PrivateFunctions::AXUIElementGetWindow SimPrivateFunctions::axUIElementGetWindow
         quint32 number = 0;
         const std::optional<SimNode> node = m_desktop.resolve(element);
         if (failure)
-            result = failure->error;
+            result = failure->axError;
         else if (!node || !m_desktop.isLive(*node))
             result = AXError::InvalidUIElement;
         else if (node->kind != SimNode::Kind::Window)

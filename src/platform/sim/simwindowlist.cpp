@@ -21,12 +21,14 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
     QMutexLocker locker(&m_desktop.mutex());
     const bool namesVisible = m_desktop.screenCaptureAccess() == SimDesktop::Permission::Granted;
     const qint32 self = m_desktop.selfPid();
+    QHash<qint32, QString> ownerNames;
+    for (const SimProcess &process : m_desktop.processes())
+        ownerNames.insert(process.pid, process.name);
     auto entryOf = [&](const SimWindow &w) {
-        const std::optional<SimProcess> owner = m_desktop.process(w.ownerPid);
         WindowListEntry entry;
         entry.setField(WindowListEntry::NumberKey, w.number);
         entry.setField(WindowListEntry::OwnerPIDKey, w.ownerPid);
-        entry.setField(WindowListEntry::OwnerNameKey, owner ? owner->name : QString());
+        entry.setField(WindowListEntry::OwnerNameKey, ownerNames.value(w.ownerPid));
         entry.setField(WindowListEntry::LayerKey, w.layer);
         entry.setField(WindowListEntry::BoundsKey, WindowListEntry::boundsDictionary(w.bounds));
         entry.setField(WindowListEntry::AlphaKey, w.alpha);
@@ -36,7 +38,8 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
         if (namesVisible || w.ownerPid == self)
             entry.setField(WindowListEntry::NameKey, w.title);
         for (auto it = w.windowListOverrides.cbegin(); it != w.windowListOverrides.cend(); ++it) {
-            if (it.value().isValid())
+            // An invalid or null value removes the field.
+            if (it.value().isValid() && it.value().typeId() != QMetaType::Nullptr)
                 entry.setField(it.key(), it.value());
             else
                 entry.removeField(it.key());

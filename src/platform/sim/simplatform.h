@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/sim/simaccessibility.h"
+#include "platform/sim/simapplicationpreferences.h"
+#include "platform/sim/simdesktop.h"
+#include "platform/sim/simdisplays.h"
+#include "platform/sim/simdistributednotifications.h"
+#include "platform/sim/simeventtaps.h"
+#include "platform/sim/simprivatefunctions.h"
+#include "platform/sim/simscreencapture.h"
+#include "platform/sim/simwindowlist.h"
+#include "platform/sim/simworkspace.h"
+
+namespace Velmora::Sim {
+
+class VirtualClock;
+
+// The simulated desktop with every platform interface on top of it, for
+// tests and for the application on Linux.
+class SimPlatform
+{
+public:
+    // On a virtual clock: waits for busy applications move the clock.
+    explicit SimPlatform(VirtualClock &clock);
+    // On any clock: `blockingWait` spends the time a caller waits for a busy application.
+    SimPlatform(Clock &clock, Scheduler &scheduler, SimDesktop::BlockingWait blockingWait);
+
+    SimDesktop desktop;
+    SimAccessibility accessibility{desktop};
+    SimWindowList windowList{desktop};
+    SimDisplays displays{desktop};
+    SimWorkspace workspace{desktop};
+    SimPrivateFunctions privateFunctions{desktop};
+    SimEventTaps eventTaps{desktop};
+    SimScreenCapture screenCapture{desktop};
+    SimApplicationPreferences applicationPreferences{desktop};
+    SimDistributedNotifications distributedNotifications{desktop};
+};
+
+} // namespace Velmora::Sim

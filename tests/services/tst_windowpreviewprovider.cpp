@@ -1,0 +1,304 @@
+#include "services/accessibilitywindownumber.h"
+#include "services/windowpreviewid.h"
+#include "services/windowpreviewprovider.h"
+
+#include "support/servicesworld.h"
+
+#include <QTest>
+
+using namespace Velmora;
+using Velmora::Sim::SimWindow;
+using Velmora::Test::ListingWorld;
+
+namespace {
+
+const QString getWindow = PrivateFunctions::AXUIElementGetWindowName;
+
+QStringList ids(const QList<WindowPreviewItem> &items)
+{
+    QStringList result;
+    for (const auto &item : items)
+        result << item.id;
+    return result;
+}
+
+} // namespace
+
+using Descriptor = WindowServerEntries::Descriptor;
+
+class TestWindowPreviewProvider : public QObject
+{
+    Q_OBJECT
+private slots:
+    void previewIdForms()
+    {
+        QCOMPARE(WindowPreviewId::forWindow(412, 8812), QString("412:window:8812"));
+        QCOMPARE(WindowPreviewId::forElement(412, 18446744073709551615ULL), QString("412:ax:18446744073709551615"));
+        QVERIFY(WindowPreviewId::belongsTo("412:window:1", 412));
+        QVERIFY(!WindowPreviewId::belongsTo("4120:window:1", 412));
+    }
+
+    void aspectRatioNeverBelowOne_data()
+    {
+        QTest::addColumn<QSizeF>("size");
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("landscape") << QSizeF(800, 400) << 2.0;
+        QTest::newRow("portrait") << QSizeF(400, 800) << 1.0;
+        QTest::newRow("zero height") << QSizeF(300, 0) << 300.0;
+    }
+    void aspectRatioNeverBelowOne()
+    {
+        QFETCH(QSizeF, size);
+        QFETCH(double, ratio);
+        QCOMPARE(WindowPreviewProvider::aspectRatio(size), ratio);
+    }
+
+    void frameMatchPrefersLongerTitlePrefix_data()
+    {
+        QTest::addColumn<QList<Descriptor>>("candidates");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<quint32>("chosen");
+        const auto entry = [](quint32 id, std::optional<QString> title) {
+            return Descriptor{id, qint64(id), QRectF(0, 0, 400, 300), std::move(title), true};
+        };
+        QTest::newRow("later entry shares more") << QList<Descriptor>{entry(1, "Report"), entry(2, "Report 2024")}
+                                                 << "Report 2024 - Draft" << 2u;
+        QTest::newRow("equal prefixes keep the front-most")
+            << QList<Descriptor>{entry(1, "Notes A"), entry(2, "Notes B")} << "Notes C" << 1u;
+        QTest::newRow("absent names read as empty") << QList<Descriptor>{entry(1, std::nullopt), entry(2, "X")}
+                                                    << "" << 1u;
+        QTest::newRow("element without title") << QList<Descriptor>{entry(1, "A"), entry(2, "B")} << "" << 1u;
+    }
+    void frameMatchPrefersLongerTitlePrefix()
+    {
+        QFETCH(QList<Descriptor>, candidates);
+        QFETCH(QString, title);
+        QFETCH(quint32, chosen);
+        QCOMPARE(AccessibilityWindowNumber::chooseByTitle(candidates, title), chosen);
+    }
+
+    void listingRules_data()
+    {
+        QTest::addColumn<QSizeF>("size");
+        QTest::addColumn<QString>("subrole");
+        QTest::addColumn<bool>("closeButton");
+        QTest::addColumn<bool>("minimized");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<QString>("listedTitle");
+        QTest::addColumn<double>("aspectRatio");
+
+        const QString standard = "AXStandardWindow";
+        QTest::newRow("smallest listed") << QSizeF(120, 80) << standard << true << false << "Doc" << true << "Doc"
+                                         << 1.5;
+        QTest::newRow("one point too narrow") << QSizeF(119, 300) << standard << true << false << "Doc" << false
+                                              << "" << 0.0;
+        QTest::newRow("one point too low") << QSizeF(300, 79) << standard << true << false << "Doc" << false << ""
+                                           << 0.0;
+        QTest::newRow("portrait") << QSizeF(400, 800) << standard << true << false << "Doc" << true << "Doc" << 1.0;
+        QTest::newRow("landscape") << QSizeF(800, 400) << standard << true << false << "Doc" << true << "Doc" << 2.0;
+        QTest::newRow("unknown subrole, no close button") << QSizeF(400, 300) << "AXUnknown" << false << false
+                                                          << "Doc" << false << "" << 0.0;
+        QTest::newRow("same, minimized") << QSizeF(400, 300) << "AXUnknown" << false << true << "Doc" << true
+                                         << "Doc" << 400.0 / 300.0;
+        QTest::newRow("unknown subrole with close button") << QSizeF(400, 300) << "AXUnknown" << true << false
+                                                           << "Doc" << true << "Doc" << 400.0 / 300.0;
+        QTest::newRow("title of spaces") << QSizeF(400, 300) << standard << true << false << "  \t\n " << true
+                                         << "Untitled Window" << 400.0 / 300.0;
+        QTest::newRow("title trimmed") << QSizeF(400, 300) << standard << true << false << "  Notes \n" << true
+                                       << "Notes" << 400.0 / 300.0;
+    }
+    void listingRules()
+    {
+        QFETCH(QSizeF, size);
+        QFETCH(QString, subrole);
+        QFETCH(bool, closeButton);
+        QFETCH(bool, minimized);
+        QFETCH(QString, title);
+        QFETCH(bool, listed);
+        QFETCH(QString, listedTitle);
+        QFETCH(double, aspectRatio);
+
+        ListingWorld world;
+        const qint32 pid = world.addApp("Editor");
+        const quint32 number = world.addWindow(pid, QRectF(QPointF(100, 100), size), title, [&](SimWindow &w) {
+            w.subrole = subrole;
+            w.hasCloseButton = closeButton;
+            w.minimized = minimized;
+        });
+        const auto items = world.provider.windows(world.app(pid));
+        QCOMPARE(items.size(), listed ? 1 : 0);
+        if (!listed)
+            return;
+        const WindowPreviewItem &item = items.first();
+        QCOMPARE(item.id, WindowPreviewId::forWindow(pid, number));
+        QCOMPARE(item.windowID, std::optional<quint32>(number));
+        QCOMPARE(item.title, listedTitle);
+        QCOMPARE(item.isMinimized, minimized);
+        QCOMPARE(item.isClosable, closeButton);
+        QCOMPARE(item.aspectRatio, aspectRatio);
+        QCOMPARE(item.accessibilityElement, world.desktop.windowElement(number));
+    }
+
+    void idsRanksAndWindowsWithoutEntry()
+    {
+        ListingWorld world;
+        const qint32 pid = world.addApp("Editor");
+        const qint32 other = world.addApp("Other");
+        const quint32 back = world.addWindow(pid, {0, 0, 500, 400}, "Back");
+        const quint32 parked = world.addWindow(pid, {0, 0, 500, 400}, "Parked", [](SimWindow &w) {
+            w.minimized = true;
+            w.inWindowList = false;
+        });
+        world.addWindow(pid, {0, 0, 500, 400}, "A palette", [](SimWindow &w) { w.layer = 3; });
+        const quint32 front = world.addWindow(pid, {50, 50, 500, 400}, "Front");
+        world.addWindow(other, {0, 0, 300, 300}, "Someone else's");
+
+        const auto items = world.provider.windows(world.app(pid));
+        // Main first (selection order), then by listing order among equals.
+        QCOMPARE(ids(items), (QStringList{WindowPreviewId::forWindow(pid, front), WindowPreviewId::forWindow(pid, parked),
+                                          WindowPreviewId::forWindow(pid, back)}));
+        QVERIFY(items[0].isMain);
+
+        // Ranks count every entry in the window server's list, any process and layer.
+        QList<quint32> stack;
+        const auto entries = world.windowList.copyWindowInfo(WindowList::AllExceptDesktop, WindowList::NoWindow);
+        for (const auto &entry : *entries)
+            stack << *entry.number();
+        QCOMPARE(items[0].lastUsedRank, qint64(stack.indexOf(front)));
+        QCOMPARE(items[2].lastUsedRank, qint64(stack.indexOf(back)));
+        QVERIFY(items[0].lastUsedRank > 0);
+
+        // A minimized window the window server no longer lists keeps its
+        // ":window:" id and sorts after every listed window.
+        QCOMPARE(items[1].windowID, std::nullopt);
+        QVERIFY(items[1].isMinimized);
+        const qint64 elementIndex = world.desktop.accessibleWindows(pid).indexOf(parked);
+        QCOMPARE(items[1].lastUsedRank, WindowPreviewProvider::rankWithoutEntry + elementIndex);
+    }
+
+    void sameWindowNumberKeepsTheMainStandardClosableElement()
+    {
+        // Without the private lookup, two elements with one frame both match
+        // the one window-server entry.
+        ListingWorld world;
+        world.desktop.setPrivateFunctionAvailable(getWindow, false);
+        const qint32 pid = world.addApp("Editor");
+        const quint32 listedWindow = world.addWindow(pid, {10, 10, 600, 400}, "Doc", [](SimWindow &w) {
+            w.subrole = "AXDialog";
+        });
+        const quint32 ghost = world.addWindow(pid, {10, 10, 600, 400}, "Doc", [](SimWindow &w) {
+            w.inWindowList = false;
+        });
+
+        const auto items = world.provider.windows(world.app(pid));
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items[0].id, WindowPreviewId::forWindow(pid, listedWindow));
+        QCOMPARE(items[0].accessibilityElement, world.desktop.windowElement(ghost));
+        QVERIFY(items[0].isMain);
+    }
+
+    void emptyWithoutTrustOrWindows()
+    {
+        ListingWorld world;
+        const qint32 pid = world.addApp("Editor");
+        world.addWindow(pid, {0, 0, 400, 300});
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::CopyAttributeValue, "AXWindows").forPid(pid));
+        QVERIFY(world.provider.windows(world.app(pid)).isEmpty());
+        world.desktop.clearFailures();
+        QCOMPARE(world.provider.windows(world.app(pid)).size(), 1);
+        world.desktop.setAccessibilityTrusted(false);
+        QVERIFY(world.provider.windows(world.app(pid)).isEmpty());
+    }
+
+    void privateLookupAbsentOrFailing_data()
+    {
+        QTest::addColumn<bool>("available");
+        QTest::addColumn<int>("failures");
+        QTest::addColumn<int>("expectedCalls");
+        QTest::newRow("absent: frame match only") << false << 0 << 0;
+        QTest::newRow("fails every time: dropped after 8") << true << -1 << 8;
+        QTest::newRow("fails 8 times: dropped too") << true << 8 << 8;
+    }
+    void privateLookupAbsentOrFailing()
+    {
+        QFETCH(bool, available);
+        QFETCH(int, failures);
+        QFETCH(int, expectedCalls);
+
+        ListingWorld world;
+        world.desktop.setPrivateFunctionAvailable(getWindow, available);
+        if (failures != 0)
+            world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::CallPrivateFunction, getWindow).times(failures));
+        const qint32 pid = world.addApp("Editor");
+        const quint32 a = world.addWindow(pid, {0, 0, 500, 400}, "Report 2024");
+        const quint32 b = world.addWindow(pid, {0, 0, 500, 400}, "Report 2025");
+        const quint32 c = world.addWindow(pid, {600, 0, 500, 400}, "Notes");
+
+        QList<WindowPreviewItem> items;
+        for (int i = 0; i < 5; ++i)
+            items = world.provider.windows(world.app(pid));
+        QCOMPARE(world.callsTo(getWindow), expectedCalls);
+        // The frame match tells the two same-frame windows apart by title.
+        const QStringList listed = ids(items);
+        QCOMPARE(QSet<QString>(listed.cbegin(), listed.cend()),
+                 (QSet<QString>{WindowPreviewId::forWindow(pid, a), WindowPreviewId::forWindow(pid, b),
+                                WindowPreviewId::forWindow(pid, c)}));
+        for (const auto &item : items)
+            QCOMPARE(item.title, world.desktop.window(*item.windowID)->title);
+    }
+
+    void privateLookupKeptAfterOneSuccess()
+    {
+        ListingWorld world;
+        const qint32 pid = world.addApp("Editor");
+        world.addWindow(pid, {0, 0, 500, 400}, "Doc");
+        QCOMPARE(world.provider.windows(world.app(pid)).size(), 1);
+
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::CallPrivateFunction, getWindow));
+        world.desktop.clearRequests();
+        for (int i = 0; i < 6; ++i) {
+            // A failed lookup is final for the element: no frame match, so
+            // the window is not listed while the lookup fails.
+            QVERIFY(world.provider.windows(world.app(pid)).isEmpty());
+        }
+        QCOMPARE(world.callsTo(getWindow), 12);
+    }
+
+    void axIdsAreUniqueWithinAListing()
+    {
+        // A minimized window the lookup cannot number is listed by its
+        // element's hash; the same element reported twice is one window.
+        ListingWorld world;
+        const qint32 pid = world.addApp("Editor");
+        const quint32 number = world.addWindow(pid, {0, 0, 500, 400}, "Parked", [](SimWindow &w) {
+            w.minimized = true;
+            w.inWindowList = false;
+        });
+        const AXElement element = world.desktop.windowElement(number);
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::CallPrivateFunction, getWindow));
+        world.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::CopyAttributeValue, "AXWindows")
+                                        .forPid(pid)
+                                        .answering(AXValue::fromElements({element, element})));
+
+        const auto items = world.provider.windows(world.app(pid));
+        QCOMPARE(ids(items), QStringList{WindowPreviewId::forElement(pid, element.hashValue())});
+        QCOMPARE(items[0].windowID, std::nullopt);
+        QCOMPARE(items[0].lastUsedRank, WindowPreviewProvider::rankWithoutEntry);
+    }
+
+    void tabCount()
+    {
+        ListingWorld world;
+        const qint32 pid = world.addApp("Browser");
+        const quint32 tabbed = world.addWindow(pid, {0, 0, 800, 600}, "Tabs", [](SimWindow &w) {
+            w.tabs = QStringList{"One", "Two", "Three"};
+        });
+        const quint32 plain = world.addWindow(pid, {0, 0, 800, 600}, "Plain");
+        QCOMPARE(world.provider.tabCount(world.desktop.windowElement(tabbed)), std::optional<int>(3));
+        QCOMPARE(world.provider.tabCount(world.desktop.windowElement(plain)), std::nullopt);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWindowPreviewProvider)
+#include "tst_windowpreviewprovider.moc"

@@ -1,0 +1,156 @@
+#include "sim/simtestworld.h"
+
+#include "platform/axnames.h"
+#include "platform/sim/simoperations.h"
+
+#include <QTest>
+
+using namespace Velmora;
+using namespace Velmora::Sim;
+using Velmora::Test::SimTestWorld;
+
+class TestSimAccessibility : public QObject
+{
+    Q_OBJECT
+private slots:
+    void injectedErrorsAndWrongTypesReachTheCaller()
+    {
+        SimTestWorld world;
+        auto &ax = world.platform.accessibility;
+        const AXElement app = ax.applicationElement(world.alpha);
+        world.desktop.injectFailure(
+            SimFailure::on(SimOperations::CopyAttributeValue, AXNames::Windows).error(AXError::CannotComplete).once());
+
+        QCOMPARE(ax.copyAttributeValue(app, AXNames::Windows).error(), AXError::CannotComplete);
+        const auto windows = ax.copyAttributeValue(app, AXNames::Windows).value()->toElementList();
+        QVERIFY(windows);
+        QCOMPARE(windows->size(), 2);
+
+        // An application may answer with a value of another type.
+        world.desktop.injectFailure(SimFailure::on(SimOperations::CopyAttributeValue, AXNames::Windows)
+                                        .forPid(world.alpha)
+                                        .answering(AXValue::fromString("not a list")));
+        const AXResult<AXValue> odd = ax.copyAttributeValue(app, AXNames::Windows);
+        QVERIFY(odd.ok());
+        QVERIFY(!odd.value()->toElementList());
+        QVERIFY(ax.copyAttributeValue(ax.applicationElement(world.beta), AXNames::Windows).value()->toElementList());
+
+        // A batch reports the failed attribute in its place and the rest as usual.
+        world.desktop.injectFailure(SimFailure::on(SimOperations::CopyAttributeValue, AXNames::Size));
+        const QStringList batch{AXNames::Title, AXNames::Size, AXNames::Main, AXNames::CloseButton};
+        const AXElement a1 = windows->first();
+        const auto values = ax.copyMultipleAttributeValues(a1, batch, Accessibility::BatchOptions::None);
+        QVERIFY(values.ok());
+        QCOMPARE(values.value()->size(), size_t(4));
+        QCOMPARE(values.value()->at(0).toString(), QString("Alpha One"));
+        QCOMPARE(values.value()->at(1).toError(), AXError::Failure);
+        QVERIFY(!values.value()->at(1).toSize());
+        QCOMPARE(values.value()->at(2).toBool(), true);
+        QVERIFY(values.value()->at(3).toElement());
+        QCOMPARE(ax.copyMultipleAttributeValues(a1, batch, Accessibility::BatchOptions::StopOnError).error(),
+                 AXError::Failure);
+
+        world.desktop.setAccessibilityTrusted(false);
+        QCOMPARE(ax.copyAttributeValue(a1, AXNames::Title).error(), AXError::APIDisabled);
+        QCOMPARE(ax.copyAttributeValue(AXElement(), AXNames::Title).error(), AXError::APIDisabled);
+        world.desktop.setAccessibilityTrusted(true);
+        QCOMPARE(ax.copyAttributeValue(AXElement(), AXNames::Title).error(), AXError::InvalidUIElement);
+        QCOMPARE(ax.copyAttributeValue(a1, "AXNoSuchThing").error(), AXError::AttributeUnsupported);
+    }
+
+    // A call into an unresponsive application costs its messaging time-out on
+    // the clock; no other job runs while the caller is blocked.
+    void aHungApplicationAnswersOnlyAfterTheTimeOut_data()
+    {
+        QTest::addColumn<bool>("hung");
+        QTest::addColumn<int>("busyMs");
+        QTest::addColumn<double>("timeoutSeconds"); // 0: the default
+        QTest::addColumn<int>("expectedError");
+        QTest::addColumn<int>("expectedElapsedMs");
+        QTest::newRow("responsive") << false << 0 << 0.1 << int(AXError::Success) << 0;
+        QTest::newRow("hung, short time-out") << true << 0 << 0.05 << int(AXError::CannotComplete) << 50;
+        QTest::newRow("hung, default time-out") << true << 0 << 0.0 << int(AXError::CannotComplete) << 6000;
+        QTest::newRow("busy, answers in time") << false << 40 << 0.1 << int(AXError::Success) << 40;
+        QTest::newRow("busy beyond the time-out") << false << 400 << 0.1 << int(AXError::CannotComplete) << 100;
+    }
+    void aHungApplicationAnswersOnlyAfterTheTimeOut()
+    {
+        QFETCH(bool, hung);
+        QFETCH(int, busyMs);
+        QFETCH(double, timeoutSeconds);
+        QFETCH(int, expectedError);
+        QFETCH(int, expectedElapsedMs);
+        SimTestWorld world;
+        auto &ax = world.platform.accessibility;
+        const AXElement app = ax.applicationElement(world.alpha);
+        if (timeoutSeconds > 0)
+            QCOMPARE(ax.setMessagingTimeout(app, timeoutSeconds), AXError::Success);
+        world.desktop.setHung(world.alpha, hung);
+        if (busyMs)
+            world.desktop.setBusyFor(world.alpha, busyMs);
+        bool jobRan = false;
+        world.clock.scheduleOnce(10, this, [&] { jobRan = true; });
+
+        const qint64 before = world.clock.monotonicMs();
+        QCOMPARE(int(ax.copyAttributeValue(app, AXNames::Title).error()), expectedError);
+        QCOMPARE(world.clock.monotonicMs() - before, expectedElapsedMs);
+        QVERIFY(!jobRan);
+        world.clock.runPending();
+        QCOMPARE(jobRan, expectedElapsedMs >= 10);
+
+        // The time-out belongs to that element alone; the system-wide one sets the default.
+        if (hung) {
+            const AXElement window = world.desktop.windowElement(world.a1);
+            QCOMPARE(ax.setMessagingTimeout(ax.systemWideElement(), 0.25), AXError::Success);
+            const qint64 start = world.clock.monotonicMs();
+            QCOMPARE(ax.performAction(window, AXNames::Raise), AXError::CannotComplete);
+            QCOMPARE(world.clock.monotonicMs() - start, 250);
+        }
+    }
+
+    void elementAtAPointFindsTheTitleBarButton()
+    {
+        SimTestWorld world;
+        auto &ax = world.platform.accessibility;
+        const SimWindow b1 = *world.desktop.window(world.b1);
+        const QPointF onMinimize = SimDesktop::buttonFrame(b1, SimNode::Kind::MinimizeButton).center();
+        const AXResult<AXElement> hit = ax.elementAtPosition(ax.applicationElement(world.beta), onMinimize);
+        QVERIFY(hit.ok());
+        QCOMPARE(ax.copyAttributeValue(*hit.value(), AXNames::Subrole).value()->toString(),
+                 QString(AXNames::MinimizeButtonSubrole));
+        const QRectF frame(*ax.copyAttributeValue(*hit.value(), AXNames::Position).value()->toPoint(),
+                           *ax.copyAttributeValue(*hit.value(), AXNames::Size).value()->toSize());
+        QVERIFY(frame.contains(onMinimize));
+
+        // Beta's window covers that point, so Alpha has nothing there; the desktop background has nothing at all.
+        QCOMPARE(ax.elementAtPosition(ax.applicationElement(world.alpha), onMinimize).error(), AXError::NoValue);
+        QCOMPARE(ax.elementAtPosition(ax.systemWideElement(), {1400, 20}).error(), AXError::NoValue);
+        const AXResult<AXElement> body = ax.elementAtPosition(ax.systemWideElement(), b1.bounds.center());
+        QCOMPARE(body.value(), world.desktop.windowElement(world.b1));
+    }
+
+    void menuCommandsAreReachableByPath()
+    {
+        SimTestWorld world;
+        auto &ax = world.platform.accessibility;
+        world.desktop.updateProcess(world.alpha, [](SimProcess &p) {
+            p.menuBar = {{"Alpha", true, {}, 0, {}, {}},
+                         {"File", true, {}, 0, {}, {{"New Window", true, "n", 0, "newWindow", {}}}}};
+        });
+        const AXElement menuBar = *ax.copyAttributeValue(ax.applicationElement(world.alpha), AXNames::MenuBar)
+                                       .value()
+                                       ->toElement();
+        const AXElement file = ax.copyAttributeValue(menuBar, AXNames::Children).value()->toElementList()->at(1);
+        QCOMPARE(ax.copyAttributeValue(file, AXNames::Role).value()->toString(), QString(AXNames::MenuBarItemRole));
+        const AXElement menu = ax.copyAttributeValue(file, AXNames::Children).value()->toElementList()->at(0);
+        const AXElement item = ax.copyAttributeValue(menu, AXNames::Children).value()->toElementList()->at(0);
+        QCOMPARE(ax.copyAttributeValue(item, AXNames::MenuItemCmdChar).value()->toString(), QString("n"));
+        QCOMPARE(ax.copyAttributeValue(item, AXNames::MenuItemCmdModifiers).value()->toInteger(), 0);
+
+        QCOMPARE(ax.performAction(item, AXNames::Press), AXError::Success);
+        QCOMPARE(world.desktop.accessibleWindows(world.alpha).size(), 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSimAccessibility)
+#include "tst_simaccessibility.moc"

@@ -1,0 +1,73 @@
+#include "sim/simtestworld.h"
+
+#include "platform/sim/simoperations.h"
+
+#include <QTest>
+#include <QtEndian>
+
+using namespace Velmora;
+using namespace Velmora::Sim;
+using Velmora::Test::SimTestWorld;
+
+class TestSimPrivateFunctions : public QObject
+{
+    Q_OBJECT
+private slots:
+    void anAbsentFunctionIsEmptyAndTheOthersStay()
+    {
+        SimTestWorld world;
+        auto &functions = world.platform.privateFunctions;
+        QVERIFY(functions.getProcessForPID());
+        world.desktop.setPrivateFunctionAvailable(PrivateFunctions::GetProcessForPIDName, false);
+        world.desktop.setPrivateFunctionAvailable(PrivateFunctions::SLPSPostEventRecordToName, false);
+
+        QVERIFY(!functions.isAvailable(PrivateFunctions::GetProcessForPIDName));
+        QVERIFY(!functions.getProcessForPID());
+        QVERIFY(functions.slpsSetFrontProcessWithOptions());
+        // Systems export the event-record poster under one of two names.
+        QVERIFY(!functions.slpsPostEventRecordTo(PrivateFunctions::SLPSPostEventRecordToName));
+        QVERIFY(functions.slpsPostEventRecordTo(PrivateFunctions::SLPSPostEventRecordToAlternateName));
+        QVERIFY(!functions.slpsPostEventRecordTo("SomethingElse"));
+    }
+
+    void presentFunctionsAnswerAndCanFail()
+    {
+        SimTestWorld world;
+        auto &functions = world.platform.privateFunctions;
+        quint32 number = 0;
+        QCOMPARE(functions.axUIElementGetWindow()(world.desktop.windowElement(world.a2), &number), AXError::Success);
+        QCOMPARE(number, world.a2);
+        QCOMPARE(functions.axUIElementGetWindow()(world.platform.accessibility.applicationElement(world.alpha),
+                                                   &number),
+                 AXError::IllegalArgument);
+        QCOMPARE(number, 0u);
+
+        world.desktop.injectFailure(SimFailure::on(SimOperations::CallPrivateFunction,
+                                                   PrivateFunctions::GetProcessForPIDName)
+                                        .withStatus(-50)
+                                        .once());
+        ProcessSerialNumber psn;
+        QCOMPARE(functions.getProcessForPID()(world.alpha, &psn), -50);
+        QCOMPARE(functions.getProcessForPID()(world.alpha, &psn), 0);
+        QCOMPARE(functions.getProcessForPID()(4242, &psn), SimPrivateFunctions::ProcessNotFound);
+
+        // A window on another Space is found by its remote token.
+        world.desktop.updateWindow(world.a2, [](SimWindow &w) {
+            w.space = 2;
+            w.remoteElementId = 1234;
+        });
+        QByteArray token(20, '\0');
+        auto *bytes = reinterpret_cast<uchar *>(token.data());
+        qToLittleEndian<qint32>(world.alpha, bytes);
+        qToLittleEndian<quint32>(SimPrivateFunctions::RemoteTokenMagic, bytes + 8);
+        qToLittleEndian<quint64>(1233, bytes + 12);
+        QVERIFY(!functions.axUIElementCreateWithRemoteToken()(token));
+        qToLittleEndian<quint64>(1234, bytes + 12);
+        QCOMPARE(functions.axUIElementCreateWithRemoteToken()(token), world.desktop.windowElement(world.a2));
+        const auto spaces = functions.slsCopySpacesForWindows()(functions.slsMainConnectionID()(), 7, {world.a2});
+        QCOMPARE(spaces->toList(), QVariantList{2});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSimPrivateFunctions)
+#include "tst_simprivatefunctions.moc"

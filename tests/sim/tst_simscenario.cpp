@@ -1,0 +1,86 @@
+#include "sim/simtestworld.h"
+
+#include "platform/sim/simscenario.h"
+
+#include <QTest>
+
+using namespace Velmora;
+using namespace Velmora::Sim;
+
+class TestSimScenario : public QObject
+{
+    Q_OBJECT
+private slots:
+    void theBuiltInScenarioHasSeveralApplicationsWithWindows()
+    {
+        VirtualClock clock;
+        SimPlatform platform(clock);
+        // Even an empty desktop runs this process.
+        QCOMPARE(platform.workspace.runningApplications().size(), 1);
+        QCOMPARE(platform.workspace.runningApplications().first().processIdentifier,
+                 platform.workspace.currentProcessIdentifier());
+        QString error;
+        QVERIFY2(SimScenario::load(platform.desktop, SimScenario::builtIn(), &error), qPrintable(error));
+        int withWindows = 0;
+        for (const RunningApplication &app : platform.workspace.runningApplications()) {
+            if (app.activationPolicy == ActivationPolicy::Regular
+                && platform.desktop.accessibleWindows(app.processIdentifier).size() >= 2)
+                ++withWindows;
+        }
+        QVERIFY(withWindows >= 3);
+        QCOMPARE(platform.displays.screens().size(), 2);
+        QVERIFY(platform.workspace.frontmostApplication());
+        QCOMPARE(platform.workspace.currentProcessIdentifier(), platform.desktop.selfPid());
+    }
+
+    // What is saved loads into the same world, changes included.
+    void aScenarioSurvivesARoundTrip()
+    {
+        Test::SimTestWorld world;
+        world.desktop.updateWindow(world.a1, [](SimWindow &w) {
+            w.minimized = true;
+            w.tabs = {"One", "Two"};
+            w.windowListOverrides = {{WindowListEntry::LayerKey, "zero"}};
+        });
+        world.desktop.updateProcess(world.beta, [](SimProcess &p) {
+            p.hung = true;
+            p.menuBar = {{"File", true, {}, 0, {}, {{"Close", false, "w", 0, "closeWindow", {}}}}};
+        });
+        world.desktop.setPreference("com.apple.dock", "orientation", "left");
+        world.desktop.setPrivateFunctionAvailable("CoreDockSendNotification", false);
+        world.platform.workspace.activate(world.alpha, 0);
+        const QByteArray saved = SimScenario::save(world.desktop);
+
+        VirtualClock clock;
+        SimPlatform copy(clock);
+        QString error;
+        QVERIFY2(SimScenario::load(copy.desktop, saved, &error), qPrintable(error));
+        QCOMPARE(SimScenario::save(copy.desktop), saved);
+        QCOMPARE(copy.desktop.stackingOrder(), world.desktop.stackingOrder());
+        QCOMPARE(copy.desktop.window(world.a1), world.desktop.window(world.a1));
+        QCOMPARE(copy.desktop.process(world.beta)->menuBar, world.desktop.process(world.beta)->menuBar);
+        QCOMPARE(copy.workspace.frontmostApplication()->processIdentifier, world.alpha);
+    }
+
+    void aBrokenScenarioChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::newRow("not JSON") << QByteArray("{\"processes\": [");
+        QTest::newRow("not an object") << QByteArray("[]");
+        QTest::newRow("processes not a list") << QByteArray("{\"processes\": {}}");
+        QTest::newRow("window without owner") << QByteArray("{\"windows\": [{\"title\": \"x\"}]}");
+    }
+    void aBrokenScenarioChangesNothing()
+    {
+        QFETCH(QByteArray, json);
+        Test::SimTestWorld world;
+        const QByteArray before = SimScenario::save(world.desktop);
+        QString error;
+        QVERIFY(!SimScenario::load(world.desktop, json, &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(SimScenario::save(world.desktop), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSimScenario)
+#include "tst_simscenario.moc"
