@@ -1,0 +1,22 @@
+#include "store/windowfocusrecorder.h"
+
+#include "services/windowfocushistory.h"
+
+namespace Velmora {
+
+WindowFocusRecorder::WindowFocusRecorder(WindowFocusHistory &history)
+    : m_history(history)
+{
+}
+
+void WindowFocusRecorder::recordFocusedWindow(qint32 processIdentifier)
+{
+    m_history.recordFocusedWindow(processIdentifier);
+}
+
+void WindowFocusRecorder::refreshApplications(const QList<RunningApplication> &regularApplications)
+{
+    m_history.refreshApplications(regularApplications);
+}
+
+} // namespace Velmora
