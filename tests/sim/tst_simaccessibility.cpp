@@ -129,6 +129,40 @@ private slots:
         QCOMPARE(body.value(), world.desktop.windowElement(world.b1));
     }
 
+    // Registered on the application element, an observer hears about every
+    // window of it, and the callback names the window concerned.
+    void anApplicationObserverHearsAboutItsWindows()
+    {
+        SimTestWorld world;
+        auto &ax = world.platform.accessibility;
+        const AXElement app = ax.applicationElement(world.alpha);
+        QList<std::pair<QString, AXElement>> heard;
+        auto observer = ax.createObserver(world.alpha, this, [&](const AXElement &element, const QString &name) {
+            heard.append({name, element});
+        });
+        for (QLatin1String name : {AXNames::WindowCreated, AXNames::FocusedWindowChanged, AXNames::UIElementDestroyed})
+            QCOMPARE(observer->addNotification(app, name), AXError::Success);
+
+        world.platform.accessibility.performAction(world.desktop.windowElement(world.a2), AXNames::Raise);
+        QVERIFY(world.desktop.runCommand(world.beta, "newWindow")); // another application's: not heard
+        QVERIFY(world.desktop.runCommand(world.alpha, "newWindow"));
+        world.clock.runPending();
+        const quint32 newest = world.desktop.accessibleWindows(world.alpha).first();
+        QVERIFY(world.desktop.beginClose(newest));
+        world.clock.advance(1000);
+
+        const AXElement a2 = world.desktop.windowElement(world.a2);
+        const QList<std::pair<QString, AXElement>> expected{
+            {AXNames::FocusedWindowChanged, a2},
+            {AXNames::WindowCreated, heard.value(1).second},
+            {AXNames::FocusedWindowChanged, heard.value(1).second},
+            {AXNames::UIElementDestroyed, heard.value(1).second},
+            {AXNames::FocusedWindowChanged, a2}};
+        QCOMPARE(heard, expected);
+        QCOMPARE(heard.value(1).second.processIdentifier(), world.alpha);
+        QCOMPARE(ax.copyAttributeValue(heard.value(1).second, AXNames::Title).error(), AXError::InvalidUIElement);
+    }
+
     void menuCommandsAreReachableByPath()
     {
         SimTestWorld world;

@@ -74,6 +74,7 @@ void SimDesktop::clear()
     m_missingPrivateFunctions.clear();
     m_windowsInTransition.clear();
     m_terminating.clear();
+    m_lastFocused.clear();
     m_currentSpace = 1;
     ensureSelfProcess();
     changed();
@@ -151,6 +152,7 @@ quint32 SimDesktop::addWindow(SimWindow window)
     m_windows.insert(window.number, window);
     m_order.prepend(window.number);
     owner->windowOrder.prepend(window.number);
+    notifyAccessibility({SimNode::Kind::Window, owner->pid, owner->life, window.number}, AXNames::WindowCreated);
     changed();
     return window.number;
 }
@@ -1333,14 +1335,11 @@ void SimDesktop::destroyWindow(quint32 number)
         return;
     const qint32 pid = w->ownerPid;
     SimProcess *owner = findProcess(pid);
-    const bool wasFocused = focusedWindow(pid) == number;
     notifyAccessibility({SimNode::Kind::Window, pid, owner->life, number}, AXNames::UIElementDestroyed);
     m_windows.remove(number);
     m_order.removeOne(number);
     owner->windowOrder.removeOne(number);
     m_windowsInTransition.remove(number);
-    if (wasFocused)
-        notifyAccessibility({SimNode::Kind::Application, pid, owner->life}, AXNames::FocusedWindowChanged);
     changed();
 }
 
@@ -1356,6 +1355,7 @@ void SimDesktop::endProcess(qint32 pid)
     RunningApplication snapshot = runningApplication(*p);
     m_processes.remove(pid);
     m_launchOrder.removeOne(pid);
+    m_lastFocused.remove(pid);
     snapshot.isTerminated = true;
     snapshot.isActive = false;
     if (wasFrontmost) {
@@ -1368,23 +1368,51 @@ void SimDesktop::endProcess(qint32 pid)
 
 void SimDesktop::notifyAccessibility(const SimNode &node, const QString &name)
 {
-    const AXElement target = element(node);
+    // An observer hears its application's notifications for the element it
+    // registered, and for every element of the application when it
+    // registered on the application element; the callback gets the element
+    // the notification is about (the new window, the destroyed one...).
+    const AXElement source = element(node);
+    const AXElement application = element({SimNode::Kind::Application, node.pid, node.life});
     for (auto it = m_observers.cbegin(); it != m_observers.cend(); ++it) {
-        if (!it->registrations.contains({target.token(), name}))
+        if (it->pid != node.pid)
             continue;
+        QPair<quint64, QString> registration(source.token(), name);
+        if (!it->registrations.contains(registration)) {
+            registration.first = application.token();
+            if (!it->registrations.contains(registration))
+                continue;
+        }
         const quint64 handle = it.key();
-        later(0, [this, handle, target, name] {
+        later(0, [this, handle, source, registration] {
             ObserverCallback callback;
             {
                 QMutexLocker locker(&m_mutex);
                 const auto observer = m_observers.constFind(handle);
                 // Removed meanwhile: nothing more is delivered.
-                if (observer == m_observers.cend() || !observer->registrations.contains({target.token(), name}))
+                if (observer == m_observers.cend() || !observer->registrations.contains(registration))
                     return;
                 callback = observer->callback;
             }
-            callback(target, name);
+            callback(source, registration.second);
         }, it->hasContext ? it->context.data() : this);
+    }
+}
+
+void SimDesktop::notifyFocusChanges()
+{
+    for (auto it = m_processes.cbegin(); it != m_processes.cend(); ++it) {
+        const std::optional<quint32> focused = focusedWindow(it.key());
+        const quint32 now = focused.value_or(0);
+        const auto last = m_lastFocused.constFind(it.key());
+        if (last != m_lastFocused.cend() && *last == now)
+            continue;
+        m_lastFocused.insert(it.key(), now);
+        if (now != 0) {
+            const SimNode window(SimNode::Kind::Window, it.key(), it->life, now);
+            notifyAccessibility(window, AXNames::FocusedWindowChanged);
+            notifyAccessibility(window, AXNames::MainWindowChanged);
+        }
     }
 }
 
@@ -1395,6 +1423,7 @@ void SimDesktop::emitLater(std::function<void()> emitter)
 
 void SimDesktop::changed()
 {
+    notifyFocusChanges();
     // One signal per turn of the loop however many changes there were.
     if (m_changeSignalPending)
         return;
@@ -1421,9 +1450,7 @@ quint32 SimDesktop::createWindowForCommand(qint32 pid, const QString &title)
         bounds = m_windows.value(*front).bounds.translated(24, 24);
     w.bounds = bounds;
     w.space = m_currentSpace;
-    const quint32 number = addWindow(w);
-    notifyAccessibility({SimNode::Kind::Application, pid, p->life}, AXNames::WindowCreated);
-    return number;
+    return addWindow(w);
 }
 
 } // namespace Velmora::Sim

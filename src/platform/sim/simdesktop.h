@@ -290,6 +290,8 @@ private:
     void destroyWindow(quint32 number);
     void endProcess(qint32 pid);
     void notifyAccessibility(const SimNode &node, const QString &name);
+    // "AXFocusedWindowChanged" for every application whose focused window changed.
+    void notifyFocusChanges();
     void emitLater(std::function<void()> emitter);
     void changed();
     quint32 createWindowForCommand(qint32 pid, const QString &title);
@@ -332,6 +334,7 @@ private:
     QHash<quint64, MouseTap> m_mouseTaps;
     QHash<quint64, KeyTap> m_keyTaps;
     quint64 m_nextHandle = 1;
+    QHash<qint32, quint32> m_lastFocused;
     QHash<int, qint64> m_lastInputMs;
     qint64 m_lastAnyInputMs = 0;
 
