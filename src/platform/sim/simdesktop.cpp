@@ -354,6 +354,18 @@ bool SimDesktop::grantsScreenCaptureOnRequest() const
     return m_grantsScreenCaptureOnRequest;
 }
 
+bool SimDesktop::reducesMotion() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_reducesMotion;
+}
+
+void SimDesktop::setReducesMotion(bool reduces)
+{
+    QMutexLocker locker(&m_mutex);
+    m_reducesMotion = reduces;
+}
+
 bool SimDesktop::postEventAccess() const
 {
     QMutexLocker locker(&m_mutex);

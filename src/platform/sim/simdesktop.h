@@ -51,7 +51,9 @@ class VirtualClock;
 // by one lock that is never held while product code runs. Notifications and
 // delayed effects are delivered on the thread the desktop lives on (the main
 // thread), through the scheduler, so with a VirtualClock they arrive in
-// advance() or runPending().
+// advance() or runPending(); what another thread set off first hops to the
+// desktop's thread through its event loop (a test processes events, then
+// advances the clock).
 class SimDesktop : public QObject
 {
     Q_OBJECT
@@ -127,6 +129,8 @@ public:
     // What a request does while the permission is not determined.
     void setGrantsScreenCaptureOnRequest(bool grants);
     bool grantsScreenCaptureOnRequest() const;
+    bool reducesMotion() const;
+    void setReducesMotion(bool reduces);
     bool postEventAccess() const;
     void setPostEventAccess(bool allowed);
 
@@ -321,6 +325,7 @@ private:
     Permission m_screenCapture = Permission::Granted;
     bool m_grantsScreenCaptureOnRequest = false;
     bool m_postEventAccess = true;
+    bool m_reducesMotion = false;
     QSet<QString> m_missingPrivateFunctions;
     QMap<QString, QVariantMap> m_preferences;
 

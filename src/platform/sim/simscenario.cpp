@@ -166,6 +166,7 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
     desktop.setScreenCaptureAccess(permissionFrom(permissions.value(QStringLiteral("screenCapture"))));
     desktop.setGrantsScreenCaptureOnRequest(permissions.value(QStringLiteral("screenCaptureOnRequest")).toBool(false));
     desktop.setPostEventAccess(permissions.value(QStringLiteral("postEvents")).toBool(true));
+    desktop.setReducesMotion(root.value(QStringLiteral("reduceMotion")).toBool(false));
     for (const QString &name : stringsFrom(root.value(QStringLiteral("missingPrivateFunctions"))))
         desktop.setPrivateFunctionAvailable(name, false);
 
@@ -280,6 +281,7 @@ QByteArray SimScenario::save(const SimDesktop &desktop)
     QJsonObject root;
     root.insert(QStringLiteral("selfPid"), desktop.selfPid());
     root.insert(QStringLiteral("currentSpace"), desktop.currentSpace());
+    root.insert(QStringLiteral("reduceMotion"), desktop.reducesMotion());
     if (const std::optional<qint32> front = desktop.frontmostPid())
         root.insert(QStringLiteral("frontmost"), *front);
     root.insert(QStringLiteral("permissions"),

@@ -11,7 +11,7 @@ class SimDesktop;
 // where, displays, permissions, the Dock's preferences.
 //
 //   {
-//     "selfPid": 100, "currentSpace": 1, "frontmost": 412,
+//     "selfPid": 100, "currentSpace": 1, "frontmost": 412, "reduceMotion": false,
 //     "permissions": {"accessibility": true, "screenCapture": "granted" | "denied" | "notDetermined",
 //                     "screenCaptureOnRequest": false, "postEvents": true},
 //     "missingPrivateFunctions": ["_AXUIElementGetWindow"],
