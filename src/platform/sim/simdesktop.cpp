@@ -1361,8 +1361,11 @@ void SimDesktop::endProcess(qint32 pid)
     if (!p)
         return;
     const QList<quint32> windows = p->windowOrder;
+    // Its windows go with it; focus does not move between them on the way out.
+    m_ending.insert(pid);
     for (quint32 number : windows)
         destroyWindow(number);
+    m_ending.remove(pid);
     const bool wasFrontmost = m_frontmost == pid;
     RunningApplication snapshot = runningApplication(*p);
     m_processes.remove(pid);
@@ -1414,6 +1417,8 @@ void SimDesktop::notifyAccessibility(const SimNode &node, const QString &name)
 void SimDesktop::notifyFocusChanges()
 {
     for (auto it = m_processes.cbegin(); it != m_processes.cend(); ++it) {
+        if (m_ending.contains(it.key()))
+            continue;
         const std::optional<quint32> focused = focusedWindow(it.key());
         const quint32 now = focused.value_or(0);
         const auto last = m_lastFocused.constFind(it.key());

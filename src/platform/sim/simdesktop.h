@@ -345,6 +345,7 @@ private:
 
     QSet<quint32> m_windowsInTransition; // minimizing, restoring or closing
     QSet<qint32> m_terminating;
+    QSet<qint32> m_ending;
     bool m_changeSignalPending = false;
     QList<SimFailure> m_failures;
     QList<SimRequest> m_requests;
