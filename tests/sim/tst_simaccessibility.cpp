@@ -163,6 +163,31 @@ private slots:
         QCOMPARE(ax.copyAttributeValue(heard.value(1).second, AXNames::Title).error(), AXError::InvalidUIElement);
     }
 
+    // A minimized window has a tile in the Dock's tree; pressing it restores the window.
+    void theDockShowsMinimizedWindowsAsTiles()
+    {
+        SimTestWorld world;
+        auto &ax = world.platform.accessibility;
+        const qint32 dock = world.addApp(QString(SimDesktop::DockBundleIdentifier), "Dock");
+        world.desktop.updateWindow(world.a1, [](SimWindow &w) {
+            w.minimized = true;
+            w.dockTitle = "Alpha O…";
+        });
+        const auto level1 = ax.copyAttributeValue(ax.applicationElement(dock), AXNames::Children).value()->toElementList();
+        QCOMPARE(level1->size(), 1);
+        const auto tiles = ax.copyAttributeValue(level1->first(), AXNames::Children).value()->toElementList();
+        QCOMPARE(tiles->size(), 1);
+        QCOMPARE(ax.copyAttributeValue(tiles->first(), AXNames::Subrole).value()->toString(),
+                 QString(AXNames::MinimizedWindowDockItem));
+        QCOMPARE(ax.copyAttributeValue(tiles->first(), AXNames::Title).value()->toString(), QString("Alpha O…"));
+
+        QCOMPARE(ax.performAction(tiles->first(), AXNames::Press), AXError::Success);
+        world.clock.advance(1000);
+        QVERIFY(!world.desktop.window(world.a1)->minimized);
+        QCOMPARE(world.listed(WindowList::OnScreenExceptDesktop).first(), world.a1);
+        QCOMPARE(ax.copyAttributeValue(tiles->first(), AXNames::Title).error(), AXError::InvalidUIElement);
+    }
+
     void menuCommandsAreReachableByPath()
     {
         SimTestWorld world;
