@@ -564,6 +564,7 @@ bool SimDesktop::beginMinimize(quint32 number)
         w->minimized = true;
         const SimProcess *owner = findProcess(w->ownerPid);
         notifyAccessibility({SimNode::Kind::Window, w->ownerPid, owner->life, number}, AXNames::WindowMiniaturized);
+        raiseNextSibling(owner->pid);
         changed();
     });
     return true;
@@ -584,8 +585,12 @@ bool SimDesktop::beginRestore(quint32 number)
         if (!w || !w->minimized)
             return;
         w->minimized = false;
-        bringToFront({number});
         const SimProcess *owner = findProcess(w->ownerPid);
+        // Coming back from the Dock activates the application, which brings
+        // all of its windows along; the restored one ends up in front.
+        if (owner->siblingsRise && m_frontmost != owner->pid)
+            activate(owner->pid);
+        bringToFront({number});
         notifyAccessibility({SimNode::Kind::Window, w->ownerPid, owner->life, number}, AXNames::WindowDeminiaturized);
         changed();
     });
@@ -612,7 +617,9 @@ bool SimDesktop::beginClose(quint32 number)
             changed();
             return;
         }
+        const qint32 owner = w->ownerPid;
         destroyWindow(number);
+        raiseNextSibling(owner);
     });
     return true;
 }
@@ -624,8 +631,11 @@ bool SimDesktop::answerSheet(quint32 number, bool close)
     if (!w || !w->sheetOpen)
         return false;
     w->sheetOpen = false;
-    if (close)
+    if (close) {
+        const qint32 owner = w->ownerPid;
         destroyWindow(number);
+        raiseNextSibling(owner);
+    }
     changed();
     return true;
 }
@@ -1379,6 +1389,18 @@ void SimDesktop::endProcess(qint32 pid)
     }
     emitLater([this, snapshot] { emit applicationTerminated(snapshot); });
     changed();
+}
+
+void SimDesktop::raiseNextSibling(qint32 pid)
+{
+    // When the front window of the active application goes away, its next
+    // window becomes key and comes to the front, over whatever another
+    // application had placed above it.
+    const SimProcess *p = findProcess(pid);
+    if (!p || !p->siblingsRise || m_frontmost != pid)
+        return;
+    if (const std::optional<quint32> next = focusedWindow(pid))
+        bringToFront({*next});
 }
 
 void SimDesktop::notifyAccessibility(const SimNode &node, const QString &name)

@@ -37,9 +37,12 @@ class VirtualClock;
 // window list reports never disagree unless a test makes them.
 //
 // It behaves as the desktop does where the product has to counter it:
-// activating an application raises all of its windows; minimizing and closing
-// take time; a close can leave the window open behind a sheet; a hung
-// application answers only after the caller's messaging time-out.
+// activating an application raises all of its windows; when the active
+// application's front window is minimized or closed, its next window comes to
+// the front; a window restored from the Dock activates its application;
+// minimizing and closing take time; a close can leave the window open behind
+// a sheet; a hung application answers only after the caller's messaging
+// time-out. (SimProcess::siblingsRise turns the sibling raising off.)
 //
 // Time: every delay runs on the given Scheduler. A synchronous call that has
 // to wait for a busy or hung application spends that time through
@@ -288,6 +291,7 @@ private:
     SimWindow *findWindow(quint32 number);
     const SimWindow *findWindow(quint32 number) const;
     void bringToFront(const QList<quint32> &frontToBack);
+    void raiseNextSibling(qint32 pid);
     void setFrontmost(std::optional<qint32> pid);
     void chooseNewFrontmost();
     void ensureSelfProcess();

@@ -216,6 +216,7 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
         process.launchDateMs = o.value(QStringLiteral("launchDate")).toInteger(0);
         process.minimizeDurationMs = o.value(QStringLiteral("minimizeMs")).toInteger(process.minimizeDurationMs);
         process.closeDurationMs = o.value(QStringLiteral("closeMs")).toInteger(process.closeDurationMs);
+        process.siblingsRise = o.value(QStringLiteral("siblingsRise")).toBool(true);
         process.menuBar = menuFrom(o.value(QStringLiteral("menuBar")));
         // This process is always there already.
         const auto replace = [&](SimProcess &existing) {
@@ -332,6 +333,7 @@ QByteArray SimScenario::save(const SimDesktop &desktop)
                                      {QStringLiteral("launchDate"), p.launchDateMs},
                                      {QStringLiteral("minimizeMs"), p.minimizeDurationMs},
                                      {QStringLiteral("closeMs"), p.closeDurationMs},
+                                     {QStringLiteral("siblingsRise"), p.siblingsRise},
                                      {QStringLiteral("menuBar"), menuArray(p.menuBar)}});
     }
     root.insert(QStringLiteral("processes"), processes);
