@@ -5,7 +5,6 @@
 #include "platform/sim/simscenario.h"
 
 #include <QDebug>
-#include <QThread>
 
 namespace Velmora {
 
@@ -15,7 +14,7 @@ Application::Application(QObject *parent)
     // On real time a call into a busy simulated application blocks its caller
     // for real, as it would on the desktop we model.
     , m_desktop(std::make_unique<Sim::SimPlatform>(*m_clock, *m_clock,
-                                                   [](qint64 ms) { QThread::msleep(ulong(ms)); }))
+                                                   [clock = m_clock.get()](qint64 ms) { clock->sleepMs(ms); }))
 {
 }
 
