@@ -203,6 +203,13 @@ QList<SimWindow> SimDesktop::windows() const
     return result;
 }
 
+void SimDesktop::forEachWindow(const std::function<void(const SimWindow &)> &visit) const
+{
+    QMutexLocker locker(&m_mutex);
+    for (quint32 number : stackingOrder())
+        visit(*m_windows.constFind(number));
+}
+
 QList<quint32> SimDesktop::stackingOrder() const
 {
     QMutexLocker locker(&m_mutex);

@@ -104,6 +104,8 @@ public:
     std::optional<SimWindow> window(quint32 number) const;
     // Every window, front to back.
     QList<SimWindow> windows() const;
+    // Visits every window front to back without copying it, with the world locked.
+    void forEachWindow(const std::function<void(const SimWindow &)> &visit) const;
     QList<quint32> stackingOrder() const;
     // Changes a window or a process in place (for tests and scenarios).
     bool updateWindow(quint32 number, const std::function<void(SimWindow &)> &change);
