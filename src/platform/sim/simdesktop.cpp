@@ -653,14 +653,14 @@ bool SimDesktop::runCommand(qint32 pid, const QString &command)
     SimProcess *p = findProcess(pid);
     if (!p)
         return false;
-    if (command == QLatin1String("newWindow")) {
+    if (command == SimMenuItem::NewWindowCommand) {
         createWindowForCommand(pid, QStringLiteral("Untitled"));
         return true;
     }
     const std::optional<quint32> focused = focusedWindow(pid);
-    if (command == QLatin1String("closeWindow"))
+    if (command == SimMenuItem::CloseWindowCommand)
         return focused && beginClose(*focused);
-    if (command == QLatin1String("minimizeWindow"))
+    if (command == SimMenuItem::MinimizeWindowCommand)
         return focused && m_windows.value(*focused).hasMinimizeButton && beginMinimize(*focused);
     return false;
 }
@@ -752,11 +752,11 @@ bool SimDesktop::handleKey(qint32 pid, const KeyEvent &event)
     if (const SimMenuItem *item = findMenuCommand(p->menuBar, character))
         return runCommand(pid, item->command);
     if (character == QLatin1String("m"))
-        return runCommand(pid, QStringLiteral("minimizeWindow"));
+        return runCommand(pid, SimMenuItem::MinimizeWindowCommand);
     if (character == QLatin1String("w"))
-        return runCommand(pid, QStringLiteral("closeWindow"));
+        return runCommand(pid, SimMenuItem::CloseWindowCommand);
     if (character == QLatin1String("n"))
-        return runCommand(pid, QStringLiteral("newWindow"));
+        return runCommand(pid, SimMenuItem::NewWindowCommand);
     return false;
 }
 
