@@ -108,6 +108,35 @@ private slots:
         }
     }
 
+    // "Cannot complete" from a busy application does not mean "not done":
+    // the press lands once the application gets to it; a hung one never does.
+    void aBusyApplicationStillCarriesOutALatePress_data()
+    {
+        QTest::addColumn<bool>("hung");
+        QTest::addColumn<bool>("minimizedInTheEnd");
+        QTest::newRow("busy") << false << true;
+        QTest::newRow("hung") << true << false;
+    }
+    void aBusyApplicationStillCarriesOutALatePress()
+    {
+        QFETCH(bool, hung);
+        QFETCH(bool, minimizedInTheEnd);
+        SimTestWorld world;
+        auto &ax = world.platform.accessibility;
+        const AXElement button = *ax.copyAttributeValue(world.desktop.windowElement(world.a1), AXNames::MinimizeButton)
+                                      .value()
+                                      ->toElement();
+        ax.setMessagingTimeout(button, 1.0);
+        world.desktop.setBusyFor(world.alpha, 1500);
+        world.desktop.setHung(world.alpha, hung);
+
+        QCOMPARE(ax.performAction(button, AXNames::Press), AXError::CannotComplete);
+        world.clock.advance(499); // busy until then; the minimize takes 250 ms more
+        QVERIFY(!world.desktop.window(world.a1)->minimized);
+        world.clock.advance(251);
+        QCOMPARE(world.desktop.window(world.a1)->minimized, minimizedInTheEnd);
+    }
+
     void elementAtAPointFindsTheTitleBarButton()
     {
         SimTestWorld world;

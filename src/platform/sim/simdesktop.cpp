@@ -275,6 +275,15 @@ void SimDesktop::setBusyFor(qint32 pid, qint64 ms)
     updateProcess(pid, [until](SimProcess &p) { p.busyUntilMs = until; });
 }
 
+qint64 SimDesktop::busyRemainingMs(qint32 pid) const
+{
+    QMutexLocker locker(&m_mutex);
+    const SimProcess *p = findProcess(pid);
+    if (!p || p->hung)
+        return 0;
+    return std::max<qint64>(0, p->busyUntilMs - m_clock.monotonicMs());
+}
+
 int SimDesktop::currentSpace() const
 {
     QMutexLocker locker(&m_mutex);

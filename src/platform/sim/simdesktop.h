@@ -116,6 +116,8 @@ public:
 
     void setHung(qint32 pid, bool hung);
     void setBusyFor(qint32 pid, qint64 ms);
+    // How much longer the process stays busy; 0 when it is free, hung or gone.
+    qint64 busyRemainingMs(qint32 pid) const;
 
     int currentSpace() const;
     void setCurrentSpace(int space);
