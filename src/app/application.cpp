@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QThread>
 
 namespace Velmora {
 
@@ -21,7 +20,7 @@ Application::Application(QObject *parent)
     // On real time a call into a busy simulated application blocks its caller
     // for real, as it would on the desktop we model.
     , m_desktop(std::make_unique<Sim::SimPlatform>(*m_clock, *m_clock,
-                                                   [](qint64 ms) { QThread::msleep(ulong(ms)); }))
+                                                   [clock = m_clock.get()](qint64 ms) { clock->sleepMs(ms); }))
     , m_statistics(std::make_unique<Linux::ProcStatistics>())
     , m_signaller(std::make_unique<Linux::PidfdSignaller>(*m_statistics))
     , m_terminals(std::make_unique<Linux::PtyLauncher>())

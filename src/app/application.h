@@ -32,7 +32,8 @@ public:
     // empty desktop.
     bool start();
 
-    Sim::SimPlatform &desktop() const { return *m_desktop; }
+    // The simulated desktop the product manages.
+    Sim::SimPlatform &simulatedDesktop() const { return *m_desktop; }
 
 private:
     std::unique_ptr<Linux::SystemClock> m_clock;

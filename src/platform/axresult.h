@@ -16,6 +16,8 @@ public:
         : m_value(std::move(value))
     {
     }
+    // An error without a value; Success without a value makes no sense and
+    // reads as Failure.
     AXResult(AXError error)
         : m_error(error == AXError::Success ? AXError::Failure : error)
     {

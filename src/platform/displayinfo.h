@@ -10,6 +10,7 @@ namespace Velmora {
 // display, y up. `bounds` is the same area in the window-server convention:
 // origin at the top left of the primary display, y down. All in points.
 struct DisplayInfo {
+    // 0 when the screen reports no number; callers skip such a screen.
     quint32 displayId = 0;
     QString name;
     QRectF frame;

@@ -16,6 +16,8 @@ enum class InputEventType : quint32 {
     KeyDown = 10,
     KeyUp = 11,
     FlagsChanged = 12,
+    OtherMouseDown = 25,
+    OtherMouseUp = 26,
     // Delivered to a tap that the system turned off; the tap should turn itself back on.
     TapDisabledByTimeout = 0xFFFFFFFE,
     TapDisabledByUserInput = 0xFFFFFFFF,

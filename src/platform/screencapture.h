@@ -50,7 +50,8 @@ public:
     // Asks the user for the permission (once per process; later calls only
     // report). Returns whether it is granted now.
     virtual bool requestAccess() = 0;
-    // What may be captured. Fails (nothing and an error text) without permission.
+    // What may be captured. Fails (nothing and an error text) without
+    // permission, which makes it the probe of the permission as well.
     virtual void shareableContent(bool excludeDesktopWindows, bool onScreenWindowsOnly, QObject *context,
                                   ContentCallback callback) = 0;
     // One image of the window `windowId` alone, scaled to `pixelSize`.

@@ -58,6 +58,8 @@ public:
     virtual bool openUrl(const QUrl &url) = 0;
     // Shows the files in the file manager, selected.
     virtual void activateFileViewerSelecting(const QStringList &paths) = 0;
+    // The user asked the system for less motion: animations become instant.
+    virtual bool accessibilityDisplayShouldReduceMotion() const = 0;
 
 signals:
     void applicationLaunched(const Velmora::RunningApplication &application);

@@ -23,6 +23,24 @@ private slots:
         QCOMPARE(clock.monotonicMs() - start, 310);
     }
 
+    // A blocked caller sees time pass but runs nothing; what fell due runs
+    // at the next turn, in due order.
+    void timeSpentBlockedRunsNoJobUntilTheNextTurn()
+    {
+        VirtualClock clock;
+        const qint64 start = clock.monotonicMs();
+        QList<int> ran;
+        clock.scheduleOnce(20, nullptr, [&] { ran.append(2); });
+        clock.scheduleOnce(10, nullptr, [&] { ran.append(1); });
+        clock.elapse(15);
+        clock.sleepMs(15);
+        QVERIFY(ran.isEmpty());
+        QCOMPARE(clock.monotonicMs() - start, 30);
+        clock.runPending();
+        QCOMPARE(ran, (QList<int>{1, 2}));
+        QCOMPARE(clock.monotonicMs() - start, 30);
+    }
+
     void wallClockMovesWithMonotonicUntilSetByHand()
     {
         VirtualClock clock(5'000, 0);

@@ -52,6 +52,19 @@ struct SimTestWorld {
         return desktop.addWindow(window);
     }
 
+    // The on-screen stack by the fixture's names ("b1", "a1"...), front to
+    // back, followed by the frontmost application's name ("alpha", "beta").
+    QStringList stackAndFrontmost() const
+    {
+        const QMap<quint32, QString> names{{a1, "a1"}, {a2, "a2"}, {b1, "b1"}, {b2, "b2"}};
+        QStringList stack;
+        for (quint32 number : listed(WindowList::OnScreenExceptDesktop))
+            stack.append(names.value(number, QString::number(number)));
+        const std::optional<qint32> front = desktop.frontmostPid();
+        stack.append(front == alpha ? "alpha" : front == beta ? "beta" : "other");
+        return stack;
+    }
+
     // Window numbers of a window-list request, in list order.
     QList<quint32> listed(quint32 options, quint32 relativeTo = 0) const
     {

@@ -108,6 +108,35 @@ private slots:
         }
     }
 
+    // "Cannot complete" from a busy application does not mean "not done":
+    // the press lands once the application gets to it; a hung one never does.
+    void aBusyApplicationStillCarriesOutALatePress_data()
+    {
+        QTest::addColumn<bool>("hung");
+        QTest::addColumn<bool>("minimizedInTheEnd");
+        QTest::newRow("busy") << false << true;
+        QTest::newRow("hung") << true << false;
+    }
+    void aBusyApplicationStillCarriesOutALatePress()
+    {
+        QFETCH(bool, hung);
+        QFETCH(bool, minimizedInTheEnd);
+        SimTestWorld world;
+        auto &ax = world.platform.accessibility;
+        const AXElement button = *ax.copyAttributeValue(world.desktop.windowElement(world.a1), AXNames::MinimizeButton)
+                                      .value()
+                                      ->toElement();
+        ax.setMessagingTimeout(button, 1.0);
+        world.desktop.setBusyFor(world.alpha, 1500);
+        world.desktop.setHung(world.alpha, hung);
+
+        QCOMPARE(ax.performAction(button, AXNames::Press), AXError::CannotComplete);
+        world.clock.advance(499); // busy until then; the minimize takes 250 ms more
+        QVERIFY(!world.desktop.window(world.a1)->minimized);
+        world.clock.advance(251);
+        QCOMPARE(world.desktop.window(world.a1)->minimized, minimizedInTheEnd);
+    }
+
     void elementAtAPointFindsTheTitleBarButton()
     {
         SimTestWorld world;
@@ -127,6 +156,65 @@ private slots:
         QCOMPARE(ax.elementAtPosition(ax.systemWideElement(), {1400, 20}).error(), AXError::NoValue);
         const AXResult<AXElement> body = ax.elementAtPosition(ax.systemWideElement(), b1.bounds.center());
         QCOMPARE(body.value(), world.desktop.windowElement(world.b1));
+    }
+
+    // Registered on the application element, an observer hears about every
+    // window of it, and the callback names the window concerned.
+    void anApplicationObserverHearsAboutItsWindows()
+    {
+        SimTestWorld world;
+        auto &ax = world.platform.accessibility;
+        const AXElement app = ax.applicationElement(world.alpha);
+        QList<std::pair<QString, AXElement>> heard;
+        auto observer = ax.createObserver(world.alpha, this, [&](const AXElement &element, const QString &name) {
+            heard.append({name, element});
+        });
+        for (QLatin1String name : {AXNames::WindowCreated, AXNames::FocusedWindowChanged, AXNames::UIElementDestroyed})
+            QCOMPARE(observer->addNotification(app, name), AXError::Success);
+
+        world.platform.accessibility.performAction(world.desktop.windowElement(world.a2), AXNames::Raise);
+        QVERIFY(world.desktop.runCommand(world.beta, "newWindow")); // another application's: not heard
+        QVERIFY(world.desktop.runCommand(world.alpha, "newWindow"));
+        world.clock.runPending();
+        const quint32 newest = world.desktop.accessibleWindows(world.alpha).first();
+        QVERIFY(world.desktop.beginClose(newest));
+        world.clock.advance(1000);
+
+        const AXElement a2 = world.desktop.windowElement(world.a2);
+        const QList<std::pair<QString, AXElement>> expected{
+            {AXNames::FocusedWindowChanged, a2},
+            {AXNames::WindowCreated, heard.value(1).second},
+            {AXNames::FocusedWindowChanged, heard.value(1).second},
+            {AXNames::UIElementDestroyed, heard.value(1).second},
+            {AXNames::FocusedWindowChanged, a2}};
+        QCOMPARE(heard, expected);
+        QCOMPARE(heard.value(1).second.processIdentifier(), world.alpha);
+        QCOMPARE(ax.copyAttributeValue(heard.value(1).second, AXNames::Title).error(), AXError::InvalidUIElement);
+    }
+
+    // A minimized window has a tile in the Dock's tree; pressing it restores the window.
+    void theDockShowsMinimizedWindowsAsTiles()
+    {
+        SimTestWorld world;
+        auto &ax = world.platform.accessibility;
+        const qint32 dock = world.addApp(QString(SimDesktop::DockBundleIdentifier), "Dock");
+        world.desktop.updateWindow(world.a1, [](SimWindow &w) {
+            w.minimized = true;
+            w.dockTitle = "Alpha O…";
+        });
+        const auto level1 = ax.copyAttributeValue(ax.applicationElement(dock), AXNames::Children).value()->toElementList();
+        QCOMPARE(level1->size(), 1);
+        const auto tiles = ax.copyAttributeValue(level1->first(), AXNames::Children).value()->toElementList();
+        QCOMPARE(tiles->size(), 1);
+        QCOMPARE(ax.copyAttributeValue(tiles->first(), AXNames::Subrole).value()->toString(),
+                 QString(AXNames::MinimizedWindowDockItem));
+        QCOMPARE(ax.copyAttributeValue(tiles->first(), AXNames::Title).value()->toString(), QString("Alpha O…"));
+
+        QCOMPARE(ax.performAction(tiles->first(), AXNames::Press), AXError::Success);
+        world.clock.advance(1000);
+        QVERIFY(!world.desktop.window(world.a1)->minimized);
+        QCOMPARE(world.listed(WindowList::OnScreenExceptDesktop).first(), world.a1);
+        QCOMPARE(ax.copyAttributeValue(tiles->first(), AXNames::Title).error(), AXError::InvalidUIElement);
     }
 
     void menuCommandsAreReachableByPath()

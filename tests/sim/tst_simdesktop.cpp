@@ -54,12 +54,42 @@ private slots:
             QCOMPARE(p.accessibility.setAttributeValue(a2, AXNames::Main, AXValue::fromBool(true)), AXError::Success);
         }
 
-        const QMap<quint32, QString> names{{world.a1, "a1"}, {world.a2, "a2"}, {world.b1, "b1"}, {world.b2, "b2"}};
-        QStringList actual;
-        for (quint32 number : world.listed(WindowList::OnScreenExceptDesktop))
-            actual.append(names.value(number));
-        actual.append(p.workspace.frontmostApplication()->processIdentifier == world.alpha ? "alpha" : "beta");
-        QCOMPARE(actual, expected);
+        QCOMPARE(world.stackAndFrontmost(), expected);
+    }
+
+    // What the guard against rising siblings has to undo: the active
+    // application's next window comes forward after a minimize or close,
+    // and a restore activates the whole application.
+    void siblingsRiseAfterMinimizeCloseAndRestore_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("siblingsRise");
+        QTest::addColumn<QStringList>("expected"); // on screen, front to back, then the frontmost app
+        QTest::newRow("minimize") << "minimize" << true << QStringList{"b2", "a1", "a2", "beta"};
+        QTest::newRow("minimize, no raise") << "minimize" << false << QStringList{"a1", "b2", "a2", "beta"};
+        QTest::newRow("close") << "close" << true << QStringList{"b2", "a1", "a2", "beta"};
+        QTest::newRow("restore") << "restore" << true << QStringList{"a1", "a2", "b1", "b2", "alpha"};
+        QTest::newRow("restore, no raise") << "restore" << false << QStringList{"a1", "b1", "b2", "a2", "beta"};
+    }
+    void siblingsRiseAfterMinimizeCloseAndRestore()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, siblingsRise);
+        QFETCH(QStringList, expected);
+        SimTestWorld world;
+        for (qint32 pid : {world.alpha, world.beta})
+            world.desktop.updateProcess(pid, [&](SimProcess &p) { p.siblingsRise = siblingsRise; });
+        if (action == "minimize") {
+            QVERIFY(world.desktop.beginMinimize(world.b1));
+        } else if (action == "close") {
+            QVERIFY(world.desktop.beginClose(world.b1));
+        } else {
+            world.desktop.updateWindow(world.a1, [](SimWindow &w) { w.minimized = true; });
+            QVERIFY(world.desktop.beginRestore(world.a1));
+        }
+        world.clock.advance(1000);
+
+        QCOMPARE(world.stackAndFrontmost(), expected);
     }
 
     // Minimizing and closing land after the application's duration; a close

@@ -52,6 +52,7 @@ public:
     void openApplication(const QString &, const OpenConfiguration &, QObject *, OpenCompletion) override { }
     bool openUrl(const QUrl &) override { return false; }
     void activateFileViewerSelecting(const QStringList &) override { }
+    bool accessibilityDisplayShouldReduceMotion() const override { return false; }
 };
 
 inline RunningApplication runningApplication(

@@ -1,6 +1,7 @@
 #include "platform/linux/systemclock.h"
 
 #include <QDateTime>
+#include <QThread>
 #include <QTimer>
 
 namespace Velmora::Linux {
@@ -21,6 +22,12 @@ qint64 SystemClock::wallClockMs() const
 qint64 SystemClock::monotonicMs() const
 {
     return m_monotonic.elapsed();
+}
+
+void SystemClock::sleepMs(qint64 ms)
+{
+    if (ms > 0)
+        QThread::msleep(ulong(ms));
 }
 
 Scheduler::JobId SystemClock::scheduleOnce(qint64 delayMs, QObject *context, std::function<void()> job)

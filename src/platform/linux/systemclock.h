@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/scheduler.h"
+#include "platform/sleeper.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -12,7 +13,7 @@ namespace Velmora::Linux {
 
 // The real clocks, and a scheduler built on QTimer. Jobs run on the thread
 // that owns this object, which is the main thread in the application.
-class SystemClock final : public QObject, public Clock, public Scheduler
+class SystemClock final : public QObject, public Clock, public Scheduler, public Sleeper
 {
     Q_OBJECT
 public:
@@ -27,6 +28,7 @@ public:
                             std::function<void()> job) override;
     void cancel(JobId id) override;
     bool isScheduled(JobId id) const override;
+    void sleepMs(qint64 ms) override;
 
 private:
     JobId start(qint64 intervalMs, qint64 toleranceMs, bool repeating, QObject *context,

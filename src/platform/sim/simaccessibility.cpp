@@ -100,6 +100,28 @@ AXResult<SimNode> SimAccessibility::reach(const AXElement &element)
     return *node;
 }
 
+AXError SimAccessibility::deliver(const AXElement &element, const Request &request)
+{
+    const AXResult<SimNode> node = reach(element);
+    if (node.ok())
+        return request(*this, *node.value());
+    // A busy application still carries out what it was asked once it gets
+    // to it, although the caller has stopped waiting: "cannot complete"
+    // does not mean "not done".
+    const qint64 busy = node.error() == AXError::CannotComplete ? m_desktop.busyRemainingMs(element.processIdentifier())
+                                                                : 0;
+    if (busy > 0) {
+        SimDesktop *desktop = &m_desktop;
+        const SimNode target = *m_desktop.resolve(element);
+        m_desktop.later(busy, [desktop, target, request] {
+            SimAccessibility ax(*desktop);
+            if (desktop->isLive(target))
+                request(ax, target);
+        });
+    }
+    return node.error();
+}
+
 AXResult<AXValue> SimAccessibility::copyAttributeValue(const AXElement &element, const QString &attribute)
 {
     AXResult<AXValue> result = AXError::Failure;
@@ -183,8 +205,9 @@ AXError SimAccessibility::setAttributeValue(const AXElement &element, const QStr
                                                    element.processIdentifier())) {
         result = failure->axError;
     } else {
-        const AXResult<SimNode> node = reach(element);
-        result = node.ok() ? write(*node.value(), attribute, value) : node.error();
+        result = deliver(element, [attribute, value](SimAccessibility &ax, const SimNode &node) {
+            return ax.write(node, attribute, value);
+        });
     }
     m_desktop.log(SimOperations::SetAttributeValue, element.processIdentifier(), attribute, logged(value), int(result));
     return result;
@@ -197,8 +220,7 @@ AXError SimAccessibility::performAction(const AXElement &element, const QString 
                                                    element.processIdentifier())) {
         result = failure->axError;
     } else {
-        const AXResult<SimNode> node = reach(element);
-        result = node.ok() ? act(*node.value(), action) : node.error();
+        result = deliver(element, [action](SimAccessibility &ax, const SimNode &node) { return ax.act(node, action); });
     }
     const std::optional<SimNode> node = m_desktop.resolve(element);
     m_desktop.log(SimOperations::PerformAction, element.processIdentifier(), action,

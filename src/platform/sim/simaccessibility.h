@@ -3,6 +3,8 @@
 #include "platform/accessibility.h"
 #include "platform/sim/simnode.h"
 
+#include <functional>
+
 namespace Velmora::Sim {
 
 class SimDesktop;
@@ -15,7 +17,9 @@ class SimDesktop;
 // fails with CannotComplete when the element's messaging time-out runs out.
 // Injected failures (SimOperations names; the attribute or action as the
 // name) apply before any waiting. A batched read also honours failures
-// injected for single reads of each attribute.
+// injected for single reads of each attribute. A write or an action that a
+// busy (not hung) application answers too late for the caller is carried out
+// when the application gets to it, as on the desktop we model.
 class SimAccessibility final : public Accessibility
 {
 public:
@@ -39,8 +43,13 @@ public:
                                                           NotificationCallback callback) override;
 
 private:
+    using Request = std::function<AXError(SimAccessibility &, const SimNode &)>;
+
     // Trust, a live element and an answer from its application; the node on success.
     AXResult<SimNode> reach(const AXElement &element);
+    // Reaches the element and carries out a write or an action; one that a
+    // busy application could not answer in time is still carried out later.
+    AXError deliver(const AXElement &element, const Request &request);
     AXResult<AXValue> read(const SimNode &node, const QString &attribute);
     bool settable(const SimNode &node, const QString &attribute) const;
     AXError write(const SimNode &node, const QString &attribute, const AXValue &value);

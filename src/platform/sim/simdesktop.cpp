@@ -5,7 +5,6 @@
 #include "platform/sim/virtualclock.h"
 
 #include <QMetaObject>
-#include <QScopeGuard>
 #include <QThread>
 
 #include <algorithm>
@@ -75,6 +74,7 @@ void SimDesktop::clear()
     m_missingPrivateFunctions.clear();
     m_windowsInTransition.clear();
     m_terminating.clear();
+    m_lastFocused.clear();
     m_currentSpace = 1;
     ensureSelfProcess();
     changed();
@@ -152,6 +152,7 @@ quint32 SimDesktop::addWindow(SimWindow window)
     m_windows.insert(window.number, window);
     m_order.prepend(window.number);
     owner->windowOrder.prepend(window.number);
+    notifyAccessibility({SimNode::Kind::Window, owner->pid, owner->life, window.number}, AXNames::WindowCreated);
     changed();
     return window.number;
 }
@@ -200,6 +201,13 @@ QList<SimWindow> SimDesktop::windows() const
     for (quint32 number : stackingOrder())
         result.append(m_windows.value(number));
     return result;
+}
+
+void SimDesktop::forEachWindow(const std::function<void(const SimWindow &)> &visit) const
+{
+    QMutexLocker locker(&m_mutex);
+    for (quint32 number : stackingOrder())
+        visit(*m_windows.constFind(number));
 }
 
 QList<quint32> SimDesktop::stackingOrder() const
@@ -265,6 +273,15 @@ void SimDesktop::setBusyFor(qint32 pid, qint64 ms)
 {
     const qint64 until = m_clock.monotonicMs() + ms;
     updateProcess(pid, [until](SimProcess &p) { p.busyUntilMs = until; });
+}
+
+qint64 SimDesktop::busyRemainingMs(qint32 pid) const
+{
+    QMutexLocker locker(&m_mutex);
+    const SimProcess *p = findProcess(pid);
+    if (!p || p->hung)
+        return 0;
+    return std::max<qint64>(0, p->busyUntilMs - m_clock.monotonicMs());
 }
 
 int SimDesktop::currentSpace() const
@@ -351,6 +368,18 @@ bool SimDesktop::grantsScreenCaptureOnRequest() const
 {
     QMutexLocker locker(&m_mutex);
     return m_grantsScreenCaptureOnRequest;
+}
+
+bool SimDesktop::reducesMotion() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_reducesMotion;
+}
+
+void SimDesktop::setReducesMotion(bool reduces)
+{
+    QMutexLocker locker(&m_mutex);
+    m_reducesMotion = reduces;
 }
 
 bool SimDesktop::postEventAccess() const
@@ -551,6 +580,7 @@ bool SimDesktop::beginMinimize(quint32 number)
         w->minimized = true;
         const SimProcess *owner = findProcess(w->ownerPid);
         notifyAccessibility({SimNode::Kind::Window, w->ownerPid, owner->life, number}, AXNames::WindowMiniaturized);
+        raiseNextSibling(owner->pid);
         changed();
     });
     return true;
@@ -571,8 +601,12 @@ bool SimDesktop::beginRestore(quint32 number)
         if (!w || !w->minimized)
             return;
         w->minimized = false;
-        bringToFront({number});
         const SimProcess *owner = findProcess(w->ownerPid);
+        // Coming back from the Dock activates the application, which brings
+        // all of its windows along; the restored one ends up in front.
+        if (owner->siblingsRise && m_frontmost != owner->pid)
+            activate(owner->pid);
+        bringToFront({number});
         notifyAccessibility({SimNode::Kind::Window, w->ownerPid, owner->life, number}, AXNames::WindowDeminiaturized);
         changed();
     });
@@ -599,7 +633,9 @@ bool SimDesktop::beginClose(quint32 number)
             changed();
             return;
         }
+        const qint32 owner = w->ownerPid;
         destroyWindow(number);
+        raiseNextSibling(owner);
     });
     return true;
 }
@@ -611,8 +647,11 @@ bool SimDesktop::answerSheet(quint32 number, bool close)
     if (!w || !w->sheetOpen)
         return false;
     w->sheetOpen = false;
-    if (close)
+    if (close) {
+        const qint32 owner = w->ownerPid;
         destroyWindow(number);
+        raiseNextSibling(owner);
+    }
     changed();
     return true;
 }
@@ -623,14 +662,14 @@ bool SimDesktop::runCommand(qint32 pid, const QString &command)
     SimProcess *p = findProcess(pid);
     if (!p)
         return false;
-    if (command == QLatin1String("newWindow")) {
+    if (command == SimMenuItem::NewWindowCommand) {
         createWindowForCommand(pid, QStringLiteral("Untitled"));
         return true;
     }
     const std::optional<quint32> focused = focusedWindow(pid);
-    if (command == QLatin1String("closeWindow"))
+    if (command == SimMenuItem::CloseWindowCommand)
         return focused && beginClose(*focused);
-    if (command == QLatin1String("minimizeWindow"))
+    if (command == SimMenuItem::MinimizeWindowCommand)
         return focused && m_windows.value(*focused).hasMinimizeButton && beginMinimize(*focused);
     return false;
 }
@@ -722,11 +761,11 @@ bool SimDesktop::handleKey(qint32 pid, const KeyEvent &event)
     if (const SimMenuItem *item = findMenuCommand(p->menuBar, character))
         return runCommand(pid, item->command);
     if (character == QLatin1String("m"))
-        return runCommand(pid, QStringLiteral("minimizeWindow"));
+        return runCommand(pid, SimMenuItem::MinimizeWindowCommand);
     if (character == QLatin1String("w"))
-        return runCommand(pid, QStringLiteral("closeWindow"));
+        return runCommand(pid, SimMenuItem::CloseWindowCommand);
     if (character == QLatin1String("n"))
-        return runCommand(pid, QStringLiteral("newWindow"));
+        return runCommand(pid, SimMenuItem::NewWindowCommand);
     return false;
 }
 
@@ -1242,21 +1281,6 @@ const SimWindow *SimDesktop::findWindow(quint32 number) const
 
 void SimDesktop::bringToFront(const QList<quint32> &frontToBack)
 {
-    // Applications whose focused window this changes are told, as the desktop tells them.
-    QHash<qint32, std::optional<quint32>> focusedBefore;
-    for (quint32 number : frontToBack) {
-        const qint32 pid = m_windows.value(number).ownerPid;
-        if (!focusedBefore.contains(pid))
-            focusedBefore.insert(pid, focusedWindow(pid));
-    }
-    const auto notifyFocusChanges = qScopeGuard([this, &focusedBefore] {
-        for (auto it = focusedBefore.cbegin(); it != focusedBefore.cend(); ++it) {
-            const SimProcess *owner = findProcess(it.key());
-            const std::optional<quint32> focused = focusedWindow(it.key());
-            if (owner && focused && focused != it.value())
-                notifyAccessibility({SimNode::Kind::Application, owner->pid, owner->life}, AXNames::FocusedWindowChanged);
-        }
-    });
     for (auto it = frontToBack.crbegin(); it != frontToBack.crend(); ++it) {
         const quint32 number = *it;
         m_order.removeOne(number);
@@ -1349,14 +1373,11 @@ void SimDesktop::destroyWindow(quint32 number)
         return;
     const qint32 pid = w->ownerPid;
     SimProcess *owner = findProcess(pid);
-    const bool wasFocused = focusedWindow(pid) == number;
     notifyAccessibility({SimNode::Kind::Window, pid, owner->life, number}, AXNames::UIElementDestroyed);
     m_windows.remove(number);
     m_order.removeOne(number);
     owner->windowOrder.removeOne(number);
     m_windowsInTransition.remove(number);
-    if (wasFocused)
-        notifyAccessibility({SimNode::Kind::Application, pid, owner->life}, AXNames::FocusedWindowChanged);
     changed();
 }
 
@@ -1366,12 +1387,16 @@ void SimDesktop::endProcess(qint32 pid)
     if (!p)
         return;
     const QList<quint32> windows = p->windowOrder;
+    // Its windows go with it; focus does not move between them on the way out.
+    m_ending.insert(pid);
     for (quint32 number : windows)
         destroyWindow(number);
+    m_ending.remove(pid);
     const bool wasFrontmost = m_frontmost == pid;
     RunningApplication snapshot = runningApplication(*p);
     m_processes.remove(pid);
     m_launchOrder.removeOne(pid);
+    m_lastFocused.remove(pid);
     snapshot.isTerminated = true;
     snapshot.isActive = false;
     if (wasFrontmost) {
@@ -1382,25 +1407,67 @@ void SimDesktop::endProcess(qint32 pid)
     changed();
 }
 
+void SimDesktop::raiseNextSibling(qint32 pid)
+{
+    // When the front window of the active application goes away, its next
+    // window becomes key and comes to the front, over whatever another
+    // application had placed above it.
+    const SimProcess *p = findProcess(pid);
+    if (!p || !p->siblingsRise || m_frontmost != pid)
+        return;
+    if (const std::optional<quint32> next = focusedWindow(pid))
+        bringToFront({*next});
+}
+
 void SimDesktop::notifyAccessibility(const SimNode &node, const QString &name)
 {
-    const AXElement target = element(node);
+    // An observer hears its application's notifications for the element it
+    // registered, and for every element of the application when it
+    // registered on the application element; the callback gets the element
+    // the notification is about (the new window, the destroyed one...).
+    const AXElement source = element(node);
+    const AXElement application = element({SimNode::Kind::Application, node.pid, node.life});
     for (auto it = m_observers.cbegin(); it != m_observers.cend(); ++it) {
-        if (!it->registrations.contains({target.token(), name}))
+        if (it->pid != node.pid)
             continue;
+        QPair<quint64, QString> registration(source.token(), name);
+        if (!it->registrations.contains(registration)) {
+            registration.first = application.token();
+            if (!it->registrations.contains(registration))
+                continue;
+        }
         const quint64 handle = it.key();
-        later(0, [this, handle, target, name] {
+        later(0, [this, handle, source, registration] {
             ObserverCallback callback;
             {
                 QMutexLocker locker(&m_mutex);
                 const auto observer = m_observers.constFind(handle);
                 // Removed meanwhile: nothing more is delivered.
-                if (observer == m_observers.cend() || !observer->registrations.contains({target.token(), name}))
+                if (observer == m_observers.cend() || !observer->registrations.contains(registration))
                     return;
                 callback = observer->callback;
             }
-            callback(target, name);
+            callback(source, registration.second);
         }, it->hasContext ? it->context.data() : this);
+    }
+}
+
+void SimDesktop::notifyFocusChanges()
+{
+    for (auto it = m_processes.cbegin(); it != m_processes.cend(); ++it) {
+        if (m_ending.contains(it.key()))
+            continue;
+        const std::optional<quint32> focused = focusedWindow(it.key());
+        const quint32 now = focused.value_or(0);
+        const auto last = m_lastFocused.constFind(it.key());
+        if (last != m_lastFocused.cend() && *last == now)
+            continue;
+        m_lastFocused.insert(it.key(), now);
+        if (now != 0) {
+            const SimNode window(SimNode::Kind::Window, it.key(), it->life, now);
+            notifyAccessibility(window, AXNames::FocusedWindowChanged);
+            notifyAccessibility(window, AXNames::MainWindowChanged);
+        }
     }
 }
 
@@ -1411,6 +1478,7 @@ void SimDesktop::emitLater(std::function<void()> emitter)
 
 void SimDesktop::changed()
 {
+    notifyFocusChanges();
     // One signal per turn of the loop however many changes there were.
     if (m_changeSignalPending)
         return;
@@ -1437,9 +1505,7 @@ quint32 SimDesktop::createWindowForCommand(qint32 pid, const QString &title)
         bounds = m_windows.value(*front).bounds.translated(24, 24);
     w.bounds = bounds;
     w.space = m_currentSpace;
-    const quint32 number = addWindow(w);
-    notifyAccessibility({SimNode::Kind::Application, pid, p->life}, AXNames::WindowCreated);
-    return number;
+    return addWindow(w);
 }
 
 } // namespace Velmora::Sim

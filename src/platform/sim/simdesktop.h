@@ -37,9 +37,12 @@ class VirtualClock;
 // window list reports never disagree unless a test makes them.
 //
 // It behaves as the desktop does where the product has to counter it:
-// activating an application raises all of its windows; minimizing and closing
-// take time; a close can leave the window open behind a sheet; a hung
-// application answers only after the caller's messaging time-out.
+// activating an application raises all of its windows; when the active
+// application's front window is minimized or closed, its next window comes to
+// the front; a window restored from the Dock activates its application;
+// minimizing and closing take time; a close can leave the window open behind
+// a sheet; a hung application answers only after the caller's messaging
+// time-out. (SimProcess::siblingsRise turns the sibling raising off.)
 //
 // Time: every delay runs on the given Scheduler. A synchronous call that has
 // to wait for a busy or hung application spends that time through
@@ -51,7 +54,9 @@ class VirtualClock;
 // by one lock that is never held while product code runs. Notifications and
 // delayed effects are delivered on the thread the desktop lives on (the main
 // thread), through the scheduler, so with a VirtualClock they arrive in
-// advance() or runPending().
+// advance() or runPending(); what another thread set off first hops to the
+// desktop's thread through its event loop (a test processes events, then
+// advances the clock).
 class SimDesktop : public QObject
 {
     Q_OBJECT
@@ -99,6 +104,8 @@ public:
     std::optional<SimWindow> window(quint32 number) const;
     // Every window, front to back.
     QList<SimWindow> windows() const;
+    // Visits every window front to back without copying it, with the world locked.
+    void forEachWindow(const std::function<void(const SimWindow &)> &visit) const;
     QList<quint32> stackingOrder() const;
     // Changes a window or a process in place (for tests and scenarios).
     bool updateWindow(quint32 number, const std::function<void(SimWindow &)> &change);
@@ -109,6 +116,8 @@ public:
 
     void setHung(qint32 pid, bool hung);
     void setBusyFor(qint32 pid, qint64 ms);
+    // How much longer the process stays busy; 0 when it is free, hung or gone.
+    qint64 busyRemainingMs(qint32 pid) const;
 
     int currentSpace() const;
     void setCurrentSpace(int space);
@@ -127,6 +136,8 @@ public:
     // What a request does while the permission is not determined.
     void setGrantsScreenCaptureOnRequest(bool grants);
     bool grantsScreenCaptureOnRequest() const;
+    bool reducesMotion() const;
+    void setReducesMotion(bool reduces);
     bool postEventAccess() const;
     void setPostEventAccess(bool allowed);
 
@@ -284,12 +295,15 @@ private:
     SimWindow *findWindow(quint32 number);
     const SimWindow *findWindow(quint32 number) const;
     void bringToFront(const QList<quint32> &frontToBack);
+    void raiseNextSibling(qint32 pid);
     void setFrontmost(std::optional<qint32> pid);
     void chooseNewFrontmost();
     void ensureSelfProcess();
     void destroyWindow(quint32 number);
     void endProcess(qint32 pid);
     void notifyAccessibility(const SimNode &node, const QString &name);
+    // "AXFocusedWindowChanged" for every application whose focused window changed.
+    void notifyFocusChanges();
     void emitLater(std::function<void()> emitter);
     void changed();
     quint32 createWindowForCommand(qint32 pid, const QString &title);
@@ -319,6 +333,7 @@ private:
     Permission m_screenCapture = Permission::Granted;
     bool m_grantsScreenCaptureOnRequest = false;
     bool m_postEventAccess = true;
+    bool m_reducesMotion = false;
     QSet<QString> m_missingPrivateFunctions;
     QMap<QString, QVariantMap> m_preferences;
 
@@ -332,11 +347,13 @@ private:
     QHash<quint64, MouseTap> m_mouseTaps;
     QHash<quint64, KeyTap> m_keyTaps;
     quint64 m_nextHandle = 1;
+    QHash<qint32, quint32> m_lastFocused;
     QHash<int, qint64> m_lastInputMs;
     qint64 m_lastAnyInputMs = 0;
 
     QSet<quint32> m_windowsInTransition; // minimizing, restoring or closing
     QSet<qint32> m_terminating;
+    QSet<qint32> m_ending;
     bool m_changeSignalPending = false;
     QList<SimFailure> m_failures;
     QList<SimRequest> m_requests;

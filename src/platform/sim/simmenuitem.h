@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1String>
 #include <QList>
 #include <QString>
 
@@ -11,6 +12,10 @@ namespace Velmora::Sim {
 // application: "newWindow", "closeWindow", "minimizeWindow", or anything else
 // (nothing happens beyond the request log).
 struct SimMenuItem {
+    static constexpr QLatin1String NewWindowCommand{"newWindow"};
+    static constexpr QLatin1String CloseWindowCommand{"closeWindow"};
+    static constexpr QLatin1String MinimizeWindowCommand{"minimizeWindow"};
+
     QString title;
     bool enabled = true;
     QString commandCharacter; // "n" for Command-N; empty for none

@@ -27,6 +27,9 @@ struct SimProcess {
     // How long the application takes to minimize and to close a window.
     qint64 minimizeDurationMs = 250;
     qint64 closeDurationMs = 100;
+    // Its other windows come forward when one of its windows is minimized,
+    // closed or restored, as on the desktop we model.
+    bool siblingsRise = true;
     // The application's window numbers, front to back (its own window order).
     QList<quint32> windowOrder;
     QList<SimMenuItem> menuBar;

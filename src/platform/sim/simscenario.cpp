@@ -166,6 +166,7 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
     desktop.setScreenCaptureAccess(permissionFrom(permissions.value(QStringLiteral("screenCapture"))));
     desktop.setGrantsScreenCaptureOnRequest(permissions.value(QStringLiteral("screenCaptureOnRequest")).toBool(false));
     desktop.setPostEventAccess(permissions.value(QStringLiteral("postEvents")).toBool(true));
+    desktop.setReducesMotion(root.value(QStringLiteral("reduceMotion")).toBool(false));
     for (const QString &name : stringsFrom(root.value(QStringLiteral("missingPrivateFunctions"))))
         desktop.setPrivateFunctionAvailable(name, false);
 
@@ -215,6 +216,7 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
         process.launchDateMs = o.value(QStringLiteral("launchDate")).toInteger(0);
         process.minimizeDurationMs = o.value(QStringLiteral("minimizeMs")).toInteger(process.minimizeDurationMs);
         process.closeDurationMs = o.value(QStringLiteral("closeMs")).toInteger(process.closeDurationMs);
+        process.siblingsRise = o.value(QStringLiteral("siblingsRise")).toBool(true);
         process.menuBar = menuFrom(o.value(QStringLiteral("menuBar")));
         // This process is always there already.
         const auto replace = [&](SimProcess &existing) {
@@ -280,6 +282,7 @@ QByteArray SimScenario::save(const SimDesktop &desktop)
     QJsonObject root;
     root.insert(QStringLiteral("selfPid"), desktop.selfPid());
     root.insert(QStringLiteral("currentSpace"), desktop.currentSpace());
+    root.insert(QStringLiteral("reduceMotion"), desktop.reducesMotion());
     if (const std::optional<qint32> front = desktop.frontmostPid())
         root.insert(QStringLiteral("frontmost"), *front);
     root.insert(QStringLiteral("permissions"),
@@ -330,6 +333,7 @@ QByteArray SimScenario::save(const SimDesktop &desktop)
                                      {QStringLiteral("launchDate"), p.launchDateMs},
                                      {QStringLiteral("minimizeMs"), p.minimizeDurationMs},
                                      {QStringLiteral("closeMs"), p.closeDurationMs},
+                                     {QStringLiteral("siblingsRise"), p.siblingsRise},
                                      {QStringLiteral("menuBar"), menuArray(p.menuBar)}});
     }
     root.insert(QStringLiteral("processes"), processes);

@@ -11,7 +11,7 @@ class SimDesktop;
 // where, displays, permissions, the Dock's preferences.
 //
 //   {
-//     "selfPid": 100, "currentSpace": 1, "frontmost": 412,
+//     "selfPid": 100, "currentSpace": 1, "frontmost": 412, "reduceMotion": false,
 //     "permissions": {"accessibility": true, "screenCapture": "granted" | "denied" | "notDetermined",
 //                     "screenCaptureOnRequest": false, "postEvents": true},
 //     "missingPrivateFunctions": ["_AXUIElementGetWindow"],
@@ -21,7 +21,8 @@ class SimDesktop;
 //                    "windows": ["title"], "menuBar": [...], "launchMs": 300}],
 //     "processes": [{"pid": 412, "bundleId": "...", "name": "...", "path": "...", "executable": "...",
 //                    "policy": "regular" | "accessory" | "prohibited", "hidden": false, "hung": false,
-//                    "launchDate": 1800000000000, "minimizeMs": 250, "closeMs": 100, "menuBar": [...]}],
+//                    "launchDate": 1800000000000, "minimizeMs": 250, "closeMs": 100, "siblingsRise": true,
+//                    "menuBar": [...]}],
 //     "windows": [ /* front to back */ {"number": 8812, "owner": 412, "title": "...", "bounds": [x, y, w, h],
 //                  "layer": 0, "alpha": 1, "visible": true, "minimized": false, "space": 1,
 //                  "fullScreen": false, "desktopElement": false, "subrole": "AXStandardWindow",

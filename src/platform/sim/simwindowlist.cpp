@@ -47,11 +47,11 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
         return entry;
     };
 
-    QList<SimWindow> windows;
-    for (const SimWindow &w : m_desktop.windows()) {
+    QList<const SimWindow *> windows;
+    m_desktop.forEachWindow([&](const SimWindow &w) {
         if (w.inWindowList)
-            windows.append(w);
-    }
+            windows.append(&w);
+    });
     const bool excludeDesktop = options & WindowList::ExcludeDesktopElements;
     const bool onScreenOnly = options & (WindowList::OnScreenOnly | WindowList::OnScreenAboveWindow
                                          | WindowList::OnScreenBelowWindow);
@@ -61,14 +61,14 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
     qsizetype relativeIndex = -1;
     if (relative || including) {
         for (qsizetype i = 0; i < windows.size(); ++i) {
-            if (windows[i].number == relativeToWindow)
+            if (windows[i]->number == relativeToWindow)
                 relativeIndex = i;
         }
     }
 
     QList<WindowListEntry> entries;
     for (qsizetype i = 0; i < windows.size(); ++i) {
-        const SimWindow &w = windows[i];
+        const SimWindow &w = *windows[i];
         if (excludeDesktop && w.desktopElement)
             continue;
         const bool isRelative = i == relativeIndex;

@@ -119,4 +119,9 @@ void SimWorkspace::activateFileViewerSelecting(const QStringList &paths)
     refused(SimOperations::RevealFiles, 0, paths);
 }
 
+bool SimWorkspace::accessibilityDisplayShouldReduceMotion() const
+{
+    return m_desktop.reducesMotion();
+}
+
 } // namespace Velmora::Sim

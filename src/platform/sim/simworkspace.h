@@ -31,6 +31,7 @@ public:
                          OpenCompletion completion) override;
     bool openUrl(const QUrl &url) override;
     void activateFileViewerSelecting(const QStringList &paths) override;
+    bool accessibilityDisplayShouldReduceMotion() const override;
 
 private:
     // Logs the call and tells whether an injected failure refuses it.

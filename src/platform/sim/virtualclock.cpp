@@ -1,5 +1,7 @@
 #include "platform/sim/virtualclock.h"
 
+#include <QThread>
+
 namespace Velmora::Sim {
 
 VirtualClock::VirtualClock(qint64 wallClockStartMs, qint64 monotonicStartMs)
@@ -62,6 +64,12 @@ void VirtualClock::elapse(qint64 ms)
         return;
     m_monoMs.fetch_add(ms);
     m_wallMs.fetch_add(ms);
+}
+
+void VirtualClock::sleepMs(qint64 ms)
+{
+    elapse(ms);
+    QThread::yieldCurrentThread();
 }
 
 void VirtualClock::setWallClockMs(qint64 ms)

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/scheduler.h"
+#include "platform/sleeper.h"
 
 #include <QPointer>
 
@@ -16,7 +17,7 @@ namespace Velmora::Sim {
 //
 // The clocks may be read from any thread; scheduling and advancing belong to
 // the thread that drives the test.
-class VirtualClock final : public Clock, public Scheduler
+class VirtualClock final : public Clock, public Scheduler, public Sleeper
 {
 public:
     explicit VirtualClock(qint64 wallClockStartMs = 1'800'000'000'000, qint64 monotonicStartMs = 1'000'000);
@@ -39,6 +40,9 @@ public:
     // due run at the next advance() or runPending(), as they would on a
     // thread that was busy. Safe from any thread.
     void elapse(qint64 ms);
+    // A worker thread's pause: time passes as in elapse(), and the thread
+    // yields so the others get on.
+    void sleepMs(qint64 ms) override;
     // Sets the wall clock alone, as a user changing the system time would.
     void setWallClockMs(qint64 ms);
 

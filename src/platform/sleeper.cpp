@@ -1,0 +1,7 @@
+#include "platform/sleeper.h"
+
+namespace Velmora {
+
+Sleeper::~Sleeper() = default;
+
+} // namespace Velmora
