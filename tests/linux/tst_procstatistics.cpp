@@ -146,6 +146,25 @@ private slots:
         QVERIFY(!stats.identity(0));
     }
 
+    // The kernel derives btime from the wall clock, so it shifts when the
+    // clock is set; start times must not shift with it during a run, or every
+    // process would look like a new one and could no longer be ended.
+    void bootTimeIsReadOnce()
+    {
+        ProcStatistics stats(proc(), sys());
+        const auto before = stats.identity(42);
+        QVERIFY(before);
+        QFile stat(m_root.filePath("proc/stat"));
+        QVERIFY(stat.open(QIODevice::ReadOnly));
+        const QByteArray original = stat.readAll();
+        stat.close();
+        QVERIFY(writeFile(m_root, "proc/stat", QByteArray(original).replace("btime 1700000000", "btime 1700000001")));
+
+        QCOMPARE(stats.identity(42), before);
+        QCOMPARE(ProcStatistics(proc(), sys()).identity(42)->started, before->started + 1'000'000);
+        QVERIFY(writeFile(m_root, "proc/stat", original));
+    }
+
     void missingSourcesGiveNothing()
     {
         ProcStatistics stats(m_root.filePath("nowhere"), m_root.filePath("nowhere"));

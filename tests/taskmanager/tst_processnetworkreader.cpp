@@ -1,4 +1,5 @@
 #include "platform/linux/ptylauncher.h"
+#include "platform/sim/simulatedterminallauncher.h"
 #include "platform/sim/virtualclock.h"
 #include "taskmanager/sampling/processnetworkreader.h"
 
@@ -137,6 +138,24 @@ private slots:
         reader.start();
         reader.waitForIdle();
         QCOMPARE(launcher.launches(), 2);
+    }
+
+    void failedLaunchIsRetriedOnlyAfterTheThrottle()
+    {
+        Sim::SimulatedTerminalLauncher launcher;
+        launcher.setFailsToLaunch(true);
+        ProcessNetworkReader reader(launcher, m_clock, fakeTool("exit 0"));
+        const auto startAfter = [&](qint64 ms) {
+            m_clock.advance(ms);
+            reader.start();
+            reader.waitForIdle();
+            return launcher.launchCount();
+        };
+        QCOMPARE(startAfter(0), 1);
+        QVERIFY(!reader.isAvailable());
+        // The throttle counts from the failed attempt, not from a success.
+        QCOMPARE(startAfter(5'000), 1);
+        QCOMPARE(startAfter(5'001), 2);
     }
 
     void unavailableWhenNoToolCanRun()

@@ -106,6 +106,26 @@ private slots:
         QVERIFY(!m_terminals.write(",\n"));
     }
 
+    void startsOneTimerOfOneSecond()
+    {
+        Sim::VirtualClock clock;
+        SystemMonitor::Environment environment { &clock, &clock, &m_stats, &m_signaller,
+            [&] {
+                return std::make_unique<SystemSampler>(m_stats, clock,
+                    std::make_unique<ProcessNetworkReader>(
+                        m_terminals, clock, ProcessNetworkReader::Command { "tool", {}, {} }));
+            } };
+        SystemMonitor monitor(environment);
+        monitor.start();
+        monitor.start();
+        monitor.setProcessesVisible(true);
+        QCOMPARE(clock.pendingJobCount(), 1);
+        const Scheduler::JobId timer = 1; // the first job of a fresh clock
+        QCOMPARE(clock.intervalOf(timer), 1000);
+        QCOMPARE(clock.toleranceOf(timer), 200);
+        QVERIFY(QTest::qWaitFor([&] { return !monitor.isMeasuring(); }, 5000));
+    }
+
     void ticksDoNotQueueBehindAMeasurement()
     {
         auto monitor = makeMonitor();

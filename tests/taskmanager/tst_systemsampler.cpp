@@ -266,7 +266,7 @@ private slots:
         m_terminals.setFailsToLaunch(false);
     }
 
-    void applicationPath_data()
+    void applicationURL_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<std::optional<QString>>("bundle");
@@ -282,11 +282,12 @@ private slots:
         QTest::newRow("root") << "/" << std::optional<QString>();
     }
 
-    void applicationPath()
+    void applicationURL()
     {
         QFETCH(QString, path);
         QFETCH(std::optional<QString>, bundle);
-        QCOMPARE(ProcessMetadataResolver::applicationPath(path), bundle);
+        const auto url = ProcessMetadataResolver::applicationURL(path);
+        QCOMPARE(url ? std::optional(url->toLocalFile()) : std::nullopt, bundle);
     }
 
     void executablePathOnlyForTheSameRun()

@@ -50,6 +50,12 @@ private slots:
         QTest::newRow("equal totals by name, upper case first") << QList {
             share("mail", 2), share("Zoom", 2), share("Xcode", 2)
         } << QList { AppUsage { "Xcode", {}, {}, 2 }, AppUsage { "Zoom", {}, {}, 2 }, AppUsage { "mail", {}, {}, 2 } };
+        // U+FF21 comes before U+1F600, although its UTF-16 unit sorts after
+        // the emoji's surrogates.
+        QTest::newRow("equal totals by code point beyond U+FFFF")
+            << QList { share(QString::fromUcs4(U"\U0001F600"), 2), share(QString::fromUcs4(U"\uFF21"), 2) }
+            << QList { AppUsage { QString::fromUcs4(U"\uFF21"), {}, {}, 2 },
+                   AppUsage { QString::fromUcs4(U"\U0001F600"), {}, {}, 2 } };
     }
 
     void groupsAndDescribes()

@@ -84,16 +84,21 @@ template<size_t N> bool readNumbers(std::string_view &text, quint64 (&out)[N])
     return true;
 }
 
+// Takes the next line off `text`, without its line feed.
+std::string_view nextLine(std::string_view &text)
+{
+    const size_t eol = std::min(text.find('\n'), text.size());
+    const std::string_view line = text.substr(0, eol);
+    text.remove_prefix(std::min(eol + 1, text.size()));
+    return line;
+}
+
 // The value of the line starting with `key` ("MemTotal:", "Uid:", "btime "),
 // as its `index`-th number after the key.
 std::optional<quint64> keyedNumber(std::string_view text, std::string_view key, int index = 0)
 {
-    size_t at = 0;
-    while (at < text.size()) {
-        size_t eol = text.find('\n', at);
-        if (eol == std::string_view::npos)
-            eol = text.size();
-        std::string_view line = text.substr(at, eol - at);
+    while (!text.empty()) {
+        std::string_view line = nextLine(text);
         if (line.substr(0, key.size()) == key) {
             line.remove_prefix(key.size());
             std::string_view token;
@@ -101,7 +106,6 @@ std::optional<quint64> keyedNumber(std::string_view text, std::string_view key, 
                 token = nextToken(line);
             return toNumber(token);
         }
-        at = eol + 1;
     }
     return std::nullopt;
 }
@@ -115,20 +119,6 @@ bool isEthernet(const QByteArray &sysPath)
         return false;
     std::string_view text = type;
     return toNumber(nextToken(text)) == 1;
-}
-
-QList<std::string_view> lines(std::string_view text)
-{
-    QList<std::string_view> result;
-    size_t at = 0;
-    while (at < text.size()) {
-        size_t eol = text.find('\n', at);
-        if (eol == std::string_view::npos)
-            eol = text.size();
-        result.append(text.substr(at, eol - at));
-        at = eol + 1;
-    }
-    return result;
 }
 
 QByteArray pidPath(const QByteArray &root, qint32 pid, const char *leaf)
@@ -195,7 +185,8 @@ int ProcStatistics::processorCount()
     if (!readFile(m_proc + "/stat", text))
         return 0;
     int count = 0;
-    for (const std::string_view line : lines(text)) {
+    for (std::string_view remaining = text; !remaining.empty();) {
+        const std::string_view line = nextLine(remaining);
         if (line.size() > 3 && line.substr(0, 3) == "cpu" && line[3] >= '0' && line[3] <= '9')
             ++count;
     }
@@ -232,7 +223,8 @@ QHash<QString, ByteCounters> ProcStatistics::diskCounters()
     std::string text;
     if (!readFile(m_proc + "/diskstats", text, true))
         return result;
-    for (std::string_view line : lines(text)) {
+    for (std::string_view remaining = text; !remaining.empty();) {
+        std::string_view line = nextLine(remaining);
         nextToken(line); // major
         nextToken(line); // minor
         const std::string_view name = nextToken(line);
@@ -257,7 +249,8 @@ QHash<QString, ByteCounters> ProcStatistics::networkCounters()
     std::string text;
     if (!readFile(m_proc + "/net/dev", text, true))
         return result;
-    for (std::string_view line : lines(text)) {
+    for (std::string_view remaining = text; !remaining.empty();) {
+        const std::string_view line = nextLine(remaining);
         const size_t colon = line.find(':');
         if (colon == std::string_view::npos)
             continue;

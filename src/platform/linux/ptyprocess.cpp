@@ -25,6 +25,11 @@ PtyProcess::~PtyProcess()
     if (m_wake >= 0) {
         const quint64 one = 1;
         [[maybe_unused]] const ssize_t n = ::write(m_wake, &one, sizeof one);
+    } else if (!m_reaped) {
+        // Without a wake-up descriptor the reading thread returns only when
+        // the terminal closes: end the child's group first, or the join
+        // below would wait for as long as the child cares to run.
+        ::kill(-m_pid, SIGKILL);
     }
     m_reader.join();
     ::close(m_master);

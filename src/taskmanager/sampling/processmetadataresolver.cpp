@@ -32,23 +32,22 @@ std::optional<QString> executablePath(SystemStatistics &statistics, const Manage
     return path;
 }
 
-std::optional<QString> applicationPath(const QString &path)
+std::optional<QUrl> applicationURL(const QString &path)
 {
     // Walking up a relative path never reaches "/"; only absolute paths name
     // a place we could show anyway.
     if (!path.startsWith(QLatin1Char('/')))
         return std::nullopt;
-    std::optional<QString> outermost;
     const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     QString folder;
-    // Every folder that contains the path, from the root down; the last
-    // part is the file itself.
+    // The folders that contain the path, from the root down, so the first
+    // bundle found is the outermost; the last part is the file itself.
     for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
         folder += QLatin1Char('/') + parts[i];
-        if (!outermost && parts[i].endsWith(QLatin1String(".app"), Qt::CaseInsensitive) && parts[i].size() > 4)
-            outermost = folder;
+        if (parts[i].size() > 4 && parts[i].endsWith(QLatin1String(".app"), Qt::CaseInsensitive))
+            return QUrl::fromLocalFile(folder);
     }
-    return outermost;
+    return std::nullopt;
 }
 
 } // namespace Velmora::ProcessMetadataResolver

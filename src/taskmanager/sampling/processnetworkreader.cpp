@@ -59,16 +59,19 @@ double ProcessNetworkReader::now() const
 
 void ProcessNetworkReader::start()
 {
+    std::lock_guard lock(m_control);
     m_started = true;
     m_queue.post([this] { startOnQueue(); });
 }
 
 void ProcessNetworkReader::stop()
 {
+    std::lock_guard lock(m_control);
     // Measurements without processes stop the reader every second; once it
     // is stopped, there is nothing to wake the queue for.
-    if (!m_started.exchange(false))
+    if (!m_started)
         return;
+    m_started = false;
     m_queue.post([this] { stopOnQueue(); });
 }
 

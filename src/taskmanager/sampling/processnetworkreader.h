@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 namespace Velmora {
 
@@ -67,7 +68,11 @@ private:
     const Command m_command;
     ProcessNetworkLog m_log;
     std::atomic<bool> m_available;
-    std::atomic<bool> m_started { false }; // since the last stop()
+    // The sampler starts the reader on its queue while the main thread may
+    // stop it: the flag and the queue must see the two calls in one order, or
+    // a stop overtaken by a start would leave the tool running unstopped.
+    std::mutex m_control;
+    bool m_started = false;
 
     // Queue only.
     std::unique_ptr<PseudoTerminalProcess> m_process;

@@ -214,8 +214,10 @@ SystemSampler::Identity SystemSampler::resolveIdentity(qint32 pid, quint64 start
 {
     Identity identity { started, name, ProcessMetadataResolver::executablePath(m_statistics, pid), std::nullopt };
     if (identity.executable) {
-        if (const auto bundle = ProcessMetadataResolver::applicationPath(*identity.executable))
-            identity.app = AppIdentity { *bundle, QFileInfo(*bundle).completeBaseName() };
+        if (const auto bundle = ProcessMetadataResolver::applicationURL(*identity.executable)) {
+            const QString path = bundle->toLocalFile();
+            identity.app = AppIdentity { path, QFileInfo(path).completeBaseName() };
+        }
     }
     return identity;
 }

@@ -18,6 +18,19 @@ struct Group
     std::optional<QString> icon;
 };
 
+// Names in code-point order, the same in every locale. UTF-16 units sort
+// characters beyond U+FFFF (stored as surrogates, 0xD800-0xDFFF) before
+// U+E000-U+FFFF; lifting surrogates above that range restores the order.
+bool codePointLess(const QString &a, const QString &b)
+{
+    const auto key = [](QChar c) {
+        const char16_t unit = c.unicode();
+        return unit >= 0xD800 ? char16_t(unit >= 0xE000 ? unit - 0x800 : unit + 0x2000) : unit;
+    };
+    return std::lexicographical_compare(
+        a.cbegin(), a.cend(), b.cbegin(), b.cend(), [&](QChar x, QChar y) { return key(x) < key(y); });
+}
+
 AppUsage describe(const Group &group)
 {
     AppUsage row { group.name, std::nullopt, group.icon, group.usage };
@@ -56,11 +69,10 @@ QList<AppUsage> TopConsumers::top(
         group.usage += amount;
         group.processes.append({ share.name, amount });
     }
-    // Code-point order, so the ranking is the same in every locale.
     std::stable_sort(groups.begin(), groups.end(), [](const Group &a, const Group &b) {
         if (a.usage != b.usage)
             return a.usage > b.usage;
-        return a.name < b.name;
+        return codePointLess(a.name, b.name);
     });
     QList<AppUsage> rows;
     const qsizetype count = std::min<qsizetype>(groups.size(), std::max(limit, 0));
