@@ -104,9 +104,10 @@ private slots:
         bundle("System/Finder.app", propertyList({ { "CFBundleIdentifier", "com.apple.finder" } }, F::Xml));
         bundle("Home/finder.app", propertyList({ { "CFBundleName", "Finder" } }, F::Xml));
         bundle("Home/Mine.app", propertyList({ { "CFBundleName", "mine" } }, F::Binary));
-        // A link is never followed, whether it points at a bundle or back up the tree.
+        // A linked bundle is listed; a linked folder is not searched, whatever it points at.
         QVERIFY(QFile::link(folder("Applications"), folder("Home/Loop")));
-        QVERIFY(QFile::link(folder("Applications/Binary.app"), folder("Home/Linked.app")));
+        bundle("Elsewhere/Outside.app", propertyList({ { "CFBundleName", "Outside" } }, F::Xml));
+        QVERIFY(QFile::link(folder("Elsewhere/Outside.app"), folder("Home/Linked.app")));
     }
 
     void findsBundlesInFolderOrder()
@@ -118,7 +119,8 @@ private slots:
         QCOMPARE(relative,
             QStringList({ "Applications/Binary.app", "Applications/Broken.app", "Applications/NoList.app",
                 "Applications/Typed.app", "Applications/Utilities/Deep/Nested.app", "Applications/Xml Tool.app",
-                "System/Binary Copy.app", "System/Finder.app", "Home/Mine.app", "Home/finder.app" }));
+                "System/Binary Copy.app", "System/Finder.app", "Home/Linked.app", "Home/Mine.app",
+                "Home/finder.app" }));
     }
 
     void readsInfoKeys_data()
@@ -153,10 +155,11 @@ private slots:
         const QList<AppItem> apps = discoverInstalledApps(m_bundles, folders(), finderURL);
 
         // "Binary Name" once (from the shared folder), "Finder" once (the workspace's),
-        // broken or list-less bundles named after their file.
+        // broken or list-less bundles named after their file, a linked bundle named from its info keys.
         QCOMPARE(names(apps),
             QStringList(
-                { "Binary Name", "Broken", "Finder", "mine", "Nested", "NoList", "Typed Name", "Xml Display" }));
+                { "Binary Name", "Broken", "Finder", "mine", "Nested", "NoList", "Outside", "Typed Name",
+                    "Xml Display" }));
         QCOMPARE(*findByName(apps, "Finder"),
             (AppItem { "com.apple.finder", "Finder", QString("com.apple.finder"), finderURL, false, std::nullopt }));
         QCOMPARE(findByName(apps, "Binary Name")->bundleIdentifier, std::optional<QString>("org.binary"));
@@ -181,7 +184,7 @@ private slots:
         QVERIFY(loader.isLoading());
         QTRY_VERIFY(!loader.isLoading());
         QCOMPARE(loaded.size(), 1);
-        QCOMPARE(loaded.first().first().value<QList<AppItem>>().size(), 8);
+        QCOMPARE(loaded.first().first().value<QList<AppItem>>().size(), 9);
     }
 
     void loaderGoneBeforeTheScanEnds()

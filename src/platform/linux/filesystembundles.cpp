@@ -28,12 +28,12 @@ void collectApplications(const QString &folder, QStringList &found)
     const QFileInfoList entries
         = QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
     for (const QFileInfo &entry : entries) {
-        // A link may point back up the tree or anywhere on the disk: never follow one.
-        if (entry.isSymLink())
-            continue;
+        // A linked application is listed like any other (installers link apps
+        // into the user's folder), but the search never descends through a
+        // link: it may point back up the tree or anywhere on the disk.
         if (entry.suffix() == QLatin1String("app"))
             found.append(entry.filePath());
-        else if (entry.isDir() && !isPackage(entry))
+        else if (entry.isDir() && !entry.isSymLink() && !isPackage(entry))
             collectApplications(entry.filePath(), found);
     }
 }
