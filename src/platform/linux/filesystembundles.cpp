@@ -76,13 +76,16 @@ std::optional<BundleInfo> FileSystemBundles::info(const QString &bundlePath) con
 {
     const QDir bundle(bundlePath);
     for (const char *relative : { "Contents/Info.plist", "Info.plist" }) {
-        QFile file(bundle.filePath(QString::fromLatin1(relative)));
-        if (!file.exists())
+        const QFileInfo entry(bundle.filePath(QString::fromLatin1(relative)));
+        if (!entry.exists())
             continue;
-        if (file.size() > maxPropertyListBytes || !file.open(QIODevice::ReadOnly))
+        // Only a regular file is read: a pipe or a device in its place would
+        // block the scan, and with it the application's exit, for ever.
+        QFile file(entry.filePath());
+        if (!entry.isFile() || entry.size() > maxPropertyListBytes || !file.open(QIODevice::ReadOnly))
             return std::nullopt;
-        const QByteArray data = file.readAll();
-        if (data.isEmpty())
+        const QByteArray data = file.read(maxPropertyListBytes + 1);
+        if (data.isEmpty() || data.size() > maxPropertyListBytes)
             return std::nullopt;
         plist_t rawRoot = nullptr;
         plist_from_memory(data.constData(), uint32_t(data.size()), &rawRoot);
