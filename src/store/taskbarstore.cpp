@@ -120,8 +120,7 @@ QList<AppItem> TaskbarStore::pinnedApps(const QStringList &identifiers) const
             pins.append(*found);
             continue;
         }
-        const std::optional<QString> path
-            = m_env.workspace ? m_env.workspace->urlForApplication(identifier) : std::nullopt;
+        const std::optional<QString> path = applicationLocation(identifier);
         if (!path)
             continue;
         const std::optional<BundleInfo> info = m_env.bundles ? m_env.bundles->info(*path) : std::nullopt;
@@ -129,6 +128,11 @@ QList<AppItem> TaskbarStore::pinnedApps(const QStringList &identifiers) const
             QUrl::fromLocalFile(*path), false, std::nullopt });
     }
     return pins;
+}
+
+std::optional<QString> TaskbarStore::applicationLocation(const QString &bundleIdentifier) const
+{
+    return m_env.workspace ? m_env.workspace->urlForApplication(bundleIdentifier) : std::nullopt;
 }
 
 QList<AppItem> TaskbarStore::firstLaunchPinnedApps()
@@ -380,8 +384,7 @@ std::optional<AppItem> TaskbarStore::resolvedRecentApp(
 {
     if (const auto found = installedByBundle.constFind(bundleIdentifier); found != installedByBundle.cend())
         return *found;
-    const std::optional<QString> path
-        = m_env.workspace ? m_env.workspace->urlForApplication(bundleIdentifier) : std::nullopt;
+    const std::optional<QString> path = applicationLocation(bundleIdentifier);
     if (!path)
         return std::nullopt;
     // Only the extension goes: "My.apple.app" is "My.apple", not "Myle".
@@ -420,10 +423,8 @@ void TaskbarStore::loadInstalledApps()
         connect(m_installedAppsLoader.get(), &InstalledAppsLoader::loaded, this, &TaskbarStore::setInstalledApps);
     }
     std::optional<QUrl> finder;
-    if (m_env.workspace) {
-        if (const auto path = m_env.workspace->urlForApplication(QString::fromLatin1(AppLists::finderBundleIdentifier)))
-            finder = QUrl::fromLocalFile(*path);
-    }
+    if (const auto path = applicationLocation(QString::fromLatin1(AppLists::finderBundleIdentifier)))
+        finder = QUrl::fromLocalFile(*path);
     m_installedAppsLoader->load(m_env.applicationFolders, finder);
 }
 

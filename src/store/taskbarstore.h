@@ -249,6 +249,8 @@ private:
     void loadInstalledApps();
     QList<AppItem> pinnedApps(const QStringList &identifiers) const;
     QList<AppItem> firstLaunchPinnedApps();
+    // Where the workspace finds the application; nothing without a workspace.
+    std::optional<QString> applicationLocation(const QString &bundleIdentifier) const;
     void subscribeToTaskManager(TaskManagerOpenState *state);
     void observeWorkspace();
     void startRefreshTimer();
