@@ -11,6 +11,8 @@
 #include <plist/plist.h>
 #include <sys/stat.h>
 
+Q_DECLARE_METATYPE(Velmora::BundleInfo)
+
 using namespace Velmora;
 
 namespace {
@@ -200,8 +202,6 @@ private slots:
         QTest::qWait(0);
     }
 };
-
-Q_DECLARE_METATYPE(Velmora::BundleInfo)
 
 QTEST_GUILESS_MAIN(TestInstalledApps)
 #include "tst_installedapps.moc"
