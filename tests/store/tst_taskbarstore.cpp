@@ -501,15 +501,21 @@ private slots:
         QCOMPARE(ids(store->searchResults()), QStringList({ "com.apple.Safari" }));
     }
 
-    void storeGoneBeforeTheScanEnds()
+    void nothingReachesADestroyedStore()
     {
         Fixture f;
         FakeTaskManagerState taskManager;
         auto store = f.make(true, &taskManager);
+        // A notification already queued when the store goes.
+        emit f.workspace.applicationActivated(runningApplication(11, "org.editor", "Editor"));
         store.reset();
-        // Neither the scan's result nor a Task Manager change may reach the destroyed store.
+        // Neither the scan's result, the tick, the queued notification nor a
+        // Task Manager change may reach the destroyed store.
+        QCOMPARE(f.clock.pendingJobCount(), 0);
+        f.clock.advance(TaskbarStore::refreshIntervalMs);
         taskManager.setOpen(true);
         QTest::qWait(0);
+        QVERIFY(f.focus.recorded.isEmpty());
     }
 };
 
