@@ -69,8 +69,8 @@ TaskbarStore::~TaskbarStore()
 {
     // Connections to the workspace and the Task Manager end with this object;
     // the tick is bound to it as its context, but cancel it outright anyway.
-    if (m_refreshTimer && m_env.scheduler)
-        m_env.scheduler->cancel(*m_refreshTimer);
+    if (m_windowRefreshTimer && m_env.scheduler)
+        m_env.scheduler->cancel(*m_windowRefreshTimer);
 }
 
 // ---- Start-up -------------------------------------------------------------
@@ -184,7 +184,7 @@ void TaskbarStore::startRefreshTimer()
 {
     if (!m_env.scheduler)
         return;
-    m_refreshTimer
+    m_windowRefreshTimer
         = m_env.scheduler->scheduleRepeating(refreshIntervalMs, refreshToleranceMs, this, [this] { refreshTick(); });
 }
 
@@ -192,7 +192,7 @@ void TaskbarStore::refreshTick()
 {
     refreshRunningApps();
     refreshSettingsWindowState();
-    refreshAccessibilityTrust();
+    refreshWindowWorkAreaMonitoring();
 }
 
 void TaskbarStore::refreshSettingsWindowState()
@@ -200,7 +200,7 @@ void TaskbarStore::refreshSettingsWindowState()
     setSettingsWindowOpen(m_env.settingsWindow && m_env.settingsWindow->isSettingsWindowOpen());
 }
 
-void TaskbarStore::refreshAccessibilityTrust()
+void TaskbarStore::refreshWindowWorkAreaMonitoring()
 {
     setAccessibilityTrusted(m_env.accessibility && m_env.accessibility->isProcessTrusted());
     // A permission granted while the bar runs takes effect within one tick.

@@ -241,7 +241,7 @@ private slots:
         QSignalSpy running(store.get(), &TaskbarStore::runningAppsChanged);
 
         QCOMPARE(f.clock.pendingJobCount(), 0);
-        QVERIFY(!store->refreshTimer());
+        QVERIFY(!store->windowRefreshTimer());
         emit f.workspace.applicationLaunched(f.workspace.applications.first());
         store->refreshRunningApps();
         f.clock.advance(60'000);
@@ -291,7 +291,7 @@ private slots:
         QCOMPARE(ids(store->runningApps()), QStringList({ "org.editor", "org.player" }));
         QVERIFY(store->runningApps().first().isRunning);
 
-        const auto timer = store->refreshTimer();
+        const auto timer = store->windowRefreshTimer();
         QVERIFY(timer);
         QCOMPARE(f.clock.intervalOf(*timer), 5000);
         QCOMPARE(f.clock.toleranceOf(*timer), 1000);
