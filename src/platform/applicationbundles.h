@@ -27,8 +27,9 @@ public:
 
     // Every application bundle ("*.app") found in `folders`, searched in the
     // given order, each folder to any depth. Hidden files are skipped, bundles
-    // and other packages are not entered, symbolic links are not followed, and
-    // a folder that is missing or unreadable is skipped.
+    // and other packages are not entered, the search never descends through a
+    // symbolic link (a link named like a bundle is listed as one), and a folder
+    // that is missing or unreadable is skipped.
     virtual QStringList findApplications(const QStringList &folders) const = 0;
 
     // The bundle's info keys, or nothing when its property list is missing or unreadable.

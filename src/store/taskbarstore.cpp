@@ -69,8 +69,8 @@ TaskbarStore::~TaskbarStore()
 {
     // Connections to the workspace and the Task Manager end with this object;
     // the tick is bound to it as its context, but cancel it outright anyway.
-    if (m_refreshTimer && m_env.scheduler)
-        m_env.scheduler->cancel(*m_refreshTimer);
+    if (m_windowRefreshTimer && m_env.scheduler)
+        m_env.scheduler->cancel(*m_windowRefreshTimer);
 }
 
 // ---- Start-up -------------------------------------------------------------
@@ -120,8 +120,7 @@ QList<AppItem> TaskbarStore::pinnedApps(const QStringList &identifiers) const
             pins.append(*found);
             continue;
         }
-        const std::optional<QString> path
-            = m_env.workspace ? m_env.workspace->urlForApplication(identifier) : std::nullopt;
+        const std::optional<QString> path = applicationLocation(identifier);
         if (!path)
             continue;
         const std::optional<BundleInfo> info = m_env.bundles ? m_env.bundles->info(*path) : std::nullopt;
@@ -129,6 +128,11 @@ QList<AppItem> TaskbarStore::pinnedApps(const QStringList &identifiers) const
             QUrl::fromLocalFile(*path), false, std::nullopt });
     }
     return pins;
+}
+
+std::optional<QString> TaskbarStore::applicationLocation(const QString &bundleIdentifier) const
+{
+    return m_env.workspace ? m_env.workspace->urlForApplication(bundleIdentifier) : std::nullopt;
 }
 
 QList<AppItem> TaskbarStore::firstLaunchPinnedApps()
@@ -180,7 +184,7 @@ void TaskbarStore::startRefreshTimer()
 {
     if (!m_env.scheduler)
         return;
-    m_refreshTimer
+    m_windowRefreshTimer
         = m_env.scheduler->scheduleRepeating(refreshIntervalMs, refreshToleranceMs, this, [this] { refreshTick(); });
 }
 
@@ -188,7 +192,7 @@ void TaskbarStore::refreshTick()
 {
     refreshRunningApps();
     refreshSettingsWindowState();
-    refreshAccessibilityTrust();
+    refreshWindowWorkAreaMonitoring();
 }
 
 void TaskbarStore::refreshSettingsWindowState()
@@ -196,7 +200,7 @@ void TaskbarStore::refreshSettingsWindowState()
     setSettingsWindowOpen(m_env.settingsWindow && m_env.settingsWindow->isSettingsWindowOpen());
 }
 
-void TaskbarStore::refreshAccessibilityTrust()
+void TaskbarStore::refreshWindowWorkAreaMonitoring()
 {
     setAccessibilityTrusted(m_env.accessibility && m_env.accessibility->isProcessTrusted());
     // A permission granted while the bar runs takes effect within one tick.
@@ -380,8 +384,7 @@ std::optional<AppItem> TaskbarStore::resolvedRecentApp(
 {
     if (const auto found = installedByBundle.constFind(bundleIdentifier); found != installedByBundle.cend())
         return *found;
-    const std::optional<QString> path
-        = m_env.workspace ? m_env.workspace->urlForApplication(bundleIdentifier) : std::nullopt;
+    const std::optional<QString> path = applicationLocation(bundleIdentifier);
     if (!path)
         return std::nullopt;
     // Only the extension goes: "My.apple.app" is "My.apple", not "Myle".
@@ -420,10 +423,8 @@ void TaskbarStore::loadInstalledApps()
         connect(m_installedAppsLoader.get(), &InstalledAppsLoader::loaded, this, &TaskbarStore::setInstalledApps);
     }
     std::optional<QUrl> finder;
-    if (m_env.workspace) {
-        if (const auto path = m_env.workspace->urlForApplication(QString::fromLatin1(AppLists::finderBundleIdentifier)))
-            finder = QUrl::fromLocalFile(*path);
-    }
+    if (const auto path = applicationLocation(QString::fromLatin1(AppLists::finderBundleIdentifier)))
+        finder = QUrl::fromLocalFile(*path);
     m_installedAppsLoader->load(m_env.applicationFolders, finder);
 }
 

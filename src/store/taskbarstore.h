@@ -211,7 +211,7 @@ public:
     const UserDefaults &defaults() const { return m_defaults; }
     bool observesSystem() const { return m_observesSystem; }
     // The running refresh tick, when one runs.
-    std::optional<quint64> refreshTimer() const { return m_refreshTimer; }
+    std::optional<quint64> windowRefreshTimer() const { return m_windowRefreshTimer; }
 
 signals:
     void pinnedAppsChanged();
@@ -249,12 +249,14 @@ private:
     void loadInstalledApps();
     QList<AppItem> pinnedApps(const QStringList &identifiers) const;
     QList<AppItem> firstLaunchPinnedApps();
+    // Where the workspace finds the application; nothing without a workspace.
+    std::optional<QString> applicationLocation(const QString &bundleIdentifier) const;
     void subscribeToTaskManager(TaskManagerOpenState *state);
     void observeWorkspace();
     void startRefreshTimer();
     void refreshTick();
     void refreshSettingsWindowState();
-    void refreshAccessibilityTrust();
+    void refreshWindowWorkAreaMonitoring();
     QList<RunningApplication> regularApplications() const;
     void setPinnedApps(const QList<AppItem> &pins);
     void setStartPinnedApps(const QList<AppItem> &pins);
@@ -305,7 +307,7 @@ private:
     std::optional<NativeMinimizeRequest> m_nativeMinimizeRequest;
     std::optional<NativeMinimizeRequest> m_pendingMinimizeHandoff;
 
-    std::optional<quint64> m_refreshTimer;
+    std::optional<quint64> m_windowRefreshTimer;
     std::unique_ptr<InstalledAppsLoader> m_installedAppsLoader;
 };
 

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+Q_DECLARE_METATYPE(Velmora::AppLists::BarInputs)
+
 using namespace Velmora;
 using Velmora::Test::ids;
 using namespace Velmora::AppLists;
@@ -234,8 +236,6 @@ private slots:
         }
     }
 };
-
-Q_DECLARE_METATYPE(Velmora::AppLists::BarInputs)
 
 QTEST_GUILESS_MAIN(TestAppLists)
 #include "tst_applists.moc"

@@ -9,6 +9,9 @@
 #include <QTest>
 
 #include <plist/plist.h>
+#include <sys/stat.h>
+
+Q_DECLARE_METATYPE(Velmora::BundleInfo)
 
 using namespace Velmora;
 
@@ -94,6 +97,9 @@ private slots:
             propertyList({ { "CFBundleIdentifier", "org.nested" } }, F::Binary));
         QVERIFY(Test::writeFile(m_root, "Applications/Broken.app/Contents/Info.plist", "not a property list"));
         QVERIFY(QDir().mkpath(folder("Applications/NoList.app/Contents")));
+        // A pipe where the list should be has no writer: reading it would never return.
+        QVERIFY(QDir().mkpath(folder("Applications/Piped.app/Contents")));
+        QCOMPARE(mkfifo(QFile::encodeName(folder("Applications/Piped.app/Contents/Info.plist")).constData(), 0600), 0);
         // Neither hidden folders nor the inside of a bundle are searched.
         bundle("Applications/.hidden/Secret.app", propertyList({ { "CFBundleName", "Secret" } }, F::Xml));
         bundle("Applications/Xml Tool.app/Contents/Helpers/Helper.app",
@@ -104,9 +110,10 @@ private slots:
         bundle("System/Finder.app", propertyList({ { "CFBundleIdentifier", "com.apple.finder" } }, F::Xml));
         bundle("Home/finder.app", propertyList({ { "CFBundleName", "Finder" } }, F::Xml));
         bundle("Home/Mine.app", propertyList({ { "CFBundleName", "mine" } }, F::Binary));
-        // A link is never followed, whether it points at a bundle or back up the tree.
+        // A linked bundle is listed; a linked folder is not searched, whatever it points at.
         QVERIFY(QFile::link(folder("Applications"), folder("Home/Loop")));
-        QVERIFY(QFile::link(folder("Applications/Binary.app"), folder("Home/Linked.app")));
+        bundle("Elsewhere/Outside.app", propertyList({ { "CFBundleName", "Outside" } }, F::Xml));
+        QVERIFY(QFile::link(folder("Elsewhere/Outside.app"), folder("Home/Linked.app")));
     }
 
     void findsBundlesInFolderOrder()
@@ -117,8 +124,9 @@ private slots:
             relative << QDir(m_root.path()).relativeFilePath(path);
         QCOMPARE(relative,
             QStringList({ "Applications/Binary.app", "Applications/Broken.app", "Applications/NoList.app",
-                "Applications/Typed.app", "Applications/Utilities/Deep/Nested.app", "Applications/Xml Tool.app",
-                "System/Binary Copy.app", "System/Finder.app", "Home/Mine.app", "Home/finder.app" }));
+                "Applications/Piped.app", "Applications/Typed.app", "Applications/Utilities/Deep/Nested.app",
+                "Applications/Xml Tool.app", "System/Binary Copy.app", "System/Finder.app", "Home/Linked.app",
+                "Home/Mine.app", "Home/finder.app" }));
     }
 
     void readsInfoKeys_data()
@@ -134,6 +142,7 @@ private slots:
                                     << BundleInfo { std::nullopt, QString("Typed Name"), std::nullopt };
         QTest::newRow("garbage") << "Applications/Broken.app" << false << BundleInfo {};
         QTest::newRow("no list") << "Applications/NoList.app" << false << BundleInfo {};
+        QTest::newRow("pipe instead of a list") << "Applications/Piped.app" << false << BundleInfo {};
         QTest::newRow("no bundle") << "Applications/Absent.app" << false << BundleInfo {};
     }
     void readsInfoKeys()
@@ -153,10 +162,10 @@ private slots:
         const QList<AppItem> apps = discoverInstalledApps(m_bundles, folders(), finderURL);
 
         // "Binary Name" once (from the shared folder), "Finder" once (the workspace's),
-        // broken or list-less bundles named after their file.
+        // broken or list-less bundles named after their file, a linked bundle named from its info keys.
         QCOMPARE(names(apps),
-            QStringList(
-                { "Binary Name", "Broken", "Finder", "mine", "Nested", "NoList", "Typed Name", "Xml Display" }));
+            QStringList({ "Binary Name", "Broken", "Finder", "mine", "Nested", "NoList", "Outside", "Piped",
+                "Typed Name", "Xml Display" }));
         QCOMPARE(*findByName(apps, "Finder"),
             (AppItem { "com.apple.finder", "Finder", QString("com.apple.finder"), finderURL, false, std::nullopt }));
         QCOMPARE(findByName(apps, "Binary Name")->bundleIdentifier, std::optional<QString>("org.binary"));
@@ -181,7 +190,7 @@ private slots:
         QVERIFY(loader.isLoading());
         QTRY_VERIFY(!loader.isLoading());
         QCOMPARE(loaded.size(), 1);
-        QCOMPARE(loaded.first().first().value<QList<AppItem>>().size(), 8);
+        QCOMPARE(loaded.first().first().value<QList<AppItem>>().size(), 10);
     }
 
     void loaderGoneBeforeTheScanEnds()
@@ -193,8 +202,6 @@ private slots:
         QTest::qWait(0);
     }
 };
-
-Q_DECLARE_METATYPE(Velmora::BundleInfo)
 
 QTEST_GUILESS_MAIN(TestInstalledApps)
 #include "tst_installedapps.moc"

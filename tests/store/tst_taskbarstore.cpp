@@ -241,7 +241,7 @@ private slots:
         QSignalSpy running(store.get(), &TaskbarStore::runningAppsChanged);
 
         QCOMPARE(f.clock.pendingJobCount(), 0);
-        QVERIFY(!store->refreshTimer());
+        QVERIFY(!store->windowRefreshTimer());
         emit f.workspace.applicationLaunched(f.workspace.applications.first());
         store->refreshRunningApps();
         f.clock.advance(60'000);
@@ -291,7 +291,7 @@ private slots:
         QCOMPARE(ids(store->runningApps()), QStringList({ "org.editor", "org.player" }));
         QVERIFY(store->runningApps().first().isRunning);
 
-        const auto timer = store->refreshTimer();
+        const auto timer = store->windowRefreshTimer();
         QVERIFY(timer);
         QCOMPARE(f.clock.intervalOf(*timer), 5000);
         QCOMPARE(f.clock.toleranceOf(*timer), 1000);
@@ -501,15 +501,21 @@ private slots:
         QCOMPARE(ids(store->searchResults()), QStringList({ "com.apple.Safari" }));
     }
 
-    void storeGoneBeforeTheScanEnds()
+    void nothingReachesADestroyedStore()
     {
         Fixture f;
         FakeTaskManagerState taskManager;
         auto store = f.make(true, &taskManager);
+        // A notification already queued when the store goes.
+        emit f.workspace.applicationActivated(runningApplication(11, "org.editor", "Editor"));
         store.reset();
-        // Neither the scan's result nor a Task Manager change may reach the destroyed store.
+        // Neither the scan's result, the tick, the queued notification nor a
+        // Task Manager change may reach the destroyed store.
+        QCOMPARE(f.clock.pendingJobCount(), 0);
+        f.clock.advance(TaskbarStore::refreshIntervalMs);
         taskManager.setOpen(true);
         QTest::qWait(0);
+        QVERIFY(f.focus.recorded.isEmpty());
     }
 };
 

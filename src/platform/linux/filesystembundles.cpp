@@ -28,12 +28,12 @@ void collectApplications(const QString &folder, QStringList &found)
     const QFileInfoList entries
         = QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
     for (const QFileInfo &entry : entries) {
-        // A link may point back up the tree or anywhere on the disk: never follow one.
-        if (entry.isSymLink())
-            continue;
+        // A linked application is listed like any other (installers link apps
+        // into the user's folder), but the search never descends through a
+        // link: it may point back up the tree or anywhere on the disk.
         if (entry.suffix() == QLatin1String("app"))
             found.append(entry.filePath());
-        else if (entry.isDir() && !isPackage(entry))
+        else if (entry.isDir() && !entry.isSymLink() && !isPackage(entry))
             collectApplications(entry.filePath(), found);
     }
 }
@@ -76,13 +76,16 @@ std::optional<BundleInfo> FileSystemBundles::info(const QString &bundlePath) con
 {
     const QDir bundle(bundlePath);
     for (const char *relative : { "Contents/Info.plist", "Info.plist" }) {
-        QFile file(bundle.filePath(QString::fromLatin1(relative)));
-        if (!file.exists())
+        const QFileInfo entry(bundle.filePath(QString::fromLatin1(relative)));
+        if (!entry.exists())
             continue;
-        if (file.size() > maxPropertyListBytes || !file.open(QIODevice::ReadOnly))
+        // Only a regular file is read: a pipe or a device in its place would
+        // block the scan, and with it the application's exit, for ever.
+        QFile file(entry.filePath());
+        if (!entry.isFile() || entry.size() > maxPropertyListBytes || !file.open(QIODevice::ReadOnly))
             return std::nullopt;
-        const QByteArray data = file.readAll();
-        if (data.isEmpty())
+        const QByteArray data = file.read(maxPropertyListBytes + 1);
+        if (data.isEmpty() || data.size() > maxPropertyListBytes)
             return std::nullopt;
         plist_t rawRoot = nullptr;
         plist_from_memory(data.constData(), uint32_t(data.size()), &rawRoot);
