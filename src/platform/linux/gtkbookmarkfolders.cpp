@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+
+#include <sys/stat.h>
+
 namespace Velmora::Linux {
 
 GtkBookmarkFolders::GtkBookmarkFolders(QString bookmarksPath)
@@ -39,12 +43,18 @@ std::optional<QList<FavoriteFolderEntry>> GtkBookmarkFolders::entries()
         const QString path = url.toLocalFile(); // decodes percent escapes
         if (!QDir::isAbsolutePath(path))
             continue;
-        const QFileInfo info(path);
         FavoriteFolderEntry entry;
+        struct stat status {};
+        if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+            entry.isDirectory = S_ISDIR(status.st_mode);
+        } else if (errno == ENOENT || errno == ENOTDIR) {
+            // Nothing there: a deleted folder, or one on a volume that is not
+            // mounted. Such a bookmark does not resolve, and nothing is
+            // mounted to make it.
+            continue;
+        } // any other failure (no permission to look) leaves the type unknown, and the entry in
         entry.url = QUrl::fromLocalFile(path);
         entry.displayName = space < 0 ? QString() : line.mid(space + 1).trimmed();
-        if (info.exists())
-            entry.isDirectory = info.isDir();
         result.append(entry);
     }
     return result;
