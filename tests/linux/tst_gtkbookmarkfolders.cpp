@@ -22,7 +22,7 @@ private slots:
         const QString root = QUrl::fromLocalFile(dir.path()).toString(QUrl::FullyEncoded);
         const QByteArray bookmarks = (root + "/My%20Files Work stuff\n" + "\n" + "sftp://server/home/u Server\n"
             + "file://otherhost/share Share\n" + "file://localhost" + dir.path() + "/plain.txt\n" + root
-            + "/gone Gone\n" + root + "/loop Loop\n")
+            + "/gone Gone\n" + root + "/loop Loop\n" + root + "/My%20Files%00/x Cut\n")
                                          .toUtf8();
         QVERIFY(Velmora::Test::writeFile(dir, "gtk-3.0/bookmarks", bookmarks));
         GtkBookmarkFolders folders(dir.filePath("gtk-3.0/bookmarks"));

@@ -41,7 +41,9 @@ std::optional<QList<FavoriteFolderEntry>> GtkBookmarkFolders::entries()
         if (!url.isValid() || !url.isLocalFile() || !url.host().isEmpty())
             continue;
         const QString path = url.toLocalFile(); // decodes percent escapes
-        if (!QDir::isAbsolutePath(path))
+        // An escaped NUL would cut the path short at the system call and
+        // stand for another folder.
+        if (!QDir::isAbsolutePath(path) || path.contains(QChar(0)))
             continue;
         FavoriteFolderEntry entry;
         struct stat status {};
