@@ -1,8 +1,8 @@
 #include "platform/linux/jsonfileuserdefaults.h"
 #include "platform/sim/scriptedfileicons.h"
 #include "store/appitem.h"
-#include "store/producticon.h"
 #include "store/taskbaroverflow.h"
+#include "store/velmoraicon.h"
 
 #include <QTemporaryDir>
 
@@ -12,19 +12,19 @@ using namespace Velmora;
 
 // The product icon is drawn whenever a list shows it; at bar size on a
 // high-density display it must stay far below a frame.
-static void BM_ProductIconAtBarSize(benchmark::State &state)
+static void BM_VelmoraIconAtBarSize(benchmark::State &state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(ProductIcon::appIconImage(34, 2));
+        benchmark::DoNotOptimize(VelmoraIcon::appIconImage(34, 2));
 }
-BENCHMARK(BM_ProductIconAtBarSize)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_VelmoraIconAtBarSize)->Unit(benchmark::kMicrosecond);
 
-static void BM_ProductIconAt512(benchmark::State &state)
+static void BM_VelmoraIconAt512(benchmark::State &state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(ProductIcon::appIconImage(512));
+        benchmark::DoNotOptimize(VelmoraIcon::appIconImage(512));
 }
-BENCHMARK(BM_ProductIconAt512)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VelmoraIconAt512)->Unit(benchmark::kMillisecond);
 
 // The bar splits on every layout pass.
 static void BM_OverflowSplit(benchmark::State &state)

@@ -5,6 +5,23 @@
 
 namespace Velmora {
 
+namespace {
+
+// A list counts as a list of texts only when every element is a text.
+std::optional<QStringList> textsOf(const QVariantList &list)
+{
+    QStringList texts;
+    texts.reserve(list.size());
+    for (const QVariant &element : list) {
+        if (element.typeId() != QMetaType::QString)
+            return std::nullopt;
+        texts.append(element.toString());
+    }
+    return texts;
+}
+
+} // namespace
+
 UserDefaults::~UserDefaults() = default;
 
 std::optional<bool> UserDefaults::boolValue(const QString &key) const
@@ -58,13 +75,7 @@ std::optional<QStringList> UserDefaults::stringListValue(const QString &key) con
         return v.toStringList();
     if (v.typeId() != QMetaType::QVariantList)
         return std::nullopt;
-    QStringList texts;
-    for (const QVariant &element : v.toList()) {
-        if (element.typeId() != QMetaType::QString)
-            return std::nullopt;
-        texts.append(element.toString());
-    }
-    return texts;
+    return textsOf(v.toList());
 }
 
 std::optional<QVariant> UserDefaults::storedForm(const QVariant &value)
@@ -93,15 +104,10 @@ std::optional<QVariant> UserDefaults::storedForm(const QVariant &value)
             return std::nullopt;
         return QVariant(d);
     }
-    case QMetaType::QVariantList: {
-        QStringList texts;
-        for (const QVariant &element : value.toList()) {
-            if (element.typeId() != QMetaType::QString)
-                return std::nullopt;
-            texts.append(element.toString());
-        }
-        return QVariant(texts);
-    }
+    case QMetaType::QVariantList:
+        if (const std::optional<QStringList> texts = textsOf(value.toList()))
+            return QVariant(*texts);
+        return std::nullopt;
     default:
         return std::nullopt;
     }

@@ -1,7 +1,7 @@
 #include "store/appitem.h"
 
 #include "platform/fileicons.h"
-#include "store/producticon.h"
+#include "store/velmoraicon.h"
 
 namespace Velmora {
 
@@ -41,7 +41,7 @@ QIcon AppItem::icon(FileIcons &workspace) const
 {
     // The Task Manager is not among these: it has a symbol of its own.
     if (id == settingsID || id == setupID || id == ownWindowsID)
-        return ProductIcon::appIcon();
+        return VelmoraIcon::ownAppIcon();
     if (systemImageName) {
         if (std::optional<QIcon> symbol = workspace.symbolImage(*systemImageName))
             return *symbol;
@@ -63,7 +63,7 @@ QIcon AppItem::fileIcon(const QString &path, FileIcons &workspace)
     const auto cached = cache.constFind(path);
     if (cached != cache.cend())
         return *cached;
-    const QIcon icon = ProductIcon::isOwnBundle(path, workspace.ownBundlePath()) ? ProductIcon::appIcon()
+    const QIcon icon = VelmoraIcon::isOwnBundle(path, workspace.ownBundlePath()) ? VelmoraIcon::ownAppIcon()
                                                                                  : workspace.iconForFile(path);
     cache.insert(path, icon);
     return icon;

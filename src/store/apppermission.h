@@ -15,6 +15,11 @@ namespace AppPermissions {
 
 const QList<AppPermission> &allCases();
 QString rawValue(AppPermission permission);
+// Lists tell permissions apart by their raw value.
+inline QString id(AppPermission permission)
+{
+    return rawValue(permission);
+}
 // Exactly the two raw values, case-sensitive; nothing for any other text.
 std::optional<AppPermission> fromRawValue(const QString &raw);
 

@@ -38,8 +38,11 @@ qsizetype GridReorderSession::targetIndex(QSizeF t) const
     if (m_columns < 1 || m_apps.isEmpty())
         return currentIndex();
     const qsizetype rows = (m_apps.size() + m_columns - 1) / m_columns;
-    const qsizetype column = DragSlot::target(m_startIndex % m_columns, t.width(), m_stride.width(), m_columns - 1);
-    const qsizetype row = DragSlot::target(m_startIndex / m_columns, t.height(), m_stride.height(), rows - 1);
+    const qsizetype column
+        = DragSlot::clamped(double(m_startIndex % m_columns) + DragSlot::wholeSlots(t.width(), m_stride.width()),
+            m_columns - 1);
+    const qsizetype row = DragSlot::clamped(
+        double(m_startIndex / m_columns) + DragSlot::wholeSlots(t.height(), m_stride.height()), rows - 1);
     return std::min(row * m_columns + column, m_apps.size() - 1);
 }
 

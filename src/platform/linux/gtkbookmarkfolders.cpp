@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+
+#include <sys/stat.h>
+
 namespace Velmora::Linux {
 
 GtkBookmarkFolders::GtkBookmarkFolders(QString bookmarksPath)
@@ -37,14 +41,22 @@ std::optional<QList<FavoriteFolderEntry>> GtkBookmarkFolders::entries()
         if (!url.isValid() || !url.isLocalFile() || !url.host().isEmpty())
             continue;
         const QString path = url.toLocalFile(); // decodes percent escapes
-        if (!QDir::isAbsolutePath(path))
+        // An escaped NUL would cut the path short at the system call and
+        // stand for another folder.
+        if (!QDir::isAbsolutePath(path) || path.contains(QChar(0)))
             continue;
-        const QFileInfo info(path);
         FavoriteFolderEntry entry;
+        struct stat status {};
+        if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+            entry.isDirectory = S_ISDIR(status.st_mode);
+        } else if (errno == ENOENT || errno == ENOTDIR) {
+            // Nothing there: a deleted folder, or one on a volume that is not
+            // mounted. Such a bookmark does not resolve, and nothing is
+            // mounted to make it.
+            continue;
+        } // any other failure (no permission to look) leaves the type unknown, and the entry in
         entry.url = QUrl::fromLocalFile(path);
         entry.displayName = space < 0 ? QString() : line.mid(space + 1).trimmed();
-        if (info.exists())
-            entry.isDirectory = info.isDir();
         result.append(entry);
     }
     return result;

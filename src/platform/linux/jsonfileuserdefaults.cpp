@@ -40,6 +40,8 @@ QSet<QString> keysOfFractionalNumbers(const QByteArray &text)
         }
         ++i;
     };
+    if (text.startsWith("\xEF\xBB\xBF"))
+        i = 3; // a byte-order mark, which the parser accepts too
     skipSpace();
     ++i; // the opening brace
     while (i < n) {

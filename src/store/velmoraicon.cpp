@@ -1,4 +1,4 @@
-#include "store/producticon.h"
+#include "store/velmoraicon.h"
 
 #include <QDir>
 #include <QIconEngine>
@@ -16,7 +16,7 @@
 
 namespace Velmora {
 
-const QString ProductIcon::iconName = QStringLiteral("velmora");
+const QString VelmoraIcon::iconName = QStringLiteral("velmora");
 
 namespace {
 
@@ -177,7 +177,7 @@ QPainterPath roundedTile(const QRectF &rect)
     return path;
 }
 
-class ProductIconEngine final : public QIconEngine
+class VelmoraIconEngine final : public QIconEngine
 {
 public:
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
@@ -185,17 +185,17 @@ public:
         const qreal side = std::min(rect.width(), rect.height());
         painter->save();
         painter->translate(rect.x() + (rect.width() - side) / 2, rect.y() + (rect.height() - side) / 2);
-        ProductIcon::drawAppIcon(painter, side);
+        VelmoraIcon::drawAppIcon(painter, side);
         painter->restore();
     }
     // Rasters are made only when a view asks for one, once per size.
     QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
     {
         const int side = std::min(size.width(), size.height());
-        const QString cacheKey = QStringLiteral("velmora-product-icon-%1").arg(side);
+        const QString cacheKey = QStringLiteral("velmora-app-icon-%1").arg(side);
         QPixmap pixmap;
         if (!QPixmapCache::find(cacheKey, &pixmap)) {
-            pixmap = QPixmap::fromImage(ProductIcon::appIconImage(side));
+            pixmap = QPixmap::fromImage(VelmoraIcon::appIconImage(side));
             QPixmapCache::insert(cacheKey, pixmap);
         }
         return pixmap;
@@ -205,15 +205,15 @@ public:
         const int side = std::min(size.width(), size.height());
         return { side, side };
     }
-    QIconEngine *clone() const override { return new ProductIconEngine; }
-    QString key() const override { return ProductIcon::iconName; }
-    QString iconName() override { return ProductIcon::iconName; }
+    QIconEngine *clone() const override { return new VelmoraIconEngine; }
+    QString key() const override { return VelmoraIcon::iconName; }
+    QString iconName() override { return VelmoraIcon::iconName; }
     bool isNull() override { return false; }
 };
 
 } // namespace
 
-void ProductIcon::drawTile(QPainter &painter, const QRectF &rect)
+void VelmoraIcon::drawTile(QPainter &painter, const QRectF &rect)
 {
     const Palette &colours = palette();
     const qreal w = rect.width();
@@ -244,7 +244,7 @@ void ProductIcon::drawTile(QPainter &painter, const QRectF &rect)
     painter.restore();
 }
 
-bool ProductIcon::drawAppIcon(QPainter *painter, qreal size)
+bool VelmoraIcon::drawAppIcon(QPainter *painter, qreal size)
 {
     if (!painter || !painter->isActive() || !(size > 0))
         return false;
@@ -259,13 +259,13 @@ bool ProductIcon::drawAppIcon(QPainter *painter, qreal size)
     return true;
 }
 
-const QIcon &ProductIcon::appIcon()
+const QIcon &VelmoraIcon::ownAppIcon()
 {
-    static const QIcon icon(new ProductIconEngine);
+    static const QIcon icon(new VelmoraIconEngine);
     return icon;
 }
 
-QImage ProductIcon::appIconImage(int size, qreal devicePixelRatio)
+QImage VelmoraIcon::appIconImage(int size, qreal devicePixelRatio)
 {
     const int pixels = int(std::ceil(size * devicePixelRatio));
     if (pixels <= 0)
@@ -278,7 +278,7 @@ QImage ProductIcon::appIconImage(int size, qreal devicePixelRatio)
     return image;
 }
 
-bool ProductIcon::isOwnBundle(const QString &path, const QString &ownBundlePath)
+bool VelmoraIcon::isOwnBundle(const QString &path, const QString &ownBundlePath)
 {
     if (path.isEmpty() || ownBundlePath.isEmpty())
         return false;

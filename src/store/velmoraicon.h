@@ -12,8 +12,9 @@ namespace Velmora {
 // The product's application icon, drawn in code at whatever size it is shown:
 // a rounded tile with two soft glows and a light slab with a slot across its
 // top face. It lives here, without Widgets, because app items show it for the
-// product's own windows and bundle; the bar draws its other marks itself.
-class ProductIcon
+// product's own windows and bundle; the product's other drawn marks belong
+// with it.
+class VelmoraIcon
 {
 public:
     // The name the drawn icon reports through QIcon::name().
@@ -28,7 +29,7 @@ public:
 
     // One shared icon that draws itself on demand at the destination's
     // resolution; it is never rasterised up front.
-    static const QIcon &appIcon();
+    static const QIcon &ownAppIcon();
     // The icon rendered into an image of `size` points square.
     static QImage appIconImage(int size, qreal devicePixelRatio = 1);
 
@@ -36,7 +37,7 @@ public:
     // are standardized (trailing slashes, "." and ".." components).
     static bool isOwnBundle(const QString &path, const QString &ownBundlePath);
 
-    ProductIcon() = delete;
+    VelmoraIcon() = delete;
 };
 
 } // namespace Velmora

@@ -1,11 +1,11 @@
-#include "store/producticon.h"
+#include "store/velmoraicon.h"
 
 #include <QPainter>
 #include <QTest>
 
-using Velmora::ProductIcon;
+using Velmora::VelmoraIcon;
 
-class TestProductIcon : public QObject
+class TestVelmoraIcon : public QObject
 {
     Q_OBJECT
 private slots:
@@ -20,7 +20,7 @@ private slots:
     void appIconHasItsMarginShadowAndSlab()
     {
         QFETCH(qreal, ratio);
-        const QImage image = ProductIcon::appIconImage(512, ratio);
+        const QImage image = VelmoraIcon::appIconImage(512, ratio);
         QCOMPARE(image.size(), QSize(512, 512) * ratio);
         auto at = [&](int x, int y) { return image.pixelColor(int(x * ratio), int(y * ratio)); };
         for (const QPoint margin : { QPoint(25, 256), QPoint(256, 25), QPoint(487, 256), QPoint(5, 5) })
@@ -35,16 +35,16 @@ private slots:
 
     void drawingWithoutAPainterDoesNothing()
     {
-        QVERIFY(!ProductIcon::drawAppIcon(nullptr, 64));
+        QVERIFY(!VelmoraIcon::drawAppIcon(nullptr, 64));
         QImage image(8, 8, QImage::Format_ARGB32);
         QPainter inactive;
-        QVERIFY(!ProductIcon::drawAppIcon(&inactive, 64));
-        QVERIFY(ProductIcon::appIconImage(0).isNull());
+        QVERIFY(!VelmoraIcon::drawAppIcon(&inactive, 64));
+        QVERIFY(VelmoraIcon::appIconImage(0).isNull());
     }
 
     void iconPaintsThroughQIcon()
     {
-        const QIcon &icon = ProductIcon::appIcon();
+        const QIcon &icon = VelmoraIcon::ownAppIcon();
         QCOMPARE(icon.name(), QString("velmora"));
         QVERIFY(!icon.isNull());
         QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
@@ -76,9 +76,9 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(bool, own);
-        QCOMPARE(ProductIcon::isOwnBundle(path, "/Applications/Velmora.app"), own);
+        QCOMPARE(VelmoraIcon::isOwnBundle(path, "/Applications/Velmora.app"), own);
     }
 };
 
-QTEST_MAIN(TestProductIcon)
-#include "tst_producticon.moc"
+QTEST_MAIN(TestVelmoraIcon)
+#include "tst_velmoraicon.moc"
