@@ -52,13 +52,15 @@ TaskbarStore::TaskbarStore(UserDefaults &defaults, TaskManagerOpenState *taskMan
     readSettings();
     subscribeToTaskManager(taskManagerOpen ? taskManagerOpen : m_env.taskManagerWindow);
 
-    if (!m_observesSystem)
-        return;
     if (m_env.finderFavorites) {
         connect(m_env.finderFavorites, &FinderFavoritesModel::favoritesChanged, this,
             &TaskbarStore::finderFavoritesChanged);
-        m_env.finderFavorites->load();
     }
+
+    if (!m_observesSystem)
+        return;
+    if (m_env.finderFavorites)
+        m_env.finderFavorites->load();
     refreshRunningApps();
     observeWorkspace();
     startRefreshTimer();
@@ -209,9 +211,15 @@ void TaskbarStore::refreshWindowWorkAreaMonitoring()
 
 QList<FinderFavorite> TaskbarStore::finderFavorites() const
 {
-    if (!m_observesSystem || !m_env.finderFavorites)
-        return {};
-    return m_env.finderFavorites->favorites();
+    // The model is read only by this store: at creation when it observes the
+    // system, and by each refresh.
+    return m_env.finderFavorites ? m_env.finderFavorites->favorites() : QList<FinderFavorite> {};
+}
+
+void TaskbarStore::refreshFinderFavorites()
+{
+    if (m_env.finderFavorites)
+        m_env.finderFavorites->refresh();
 }
 
 // ---- Running apps and the bar --------------------------------------------

@@ -117,8 +117,12 @@ public:
     const QStringList &taskbarAppOrder() const { return m_taskbarAppOrder; }
     const QList<AppItem> &runningApps() const { return m_runningApps; }
     const QList<AppItem> &installedApps() const { return m_installedApps; }
-    // Empty until read, and always for a store that does not observe the system.
+    // Empty until read: at creation when the store observes the system, else
+    // by the first refresh.
     QList<FinderFavorite> finderFavorites() const;
+    // Re-reads the favourites in the background (the Start menu opens with
+    // what it has); a refresh overtaken by a newer one changes nothing.
+    void refreshFinderFavorites();
     const QStringList &recentAppIdentifiers() const { return m_recentAppIdentifiers; }
     bool finderHasWindows() const { return m_finderHasWindows; }
     void setFinderHasWindows(bool hasWindows);

@@ -276,6 +276,27 @@ private slots:
         QCOMPARE(store->finderFavorites().size(), observesSystem ? 1 : 0);
     }
 
+    void favouritesRefreshPublishesOnlyChanges()
+    {
+        Fixture f;
+        Sim::ScriptedFavoriteFolders folders;
+        Sim::ScriptedFileIcons icons;
+        folders.setEntries({ { QUrl::fromLocalFile("/home/u/Documents"), "Documents", true } });
+        // The background read runs at once, so the test sees each refresh complete.
+        FinderFavoritesModel favourites(folders, icons, [](std::function<void()> work) { work(); });
+        f.finderFavorites = &favourites;
+        const auto store = f.make(false);
+        QSignalSpy changed(store.get(), &TaskbarStore::finderFavoritesChanged);
+
+        store->refreshFinderFavorites();
+        QTRY_COMPARE(changed.size(), 1);
+        QCOMPARE(store->finderFavorites().size(), 1);
+
+        store->refreshFinderFavorites();
+        QCoreApplication::processEvents();
+        QCOMPARE(changed.size(), 1);
+    }
+
     void runningAppsFollowTheWorkspace()
     {
         Fixture f;
