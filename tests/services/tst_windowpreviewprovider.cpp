@@ -164,6 +164,32 @@ private slots:
         QCOMPARE(AccessibilityWindowNumber::chooseByTitle(candidates, title), chosen);
     }
 
+    void frameMatchToleratesOnePoint_data()
+    {
+        QTest::addColumn<QRectF>("frame");
+        QTest::addColumn<QList<quint32>>("matches");
+        QTest::newRow("exact and nearly, front to back") << QRectF(100, 100, 400, 300) << QList<quint32>{2, 1};
+        QTest::newRow("just over a point off") << QRectF(99.99, 100.5, 400, 300) << QList<quint32>{1};
+        QTest::newRow("exactly a point off, across zero") << QRectF(0.5, 0.5, 400, 300) << QList<quint32>{3};
+        QTest::newRow("size off") << QRectF(100, 100, 402, 300) << QList<quint32>{};
+        QTest::newRow("far off screen") << QRectF(-1e12, 5, 400, 300) << QList<quint32>{5};
+    }
+    void frameMatchToleratesOnePoint()
+    {
+        QFETCH(QRectF, frame);
+        QFETCH(QList<quint32>, matches);
+        const auto entry = [](quint32 id, const QRectF &bounds) {
+            return Descriptor{id, qint64(id), bounds, std::nullopt, true};
+        };
+        const WindowServerEntries::Index index({entry(2, {101, 99, 400.5, 299}), entry(1, {100, 100, 400, 300}),
+                                                entry(3, {-0.5, -0.5, 400, 300}), entry(4, {98.9, 100, 400, 300}),
+                                                entry(5, {-1e12 + 0.5, 5, 400, 300})});
+        QList<quint32> found;
+        for (const Descriptor &d : index.matchingFrame(frame, AccessibilityWindowNumber::frameTolerance))
+            found << d.id;
+        QCOMPARE(found, matches);
+    }
+
     void listingRules_data()
     {
         QTest::addColumn<QSizeF>("size");
