@@ -258,6 +258,14 @@ QSet<QString> WindowPreviewProvider::visiblePreviewIDs(const QList<VisibilityCan
     if (displays.isEmpty())
         return visible;
 
+    // Keyed by window and owner; the first candidate for a window is the one tested.
+    const auto key = [](quint32 windowID, qint32 pid) { return (quint64(windowID) << 32) | quint32(pid); };
+    QHash<quint64, QString> candidateIds;
+    for (const VisibilityCandidate &c : candidates) {
+        if (c.windowID && !candidateIds.contains(key(*c.windowID, c.processIdentifier)))
+            candidateIds.insert(key(*c.windowID, c.processIdentifier), c.id);
+    }
+
     QList<QRectF> occluding;
     for (const WindowListEntry &entry : *entries) {
         const auto number = entry.number();
@@ -271,10 +279,9 @@ QSet<QString> WindowPreviewProvider::visiblePreviewIDs(const QList<VisibilityCan
         const double alpha = entry.alpha().value_or(1.0);
         if (alpha <= 0)
             continue;
-        const auto candidate = std::find_if(candidates.cbegin(), candidates.cend(),
-            [&](const VisibilityCandidate &c) { return c.windowID == *number && c.processIdentifier == *owner; });
-        if (candidate != candidates.cend() && WindowVisibility::isVisible(*bounds, displays, occluding))
-            visible.insert(candidate->id);
+        const auto candidate = candidateIds.constFind(key(*number, *owner));
+        if (candidate != candidateIds.cend() && WindowVisibility::isVisible(*bounds, displays, occluding))
+            visible.insert(*candidate);
         if (alpha >= 1)
             occluding.append(*bounds);
     }
