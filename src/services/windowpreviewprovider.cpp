@@ -5,6 +5,7 @@
 #include "platform/displays.h"
 #include "platform/windowlist.h"
 #include "platform/workspace.h"
+#include "services/servicelabels.h"
 #include "services/windowpreviewid.h"
 #include "services/windowvisibility.h"
 
@@ -15,7 +16,7 @@
 
 namespace Velmora {
 
-const QString WindowPreviewProvider::untitledWindowTitle = QStringLiteral("Untitled Window");
+const QString WindowPreviewProvider::untitledWindowTitle = ServiceLabels::UntitledWindowTitle;
 
 namespace {
 
