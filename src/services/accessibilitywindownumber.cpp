@@ -4,8 +4,6 @@
 #include "platform/axnames.h"
 #include "platform/windowlist.h"
 
-#include <cmath>
-
 namespace Velmora {
 
 namespace {
@@ -19,15 +17,10 @@ qsizetype commonPrefixLength(const QString &a, const QString &b)
     return i;
 }
 
-bool within(double a, double b, double tolerance)
-{
-    return std::abs(a - b) <= tolerance;
-}
-
 } // namespace
 
-AccessibilityWindowNumber::AccessibilityWindowNumber(Accessibility &accessibility, const WindowList &windowList,
-                                                     const PrivateFunctions &privateFunctions)
+AccessibilityWindowNumber::AccessibilityWindowNumber(
+    Accessibility &accessibility, const WindowList &windowList, const PrivateFunctions &privateFunctions)
     : m_accessibility(accessibility)
     , m_windowList(windowList)
     , m_privateFunctions(privateFunctions)
@@ -40,8 +33,8 @@ const PrivateFunctions::AXUIElementGetWindow &AccessibilityWindowNumber::functio
     return m_function;
 }
 
-std::optional<quint32> AccessibilityWindowNumber::windowNumber(const AXElement &element,
-                                                               const QList<WindowServerEntries::Descriptor> *entries)
+std::optional<quint32> AccessibilityWindowNumber::windowNumber(
+    const AXElement &element, const WindowServerEntries::Index *entries)
 {
     const auto &getWindow = function();
     if (getWindow) {
@@ -65,9 +58,8 @@ std::optional<quint32> AccessibilityWindowNumber::windowNumber(const AXElement &
     return windowNumberMatchingFrame(element, entries);
 }
 
-std::optional<quint32>
-AccessibilityWindowNumber::windowNumberMatchingFrame(const AXElement &element,
-                                                     const QList<WindowServerEntries::Descriptor> *entries)
+std::optional<quint32> AccessibilityWindowNumber::windowNumberMatchingFrame(
+    const AXElement &element, const WindowServerEntries::Index *entries)
 {
     const auto pid = m_accessibility.processIdentifier(element);
     if (!pid.ok())
@@ -78,32 +70,22 @@ AccessibilityWindowNumber::windowNumberMatchingFrame(const AXElement &element,
         return std::nullopt;
     const QRectF frame(*position, *size);
 
-    QList<WindowServerEntries::Descriptor> read;
-    if (!entries) {
-        read = WindowServerEntries::descriptors(m_windowList, *pid.value());
-        entries = &read;
-    }
-    QList<WindowServerEntries::Descriptor> candidates;
-    for (const auto &d : *entries) {
-        if (within(d.bounds.x(), frame.x(), frameTolerance) && within(d.bounds.y(), frame.y(), frameTolerance)
-            && within(d.bounds.width(), frame.width(), frameTolerance)
-            && within(d.bounds.height(), frame.height(), frameTolerance))
-            candidates.append(d);
-    }
+    std::optional<WindowServerEntries::Index> read;
+    if (!entries)
+        entries = &read.emplace(WindowServerEntries::descriptors(m_windowList, *pid.value()));
+    const QList<WindowServerEntries::Descriptor> candidates = entries->matchingFrame(frame, frameTolerance);
     if (candidates.isEmpty())
         return std::nullopt;
     if (candidates.size() == 1)
         return candidates.first().id;
 
-    const QString title = m_accessibility.copyAttributeValue(element, AXNames::Title)
-                              .valueOr({})
-                              .toString()
-                              .value_or(QString());
+    const QString title
+        = m_accessibility.copyAttributeValue(element, AXNames::Title).valueOr({}).toString().value_or(QString());
     return chooseByTitle(candidates, title);
 }
 
-quint32 AccessibilityWindowNumber::chooseByTitle(const QList<WindowServerEntries::Descriptor> &candidates,
-                                                 const QString &title)
+quint32 AccessibilityWindowNumber::chooseByTitle(
+    const QList<WindowServerEntries::Descriptor> &candidates, const QString &title)
 {
     Q_ASSERT(!candidates.isEmpty());
     const WindowServerEntries::Descriptor *best = &candidates.first();

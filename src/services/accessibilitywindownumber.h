@@ -31,8 +31,8 @@ public:
     static constexpr int failureLimit = 8;
     static constexpr double frameTolerance = 1.0;
 
-    AccessibilityWindowNumber(Accessibility &accessibility, const WindowList &windowList,
-                              const PrivateFunctions &privateFunctions);
+    AccessibilityWindowNumber(
+        Accessibility &accessibility, const WindowList &windowList, const PrivateFunctions &privateFunctions);
 
     // A failed private call is final for that element: there is no frame
     // match after it, because a wrong guess would act on the wrong window.
@@ -40,10 +40,9 @@ public:
     // `entries`, when given, are the window-server entries of the element's
     // process as just read; a listing passes them so that matching many
     // elements reads the window list once, not once per element.
-    std::optional<quint32> windowNumber(const AXElement &element,
-                                        const QList<WindowServerEntries::Descriptor> *entries = nullptr);
-    std::optional<quint32> windowNumberMatchingFrame(const AXElement &element,
-                                                     const QList<WindowServerEntries::Descriptor> *entries = nullptr);
+    std::optional<quint32> windowNumber(const AXElement &element, const WindowServerEntries::Index *entries = nullptr);
+    std::optional<quint32> windowNumberMatchingFrame(
+        const AXElement &element, const WindowServerEntries::Index *entries = nullptr);
 
     // Among several entries with the element's frame, the one whose name
     // shares the longest prefix with `title`; ties keep the front-most.

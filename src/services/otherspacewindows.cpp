@@ -29,8 +29,7 @@ bool isNonEmptyList(const QVariant &value)
 } // namespace
 
 OtherSpaceWindows::OtherSpaceWindows(Accessibility &accessibility, const PrivateFunctions &privateFunctions,
-                                     const Clock &clock, AccessibilityWindowNumber &windowNumber,
-                                     Workspace &workspace)
+    const Clock &clock, AccessibilityWindowNumber &windowNumber, Workspace &workspace)
     : m_accessibility(accessibility)
     , m_privateFunctions(privateFunctions)
     , m_clock(clock)
@@ -39,7 +38,7 @@ OtherSpaceWindows::OtherSpaceWindows(Accessibility &accessibility, const Private
 {
     m_pool.setObjectName(ServiceLabels::OtherSpaceWindowsQueue);
     QObject::connect(&workspace, &Workspace::applicationTerminated, &m_context,
-                     [this](const RunningApplication &app) { forgetProcess(app.processIdentifier); });
+        [this](const RunningApplication &app) { forgetProcess(app); });
 }
 
 OtherSpaceWindows::~OtherSpaceWindows()
@@ -78,7 +77,7 @@ bool OtherSpaceWindows::isOnASpace(quint32 windowNumber)
 {
     if (!m_mainConnection || !m_copySpaces)
         return false;
-    const auto spaces = m_copySpaces(m_mainConnection(), spacesSelectorMask, {windowNumber});
+    const auto spaces = m_copySpaces(m_mainConnection(), spacesSelectorMask, { windowNumber });
     return spaces && isNonEmptyList(*spaces);
 }
 
@@ -92,7 +91,7 @@ OtherSpaceWindows::ProcessState &OtherSpaceWindows::stateLocked(const ProcessKey
         it = m_processes.end();
     }
     if (it == m_processes.end())
-        it = m_processes.insert(key.pid, ProcessState{key, {}, std::nullopt});
+        it = m_processes.insert(key.pid, ProcessState { key, {}, std::nullopt });
     return *it;
 }
 
@@ -105,10 +104,9 @@ std::optional<quint32> OtherSpaceWindows::wantedNumber(const AXElement &element,
 }
 
 QList<AXElement> OtherSpaceWindows::elements(const RunningApplication &application,
-                                             const QHash<quint32, AXElement> &listed, const QSet<quint32> &missing,
-                                             const AXElement &applicationElement)
+    const QHash<quint32, AXElement> &listed, const QSet<quint32> &missing, const AXElement &applicationElement)
 {
-    const ProcessKey key{application.processIdentifier, application.launchDateMs};
+    const ProcessKey key { application.processIdentifier, application.launchDateMs };
     if (key.pid == m_ownPid)
         return {};
     lookUpFunctions();
@@ -138,7 +136,7 @@ QList<AXElement> OtherSpaceWindows::elements(const RunningApplication &applicati
     if (wanted.isEmpty())
         return {};
 
-    for (const QLatin1String attribute : {AXNames::MainWindow, AXNames::FocusedWindow}) {
+    for (const QLatin1String attribute : { AXNames::MainWindow, AXNames::FocusedWindow }) {
         if (found.size() >= wanted.size())
             break;
         const auto element = m_accessibility.copyAttributeValue(applicationElement, attribute).valueOr({}).toElement();
@@ -184,7 +182,7 @@ void OtherSpaceWindows::search(const QSet<quint32> &windowIDs, const ProcessKey 
                 return;
         }
         cancelled = std::make_shared<std::atomic_bool>(false);
-        state.search = Search{windowIDs, true, cancelled};
+        state.search = Search { windowIDs, true, cancelled };
     }
 
     m_pool.start([this, windowIDs, key, cancelled] {
@@ -197,8 +195,8 @@ void OtherSpaceWindows::search(const QSet<quint32> &windowIDs, const ProcessKey 
     });
 }
 
-QHash<quint32, AXElement> OtherSpaceWindows::searchElements(const QSet<quint32> &windowIDs, qint32 pid,
-                                                            const std::atomic_bool &cancelled)
+QHash<quint32, AXElement> OtherSpaceWindows::searchElements(
+    const QSet<quint32> &windowIDs, qint32 pid, const std::atomic_bool &cancelled)
 {
     QHash<quint32, AXElement> result;
     lookUpFunctions();
@@ -229,11 +227,12 @@ QHash<quint32, AXElement> OtherSpaceWindows::searchElements(const QSet<quint32> 
     return result;
 }
 
-void OtherSpaceWindows::forgetProcess(qint32 processIdentifier)
+void OtherSpaceWindows::forgetProcess(const RunningApplication &application)
 {
+    const ProcessKey key { application.processIdentifier, application.launchDateMs };
     QMutexLocker locker(&m_lock);
-    const auto it = m_processes.find(processIdentifier);
-    if (it == m_processes.end())
+    const auto it = m_processes.find(key.pid);
+    if (it == m_processes.end() || it->key != key)
         return;
     if (it->search && it->search->cancelled)
         it->search->cancelled->store(true);

@@ -51,7 +51,7 @@ public:
     static constexpr quint32 tokenMagic = 0x636F636F;
 
     OtherSpaceWindows(Accessibility &accessibility, const PrivateFunctions &privateFunctions, const Clock &clock,
-                      AccessibilityWindowNumber &windowNumber, Workspace &workspace);
+        AccessibilityWindowNumber &windowNumber, Workspace &workspace);
     ~OtherSpaceWindows();
 
     // Elements for the windows of `missing` (numbers the window server knows
@@ -60,10 +60,11 @@ public:
     // start a background search for what cannot be found at once; a later
     // listing then gets its results. Order of the result is unspecified.
     QList<AXElement> elements(const RunningApplication &application, const QHash<quint32, AXElement> &listed,
-                              const QSet<quint32> &missing, const AXElement &applicationElement);
+        const QSet<quint32> &missing, const AXElement &applicationElement);
 
-    // Forgets everything about the process and stops its search.
-    void forgetProcess(qint32 processIdentifier);
+    // Forgets everything about the application's process and stops its
+    // search. A later launch that already reuses the pid is left alone.
+    void forgetProcess(const RunningApplication &application);
 
     // Blocks until no search runs (for shutdown and tests); false on time-out.
     bool waitForSearches(int timeoutMs = -1);
@@ -98,8 +99,8 @@ private:
     ProcessState &stateLocked(const ProcessKey &key);
     void remember(const QHash<quint32, AXElement> &found, const ProcessKey &key);
     void search(const QSet<quint32> &windowIDs, const ProcessKey &key);
-    QHash<quint32, AXElement> searchElements(const QSet<quint32> &windowIDs, qint32 pid,
-                                             const std::atomic_bool &cancelled);
+    QHash<quint32, AXElement> searchElements(
+        const QSet<quint32> &windowIDs, qint32 pid, const std::atomic_bool &cancelled);
     std::optional<quint32> wantedNumber(const AXElement &element, const QSet<quint32> &wanted);
 
     Accessibility &m_accessibility;

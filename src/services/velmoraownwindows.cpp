@@ -1,5 +1,7 @@
 #include "services/velmoraownwindows.h"
 
+#include "services/servicelabels.h"
+
 #include <QGuiApplication>
 #include <QWindow>
 
@@ -7,7 +9,7 @@ namespace Velmora {
 
 const char VelmoraOwnWindows::roleProperty[] = "velmoraWindowRole";
 const QString VelmoraOwnWindows::settingsIdentifier = QStringLiteral("Velmora.Settings");
-const QString VelmoraOwnWindows::untitledEntryTitle = QStringLiteral("Velmora");
+const QString VelmoraOwnWindows::untitledEntryTitle = ServiceLabels::OwnWindowsEntryTitle;
 
 namespace {
 

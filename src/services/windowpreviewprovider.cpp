@@ -5,6 +5,7 @@
 #include "platform/displays.h"
 #include "platform/windowlist.h"
 #include "platform/workspace.h"
+#include "services/servicelabels.h"
 #include "services/windowpreviewid.h"
 #include "services/windowvisibility.h"
 
@@ -15,14 +16,14 @@
 
 namespace Velmora {
 
-const QString WindowPreviewProvider::untitledWindowTitle = QStringLiteral("Untitled Window");
+const QString WindowPreviewProvider::untitledWindowTitle = ServiceLabels::UntitledWindowTitle;
 
 namespace {
 
 const QStringList &batchAttributes()
 {
-    static const QStringList attributes{AXNames::Title, AXNames::Subrole,   AXNames::Size,
-                                        AXNames::Main,  AXNames::Minimized, AXNames::CloseButton};
+    static const QStringList attributes { AXNames::Title, AXNames::Subrole, AXNames::Size, AXNames::Main,
+        AXNames::Minimized, AXNames::CloseButton };
     return attributes;
 }
 
@@ -34,8 +35,7 @@ int WindowPreviewProvider::WindowAttributes::selectionPriority() const
 }
 
 WindowPreviewProvider::WindowPreviewProvider(Accessibility &accessibility, const WindowList &windowList,
-                                             const PrivateFunctions &privateFunctions, const Displays &displays,
-                                             Workspace &workspace, const Clock &clock)
+    const PrivateFunctions &privateFunctions, const Displays &displays, Workspace &workspace, const Clock &clock)
     : m_accessibility(accessibility)
     , m_windowList(windowList)
     , m_displays(displays)
@@ -68,8 +68,8 @@ std::optional<quint32> WindowPreviewProvider::accessibilityWindowID(const AXElem
 WindowPreviewProvider::WindowAttributes WindowPreviewProvider::windowAttributes(const AXElement &element)
 {
     WindowAttributes attributes;
-    const auto values =
-        m_accessibility.copyMultipleAttributeValues(element, batchAttributes(), Accessibility::BatchOptions::None);
+    const auto values
+        = m_accessibility.copyMultipleAttributeValues(element, batchAttributes(), Accessibility::BatchOptions::None);
     if (!values.ok() || !values.value() || values.value()->size() != size_t(batchAttributes().size()))
         return attributes;
     const std::vector<AXValue> &v = *values.value();
@@ -83,17 +83,15 @@ WindowPreviewProvider::WindowAttributes WindowPreviewProvider::windowAttributes(
 }
 
 QList<AXElement> WindowPreviewProvider::otherSpaceWindows(const RunningApplication &application,
-                                                          const QList<AXElement> &listed,
-                                                          const QList<WindowServerEntries::Descriptor> &descriptors,
-                                                          const AXElement &applicationElement)
+    const QList<AXElement> &listed, const WindowServerEntries::Index &entries, const AXElement &applicationElement)
 {
     QHash<quint32, AXElement> listedByNumber;
     for (const AXElement &element : listed) {
-        if (const auto number = m_windowNumber.windowNumber(element, &descriptors))
+        if (const auto number = m_windowNumber.windowNumber(element, &entries))
             listedByNumber.insert(*number, element);
     }
     QSet<quint32> missing;
-    for (const auto &d : descriptors) {
+    for (const auto &d : entries.descriptors()) {
         if (!d.isOnScreen && !d.title.value_or(QString()).isEmpty() && !listedByNumber.contains(d.id))
             missing.insert(d.id);
     }
@@ -106,18 +104,14 @@ QList<WindowPreviewItem> WindowPreviewProvider::windows(const RunningApplication
         return {};
     const qint32 pid = application.processIdentifier;
     const AXElement applicationElement = m_accessibility.applicationElement(pid);
-    const auto listed =
-        m_accessibility.copyAttributeValue(applicationElement, AXNames::Windows).valueOr({}).toElementList();
+    const auto listed
+        = m_accessibility.copyAttributeValue(applicationElement, AXNames::Windows).valueOr({}).toElementList();
     if (!listed)
         return {};
 
-    const auto descriptors = WindowServerEntries::descriptors(m_windowList, pid);
-    QHash<quint32, const WindowServerEntries::Descriptor *> entries;
-    for (const auto &d : descriptors)
-        entries.insert(d.id, &d);
-
+    const WindowServerEntries::Index entries(WindowServerEntries::descriptors(m_windowList, pid));
     QList<AXElement> elements = *listed;
-    elements.append(otherSpaceWindows(application, *listed, descriptors, applicationElement));
+    elements.append(otherSpaceWindows(application, *listed, entries, applicationElement));
 
     QList<WindowAttributes> attributes;
     attributes.reserve(elements.size());
@@ -133,7 +127,7 @@ QList<WindowPreviewItem> WindowPreviewProvider::windows(const RunningApplication
     QList<WindowPreviewItem> items;
     QSet<quint32> usedNumbers;
     QSet<QString> usedIds;
-    QList<AXElement> listedWithoutNumber;
+    QSet<AXElement> listedWithoutNumber;
     for (const qsizetype index : std::as_const(order)) {
         const AXElement &element = elements[index];
         const WindowAttributes &a = attributes[index];
@@ -143,8 +137,8 @@ QList<WindowPreviewItem> WindowPreviewProvider::windows(const RunningApplication
         if (!a.isMinimized && a.subrole == AXNames::Unknown && !a.hasCloseButton)
             continue;
 
-        const auto number = m_windowNumber.windowNumber(element, &descriptors);
-        const WindowServerEntries::Descriptor *entry = number ? entries.value(*number) : nullptr;
+        const auto number = m_windowNumber.windowNumber(element, &entries);
+        const WindowServerEntries::Descriptor *entry = number ? entries.find(*number) : nullptr;
         if (!entry && !a.isMinimized)
             continue;
 
@@ -159,7 +153,7 @@ QList<WindowPreviewItem> WindowPreviewProvider::windows(const RunningApplication
             // elements that happen to hash alike must still get distinct ids.
             if (listedWithoutNumber.contains(element))
                 continue;
-            listedWithoutNumber.append(element);
+            listedWithoutNumber.insert(element);
             const QString base = WindowPreviewId::forElement(pid, element.hashValue());
             id = base;
             for (int n = 2; usedIds.contains(id); ++n)
@@ -203,7 +197,7 @@ std::optional<int> WindowPreviewProvider::tabCount(const AXElement &window)
     };
 
     QQueue<Entry> queue;
-    queue.enqueue({window, 0, false});
+    queue.enqueue({ window, 0, false });
     QList<AXElement> tabs;
     qsizetype largestTabsList = 0;
     int taken = 0;
@@ -227,7 +221,7 @@ std::optional<int> WindowPreviewProvider::tabCount(const AXElement &window)
             largestTabsList = std::max(largestTabsList, list->size());
         const bool childrenInsideTabGroup = entry.insideTabGroup || role == AXNames::TabGroupRole;
         for (const AXElement &child : elementList(entry.element, AXNames::Children).value_or(QList<AXElement>()))
-            queue.enqueue({child, entry.depth + 1, childrenInsideTabGroup});
+            queue.enqueue({ child, entry.depth + 1, childrenInsideTabGroup });
     }
     const qsizetype count = std::max(largestTabsList, tabs.size());
     if (count < 1)
@@ -235,13 +229,13 @@ std::optional<int> WindowPreviewProvider::tabCount(const AXElement &window)
     return int(count);
 }
 
-QList<WindowPreviewProvider::VisibilityCandidate>
-WindowPreviewProvider::visibilityCandidates(const QList<WindowPreviewItem> &items)
+QList<WindowPreviewProvider::VisibilityCandidate> WindowPreviewProvider::visibilityCandidates(
+    const QList<WindowPreviewItem> &items)
 {
     QList<VisibilityCandidate> candidates;
     for (const WindowPreviewItem &item : items) {
         if (!item.isMinimized)
-            candidates.append({item.id, item.windowID, item.processIdentifier});
+            candidates.append({ item.id, item.windowID, item.processIdentifier });
     }
     return candidates;
 }
@@ -265,6 +259,14 @@ QSet<QString> WindowPreviewProvider::visiblePreviewIDs(const QList<VisibilityCan
     if (displays.isEmpty())
         return visible;
 
+    // Keyed by window and owner; the first candidate for a window is the one tested.
+    const auto key = [](quint32 windowID, qint32 pid) { return (quint64(windowID) << 32) | quint32(pid); };
+    QHash<quint64, QString> candidateIds;
+    for (const VisibilityCandidate &c : candidates) {
+        if (c.windowID && !candidateIds.contains(key(*c.windowID, c.processIdentifier)))
+            candidateIds.insert(key(*c.windowID, c.processIdentifier), c.id);
+    }
+
     QList<QRectF> occluding;
     for (const WindowListEntry &entry : *entries) {
         const auto number = entry.number();
@@ -278,11 +280,9 @@ QSet<QString> WindowPreviewProvider::visiblePreviewIDs(const QList<VisibilityCan
         const double alpha = entry.alpha().value_or(1.0);
         if (alpha <= 0)
             continue;
-        const auto candidate = std::find_if(candidates.cbegin(), candidates.cend(), [&](const VisibilityCandidate &c) {
-            return c.windowID == *number && c.processIdentifier == *owner;
-        });
-        if (candidate != candidates.cend() && WindowVisibility::isVisible(*bounds, displays, occluding))
-            visible.insert(candidate->id);
+        const auto candidate = candidateIds.constFind(key(*number, *owner));
+        if (candidate != candidateIds.cend() && WindowVisibility::isVisible(*bounds, displays, occluding))
+            visible.insert(*candidate);
         if (alpha >= 1)
             occluding.append(*bounds);
     }

@@ -61,8 +61,7 @@ public:
     };
 
     WindowPreviewProvider(Accessibility &accessibility, const WindowList &windowList,
-                          const PrivateFunctions &privateFunctions, const Displays &displays, Workspace &workspace,
-                          const Clock &clock);
+        const PrivateFunctions &privateFunctions, const Displays &displays, Workspace &workspace, const Clock &clock);
 
     // The application's windows in selection order (not display order).
     // Empty without accessibility trust or when the application answers nothing.
@@ -84,8 +83,7 @@ public:
 private:
     WindowAttributes windowAttributes(const AXElement &element);
     QList<AXElement> otherSpaceWindows(const RunningApplication &application, const QList<AXElement> &listed,
-                                       const QList<WindowServerEntries::Descriptor> &descriptors,
-                                       const AXElement &applicationElement);
+        const WindowServerEntries::Index &entries, const AXElement &applicationElement);
 
     Accessibility &m_accessibility;
     const WindowList &m_windowList;

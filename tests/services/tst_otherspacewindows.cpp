@@ -18,7 +18,7 @@ const QString createWithToken = PrivateFunctions::AXUIElementCreateWithRemoteTok
 struct TwoSpaces : ListingWorld
 {
     qint32 pid = addApp("Editor");
-    quint32 here = addWindow(pid, {0, 0, 600, 400}, "Here", [](SimWindow &w) { w.remoteElementId = 1; });
+    quint32 here = addWindow(pid, { 0, 0, 600, 400 }, "Here", [](SimWindow &w) { w.remoteElementId = 1; });
 
     int searches() const
     {
@@ -30,7 +30,7 @@ struct TwoSpaces : ListingWorld
 
     quint32 addFarWindow(const QString &title, std::optional<quint64> remoteId = std::nullopt)
     {
-        return addWindow(pid, {100, 100, 600, 400}, title, [&](SimWindow &w) {
+        return addWindow(pid, { 100, 100, 600, 400 }, title, [&](SimWindow &w) {
             w.space = 2;
             if (remoteId)
                 w.remoteElementId = *remoteId;
@@ -82,10 +82,10 @@ private slots:
         const QString farId = WindowPreviewId::forWindow(world.pid, far);
 
         // The first listing starts the search and does not wait for it.
-        QCOMPARE(world.listedIds(), QStringList{hereId});
+        QCOMPARE(world.listedIds(), QStringList { hereId });
         QVERIFY(world.provider.otherSpaceWindows().waitForSearches(10000));
         for (int i = 0; i < 3; ++i)
-            QCOMPARE(world.listedIds(), (QStringList{hereId, farId}));
+            QCOMPARE(world.listedIds(), (QStringList { hereId, farId }));
         QVERIFY(world.provider.otherSpaceWindows().waitForSearches(10000));
         QCOMPARE(world.searches(), 1);
     }
@@ -104,7 +104,7 @@ private slots:
         world.desktop.setPrivateFunctionAvailable(missing, false);
         world.addFarWindow("Far away");
         for (int i = 0; i < 2; ++i) {
-            QCOMPARE(world.listedIds(), QStringList{WindowPreviewId::forWindow(world.pid, world.here)});
+            QCOMPARE(world.listedIds(), QStringList { WindowPreviewId::forWindow(world.pid, world.here) });
             QVERIFY(world.provider.otherSpaceWindows().waitForSearches(10000));
         }
         QCOMPARE(world.callsTo(createWithToken), 0);
@@ -117,7 +117,7 @@ private slots:
         RunningApplication self;
         self.processIdentifier = world.desktop.selfPid();
         QVERIFY(world.provider.otherSpaceWindows()
-                    .elements(self, {}, {far}, world.desktop.applicationElement(self.processIdentifier))
+                    .elements(self, {}, { far }, world.desktop.applicationElement(self.processIdentifier))
                     .isEmpty());
         QVERIFY(world.provider.otherSpaceWindows().waitForSearches(10000));
         QCOMPARE(world.callsTo(createWithToken), 0);
@@ -132,21 +132,21 @@ private slots:
         const quint32 later = world.addFarWindow("Later");
         auto &spaces = world.provider.otherSpaceWindows();
 
-        QVERIFY(world.ask({found, unreachable}).isEmpty());
+        QVERIFY(world.ask({ found, unreachable }).isEmpty());
         QVERIFY(spaces.waitForSearches(60000));
         QCOMPARE(world.searches(), 1);
 
         // Served from what the search found; the unreachable one is not searched again.
-        QCOMPARE(world.ask({found, unreachable}), QList<AXElement>{world.desktop.windowElement(found)});
-        QVERIFY(world.ask({unreachable}).isEmpty());
+        QCOMPARE(world.ask({ found, unreachable }), QList<AXElement> { world.desktop.windowElement(found) });
+        QVERIFY(world.ask({ unreachable }).isEmpty());
         QVERIFY(spaces.waitForSearches(60000));
         QCOMPARE(world.searches(), 1);
 
         // A window outside the last search starts a new one.
-        world.ask({unreachable, later});
+        world.ask({ unreachable, later });
         QVERIFY(spaces.waitForSearches(60000));
         QCOMPARE(world.searches(), 2);
-        QCOMPARE(world.ask({later}), QList<AXElement>{world.desktop.windowElement(later)});
+        QCOMPARE(world.ask({ later }), QList<AXElement> { world.desktop.windowElement(later) });
     }
 
     void hungApplicationCannotHoldTheSearchPastItsDeadline()
@@ -159,16 +159,68 @@ private slots:
         const quint32 wanted = world.addFarWindow("Wanted", 250000);
         world.desktop.setHung(world.pid, true);
 
-        QVERIFY(world.ask({wanted}).isEmpty());
+        QVERIFY(world.ask({ wanted }).isEmpty());
         QVERIFY(world.provider.otherSpaceWindows().waitForSearches(60000));
 
         const auto hits = world.desktop.requests(createWithToken);
         QVERIFY(!hits.isEmpty());
         const qint64 searchTime = world.clock.monotonicMs() - hits.first().atMs;
         const qint64 probeCost = qint64(OtherSpaceWindows::probeMessagingTimeoutSeconds * 1000);
-        QVERIFY2(searchTime <= OtherSpaceWindows::searchDeadlineMs + probeCost, qPrintable(QString::number(searchTime)));
+        QVERIFY2(
+            searchTime <= OtherSpaceWindows::searchDeadlineMs + probeCost, qPrintable(QString::number(searchTime)));
         QVERIFY(hits.size() < 200);
         QCOMPARE(world.roleReads(), int(hits.size()));
+    }
+
+    void endedProcessIsForgottenButNotItsSuccessor()
+    {
+        TwoSpaces world;
+        const quint32 oldFar = world.addFarWindow("Old far");
+        world.listedIds();
+        QVERIFY(world.provider.otherSpaceWindows().waitForSearches(10000));
+
+        // The process ends and a new launch takes its pid before the news of
+        // the end arrives.
+        world.desktop.killProcess(world.pid);
+        Sim::SimProcess successor;
+        successor.pid = world.pid;
+        successor.name = "Successor";
+        successor.launchDateMs = world.clock.wallClockMs() + 1;
+        QCOMPARE(world.desktop.addProcess(successor), world.pid);
+        world.here
+            = world.addWindow(world.pid, { 0, 0, 600, 400 }, "Here", [](SimWindow &w) { w.remoteElementId = 7; });
+        const quint32 far = world.addFarWindow("New far", 8);
+        const QString hereId = WindowPreviewId::forWindow(world.pid, world.here);
+        const QString farId = WindowPreviewId::forWindow(world.pid, far);
+
+        QCOMPARE(world.listedIds(), QStringList { hereId });
+        QVERIFY(world.provider.otherSpaceWindows().waitForSearches(10000));
+        QCOMPARE(world.listedIds(), (QStringList { hereId, farId }));
+        QCOMPARE(world.searches(), 1);
+
+        // The old launch's end, announced late, leaves the successor's windows alone.
+        world.clock.advance(0);
+        QCOMPARE(world.listedIds(), (QStringList { hereId, farId }));
+        QVERIFY(world.provider.otherSpaceWindows().waitForSearches(10000));
+        QCOMPARE(world.searches(), 1);
+        QVERIFY(!world.listedIds().contains(WindowPreviewId::forWindow(world.pid, oldFar)));
+    }
+
+    void elementsOfWindowsNoLongerWantedAreDropped()
+    {
+        TwoSpaces world;
+        const quint32 far = world.addFarWindow("Far");
+        auto &spaces = world.provider.otherSpaceWindows();
+        world.ask({ far });
+        QVERIFY(spaces.waitForSearches(10000));
+        QCOMPARE(world.ask({ far }), QList<AXElement> { world.desktop.windowElement(far) });
+
+        // A listing in which the window is no longer missing (closed, say)
+        // forgets its element; asking again means searching again.
+        QVERIFY(world.ask({}).isEmpty());
+        QVERIFY(world.ask({ far }).isEmpty());
+        QVERIFY(spaces.waitForSearches(10000));
+        QCOMPARE(world.searches(), 1);
     }
 };
 

@@ -38,14 +38,14 @@ bool HeldScreenCapture::requestAccess()
     return m_inner.requestAccess();
 }
 
-void HeldScreenCapture::shareableContent(bool excludeDesktopWindows, bool onScreenWindowsOnly, QObject *context,
-                                         ContentCallback callback)
+void HeldScreenCapture::shareableContent(
+    bool excludeDesktopWindows, bool onScreenWindowsOnly, QObject *context, ContentCallback callback)
 {
     m_inner.shareableContent(excludeDesktopWindows, onScreenWindowsOnly, context, std::move(callback));
 }
 
-void HeldScreenCapture::captureWindowImage(quint32 windowId, const QSize &pixelSize, const CaptureOptions &options,
-                                           QObject *context, ImageCallback callback)
+void HeldScreenCapture::captureWindowImage(
+    quint32 windowId, const QSize &pixelSize, const CaptureOptions &options, QObject *context, ImageCallback callback)
 {
     if (!m_holding) {
         m_inner.captureWindowImage(windowId, pixelSize, options, context, std::move(callback));
@@ -53,10 +53,11 @@ void HeldScreenCapture::captureWindowImage(quint32 windowId, const QSize &pixelS
     }
     // The inner capture answers (to this holder) as it would; the answer is
     // then kept until released.
-    m_held.append(Held{windowId, context, context != nullptr, std::move(callback), {}});
-    m_inner.captureWindowImage(windowId, pixelSize, options, nullptr, [this, windowId](QImage image) {
+    const quint64 serial = ++m_lastSerial;
+    m_held.append(Held { serial, windowId, context, context != nullptr, std::move(callback), {} });
+    m_inner.captureWindowImage(windowId, pixelSize, options, &m_context, [this, serial](QImage image) {
         for (Held &held : m_held) {
-            if (held.windowId == windowId && held.image.isNull()) {
+            if (held.serial == serial) {
                 held.image = image;
                 return;
             }

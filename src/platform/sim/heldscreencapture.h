@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QObject>
 #include <QPointer>
 
 namespace Velmora::Sim {
@@ -28,14 +29,15 @@ public:
 
     bool preflightAccess() const override;
     bool requestAccess() override;
-    void shareableContent(bool excludeDesktopWindows, bool onScreenWindowsOnly, QObject *context,
-                          ContentCallback callback) override;
+    void shareableContent(
+        bool excludeDesktopWindows, bool onScreenWindowsOnly, QObject *context, ContentCallback callback) override;
     void captureWindowImage(quint32 windowId, const QSize &pixelSize, const CaptureOptions &options, QObject *context,
-                            ImageCallback callback) override;
+        ImageCallback callback) override;
 
 private:
     struct Held
     {
+        quint64 serial = 0;
         quint32 windowId = 0;
         QPointer<QObject> context;
         bool hasContext = false;
@@ -45,7 +47,11 @@ private:
 
     ScreenCapture &m_inner;
     bool m_holding = true;
+    quint64 m_lastSerial = 0;
     QList<Held> m_held;
+    // The inner capture answers to this, so an answer after the holder has
+    // gone is dropped instead of reaching a destroyed object.
+    QObject m_context;
 };
 
 } // namespace Velmora::Sim
