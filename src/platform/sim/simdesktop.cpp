@@ -206,8 +206,16 @@ QList<SimWindow> SimDesktop::windows() const
 void SimDesktop::forEachWindow(const std::function<void(const SimWindow &)> &visit) const
 {
     QMutexLocker locker(&m_mutex);
-    for (quint32 number : stackingOrder())
-        visit(*m_windows.constFind(number));
+    // As stackingOrder(), sorting the records themselves so a listing of
+    // many windows looks each one up once.
+    std::vector<const SimWindow *> ordered;
+    ordered.reserve(size_t(m_order.size()));
+    for (quint32 number : m_order)
+        ordered.push_back(&*m_windows.constFind(number));
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const SimWindow *a, const SimWindow *b) { return a->layer > b->layer; });
+    for (const SimWindow *window : ordered)
+        visit(*window);
 }
 
 QList<quint32> SimDesktop::stackingOrder() const
