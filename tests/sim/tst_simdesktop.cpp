@@ -300,9 +300,11 @@ private slots:
         p.accessibility.setAttributeValue(a1, AXNames::Minimized, AXValue::fromBool(true));
         p.accessibility.performAction(a1, AXNames::Press);
         p.windowList.copyWindowInfo(WindowList::OneWindow, world.a1);
+        p.applicationPreferences.synchronize(ApplicationPreferences::DockDomain);
+        p.applicationPreferences.value(ApplicationPreferences::DockAutohideKey, ApplicationPreferences::DockDomain);
 
         const QList<SimRequest> log = world.desktop.requests();
-        QCOMPARE(log.size(), 4);
+        QCOMPARE(log.size(), 6);
         QCOMPARE(log[0].operation, SimOperations::Activate);
         QCOMPARE(log[0].pid, world.alpha);
         QCOMPARE(log[1].operation, SimOperations::SetAttributeValue);
@@ -310,6 +312,10 @@ private slots:
         QCOMPARE(log[1].detail, QVariant(true));
         QCOMPARE(log[2].result, int(AXError::ActionUnsupported));
         QCOMPARE(world.desktop.requests(SimOperations::CopyWindowInfo).size(), 1);
+        // The Dock's preferences are read only after a synchronisation.
+        QCOMPARE(log[4].operation, SimOperations::SynchronizePreferences);
+        QCOMPARE(log[5].operation, SimOperations::CopyPreference);
+        QCOMPARE(log[5].name, QString("com.apple.dock/autohide"));
     }
 };
 

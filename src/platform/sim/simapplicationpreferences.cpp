@@ -12,7 +12,9 @@ SimApplicationPreferences::SimApplicationPreferences(SimDesktop &desktop)
 
 QVariant SimApplicationPreferences::value(const QString &key, const QString &domain) const
 {
-    return m_desktop.preference(domain, key);
+    const QVariant value = m_desktop.preference(domain, key);
+    m_desktop.log(SimOperations::CopyPreference, 0, domain + QLatin1Char('/') + key, value);
+    return value;
 }
 
 void SimApplicationPreferences::setValue(const QString &key, const QVariant &value, const QString &domain)

@@ -88,10 +88,12 @@ void SimWorkspace::openApplication(const QString &bundlePath, const OpenConfigur
 {
     const bool hasContext = context != nullptr;
     QPointer<QObject> guard(context);
-    auto answer = [this, completion, hasContext, guard](std::optional<qint32> pid, const QString &error) {
-        if (!completion || (hasContext && !guard))
+    // The launch may finish after this workspace is gone.
+    auto answer = [self = QPointer<SimWorkspace>(this), completion, hasContext, guard](std::optional<qint32> pid,
+                                                                                      const QString &error) {
+        if (!self || !completion || (hasContext && !guard))
             return;
-        std::optional<RunningApplication> opened = pid ? application(*pid) : std::nullopt;
+        std::optional<RunningApplication> opened = pid ? self->application(*pid) : std::nullopt;
         completion(opened, opened ? QString() : error);
     };
     const auto failure = m_desktop.takeFailure(SimOperations::OpenApplication, QString(), 0);
