@@ -25,9 +25,7 @@ void SimApplicationPreferences::setValue(const QString &key, const QVariant &val
 
 bool SimApplicationPreferences::synchronize(const QString &domain)
 {
-    const bool fails = m_desktop.takeFailure(SimOperations::SynchronizePreferences, domain, 0).has_value();
-    m_desktop.log(SimOperations::SynchronizePreferences, 0, domain, {}, fails ? -1 : 0);
-    return !fails;
+    return !m_desktop.refuses(SimOperations::SynchronizePreferences, domain, 0);
 }
 
 } // namespace Velmora::Sim

@@ -895,6 +895,13 @@ std::optional<SimFailure> SimDesktop::takeFailure(const QString &operation, cons
     return std::nullopt;
 }
 
+bool SimDesktop::refuses(const QString &operation, const QString &name, qint32 pid, const QVariant &detail)
+{
+    const bool fails = takeFailure(operation, name, pid).has_value();
+    log(operation, pid, name, detail, fails ? -1 : 0);
+    return fails;
+}
+
 void SimDesktop::log(const QString &operation, qint32 pid, const QString &name, const QVariant &detail, int result)
 {
     QMutexLocker locker(&m_mutex);

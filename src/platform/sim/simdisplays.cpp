@@ -39,9 +39,7 @@ std::optional<DisplayInfo> SimDisplays::mainScreen() const
 
 std::optional<QList<quint32>> SimDisplays::activeDisplayList() const
 {
-    const bool fails = m_desktop.takeFailure(SimOperations::ActiveDisplayList, QString(), 0).has_value();
-    m_desktop.log(SimOperations::ActiveDisplayList, 0, {}, {}, fails ? -1 : 0);
-    if (fails)
+    if (m_desktop.refuses(SimOperations::ActiveDisplayList, {}, 0))
         return std::nullopt;
     QList<quint32> ids;
     for (const DisplayInfo &display : screens())
