@@ -820,15 +820,20 @@ void SimDesktop::deliverMouse(const MouseEvent &event)
                 taps.append(tap);
         }
     }
-    for (const MouseTap &tap : taps) {
-        if (tap.hasContext && !tap.context)
-            continue;
-        if (!tap.hasContext || tap.context->thread() == QThread::currentThread())
-            tap.callback(event);
-        else
-            QMetaObject::invokeMethod(tap.context, [callback = tap.callback, event] { callback(event); },
-                                      Qt::QueuedConnection);
-    }
+    for (const MouseTap &tap : taps)
+        dispatchMouse(tap, event);
+}
+
+void SimDesktop::dispatchMouse(const MouseTap &tap, const MouseEvent &event)
+{
+    // A tap hears its events on its context's thread, and nothing once the context is gone.
+    if (tap.hasContext && !tap.context)
+        return;
+    if (!tap.hasContext || tap.context->thread() == QThread::currentThread())
+        tap.callback(event);
+    else
+        QMetaObject::invokeMethod(tap.context, [callback = tap.callback, event] { callback(event); },
+                                  Qt::QueuedConnection);
 }
 
 qint64 SimDesktop::lastInputMs(std::optional<InputEventType> type) const
@@ -857,10 +862,8 @@ void SimDesktop::disableEventTaps(InputEventType reason)
         QMutexLocker locker(&m_mutex);
         mouseTaps = m_mouseTaps.values();
     }
-    for (const MouseTap &tap : mouseTaps) {
-        if (!tap.hasContext || tap.context)
-            tap.callback({reason, pointer()});
-    }
+    for (const MouseTap &tap : mouseTaps)
+        dispatchMouse(tap, {reason, pointer()});
     KeyEvent event;
     event.type = reason;
     for (const auto &tap : keyTaps)

@@ -312,6 +312,7 @@ private:
     quint32 createWindowForCommand(qint32 pid, const QString &title);
     bool handleKey(qint32 pid, const KeyEvent &event);
     void deliverMouse(const MouseEvent &event);
+    static void dispatchMouse(const MouseTap &tap, const MouseEvent &event);
 
     Clock &m_clock;
     Scheduler &m_scheduler;
