@@ -54,7 +54,7 @@ void HeldScreenCapture::captureWindowImage(quint32 windowId, const QSize &pixelS
     // The inner capture answers (to this holder) as it would; the answer is
     // then kept until released.
     m_held.append(Held{windowId, context, context != nullptr, std::move(callback), {}});
-    m_inner.captureWindowImage(windowId, pixelSize, options, nullptr, [this, windowId](QImage image) {
+    m_inner.captureWindowImage(windowId, pixelSize, options, &m_answerContext, [this, windowId](QImage image) {
         for (Held &held : m_held) {
             if (held.windowId == windowId && held.image.isNull()) {
                 held.image = image;

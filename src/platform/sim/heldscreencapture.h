@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QObject>
 #include <QPointer>
 
 namespace Velmora::Sim {
@@ -44,6 +45,9 @@ private:
     };
 
     ScreenCapture &m_inner;
+    // The inner capture answers this holder through it, so an answer that
+    // arrives after the holder is gone is dropped.
+    QObject m_answerContext;
     bool m_holding = true;
     QList<Held> m_held;
 };
