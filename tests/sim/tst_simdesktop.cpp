@@ -7,6 +7,8 @@
 #include <QThread>
 #include <QTest>
 
+#include <atomic>
+
 using namespace Velmora;
 using namespace Velmora::Sim;
 using Velmora::Test::SimTestWorld;
@@ -288,6 +290,27 @@ private slots:
         world.clock.advance(1000);
         QVERIFY(world.desktop.window(world.a1)->minimized);
         QCOMPARE(landedOn, QThread::currentThread());
+    }
+
+    // An observer owned on another thread hears its notifications there.
+    void anObserverHearsOnItsContextsThread()
+    {
+        SimTestWorld world;
+        QThread thread;
+        thread.start();
+        QObject context;
+        context.moveToThread(&thread);
+        std::atomic<QThread *> heardOn = nullptr;
+        auto observer = world.platform.accessibility.createObserver(
+            world.alpha, &context, [&](const AXElement &, const QString &) { heardOn = QThread::currentThread(); });
+        QCOMPARE(observer->addNotification(world.desktop.applicationElement(world.alpha),
+                                           AXNames::ApplicationActivated),
+                 AXError::Success);
+        world.desktop.activate(world.alpha);
+        world.clock.runPending();
+        QTRY_COMPARE(heardOn.load(), &thread);
+        thread.quit();
+        QVERIFY(thread.wait(10'000));
     }
 
     // The log lets a test assert what the product asked for, in order.

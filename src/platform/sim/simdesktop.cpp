@@ -1457,6 +1457,7 @@ void SimDesktop::notifyAccessibility(const SimNode &node, const QString &name)
         const quint64 handle = it.key();
         later(0, [this, handle, source, registration] {
             ObserverCallback callback;
+            QPointer<QObject> context;
             {
                 QMutexLocker locker(&m_mutex);
                 const auto observer = m_observers.constFind(handle);
@@ -1464,8 +1465,15 @@ void SimDesktop::notifyAccessibility(const SimNode &node, const QString &name)
                 if (observer == m_observers.cend() || !observer->registrations.contains(registration))
                     return;
                 callback = observer->callback;
+                context = observer->context;
             }
-            callback(source, registration.second);
+            // The owner hears it on its own thread.
+            if (context && context->thread() != QThread::currentThread())
+                QMetaObject::invokeMethod(context, [callback, source, name = registration.second] {
+                    callback(source, name);
+                }, Qt::QueuedConnection);
+            else
+                callback(source, registration.second);
         }, it->hasContext ? it->context.data() : this);
     }
 }
