@@ -84,7 +84,12 @@ std::optional<QRectF> WindowListEntry::bounds() const
 
 QVariantMap WindowListEntry::boundsDictionary(const QRectF &rect)
 {
-    return {{BoundsXKey, rect.x()}, {BoundsYKey, rect.y()}, {BoundsWidthKey, rect.width()}, {BoundsHeightKey, rect.height()}};
+    // Made for every window of every listing: convert the keys once.
+    static const QString x = BoundsXKey;
+    static const QString y = BoundsYKey;
+    static const QString width = BoundsWidthKey;
+    static const QString height = BoundsHeightKey;
+    return {{x, rect.x()}, {y, rect.y()}, {width, rect.width()}, {height, rect.height()}};
 }
 
 } // namespace Velmora

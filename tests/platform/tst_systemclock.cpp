@@ -33,6 +33,34 @@ private slots:
         QCOMPARE(runs, 0);
     }
 
+    void aTolerantJobNeverRunsEarlyAndMayCancelItself_data()
+    {
+        QTest::addColumn<qint64>("tolerance");
+        QTest::newRow("precise") << qint64(0);
+        QTest::newRow("tolerance too small to batch") << qint64(2);
+        QTest::newRow("coarse") << qint64(40);
+    }
+    void aTolerantJobNeverRunsEarlyAndMayCancelItself()
+    {
+        QFETCH(qint64, tolerance);
+        SystemClock clock;
+        QObject context;
+        int runs = 0;
+        qint64 firstRunAfter = -1;
+        const qint64 start = clock.monotonicMs();
+        Velmora::Scheduler::JobId id = 0;
+        id = clock.scheduleRepeating(100, tolerance, &context, [&] {
+            ++runs;
+            firstRunAfter = clock.monotonicMs() - start;
+            clock.cancel(id);
+        });
+        QTRY_COMPARE(runs, 1);
+        QVERIFY2(firstRunAfter >= 100, qPrintable(QString::number(firstRunAfter)));
+        QVERIFY(!clock.isScheduled(id));
+        QTest::qWait(250);
+        QCOMPARE(runs, 1);
+    }
+
     void monotonicNeverGoesBack()
     {
         SystemClock clock;

@@ -39,6 +39,14 @@ private slots:
         clock.runPending();
         QCOMPARE(ran, (QList<int>{1, 2}));
         QCOMPARE(clock.monotonicMs() - start, 30);
+
+        // A repeating job that missed several ticks while blocked catches up
+        // with one run and keeps its interval from there.
+        QList<qint64> ticks;
+        clock.scheduleRepeating(10, 0, nullptr, [&] { ticks.append(clock.monotonicMs() - start); });
+        clock.elapse(35);
+        clock.advance(10);
+        QCOMPARE(ticks, (QList<qint64>{65, 75}));
     }
 
     void wallClockMovesWithMonotonicUntilSetByHand()

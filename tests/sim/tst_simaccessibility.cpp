@@ -58,6 +58,49 @@ private slots:
         QCOMPARE(ax.copyAttributeValue(a1, "AXNoSuchThing").error(), AXError::AttributeUnsupported);
     }
 
+    // Every call a caller examines can be made to fail with a chosen code,
+    // and is logged whether it failed or not.
+    void everyOperationCanBeMadeToFail_data()
+    {
+        QTest::addColumn<QString>("operation");
+        for (const QLatin1String operation :
+             {SimOperations::CopyAttributeValue, SimOperations::CopyMultipleAttributeValues,
+              SimOperations::AttributeValueCount, SimOperations::IsAttributeSettable, SimOperations::SetAttributeValue,
+              SimOperations::PerformAction, SimOperations::ElementAtPosition})
+            QTest::newRow(operation.data()) << QString(operation);
+    }
+    void everyOperationCanBeMadeToFail()
+    {
+        QFETCH(QString, operation);
+        SimTestWorld world;
+        auto &ax = world.platform.accessibility;
+        const AXElement window = world.desktop.windowElement(world.b1);
+        const QPointF inside = world.desktop.window(world.b1)->bounds.center();
+        const auto call = [&]() -> AXError {
+            if (operation == SimOperations::CopyAttributeValue)
+                return ax.copyAttributeValue(window, AXNames::Children).error();
+            if (operation == SimOperations::CopyMultipleAttributeValues)
+                return ax.copyMultipleAttributeValues(window, {AXNames::Children}, Accessibility::BatchOptions::None)
+                    .error();
+            if (operation == SimOperations::AttributeValueCount)
+                return ax.attributeValueCount(window, AXNames::Children).error();
+            if (operation == SimOperations::IsAttributeSettable)
+                return ax.isAttributeSettable(window, AXNames::Children).error();
+            if (operation == SimOperations::SetAttributeValue)
+                return ax.setAttributeValue(window, AXNames::Main, AXValue::fromBool(true));
+            if (operation == SimOperations::PerformAction)
+                return ax.performAction(window, AXNames::Raise);
+            return ax.elementAtPosition(ax.systemWideElement(), inside).error();
+        };
+        QCOMPARE(call(), AXError::Success);
+        world.desktop.injectFailure(SimFailure::on(operation).error(AXError::CannotComplete).once());
+        QCOMPARE(call(), AXError::CannotComplete);
+        QCOMPARE(call(), AXError::Success);
+        const QList<SimRequest> logged = world.desktop.requests(operation);
+        QCOMPARE(logged.size(), 3);
+        QCOMPARE(logged.at(1).result, int(AXError::CannotComplete));
+    }
+
     // A call into an unresponsive application costs its messaging time-out on
     // the clock; no other job runs while the caller is blocked.
     void aHungApplicationAnswersOnlyAfterTheTimeOut_data()

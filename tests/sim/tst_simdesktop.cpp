@@ -7,6 +7,8 @@
 #include <QThread>
 #include <QTest>
 
+#include <atomic>
+
 using namespace Velmora;
 using namespace Velmora::Sim;
 using Velmora::Test::SimTestWorld;
@@ -290,6 +292,27 @@ private slots:
         QCOMPARE(landedOn, QThread::currentThread());
     }
 
+    // An observer owned on another thread hears its notifications there.
+    void anObserverHearsOnItsContextsThread()
+    {
+        SimTestWorld world;
+        QThread thread;
+        thread.start();
+        QObject context;
+        context.moveToThread(&thread);
+        std::atomic<QThread *> heardOn = nullptr;
+        auto observer = world.platform.accessibility.createObserver(
+            world.alpha, &context, [&](const AXElement &, const QString &) { heardOn = QThread::currentThread(); });
+        QCOMPARE(observer->addNotification(world.desktop.applicationElement(world.alpha),
+                                           AXNames::ApplicationActivated),
+                 AXError::Success);
+        world.desktop.activate(world.alpha);
+        world.clock.runPending();
+        QTRY_COMPARE(heardOn.load(), &thread);
+        thread.quit();
+        QVERIFY(thread.wait(10'000));
+    }
+
     // The log lets a test assert what the product asked for, in order.
     void everyRequestIsLogged()
     {
@@ -300,9 +323,11 @@ private slots:
         p.accessibility.setAttributeValue(a1, AXNames::Minimized, AXValue::fromBool(true));
         p.accessibility.performAction(a1, AXNames::Press);
         p.windowList.copyWindowInfo(WindowList::OneWindow, world.a1);
+        p.applicationPreferences.synchronize(ApplicationPreferences::DockDomain);
+        p.applicationPreferences.value(ApplicationPreferences::DockAutohideKey, ApplicationPreferences::DockDomain);
 
         const QList<SimRequest> log = world.desktop.requests();
-        QCOMPARE(log.size(), 4);
+        QCOMPARE(log.size(), 6);
         QCOMPARE(log[0].operation, SimOperations::Activate);
         QCOMPARE(log[0].pid, world.alpha);
         QCOMPARE(log[1].operation, SimOperations::SetAttributeValue);
@@ -310,6 +335,10 @@ private slots:
         QCOMPARE(log[1].detail, QVariant(true));
         QCOMPARE(log[2].result, int(AXError::ActionUnsupported));
         QCOMPARE(world.desktop.requests(SimOperations::CopyWindowInfo).size(), 1);
+        // The Dock's preferences are read only after a synchronisation.
+        QCOMPARE(log[4].operation, SimOperations::SynchronizePreferences);
+        QCOMPARE(log[5].operation, SimOperations::CopyPreference);
+        QCOMPARE(log[5].name, QString("com.apple.dock/autohide"));
     }
 };
 

@@ -62,6 +62,26 @@ private slots:
         QCOMPARE(copy.workspace.frontmostApplication()->processIdentifier, world.alpha);
     }
 
+    // Fields of the wrong type read as their defaults; the scenario still loads.
+    void wrongTypedFieldsFallBackToTheirDefaults()
+    {
+        Test::SimTestWorld world;
+        const QByteArray json = R"({"displays": [{"id": "one", "bounds": "wide"}],
+            "preferences": {"com.apple.dock": 7},
+            "processes": [{"pid": 400, "name": "A", "hidden": "yes", "menuBar": {"title": 1}, "closeMs": "slow"}],
+            "windows": [{"owner": 400, "number": 9000, "bounds": [1, 2], "tabs": {}, "title": [],
+                         "windowListOverrides": []}]})";
+        QString error;
+        QVERIFY2(SimScenario::load(world.desktop, json, &error), qPrintable(error));
+        const SimWindow window = world.desktop.window(9000).value();
+        QCOMPARE(window.ownerPid, 400);
+        QCOMPARE(window.bounds, QRectF());
+        QVERIFY(window.tabs.isEmpty() && window.title.isEmpty() && window.windowListOverrides.isEmpty());
+        QCOMPARE(world.desktop.process(400)->hidden, false);
+        QVERIFY(world.desktop.process(400)->menuBar.isEmpty());
+        QCOMPARE(world.desktop.process(400)->closeDurationMs, SimProcess().closeDurationMs);
+    }
+
     void aBrokenScenarioChangesNothing_data()
     {
         QTest::addColumn<QByteArray>("json");
@@ -69,6 +89,10 @@ private slots:
         QTest::newRow("not an object") << QByteArray("[]");
         QTest::newRow("processes not a list") << QByteArray("{\"processes\": {}}");
         QTest::newRow("window without owner") << QByteArray("{\"windows\": [{\"title\": \"x\"}]}");
+        QTest::newRow("window of an unknown process")
+            << QByteArray("{\"processes\": [{\"pid\": 400, \"name\": \"A\"}], \"windows\": [{\"owner\": 401}]}");
+        QTest::newRow("wrong types everywhere")
+            << QByteArray("{\"processes\": [{\"pid\": \"x\", \"name\": 3}], \"windows\": \"none\"}");
     }
     void aBrokenScenarioChangesNothing()
     {

@@ -47,10 +47,16 @@ Scheduler::JobId SystemClock::start(qint64 intervalMs, qint64 toleranceMs, bool 
     const JobId id = m_nextId++;
     auto *timer = new QTimer(this);
     timer->setSingleShot(!repeating);
-    timer->setInterval(std::chrono::milliseconds(qMax<qint64>(0, intervalMs)));
-    // Qt has no free tolerance; a coarse timer (about 5 %) lets the kernel
-    // batch our wake-ups, which is what a tolerance is for.
-    timer->setTimerType(toleranceMs > 0 ? Qt::CoarseTimer : Qt::PreciseTimer);
+    const qint64 interval = qMax<qint64>(0, intervalMs);
+    // Qt has no free tolerance, but a coarse timer lets the system batch our
+    // wake-ups, which is what a tolerance is for. A coarse timer may fire up
+    // to 5 % of its interval early or late, and a job must never run early:
+    // stretch its interval so the earliest firing is the one asked for, and
+    // use it only when the tolerance covers the latest.
+    const qint64 stretched = (interval * 20 + 18) / 19;
+    const bool coarse = toleranceMs > 0 && interval > 0 && stretched * 21 / 20 - interval <= toleranceMs;
+    timer->setInterval(std::chrono::milliseconds(coarse ? stretched : interval));
+    timer->setTimerType(coarse ? Qt::CoarseTimer : Qt::PreciseTimer);
     QPointer<QObject> guard(context);
     const bool hasContext = context != nullptr;
     connect(timer, &QTimer::timeout, this, [this, id, timer, guard, hasContext, repeating, job] {

@@ -100,24 +100,32 @@ AXResult<SimNode> SimAccessibility::reach(const AXElement &element)
     return *node;
 }
 
+AXError SimAccessibility::carryOut(SimDesktop &desktop, const SimNode &node, const Request &request)
+{
+    // The element must still be there when the change is made: the world is
+    // locked across the check and the change, as another thread may be ending
+    // the window meanwhile.
+    QMutexLocker locker(&desktop.mutex());
+    if (!desktop.isLive(node))
+        return AXError::InvalidUIElement;
+    SimAccessibility ax(desktop);
+    return request(ax, node);
+}
+
 AXError SimAccessibility::deliver(const AXElement &element, const Request &request)
 {
     const AXResult<SimNode> node = reach(element);
     if (node.ok())
-        return request(*this, *node.value());
+        return carryOut(m_desktop, *node.value(), request);
     // A busy application still carries out what it was asked once it gets
     // to it, although the caller has stopped waiting: "cannot complete"
     // does not mean "not done".
     const qint64 busy = node.error() == AXError::CannotComplete ? m_desktop.busyRemainingMs(element.processIdentifier())
                                                                 : 0;
-    if (busy > 0) {
+    const std::optional<SimNode> target = m_desktop.resolve(element);
+    if (busy > 0 && target) {
         SimDesktop *desktop = &m_desktop;
-        const SimNode target = *m_desktop.resolve(element);
-        m_desktop.later(busy, [desktop, target, request] {
-            SimAccessibility ax(*desktop);
-            if (desktop->isLive(target))
-                request(ax, target);
-        });
+        m_desktop.later(busy, [desktop, target = *target, request] { carryOut(*desktop, target, request); });
     }
     return node.error();
 }
@@ -167,17 +175,21 @@ AXResult<std::vector<AXValue>> SimAccessibility::copyMultipleAttributeValues(con
 
 AXResult<qint64> SimAccessibility::attributeValueCount(const AXElement &element, const QString &attribute)
 {
-    const AXResult<SimNode> node = reach(element);
-    AXResult<qint64> result = node.error();
-    if (node.ok()) {
+    const auto answer = [&]() -> AXResult<qint64> {
+        if (const auto failure = m_desktop.takeFailure(SimOperations::AttributeValueCount, attribute,
+                                                       element.processIdentifier()))
+            return failure->axError;
+        const AXResult<SimNode> node = reach(element);
+        if (!node.ok())
+            return node.error();
         const AXResult<AXValue> value = read(*node.value(), attribute);
         if (!value.ok())
-            result = value.error();
-        else if (const auto list = value.value()->toList())
-            result = qint64(list->size());
-        else
-            result = AXError::IllegalArgument;
-    }
+            return value.error();
+        if (const auto list = value.value()->toList())
+            return qint64(list->size());
+        return AXError::IllegalArgument;
+    };
+    const AXResult<qint64> result = answer();
     m_desktop.log(SimOperations::AttributeValueCount, element.processIdentifier(), attribute, {}, int(result.error()));
     return result;
 }
@@ -256,8 +268,9 @@ AXResult<AXElement> SimAccessibility::elementAtPosition(const AXElement &root, c
     const std::optional<quint32> hit = m_desktop.windowAt(point);
     if (!hit)
         return finish(AXError::NoValue);
+    // Another thread may have closed the window since the hit test.
     const std::optional<SimWindow> w = m_desktop.window(*hit);
-    const std::optional<SimProcess> owner = m_desktop.process(w->ownerPid);
+    const std::optional<SimProcess> owner = w ? m_desktop.process(w->ownerPid) : std::nullopt;
     if (!w || !owner || (rootNode.value()->kind != Kind::SystemWide && rootNode.value()->pid != w->ownerPid))
         return finish(AXError::NoValue);
     // The window's application answers the hit test.

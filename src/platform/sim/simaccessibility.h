@@ -50,6 +50,8 @@ private:
     // Reaches the element and carries out a write or an action; one that a
     // busy application could not answer in time is still carried out later.
     AXError deliver(const AXElement &element, const Request &request);
+    // Carries out a write or an action on a node that must still exist.
+    static AXError carryOut(SimDesktop &desktop, const SimNode &node, const Request &request);
     AXResult<AXValue> read(const SimNode &node, const QString &attribute);
     bool settable(const SimNode &node, const QString &attribute) const;
     AXError write(const SimNode &node, const QString &attribute, const AXValue &value);

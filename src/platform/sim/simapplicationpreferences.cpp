@@ -12,7 +12,9 @@ SimApplicationPreferences::SimApplicationPreferences(SimDesktop &desktop)
 
 QVariant SimApplicationPreferences::value(const QString &key, const QString &domain) const
 {
-    return m_desktop.preference(domain, key);
+    const QVariant value = m_desktop.preference(domain, key);
+    m_desktop.log(SimOperations::CopyPreference, 0, domain + QLatin1Char('/') + key, value);
+    return value;
 }
 
 void SimApplicationPreferences::setValue(const QString &key, const QVariant &value, const QString &domain)
@@ -23,9 +25,7 @@ void SimApplicationPreferences::setValue(const QString &key, const QVariant &val
 
 bool SimApplicationPreferences::synchronize(const QString &domain)
 {
-    const bool fails = m_desktop.takeFailure(SimOperations::SynchronizePreferences, domain, 0).has_value();
-    m_desktop.log(SimOperations::SynchronizePreferences, 0, domain, {}, fails ? -1 : 0);
-    return !fails;
+    return !m_desktop.refuses(SimOperations::SynchronizePreferences, domain, 0);
 }
 
 } // namespace Velmora::Sim

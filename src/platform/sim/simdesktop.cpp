@@ -206,8 +206,16 @@ QList<SimWindow> SimDesktop::windows() const
 void SimDesktop::forEachWindow(const std::function<void(const SimWindow &)> &visit) const
 {
     QMutexLocker locker(&m_mutex);
-    for (quint32 number : stackingOrder())
-        visit(*m_windows.constFind(number));
+    // As stackingOrder(), sorting the records themselves so a listing of
+    // many windows looks each one up once.
+    std::vector<const SimWindow *> ordered;
+    ordered.reserve(size_t(m_order.size()));
+    for (quint32 number : m_order)
+        ordered.push_back(&*m_windows.constFind(number));
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const SimWindow *a, const SimWindow *b) { return a->layer > b->layer; });
+    for (const SimWindow *window : ordered)
+        visit(*window);
 }
 
 QList<quint32> SimDesktop::stackingOrder() const
@@ -812,15 +820,20 @@ void SimDesktop::deliverMouse(const MouseEvent &event)
                 taps.append(tap);
         }
     }
-    for (const MouseTap &tap : taps) {
-        if (tap.hasContext && !tap.context)
-            continue;
-        if (!tap.hasContext || tap.context->thread() == QThread::currentThread())
-            tap.callback(event);
-        else
-            QMetaObject::invokeMethod(tap.context, [callback = tap.callback, event] { callback(event); },
-                                      Qt::QueuedConnection);
-    }
+    for (const MouseTap &tap : taps)
+        dispatchMouse(tap, event);
+}
+
+void SimDesktop::dispatchMouse(const MouseTap &tap, const MouseEvent &event)
+{
+    // A tap hears its events on its context's thread, and nothing once the context is gone.
+    if (tap.hasContext && !tap.context)
+        return;
+    if (!tap.hasContext || tap.context->thread() == QThread::currentThread())
+        tap.callback(event);
+    else
+        QMetaObject::invokeMethod(tap.context, [callback = tap.callback, event] { callback(event); },
+                                  Qt::QueuedConnection);
 }
 
 qint64 SimDesktop::lastInputMs(std::optional<InputEventType> type) const
@@ -849,10 +862,8 @@ void SimDesktop::disableEventTaps(InputEventType reason)
         QMutexLocker locker(&m_mutex);
         mouseTaps = m_mouseTaps.values();
     }
-    for (const MouseTap &tap : mouseTaps) {
-        if (!tap.hasContext || tap.context)
-            tap.callback({reason, pointer()});
-    }
+    for (const MouseTap &tap : mouseTaps)
+        dispatchMouse(tap, {reason, pointer()});
     KeyEvent event;
     event.type = reason;
     for (const auto &tap : keyTaps)
@@ -885,6 +896,13 @@ std::optional<SimFailure> SimDesktop::takeFailure(const QString &operation, cons
         return failure;
     }
     return std::nullopt;
+}
+
+bool SimDesktop::refuses(const QString &operation, const QString &name, qint32 pid, const QVariant &detail)
+{
+    const bool fails = takeFailure(operation, name, pid).has_value();
+    log(operation, pid, name, detail, fails ? -1 : 0);
+    return fails;
 }
 
 void SimDesktop::log(const QString &operation, qint32 pid, const QString &name, const QVariant &detail, int result)
@@ -1439,6 +1457,7 @@ void SimDesktop::notifyAccessibility(const SimNode &node, const QString &name)
         const quint64 handle = it.key();
         later(0, [this, handle, source, registration] {
             ObserverCallback callback;
+            QPointer<QObject> context;
             {
                 QMutexLocker locker(&m_mutex);
                 const auto observer = m_observers.constFind(handle);
@@ -1446,8 +1465,15 @@ void SimDesktop::notifyAccessibility(const SimNode &node, const QString &name)
                 if (observer == m_observers.cend() || !observer->registrations.contains(registration))
                     return;
                 callback = observer->callback;
+                context = observer->context;
             }
-            callback(source, registration.second);
+            // The owner hears it on its own thread.
+            if (context && context->thread() != QThread::currentThread())
+                QMetaObject::invokeMethod(context, [callback, source, name = registration.second] {
+                    callback(source, name);
+                }, Qt::QueuedConnection);
+            else
+                callback(source, registration.second);
         }, it->hasContext ? it->context.data() : this);
     }
 }

@@ -213,6 +213,9 @@ public:
     QRecursiveMutex &mutex() const { return m_mutex; }
     void log(const QString &operation, qint32 pid, const QString &name, const QVariant &detail = {}, int result = 0);
     std::optional<SimFailure> takeFailure(const QString &operation, const QString &name, qint32 pid);
+    // For calls that only succeed or fail: takes an injected failure and logs
+    // the call (result -1 when it fails). True when the call is to fail.
+    bool refuses(const QString &operation, const QString &name, qint32 pid, const QVariant &detail = {});
     // Runs `job` on the desktop's thread `delayMs` from now (while `context` lives, when given).
     void later(qint64 delayMs, std::function<void()> job, QObject *context = nullptr);
     // Waits as a blocked caller would for `pid` to answer within `timeoutMs`.
@@ -309,6 +312,7 @@ private:
     quint32 createWindowForCommand(qint32 pid, const QString &title);
     bool handleKey(qint32 pid, const KeyEvent &event);
     void deliverMouse(const MouseEvent &event);
+    static void dispatchMouse(const MouseTap &tap, const MouseEvent &event);
 
     Clock &m_clock;
     Scheduler &m_scheduler;

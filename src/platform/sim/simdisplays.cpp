@@ -24,8 +24,10 @@ std::optional<DisplayInfo> SimDisplays::mainScreen() const
     if (all.isEmpty())
         return std::nullopt;
     if (const std::optional<qint32> front = m_desktop.frontmostPid()) {
-        if (const std::optional<quint32> focused = m_desktop.focusedWindow(*front)) {
-            const QPointF centre = m_desktop.window(*focused)->bounds.center();
+        const std::optional<quint32> focused = m_desktop.focusedWindow(*front);
+        // The window may close between the two reads.
+        if (const std::optional<SimWindow> window = focused ? m_desktop.window(*focused) : std::nullopt) {
+            const QPointF centre = window->bounds.center();
             for (const DisplayInfo &display : all) {
                 if (display.bounds.contains(centre))
                     return display;
@@ -37,9 +39,7 @@ std::optional<DisplayInfo> SimDisplays::mainScreen() const
 
 std::optional<QList<quint32>> SimDisplays::activeDisplayList() const
 {
-    const bool fails = m_desktop.takeFailure(SimOperations::ActiveDisplayList, QString(), 0).has_value();
-    m_desktop.log(SimOperations::ActiveDisplayList, 0, {}, {}, fails ? -1 : 0);
-    if (fails)
+    if (m_desktop.refuses(SimOperations::ActiveDisplayList, {}, 0))
         return std::nullopt;
     QList<quint32> ids;
     for (const DisplayInfo &display : screens())

@@ -11,16 +11,9 @@ SimEventTaps::SimEventTaps(SimDesktop &desktop)
 {
 }
 
-bool SimEventTaps::refused(const QString &operation)
-{
-    const bool fails = m_desktop.takeFailure(operation, QString(), 0).has_value();
-    m_desktop.log(operation, 0, {}, {}, fails ? -1 : 0);
-    return fails;
-}
-
 std::unique_ptr<EventTap> SimEventTaps::createMouseTap(QObject *context, MouseCallback callback)
 {
-    if (refused(SimOperations::CreateMouseTap))
+    if (m_desktop.refuses(SimOperations::CreateMouseTap, {}, 0))
         return nullptr;
     SimDesktop::MouseTap tap;
     tap.context = context;
@@ -31,7 +24,7 @@ std::unique_ptr<EventTap> SimEventTaps::createMouseTap(QObject *context, MouseCa
 
 std::unique_ptr<EventTap> SimEventTaps::createKeyTap(KeyCallback callback)
 {
-    if (refused(SimOperations::CreateKeyTap) || !m_desktop.postEventAccess())
+    if (m_desktop.refuses(SimOperations::CreateKeyTap, {}, 0) || !m_desktop.postEventAccess())
         return nullptr;
     SimDesktop::KeyTap tap;
     tap.callback = [callback = std::move(callback)](const KeyEvent &event) {

@@ -23,8 +23,6 @@ public:
     double secondsSinceLastEvent(std::optional<InputEventType> type) const override;
 
 private:
-    bool refused(const QString &operation);
-
     SimDesktop &m_desktop;
 };
 

@@ -42,6 +42,7 @@ inline constexpr QLatin1String RequestScreenCaptureAccess{"requestScreenCaptureA
 inline constexpr QLatin1String ShareableContent{"shareableContent"};
 inline constexpr QLatin1String CaptureWindowImage{"captureWindowImage"};
 
+inline constexpr QLatin1String CopyPreference{"copyPreference"};
 inline constexpr QLatin1String SetPreference{"setPreference"};
 inline constexpr QLatin1String SynchronizePreferences{"synchronizePreferences"};
 inline constexpr QLatin1String PostDistributedNotification{"postDistributedNotification"};

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 // The built-in scenario is compiled into the simulation library.
 static void initSimResources()
@@ -125,13 +126,19 @@ QString checkShape(const QJsonObject &root)
         if (root.contains(key) && !root.value(key).isArray())
             return QStringLiteral("\"%1\" must be a list").arg(key);
     }
+    QSet<qint64> pids{root.value(QStringLiteral("selfPid")).toInteger(SimDesktop::DefaultSelfPid)};
     for (const QJsonValue &p : root.value(QStringLiteral("processes")).toArray()) {
         if (!p.isObject() || p.toObject().value(QStringLiteral("name")).toString().isEmpty())
             return QStringLiteral("every process needs a name");
+        pids.insert(p.toObject().value(QStringLiteral("pid")).toInteger(0));
     }
     for (const QJsonValue &w : root.value(QStringLiteral("windows")).toArray()) {
         if (!w.isObject() || !w.toObject().value(QStringLiteral("owner")).isDouble())
             return QStringLiteral("every window needs an owner pid");
+        // Caught here rather than dropping the window without a word.
+        const qint64 owner = w.toObject().value(QStringLiteral("owner")).toInteger(0);
+        if (owner == 0 || !pids.contains(owner))
+            return QStringLiteral("window owner %1 is not a listed process").arg(owner);
     }
     return {};
 }

@@ -24,27 +24,37 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
     QHash<qint32, QString> ownerNames;
     for (const SimProcess &process : m_desktop.processes())
         ownerNames.insert(process.pid, process.name);
-    auto entryOf = [&](const SimWindow &w) {
-        WindowListEntry entry;
-        entry.setField(WindowListEntry::NumberKey, w.number);
-        entry.setField(WindowListEntry::OwnerPIDKey, w.ownerPid);
-        entry.setField(WindowListEntry::OwnerNameKey, ownerNames.value(w.ownerPid));
-        entry.setField(WindowListEntry::LayerKey, w.layer);
-        entry.setField(WindowListEntry::BoundsKey, WindowListEntry::boundsDictionary(w.bounds));
-        entry.setField(WindowListEntry::AlphaKey, w.alpha);
+    // Listing is on the path of every refresh: the keys are made once, not
+    // converted from their Latin-1 names for every field of every window.
+    static const QString numberKey = WindowListEntry::NumberKey;
+    static const QString ownerPIDKey = WindowListEntry::OwnerPIDKey;
+    static const QString ownerNameKey = WindowListEntry::OwnerNameKey;
+    static const QString layerKey = WindowListEntry::LayerKey;
+    static const QString boundsKey = WindowListEntry::BoundsKey;
+    static const QString alphaKey = WindowListEntry::AlphaKey;
+    static const QString isOnscreenKey = WindowListEntry::IsOnscreenKey;
+    static const QString nameKey = WindowListEntry::NameKey;
+    auto entryOf = [&](const SimWindow &w, bool onScreen) {
+        QVariantMap fields;
+        fields.insert(numberKey, w.number);
+        fields.insert(ownerPIDKey, w.ownerPid);
+        fields.insert(ownerNameKey, ownerNames.value(w.ownerPid));
+        fields.insert(layerKey, w.layer);
+        fields.insert(boundsKey, WindowListEntry::boundsDictionary(w.bounds));
+        fields.insert(alphaKey, w.alpha);
         // The window server leaves the on-screen flag out for windows that are not on screen.
-        if (m_desktop.isOnScreen(w))
-            entry.setField(WindowListEntry::IsOnscreenKey, true);
+        if (onScreen)
+            fields.insert(isOnscreenKey, true);
         if (namesVisible || w.ownerPid == self)
-            entry.setField(WindowListEntry::NameKey, w.title);
+            fields.insert(nameKey, w.title);
         for (auto it = w.windowListOverrides.cbegin(); it != w.windowListOverrides.cend(); ++it) {
             // An invalid or null value removes the field.
             if (it.value().isValid() && it.value().typeId() != QMetaType::Nullptr)
-                entry.setField(it.key(), it.value());
+                fields.insert(it.key(), it.value());
             else
-                entry.removeField(it.key());
+                fields.remove(it.key());
         }
-        return entry;
+        return WindowListEntry(std::move(fields));
     };
 
     QList<const SimWindow *> windows;
@@ -67,11 +77,13 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
     }
 
     QList<WindowListEntry> entries;
+    entries.reserve(windows.size());
     for (qsizetype i = 0; i < windows.size(); ++i) {
         const SimWindow &w = *windows[i];
         if (excludeDesktop && w.desktopElement)
             continue;
         const bool isRelative = i == relativeIndex;
+        const bool onScreen = m_desktop.isOnScreen(w);
         if (relative || including) {
             if (relativeIndex < 0)
                 break; // an unknown window has nothing in front of or behind it
@@ -80,12 +92,12 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
             if (!(above || below || (including && isRelative)))
                 continue;
             // The window itself is listed whether or not it is on screen.
-            if (!isRelative && onScreenOnly && !m_desktop.isOnScreen(w))
+            if (!isRelative && onScreenOnly && !onScreen)
                 continue;
-        } else if (onScreenOnly && !m_desktop.isOnScreen(w)) {
+        } else if (onScreenOnly && !onScreen) {
             continue;
         }
-        entries.append(entryOf(w));
+        entries.append(entryOf(w, onScreen));
     }
     m_desktop.log(SimOperations::CopyWindowInfo, 0, {}, detail, int(entries.size()));
     return entries;

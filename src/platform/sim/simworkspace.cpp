@@ -47,31 +47,24 @@ std::optional<RunningApplication> SimWorkspace::frontmostApplication() const
     return std::nullopt;
 }
 
-bool SimWorkspace::refused(const QString &operation, qint32 pid, const QVariant &detail)
-{
-    const bool fails = m_desktop.takeFailure(operation, QString(), pid).has_value();
-    m_desktop.log(operation, pid, {}, detail, fails ? -1 : 0);
-    return fails;
-}
-
 bool SimWorkspace::activate(qint32 pid, quint32 options)
 {
-    return !refused(SimOperations::Activate, pid, options) && m_desktop.activate(pid);
+    return !m_desktop.refuses(SimOperations::Activate, {}, pid, options) && m_desktop.activate(pid);
 }
 
 bool SimWorkspace::hide(qint32 pid)
 {
-    return !refused(SimOperations::Hide, pid) && m_desktop.hide(pid);
+    return !m_desktop.refuses(SimOperations::Hide, {}, pid) && m_desktop.hide(pid);
 }
 
 bool SimWorkspace::unhide(qint32 pid)
 {
-    return !refused(SimOperations::Unhide, pid) && m_desktop.unhide(pid);
+    return !m_desktop.refuses(SimOperations::Unhide, {}, pid) && m_desktop.unhide(pid);
 }
 
 bool SimWorkspace::terminate(qint32 pid)
 {
-    return !refused(SimOperations::Terminate, pid) && m_desktop.terminate(pid);
+    return !m_desktop.refuses(SimOperations::Terminate, {}, pid) && m_desktop.terminate(pid);
 }
 
 std::optional<QString> SimWorkspace::urlForApplication(const QString &bundleIdentifier) const
@@ -88,10 +81,12 @@ void SimWorkspace::openApplication(const QString &bundlePath, const OpenConfigur
 {
     const bool hasContext = context != nullptr;
     QPointer<QObject> guard(context);
-    auto answer = [this, completion, hasContext, guard](std::optional<qint32> pid, const QString &error) {
-        if (!completion || (hasContext && !guard))
+    // The launch may finish after this workspace is gone.
+    auto answer = [self = QPointer<SimWorkspace>(this), completion, hasContext, guard](std::optional<qint32> pid,
+                                                                                      const QString &error) {
+        if (!self || !completion || (hasContext && !guard))
             return;
-        std::optional<RunningApplication> opened = pid ? application(*pid) : std::nullopt;
+        std::optional<RunningApplication> opened = pid ? self->application(*pid) : std::nullopt;
         completion(opened, opened ? QString() : error);
     };
     const auto failure = m_desktop.takeFailure(SimOperations::OpenApplication, QString(), 0);
@@ -111,12 +106,12 @@ void SimWorkspace::openApplication(const QString &bundlePath, const OpenConfigur
 
 bool SimWorkspace::openUrl(const QUrl &url)
 {
-    return !refused(SimOperations::OpenUrl, 0, url);
+    return !m_desktop.refuses(SimOperations::OpenUrl, {}, 0, url);
 }
 
 void SimWorkspace::activateFileViewerSelecting(const QStringList &paths)
 {
-    refused(SimOperations::RevealFiles, 0, paths);
+    m_desktop.refuses(SimOperations::RevealFiles, {}, 0, paths);
 }
 
 bool SimWorkspace::accessibilityDisplayShouldReduceMotion() const

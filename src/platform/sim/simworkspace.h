@@ -34,9 +34,6 @@ public:
     bool accessibilityDisplayShouldReduceMotion() const override;
 
 private:
-    // Logs the call and tells whether an injected failure refuses it.
-    bool refused(const QString &operation, qint32 pid, const QVariant &detail = {});
-
     SimDesktop &m_desktop;
 };
 

@@ -99,10 +99,15 @@ void VirtualClock::advance(qint64 ms)
         }
         // Copy the callable: the job may cancel itself or schedule others.
         std::function<void()> fn = next->second.fn;
-        if (next->second.intervalMs > 0)
+        if (next->second.intervalMs > 0) {
             next->second.dueMs += next->second.intervalMs;
-        else
+            // A repeating job that fell behind while the thread was blocked
+            // runs once, not once per missed interval, as a real timer does.
+            if (next->second.dueMs <= m_monoMs.load())
+                next->second.dueMs = m_monoMs.load() + next->second.intervalMs;
+        } else {
             m_jobs.erase(next);
+        }
         fn();
     }
     // Drop jobs whose context died so they cannot pile up.
