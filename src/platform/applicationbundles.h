@@ -38,6 +38,10 @@ public:
     // The name a person knows the bundle by: its display name, else its name,
     // else its file name without the extension.
     static QString displayName(const QString &bundlePath, const std::optional<BundleInfo> &info);
+
+    // Whether a folder of that name is a package ("*.app", "*.bundle",
+    // "*.framework", "*.plugin"): presented as one file, never searched inside.
+    static bool isPackageName(const QString &fileName);
 };
 
 } // namespace Velmora

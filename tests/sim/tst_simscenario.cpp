@@ -48,6 +48,8 @@ private slots:
         });
         world.desktop.setPreference("com.apple.dock", "orientation", "left");
         world.desktop.setPrivateFunctionAvailable("CoreDockSendNotification", false);
+        world.desktop.setFavoriteFolders({{QUrl::fromLocalFile("/Users/demo/Music"), "Music", true},
+                                          {QUrl(), "Gone", std::nullopt}});
         world.platform.workspace.activate(world.alpha, 0);
         const QByteArray saved = SimScenario::save(world.desktop);
 
@@ -60,6 +62,7 @@ private slots:
         QCOMPARE(copy.desktop.window(world.a1), world.desktop.window(world.a1));
         QCOMPARE(copy.desktop.process(world.beta)->menuBar, world.desktop.process(world.beta)->menuBar);
         QCOMPARE(copy.workspace.frontmostApplication()->processIdentifier, world.alpha);
+        QCOMPARE(copy.favoriteFolders.entries(), world.platform.favoriteFolders.entries());
     }
 
     // Fields of the wrong type read as their defaults; the scenario still loads.

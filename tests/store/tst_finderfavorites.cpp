@@ -1,5 +1,8 @@
 #include "platform/sim/scriptedfavoritefolders.h"
 #include "platform/sim/scriptedfileicons.h"
+#include "platform/sim/simplatform.h"
+#include "platform/sim/simscenario.h"
+#include "platform/sim/virtualclock.h"
 #include "store/finderfavoritesmodel.h"
 #include "store/finderfavoritesprovider.h"
 
@@ -76,6 +79,18 @@ private slots:
         source.setEntries(entries);
         QCOMPARE(FinderFavoritesProvider::favorites(source), expected);
         QCOMPARE(expected.value(0).id.startsWith("file:///"), !expected.isEmpty());
+    }
+
+    void simulatedDesktopSuppliesItsScenarioFavourites()
+    {
+        Sim::VirtualClock clock;
+        Sim::SimPlatform platform(clock);
+        QVERIFY(Sim::SimScenario::load(platform.desktop, Sim::SimScenario::builtIn()));
+        const QList<FinderFavorite> favourites = FinderFavoritesProvider::favorites(platform.favoriteFolders);
+        QCOMPARE(favourites.size(), 4);
+        QCOMPARE(favourites.first(), favorite("Applications", "/Applications"));
+        // Listed without a label: named as the file manager names the folder.
+        QCOMPARE(favourites.last(), favorite("Downloads", "/Users/demo/Downloads"));
     }
 
     void unavailableListIsEmpty()

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 #include <plist/plist.h>
 
@@ -12,15 +11,6 @@
 namespace Velmora::Linux {
 
 namespace {
-
-// Directories the desktop presents as single files. Their contents are the
-// application's own business, so the search never looks inside.
-bool isPackage(const QFileInfo &entry)
-{
-    static const QSet<QString> packageSuffixes { QStringLiteral("app"), QStringLiteral("bundle"),
-        QStringLiteral("framework"), QStringLiteral("plugin") };
-    return packageSuffixes.contains(entry.suffix());
-}
 
 void collectApplications(const QString &folder, QStringList &found)
 {
@@ -33,7 +23,7 @@ void collectApplications(const QString &folder, QStringList &found)
         // link: it may point back up the tree or anywhere on the disk.
         if (entry.suffix() == QLatin1String("app"))
             found.append(entry.filePath());
-        else if (entry.isDir() && !entry.isSymLink() && !isPackage(entry))
+        else if (entry.isDir() && !entry.isSymLink() && !ApplicationBundles::isPackageName(entry.fileName()))
             collectApplications(entry.filePath(), found);
     }
 }

@@ -8,14 +8,14 @@ namespace Velmora::Sim {
 
 namespace {
 
-// Whether the path below `folder` passes through a hidden entry or into a bundle.
+// Whether the path below `folder` passes through a hidden entry or into a package.
 bool isReachable(const QString &path, const QString &folder)
 {
     const QStringList parts = path.mid(folder.size() + 1).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (qsizetype i = 0; i < parts.size(); ++i) {
         if (parts.at(i).startsWith(QLatin1Char('.')))
             return false;
-        if (i + 1 < parts.size() && parts.at(i).endsWith(QLatin1String(".app")))
+        if (i + 1 < parts.size() && ApplicationBundles::isPackageName(parts.at(i)))
             return false;
     }
     return !parts.isEmpty();

@@ -68,6 +68,7 @@ void SimDesktop::clear()
     m_windows.clear();
     m_order.clear();
     m_installed.clear();
+    m_favoriteFolders.clear();
     m_frontmost.reset();
     m_displays.clear();
     m_preferences.clear();
@@ -167,6 +168,18 @@ QList<SimInstalledApplication> SimDesktop::installedApplications() const
 {
     QMutexLocker locker(&m_mutex);
     return m_installed;
+}
+
+void SimDesktop::setFavoriteFolders(const QList<FavoriteFolderEntry> &folders)
+{
+    QMutexLocker locker(&m_mutex);
+    m_favoriteFolders = folders;
+}
+
+QList<FavoriteFolderEntry> SimDesktop::favoriteFolders() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_favoriteFolders;
 }
 
 std::optional<SimProcess> SimDesktop::process(qint32 pid) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/favoritefolders.h"
 #include "platform/axelement.h"
 #include "platform/clock.h"
 #include "platform/displayinfo.h"
@@ -98,6 +99,9 @@ public:
     quint32 addWindow(SimWindow window);
     void addInstalledApplication(const SimInstalledApplication &application);
     QList<SimInstalledApplication> installedApplications() const;
+    // The file manager's favourite folders, in sidebar order.
+    void setFavoriteFolders(const QList<FavoriteFolderEntry> &folders);
+    QList<FavoriteFolderEntry> favoriteFolders() const;
 
     std::optional<SimProcess> process(qint32 pid) const;
     QList<SimProcess> processes() const; // in launch order
@@ -328,6 +332,7 @@ private:
     QHash<quint32, SimWindow> m_windows;
     QList<quint32> m_order; // front to back, all layers; sorted by layer when listed
     QList<SimInstalledApplication> m_installed;
+    QList<FavoriteFolderEntry> m_favoriteFolders;
     std::optional<qint32> m_frontmost;
     int m_currentSpace = 1;
     QList<DisplayInfo> m_displays;

@@ -6,6 +6,7 @@
 #include "platform/sim/simdisplays.h"
 #include "platform/sim/simdistributednotifications.h"
 #include "platform/sim/simeventtaps.h"
+#include "platform/sim/simfavoritefolders.h"
 #include "platform/sim/simprivatefunctions.h"
 #include "platform/sim/simscreencapture.h"
 #include "platform/sim/simwindowlist.h"
@@ -35,6 +36,7 @@ public:
     SimScreenCapture screenCapture{desktop};
     SimApplicationPreferences applicationPreferences{desktop};
     SimDistributedNotifications distributedNotifications{desktop};
+    SimFavoriteFolders favoriteFolders{desktop};
 };
 
 } // namespace Velmora::Sim

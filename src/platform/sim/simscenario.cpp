@@ -121,7 +121,8 @@ QList<SimMenuItem> menuFrom(const QJsonValue &value)
 QString checkShape(const QJsonObject &root)
 {
     const QStringList lists{QStringLiteral("displays"), QStringLiteral("installed"), QStringLiteral("processes"),
-                            QStringLiteral("windows"), QStringLiteral("missingPrivateFunctions")};
+                            QStringLiteral("windows"), QStringLiteral("missingPrivateFunctions"),
+                            QStringLiteral("favorites")};
     for (const QString &key : lists) {
         if (root.contains(key) && !root.value(key).isArray())
             return QStringLiteral("\"%1\" must be a list").arg(key);
@@ -208,6 +209,22 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
         application.launchDurationMs = o.value(QStringLiteral("launchMs")).toInteger(300);
         desktop.addInstalledApplication(application);
     }
+
+    // A favourite without a path stands for one that no longer resolves; one
+    // without "directory" is one whose type cannot be read.
+    QList<FavoriteFolderEntry> favorites;
+    for (const QJsonValue &entry : root.value(QStringLiteral("favorites")).toArray()) {
+        const QJsonObject o = entry.toObject();
+        FavoriteFolderEntry favorite;
+        const QString path = o.value(QStringLiteral("path")).toString();
+        if (!path.isEmpty())
+            favorite.url = QUrl::fromLocalFile(path);
+        favorite.displayName = o.value(QStringLiteral("name")).toString();
+        if (o.value(QStringLiteral("directory")).isBool())
+            favorite.isDirectory = o.value(QStringLiteral("directory")).toBool();
+        favorites.append(favorite);
+    }
+    desktop.setFavoriteFolders(favorites);
 
     for (const QJsonValue &entry : root.value(QStringLiteral("processes")).toArray()) {
         const QJsonObject o = entry.toObject();
@@ -326,6 +343,17 @@ QByteArray SimScenario::save(const SimDesktop &desktop)
                                      {QStringLiteral("launchMs"), a.launchDurationMs}});
     }
     root.insert(QStringLiteral("installed"), installed);
+
+    QJsonArray favorites;
+    for (const FavoriteFolderEntry &f : desktop.favoriteFolders()) {
+        QJsonObject favorite{{QStringLiteral("name"), f.displayName}};
+        if (!f.url.isEmpty())
+            favorite.insert(QStringLiteral("path"), f.url.toLocalFile());
+        if (f.isDirectory)
+            favorite.insert(QStringLiteral("directory"), *f.isDirectory);
+        favorites.append(favorite);
+    }
+    root.insert(QStringLiteral("favorites"), favorites);
 
     QJsonArray processes;
     for (const SimProcess &p : desktop.processes()) {
