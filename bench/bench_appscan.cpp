@@ -1,11 +1,12 @@
 #include "platform/linux/filesystembundles.h"
 #include "store/installedapps.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include "qtbenchmarkmain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -83,11 +84,4 @@ static void BM_LoadInstalledAppsOffThread(benchmark::State &state)
 }
 BENCHMARK(BM_LoadInstalledAppsOffThread)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VELMORA_QT_BENCHMARK_MAIN()

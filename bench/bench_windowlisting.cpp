@@ -2,9 +2,10 @@
 #include "platform/sim/virtualclock.h"
 #include "services/windowpreviewprovider.h"
 
+#include "qtbenchmarkmain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 
 using namespace Velmora;
 
@@ -85,11 +86,4 @@ void BM_ListingWithFrameMatch(benchmark::State &state)
 BENCHMARK(BM_ListingWithWindowNumberLookup)->Args({50, 500})->Args({500, 5000})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ListingWithFrameMatch)->Args({50, 500})->Args({500, 5000})->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VELMORA_QT_BENCHMARK_MAIN()
