@@ -1,4 +1,4 @@
-#include "sim/simtestworld.h"
+#include "support/desktopworld.h"
 
 #include "platform/axnames.h"
 #include "platform/sim/simoperations.h"
@@ -11,7 +11,7 @@
 
 using namespace Velmora;
 using namespace Velmora::Sim;
-using Velmora::Test::SimTestWorld;
+using Velmora::Test::InterleavedWorld;
 
 class TestSimDesktop : public QObject
 {
@@ -34,7 +34,7 @@ private slots:
     {
         QFETCH(QString, how);
         QFETCH(QStringList, expected);
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &p = world.platform;
         const AXElement a2 = world.desktop.windowElement(world.a2);
         ProcessSerialNumber psn;
@@ -78,7 +78,7 @@ private slots:
         QFETCH(QString, action);
         QFETCH(bool, siblingsRise);
         QFETCH(QStringList, expected);
-        SimTestWorld world;
+        InterleavedWorld world;
         for (qint32 pid : {world.alpha, world.beta})
             world.desktop.updateProcess(pid, [&](SimProcess &p) { p.siblingsRise = siblingsRise; });
         if (action == "minimize") {
@@ -98,7 +98,7 @@ private slots:
     // that asks to save leaves the window open behind a sheet.
     void minimizeAndCloseTakeTimeAndACloseCanStopAtASheet()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &ax = world.platform.accessibility;
         world.desktop.updateProcess(world.alpha, [](SimProcess &p) {
             p.minimizeDurationMs = 400;
@@ -148,7 +148,7 @@ private slots:
     // snapshots of the old one do not carry over.
     void aReusedPidIsANewApplication()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &ws = world.platform.workspace;
         QSignalSpy terminated(&ws, &Workspace::applicationTerminated);
         const AXElement oldApp = world.platform.accessibility.applicationElement(world.alpha);
@@ -177,7 +177,7 @@ private slots:
 
     void launchingAnInstalledApplicationCompletesAfterItsLaunchTime()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         world.desktop.addInstalledApplication({"com.example.notes", "Notes", "/Applications/Notes.app",
                                                ActivationPolicy::Regular, {"Notes"}, {}, 300});
         auto &ws = world.platform.workspace;
@@ -209,7 +209,7 @@ private slots:
     // Key presses pass the key taps first: a swallowed Command-M never reaches the application.
     void keyTapsSwallowOrPassTheUsersKeys()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &taps = world.platform.eventTaps;
         KeyEvent commandM{InputEventType::KeyDown, 46, CommandFlag | AlphaShiftFlag, false, "M"};
         EventTaps::KeyDecision decision = EventTaps::KeyDecision::Swallow;
@@ -246,7 +246,7 @@ private slots:
 
     void theMouseTapSeesPressesAndTheClickStillLands()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         QList<MouseEvent> seen;
         auto tap = world.platform.eventTaps.createMouseTap(this, [&](const MouseEvent &e) { seen.append(e); });
         QVERIFY(tap);
@@ -269,7 +269,7 @@ private slots:
     // on the desktop's own thread, through its scheduler.
     void callsFromAnotherThreadLandOnTheDesktopsThread()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         const AXElement a1 = world.desktop.windowElement(world.a1);
         QThread *landedOn = nullptr;
         auto observer = world.platform.accessibility.createObserver(world.alpha, this, [&](const AXElement &, const QString &) {
@@ -295,7 +295,7 @@ private slots:
     // An observer owned on another thread hears its notifications there.
     void anObserverHearsOnItsContextsThread()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         QThread thread;
         thread.start();
         QObject context;
@@ -316,7 +316,7 @@ private slots:
     // The log lets a test assert what the product asked for, in order.
     void everyRequestIsLogged()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &p = world.platform;
         const AXElement a1 = world.desktop.windowElement(world.a1);
         p.workspace.activate(world.alpha, Workspace::ActivateAllWindows);

@@ -1,4 +1,4 @@
-#include "sim/simtestworld.h"
+#include "support/desktopworld.h"
 
 #include "platform/sim/simscenario.h"
 
@@ -36,7 +36,7 @@ private slots:
     // What is saved loads into the same world, changes included.
     void aScenarioSurvivesARoundTrip()
     {
-        Test::SimTestWorld world;
+        Test::InterleavedWorld world;
         world.desktop.updateWindow(world.a1, [](SimWindow &w) {
             w.minimized = true;
             w.tabs = {"One", "Two"};
@@ -68,7 +68,7 @@ private slots:
     // Fields of the wrong type read as their defaults; the scenario still loads.
     void wrongTypedFieldsFallBackToTheirDefaults()
     {
-        Test::SimTestWorld world;
+        Test::InterleavedWorld world;
         const QByteArray json = R"({"displays": [{"id": "one", "bounds": "wide"}],
             "preferences": {"com.apple.dock": 7},
             "processes": [{"pid": 400, "name": "A", "hidden": "yes", "menuBar": {"title": 1}, "closeMs": "slow"}],
@@ -100,7 +100,7 @@ private slots:
     void aBrokenScenarioChangesNothing()
     {
         QFETCH(QByteArray, json);
-        Test::SimTestWorld world;
+        Test::InterleavedWorld world;
         const QByteArray before = SimScenario::save(world.desktop);
         QString error;
         QVERIFY(!SimScenario::load(world.desktop, json, &error));

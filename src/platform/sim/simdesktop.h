@@ -1,31 +1,32 @@
 #pragma once
 
-#include "platform/favoritefolders.h"
 #include "platform/axelement.h"
 #include "platform/clock.h"
 #include "platform/displayinfo.h"
+#include "platform/favoritefolders.h"
 #include "platform/inputevents.h"
 #include "platform/runningapplication.h"
 #include "platform/scheduler.h"
+#include "platform/sim/simdesktopparts.h"
 #include "platform/sim/simfailure.h"
+#include "platform/sim/simhost.h"
 #include "platform/sim/siminstalledapplication.h"
 #include "platform/sim/simnode.h"
 #include "platform/sim/simprocess.h"
 #include "platform/sim/simrequest.h"
 #include "platform/sim/simwindow.h"
 
-#include <QHash>
 #include <QList>
 #include <QMap>
+#include <QMutex>
 #include <QObject>
 #include <QPointF>
-#include <QPointer>
-#include <QRecursiveMutex>
-#include <QSet>
 #include <QVariantMap>
 
+#include <atomic>
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace Velmora::Sim {
 
@@ -45,37 +46,44 @@ class VirtualClock;
 // a sheet; a hung application answers only after the caller's messaging
 // time-out. (SimProcess::siblingsRise turns the sibling raising off.)
 //
+// This class is a thin façade over the parts in SimDesktopParts (the world
+// and its stacking order, activation, lifecycle, window transitions, input,
+// the accessibility registry, failures and the request log). It owns their
+// one lock and the scheduler.
+//
 // Time: every delay runs on the given Scheduler. A synchronous call that has
 // to wait for a busy or hung application spends that time through
 // `blockingWait`: with a VirtualClock the clock moves forward at once without
 // running any job (as a blocked thread would see it: overdue jobs run at the
 // next advance), with a real clock the calling thread sleeps.
 //
-// Threads: every method may be called from any thread; the world is guarded
-// by one lock that is never held while product code runs. Notifications and
-// delayed effects are delivered on the thread the desktop lives on (the main
-// thread), through the scheduler, so with a VirtualClock they arrive in
-// advance() or runPending(); what another thread set off first hops to the
-// desktop's thread through its event loop (a test processes events, then
-// advances the clock).
-class SimDesktop : public QObject
+// Threads: every public method may be called from any thread. The lock is
+// plain, not recursive: a public method takes it, the parts run with it held
+// and never call back into the public methods, and it is never held while
+// product code runs. Notifications and delayed effects are delivered on the
+// thread the desktop lives on (the main thread), through the scheduler, so
+// with a VirtualClock they arrive in advance() or runPending(); what another
+// thread set off first hops to the desktop's thread through its event loop
+// (a test processes events, then advances the clock).
+class SimDesktop : public QObject, private SimHost
 {
     Q_OBJECT
 public:
     using BlockingWait = std::function<void(qint64 ms)>;
-    enum class Permission { NotDetermined, Denied, Granted };
+    using Permission = SimPermission;
+    using ObserverCallback = SimAccessibilityRegistry::ObserverCallback;
+    using MouseTap = SimInput::MouseTap;
+    using KeyTap = SimInput::KeyTap;
 
-    static constexpr qint32 DefaultSelfPid = 100;
-    static constexpr double DefaultMessagingTimeoutSeconds = 6.0;
-    // The request log keeps at most this many of the latest requests.
-    static constexpr qsizetype RequestLogLimit = 200'000;
-    static constexpr QLatin1String DockBundleIdentifier{"com.apple.dock"};
+    static constexpr qint32 DefaultSelfPid = SimWorld::DefaultSelfPid;
+    static constexpr double DefaultMessagingTimeoutSeconds = SimAccessibilityRegistry::DefaultMessagingTimeoutSeconds;
+    static constexpr QLatin1String DockBundleIdentifier = SimWorld::DockBundleIdentifier;
 
     SimDesktop(Clock &clock, Scheduler &scheduler, BlockingWait blockingWait, QObject *parent = nullptr);
     explicit SimDesktop(VirtualClock &clock, QObject *parent = nullptr);
     ~SimDesktop() override;
 
-    Clock &clock() const { return m_clock; }
+    Clock &clock() const override { return m_clock; }
     Scheduler &scheduler() const { return m_scheduler; }
 
     // --- Setting up the world -------------------------------------------------
@@ -108,7 +116,8 @@ public:
     std::optional<SimWindow> window(quint32 number) const;
     // Every window, front to back.
     QList<SimWindow> windows() const;
-    // Visits every window front to back without copying it, with the world locked.
+    // Visits every window front to back without copying it, with the world
+    // locked: `visit` must not call this desktop.
     void forEachWindow(const std::function<void(const SimWindow &)> &visit) const;
     QList<quint32> stackingOrder() const;
     // Changes a window or a process in place (for tests and scenarios).
@@ -210,11 +219,31 @@ public:
     QList<SimRequest> requests() const;
     QList<SimRequest> requests(const QString &operation) const;
     void clearRequests();
+    // The log is on and holds at most its byte budget (the oldest requests
+    // go first); an application that never reads it turns it off.
+    bool isRequestLogEnabled() const;
+    void setRequestLogEnabled(bool enabled);
+    void setRequestLogByteBudget(qsizetype bytes);
 
     // --- For the views of this world ---------------------------------------------
     // (the platform interfaces in this folder; not for product code)
 
-    QRecursiveMutex &mutex() const { return m_mutex; }
+    // Runs `function` with the world locked, for a view that reads or changes
+    // several things in one step. `function` gets the parts and must not call
+    // this desktop's public methods (the lock is not recursive).
+    template<typename Function>
+    decltype(auto) withLock(Function &&function)
+    {
+        const Locker locker(*this);
+        return std::forward<Function>(function)(m_parts);
+    }
+    template<typename Function>
+    decltype(auto) withLock(Function &&function) const
+    {
+        const Locker locker(*this);
+        return std::forward<Function>(function)(std::as_const(m_parts));
+    }
+
     void log(const QString &operation, qint32 pid, const QString &name, const QVariant &detail = {}, int result = 0);
     std::optional<SimFailure> takeFailure(const QString &operation, const QString &name, qint32 pid);
     // For calls that only succeed or fail: takes an injected failure and logs
@@ -250,23 +279,12 @@ public:
 
     // Accessibility notifications. An observer registration delivers `name`
     // for `element` to `callback` on `context`'s thread.
-    using ObserverCallback = std::function<void(const AXElement &, const QString &)>;
     quint64 addObserver(qint32 pid, QObject *context, ObserverCallback callback);
     void removeObserver(quint64 observer);
     AXError addObserverNotification(quint64 observer, const AXElement &element, const QString &name);
     AXError removeObserverNotification(quint64 observer, const AXElement &element, const QString &name);
 
     // Event taps.
-    struct MouseTap {
-        QPointer<QObject> context;
-        bool hasContext = false;
-        std::function<void(const MouseEvent &)> callback;
-        bool enabled = true;
-    };
-    struct KeyTap {
-        std::function<int(const KeyEvent &)> callback; // 0 pass, 1 swallow
-        bool enabled = true;
-    };
     quint64 addMouseTap(MouseTap tap);
     quint64 addKeyTap(KeyTap tap);
     void removeTap(quint64 tap);
@@ -289,83 +307,40 @@ signals:
     void worldChanged();
 
 private:
-    struct Observer {
-        qint32 pid = 0;
-        QPointer<QObject> context;
-        bool hasContext = false;
-        ObserverCallback callback;
-        QSet<QPair<quint64, QString>> registrations;
+    // Holds the lock; in debug builds it catches a thread taking it twice,
+    // which would otherwise hang.
+    class Locker
+    {
+    public:
+        explicit Locker(const SimDesktop &desktop);
+        ~Locker();
+        Locker(const Locker &) = delete;
+        Locker &operator=(const Locker &) = delete;
+
+    private:
+        const SimDesktop &m_desktop;
     };
 
-    SimProcess *findProcess(qint32 pid);
-    const SimProcess *findProcess(qint32 pid) const;
-    SimWindow *findWindow(quint32 number);
-    const SimWindow *findWindow(quint32 number) const;
-    void bringToFront(const QList<quint32> &frontToBack);
-    void raiseNextSibling(qint32 pid);
-    void setFrontmost(std::optional<qint32> pid);
-    void chooseNewFrontmost();
-    void ensureSelfProcess();
-    void destroyWindow(quint32 number);
-    void endProcess(qint32 pid);
-    void notifyAccessibility(const SimNode &node, const QString &name);
-    // "AXFocusedWindowChanged" for every application whose focused window changed.
-    void notifyFocusChanges();
+    // SimHost, for the parts.
+    void laterLocked(qint64 delayMs, std::function<void()> job) override;
+    void laterUnlocked(qint64 delayMs, std::function<void()> job, const ReceiverGuard &receiver) override;
+    void runLocked(const std::function<void()> &function) override;
+    void announce(ApplicationEvent event, const RunningApplication &application) override;
+    void announceActiveSpaceChanged() override;
+    void announceDisplaysChanged() override;
+    void changed() override;
+
+    void schedule(qint64 delayMs, std::function<void()> job);
     void emitLater(std::function<void()> emitter);
-    void changed();
-    quint32 createWindowForCommand(qint32 pid, const QString &title);
-    bool handleKey(qint32 pid, const KeyEvent &event);
     void deliverMouse(const MouseEvent &event);
-    static void dispatchMouse(const MouseTap &tap, const MouseEvent &event);
 
     Clock &m_clock;
     Scheduler &m_scheduler;
     BlockingWait m_blockingWait;
-    mutable QRecursiveMutex m_mutex;
-
-    qint32 m_selfPid = DefaultSelfPid;
-    qint32 m_nextPid = 400;
-    quint32 m_nextWindowNumber = 1000;
-    quint64 m_nextLife = 1;
-    QMap<qint32, SimProcess> m_processes;
-    QList<qint32> m_launchOrder;
-    QHash<quint32, SimWindow> m_windows;
-    QList<quint32> m_order; // front to back, all layers; sorted by layer when listed
-    QList<SimInstalledApplication> m_installed;
-    QList<FavoriteFolderEntry> m_favoriteFolders;
-    std::optional<qint32> m_frontmost;
-    int m_currentSpace = 1;
-    QList<DisplayInfo> m_displays;
-    QPointF m_pointer;
-
-    bool m_accessibilityTrusted = true;
-    Permission m_screenCapture = Permission::Granted;
-    bool m_grantsScreenCaptureOnRequest = false;
-    bool m_postEventAccess = true;
-    bool m_reducesMotion = false;
-    QSet<QString> m_missingPrivateFunctions;
-    QMap<QString, QVariantMap> m_preferences;
-
-    QHash<SimNode, quint64> m_tokens;
-    QHash<quint64, SimNode> m_nodes;
-    quint64 m_nextToken = 1;
-    QHash<quint64, double> m_timeouts;
-    double m_globalTimeout = DefaultMessagingTimeoutSeconds;
-
-    QHash<quint64, Observer> m_observers;
-    QHash<quint64, MouseTap> m_mouseTaps;
-    QHash<quint64, KeyTap> m_keyTaps;
-    quint64 m_nextHandle = 1;
-    QHash<qint32, quint32> m_lastFocused;
-    QHash<int, qint64> m_lastInputMs;
-    qint64 m_lastAnyInputMs = 0;
-
-    QSet<quint32> m_windowsInTransition; // minimizing, restoring or closing
-    QSet<qint32> m_terminating;
-    QSet<qint32> m_ending;
+    mutable QMutex m_mutex;
+    mutable std::atomic<Qt::HANDLE> m_lockHolder = nullptr;
+    SimDesktopParts m_parts;
     bool m_changeSignalPending = false;
-    QList<SimFailure> m_failures;
-    QList<SimRequest> m_requests;
 };
 
 } // namespace Velmora::Sim

@@ -16,8 +16,7 @@ std::unique_ptr<EventTap> SimEventTaps::createMouseTap(QObject *context, MouseCa
     if (m_desktop.refuses(SimOperations::CreateMouseTap, {}, 0))
         return nullptr;
     SimDesktop::MouseTap tap;
-    tap.context = context;
-    tap.hasContext = context != nullptr;
+    tap.receiver = ReceiverGuard(context);
     tap.callback = std::move(callback);
     return std::make_unique<SimEventTap>(m_desktop, m_desktop.addMouseTap(std::move(tap)));
 }

@@ -164,7 +164,6 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
     }
     const QJsonObject root = document.object();
 
-    QMutexLocker locker(&desktop.mutex());
     desktop.clear();
     desktop.setSelfPid(root.value(QStringLiteral("selfPid")).toInt(SimDesktop::DefaultSelfPid));
     desktop.setCurrentSpace(root.value(QStringLiteral("currentSpace")).toInt(1));
@@ -302,7 +301,6 @@ bool SimScenario::loadFile(SimDesktop &desktop, const QString &path, QString *er
 
 QByteArray SimScenario::save(const SimDesktop &desktop)
 {
-    QMutexLocker locker(&desktop.mutex());
     QJsonObject root;
     root.insert(QStringLiteral("selfPid"), desktop.selfPid());
     root.insert(QStringLiteral("currentSpace"), desktop.currentSpace());

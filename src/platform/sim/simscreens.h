@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/displayinfo.h"
+
+#include <QList>
+
+namespace Velmora::Sim {
+
+struct SimDesktopParts;
+
+// The displays of the simulated desktop: their frames in both conventions
+// and the visible frame that the menu bar leaves.
+class SimScreens
+{
+public:
+    static constexpr double MenuBarHeight = 25;
+
+    explicit SimScreens(SimDesktopParts &parts);
+
+    // Displays come with their bounds (top-left origin, y down); the first is
+    // the primary display.
+    void setDisplays(const QList<DisplayInfo> &displays);
+
+private:
+    SimDesktopParts &m_parts;
+};
+
+} // namespace Velmora::Sim

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "platform/displayinfo.h"
+#include "platform/favoritefolders.h"
+#include "platform/runningapplication.h"
+#include "platform/sim/siminstalledapplication.h"
+#include "platform/sim/simnode.h"
+#include "platform/sim/simprocess.h"
+#include "platform/sim/simwindow.h"
+
+#include <QHash>
+#include <QLatin1String>
+#include <QList>
+#include <QMap>
+#include <QPointF>
+#include <QSet>
+#include <QVariantMap>
+
+#include <functional>
+#include <optional>
+
+namespace Velmora::Sim {
+
+enum class SimPermission { NotDetermined, Denied, Granted };
+
+// The permissions the user gave this process.
+struct SimPermissions {
+    bool accessibilityTrusted = true;
+    SimPermission screenCapture = SimPermission::Granted;
+    // What a request does while screen recording is not determined.
+    bool grantsScreenCaptureOnRequest = false;
+    bool postEventAccess = true;
+
+    friend bool operator==(const SimPermissions &, const SimPermissions &) = default;
+};
+
+// The data of the simulated desktop and its stacking order, with the rules
+// that derive what is seen from it (what is on screen, which window is an
+// application's focused one, what lies under a point). Plain data: no lock,
+// no clock, no notifications. SimDesktop keeps one behind its lock and adds
+// the behaviour, the notifications and the time.
+class SimWorld
+{
+public:
+    static constexpr qint32 DefaultSelfPid = 100;
+    static constexpr QLatin1String DockBundleIdentifier{"com.apple.dock"};
+
+    // --- Processes --------------------------------------------------------------
+
+    qint32 selfPid() const { return m_selfPid; }
+    void setSelfPid(qint32 pid) { m_selfPid = pid; }
+
+    SimProcess *process(qint32 pid);
+    const SimProcess *process(qint32 pid) const;
+    // In launch order.
+    const QList<qint32> &launchOrder() const { return m_launchOrder; }
+    QList<SimProcess> processes() const;
+    // Adds a running process with a new life and returns its pid (a new one
+    // when `process.pid` is 0); 0 when the pid belongs to a running process.
+    qint32 addProcess(SimProcess process, qint64 nowWallClockMs);
+    // Removes a process whose windows are gone.
+    void removeProcess(qint32 pid);
+
+    // --- Windows and their stacking order ---------------------------------------
+
+    SimWindow *window(quint32 number);
+    const SimWindow *window(quint32 number) const;
+    qsizetype windowCount() const { return m_windows.size(); }
+    // Adds a window in front of every other window of its layer and returns
+    // its number (a new one when `window.number` is 0); 0 when the owner is
+    // unknown or the number is taken.
+    quint32 addWindow(SimWindow window);
+    void removeWindow(quint32 number);
+
+    // Every window front to back: higher layers in front, the stack within a layer.
+    QList<quint32> stackingOrder() const;
+    // Visits every window front to back without copying it.
+    void forEachWindow(const std::function<void(const SimWindow &)> &visit) const;
+    // Brings the windows to the front, keeping their given order.
+    void bringToFront(const QList<quint32> &frontToBack);
+    // Puts the window in front of its application's other windows only,
+    // leaving other applications' windows where they are.
+    void placeInFrontOfSiblings(quint32 number);
+    // Replaces the order (front to back); unknown numbers are ignored and the
+    // windows left out keep their relative order behind the given ones.
+    void setStackingOrder(const QList<quint32> &frontToBack);
+
+    // --- What is seen ------------------------------------------------------------
+
+    bool isOnScreen(const SimWindow &window) const;
+    bool isOnCurrentSpace(const SimWindow &window) const { return window.space == 0 || window.space == m_currentSpace; }
+    // The application's focused window: its frontmost visible window on this Space.
+    std::optional<quint32> focusedWindow(qint32 pid) const;
+    // The application's windows as accessibility lists them, in its window order.
+    QList<quint32> accessibleWindows(qint32 pid) const;
+    // The front-most window drawn at a point (layer 0 and above, on screen).
+    std::optional<quint32> windowAt(const QPointF &globalPoint) const;
+    std::optional<quint32> windowForRemoteElement(qint32 pid, quint64 remoteElementId) const;
+    RunningApplication runningApplication(const SimProcess &process) const;
+    // A title-bar button's rectangle (top-left origin).
+    static QRectF buttonFrame(const SimWindow &window, SimNode::Kind button);
+
+    std::optional<qint32> frontmost() const { return m_frontmost; }
+    void setFrontmost(std::optional<qint32> pid) { m_frontmost = pid; }
+    int currentSpace() const { return m_currentSpace; }
+    void setCurrentSpace(int space) { m_currentSpace = space; }
+
+    // --- Displays, input, permissions and the rest ----------------------------------
+
+    const QList<DisplayInfo> &displays() const { return m_displays; }
+    void setDisplays(QList<DisplayInfo> displays) { m_displays = std::move(displays); }
+    QPointF pointer() const { return m_pointer; }
+    void setPointer(const QPointF &point) { m_pointer = point; }
+
+    SimPermissions &permissions() { return m_permissions; }
+    const SimPermissions &permissions() const { return m_permissions; }
+    bool reducesMotion() const { return m_reducesMotion; }
+    void setReducesMotion(bool reduces) { m_reducesMotion = reduces; }
+    QSet<QString> &missingPrivateFunctions() { return m_missingPrivateFunctions; }
+    const QSet<QString> &missingPrivateFunctions() const { return m_missingPrivateFunctions; }
+    QMap<QString, QVariantMap> &preferences() { return m_preferences; }
+    const QMap<QString, QVariantMap> &preferences() const { return m_preferences; }
+    QList<SimInstalledApplication> &installedApplications() { return m_installed; }
+    const QList<SimInstalledApplication> &installedApplications() const { return m_installed; }
+    QList<FavoriteFolderEntry> &favoriteFolders() { return m_favoriteFolders; }
+    const QList<FavoriteFolderEntry> &favoriteFolders() const { return m_favoriteFolders; }
+
+    // Removes every process, window, display and preference; keeps this
+    // process's pid and the counters, so numbers are not given out twice.
+    void clear();
+
+private:
+    qint32 m_selfPid = DefaultSelfPid;
+    qint32 m_nextPid = 400;
+    quint32 m_nextWindowNumber = 1000;
+    quint64 m_nextLife = 1;
+    QMap<qint32, SimProcess> m_processes;
+    QList<qint32> m_launchOrder;
+    QHash<quint32, SimWindow> m_windows;
+    QList<quint32> m_order; // front to back, all layers; sorted by layer when listed
+    std::optional<qint32> m_frontmost;
+    int m_currentSpace = 1;
+    QList<DisplayInfo> m_displays;
+    QPointF m_pointer;
+    SimPermissions m_permissions;
+    bool m_reducesMotion = false;
+    QSet<QString> m_missingPrivateFunctions;
+    QMap<QString, QVariantMap> m_preferences;
+    QList<SimInstalledApplication> m_installed;
+    QList<FavoriteFolderEntry> m_favoriteFolders;
+};
+
+} // namespace Velmora::Sim
