@@ -50,11 +50,17 @@ private slots:
             QCOMPARE(p.privateFunctions.slpsSetFrontProcessWithOptions()(psn, oneWindow ? world.a2 : 0,
                                                                         oneWindow ? 0x200 : 0x400),
                      0);
+            if (oneWindow) {
+                const auto post = p.privateFunctions.slpsPostEventRecordTo(PrivateFunctions::SLPSPostEventRecordToName);
+                for (int kind : {1, 2})
+                    QCOMPARE(post(psn, Test::eventRecord(kind, world.a2)), 0);
+            }
         } else if (how == "raise") {
             QCOMPARE(p.accessibility.performAction(a2, AXNames::Raise), AXError::Success);
         } else {
             QCOMPARE(p.accessibility.setAttributeValue(a2, AXNames::Main, AXValue::fromBool(true)), AXError::Success);
         }
+        world.clock.advance(1000);
 
         QCOMPARE(world.stackAndFrontmost(), expected);
     }

@@ -51,6 +51,12 @@ private slots:
         world.desktop.setFavoriteFolders({{QUrl::fromLocalFile("/Users/demo/Music"), "Music", true},
                                           {QUrl(), "Gone", std::nullopt}});
         world.platform.workspace.activate(world.alpha, 0);
+        SimKnobs knobs = world.desktop.knobs();
+        knobs.activationRaiseBurstSize = 3;
+        knobs.frontCallNeedsEventRecords = false;
+        knobs.reducedMotionScale = 0.5;
+        world.desktop.setKnobs(knobs);
+        world.clock.advance(1000);
         const QByteArray saved = SimScenario::save(world.desktop);
 
         VirtualClock clock;
@@ -63,6 +69,7 @@ private slots:
         QCOMPARE(copy.desktop.process(world.beta)->menuBar, world.desktop.process(world.beta)->menuBar);
         QCOMPARE(copy.workspace.frontmostApplication()->processIdentifier, world.alpha);
         QCOMPARE(copy.favoriteFolders.entries(), world.platform.favoriteFolders.entries());
+        QCOMPARE(copy.desktop.knobs(), knobs);
     }
 
     // Fields of the wrong type read as their defaults; the scenario still loads.

@@ -11,6 +11,21 @@
 
 namespace Velmora::Test {
 
+// The event record that the private front-process call expects after it:
+// 248 bytes, zero but for the fixed marks, the kind (1, then 2) and the window.
+inline QByteArray eventRecord(int kind, quint32 window)
+{
+    QByteArray record(248, '\0');
+    record[4] = char(0xF8);
+    record[8] = char(kind);
+    for (int i = 32; i < 48; ++i)
+        record[i] = char(0xFF);
+    record[58] = 0x10;
+    for (int i = 0; i < 4; ++i)
+        record[60 + i] = char((window >> (8 * i)) & 0xFF);
+    return record;
+}
+
 // A simulated desktop on a virtual clock, with one 1440 by 900 display and
 // every platform interface on top of it; the one fixture of the tests that
 // run against the simulated desktop.

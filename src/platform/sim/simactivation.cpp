@@ -4,6 +4,8 @@
 #include "platform/sim/simdesktopparts.h"
 #include "platform/sim/simhost.h"
 
+#include <QtEndian>
+
 namespace Velmora::Sim {
 
 SimActivation::SimActivation(SimDesktopParts &parts)
@@ -25,10 +27,47 @@ bool SimActivation::activate(qint32 pid)
         if (w.visible && !w.minimized && world.isOnCurrentSpace(w))
             raised.append(number);
     }
-    world.bringToFront(raised);
+    const SimKnobs &knobs = m_parts.knobs;
+    const quint64 activation = ++m_activations;
+    if (raised.isEmpty() || knobs.activationRaiseDelayMs <= 0 || knobs.activationRaiseBurstSize <= 0) {
+        world.bringToFront(raised);
+    } else {
+        world.bringToFront({raised.first()});
+        raiseLater(pid, activation, raised.first(), raised.mid(1), knobs.activationRaiseDelayMs);
+    }
     setFrontmost(pid);
     m_parts.host.changed();
     return true;
+}
+
+void SimActivation::raiseLater(qint32 pid, quint64 activation, quint32 anchor, QList<quint32> rest, qint64 delayMs)
+{
+    if (rest.isEmpty())
+        return;
+    m_parts.host.laterLocked(delayMs, [this, pid, activation, anchor, rest]() mutable {
+        SimWorld &world = m_parts.world;
+        if (activation != m_activations || world.frontmost() != pid)
+            return;
+        // Each window of the burst goes directly behind the application's
+        // windows that rose before it: above whatever covered it, below
+        // anything raised over the application since.
+        int raised = 0;
+        while (!rest.isEmpty() && raised < m_parts.knobs.activationRaiseBurstSize) {
+            const quint32 number = rest.takeFirst();
+            const SimWindow *w = world.window(number);
+            if (!w || w->minimized || !w->visible || !world.isOnCurrentSpace(*w))
+                continue;
+            if (world.window(anchor))
+                world.placeBehind(number, anchor);
+            else
+                world.bringToFront({number});
+            anchor = number;
+            ++raised;
+        }
+        if (raised > 0)
+            m_parts.host.changed();
+        raiseLater(pid, activation, anchor, rest, m_parts.knobs.activationRaiseBurstIntervalMs);
+    });
 }
 
 bool SimActivation::makeFrontmost(qint32 pid)
@@ -99,6 +138,69 @@ bool SimActivation::unhide(qint32 pid)
         m_parts.host.changed();
     }
     return true;
+}
+
+bool SimActivation::frontProcess(qint32 pid, quint32 window, quint32 options)
+{
+    SimWorld &world = m_parts.world;
+    if (!world.process(pid))
+        return false;
+    m_pendingFront.reset();
+    const SimWindow *w = world.window(window);
+    if (!(options & FocusWindowOption) || !w || w->ownerPid != pid)
+        return makeFrontmost(pid);
+    if (!m_parts.knobs.frontCallNeedsEventRecords)
+        return focusWindow(window);
+    m_pendingFront = PendingFront{pid, window, 0};
+    return makeFrontmost(pid);
+}
+
+void SimActivation::eventRecord(qint32 pid, const QByteArray &record)
+{
+    if (!m_pendingFront || !m_parts.knobs.frontCallNeedsEventRecords)
+        return;
+    const std::optional<EventRecord> read = readEventRecord(record);
+    PendingFront &pending = *m_pendingFront;
+    const bool next = read && pid == pending.pid && read->window == pending.window
+        && read->kind == pending.recordsSeen + 1;
+    if (!next) {
+        m_pendingFront.reset();
+        return;
+    }
+    if (++pending.recordsSeen < 2)
+        return;
+    const quint32 window = pending.window;
+    m_pendingFront.reset();
+    focusWindow(window);
+}
+
+std::optional<SimActivation::EventRecord> SimActivation::readEventRecord(const QByteArray &record)
+{
+    constexpr qsizetype KindOffset = 8;
+    constexpr qsizetype MarkerOffset = 32;
+    constexpr qsizetype MarkerLength = 16;
+    constexpr qsizetype FlagOffset = 58;
+    constexpr qsizetype WindowOffset = 60;
+    if (record.size() != EventRecordSize)
+        return std::nullopt;
+    const auto *bytes = reinterpret_cast<const uchar *>(record.constData());
+    for (qsizetype i = 0; i < EventRecordSize; ++i) {
+        uchar expected = 0;
+        if (i == 4)
+            expected = 0xF8;
+        else if (i >= MarkerOffset && i < MarkerOffset + MarkerLength)
+            expected = 0xFF;
+        else if (i == FlagOffset)
+            expected = 0x10;
+        else if (i == KindOffset || (i >= WindowOffset && i < WindowOffset + 4))
+            continue;
+        if (bytes[i] != expected)
+            return std::nullopt;
+    }
+    const int kind = bytes[KindOffset];
+    if (kind != 1 && kind != 2)
+        return std::nullopt;
+    return EventRecord{kind, qFromLittleEndian<quint32>(bytes + WindowOffset)};
 }
 
 void SimActivation::setFrontmost(std::optional<qint32> pid)

@@ -2,7 +2,9 @@
 
 #include "platform/sim/virtualclock.h"
 
+#include <QDeadlineTimer>
 #include <QMetaObject>
+#include <QSemaphore>
 #include <QThread>
 
 namespace Velmora::Sim {
@@ -300,6 +302,16 @@ QMap<QString, QVariantMap> SimDesktop::preferences() const
     return withLock([](const SimDesktopParts &d) { return d.world.preferences(); });
 }
 
+SimKnobs SimDesktop::knobs() const
+{
+    return withLock([](const SimDesktopParts &d) { return d.knobs; });
+}
+
+void SimDesktop::setKnobs(const SimKnobs &knobs)
+{
+    withLock([&](SimDesktopParts &d) { d.knobs = knobs; });
+}
+
 // --- What happens on the desktop ----------------------------------------------
 
 std::optional<qint32> SimDesktop::frontmostPid() const
@@ -377,6 +389,16 @@ bool SimDesktop::answerSheet(quint32 number, bool close)
     return withLock([&](SimDesktopParts &d) { return d.transitions.answerSheet(number, close); });
 }
 
+bool SimDesktop::frontProcess(qint32 pid, quint32 window, quint32 options)
+{
+    return withLock([&](SimDesktopParts &d) { return d.activation.frontProcess(pid, window, options); });
+}
+
+void SimDesktop::postEventRecord(qint32 pid, const QByteArray &record)
+{
+    withLock([&](SimDesktopParts &d) { d.activation.eventRecord(pid, record); });
+}
+
 bool SimDesktop::runCommand(qint32 pid, const QString &command)
 {
     return withLock([&](SimDesktopParts &d) { return d.lifecycle.runCommand(pid, command); });
@@ -392,12 +414,12 @@ void SimDesktop::launch(const QString &bundlePath, bool activates,
 
 bool SimDesktop::pressKey(const KeyEvent &event)
 {
-    const QList<KeyTap> taps = withLock([&](SimDesktopParts &d) {
-        d.input.noteInput(event.type, m_clock.monotonicMs());
-        return event.type == InputEventType::KeyDown ? d.input.enabledKeyTaps() : QList<KeyTap>();
+    const auto [taps, knobs] = withLock([&](SimDesktopParts &d) {
+        d.input.noteInput({event.type, d.world.pointer(), event.flags, event.keyCode, m_clock.monotonicMs()});
+        return std::pair(event.type == InputEventType::KeyDown ? d.input.enabledKeyTaps() : QList<KeyTap>(), d.knobs);
     });
     for (const KeyTap &tap : taps) {
-        if (tap.callback(event) != 0)
+        if (askKeyTap(tap, event, knobs) != 0)
             return false;
     }
     return withLock([&](SimDesktopParts &d) {
@@ -407,6 +429,50 @@ bool SimDesktop::pressKey(const KeyEvent &event)
         d.lifecycle.handleKey(*front, event);
         return true;
     });
+}
+
+int SimDesktop::askKeyTap(const KeyTap &tap, const KeyEvent &event, const SimKnobs &knobs)
+{
+    int decision = 0;
+    if (!knobs.keyTapsRunOnTheirThread || !tap.thread.isElsewhere()) {
+        tap.gate->run([&] { decision = tap.callback(event); });
+        return decision;
+    }
+    // The tap answers on its own thread while the key waits, as the window
+    // server waits for an active tap.
+    QThread *tapThread = tap.thread.receiver()->thread();
+    struct Answer {
+        QSemaphore done;
+        std::atomic<int> decision = 0;
+    };
+    const auto answer = std::make_shared<Answer>();
+    QMetaObject::invokeMethod(
+        tap.thread.receiver(),
+        [gate = tap.gate, callback = tap.callback, event, answer] {
+            gate->run([&] { answer->decision = callback(event); });
+            answer->done.release();
+        },
+        Qt::QueuedConnection);
+    const QDeadlineTimer deadline(knobs.keyTapTimeoutMs);
+    while (!answer->done.tryAcquire(1, 5)) {
+        // A tap removed meanwhile, or a thread that ended, lets the key pass.
+        if (tap.gate->isClosed() || tapThread->isFinished())
+            return 0;
+        if (deadline.hasExpired()) {
+            // Too slow: the system turns the tap off, tells it so, and the key passes.
+            withLock([&](SimDesktopParts &d) { d.input.setTapEnabled(tap.handle, false); });
+            tellKeyTapDisabled(tap, InputEventType::TapDisabledByTimeout);
+            return 0;
+        }
+    }
+    return answer->decision;
+}
+
+void SimDesktop::tellKeyTapDisabled(const KeyTap &tap, InputEventType reason)
+{
+    KeyEvent event;
+    event.type = reason;
+    tap.thread.call([gate = tap.gate, callback = tap.callback, event] { gate->run([&] { callback(event); }); });
 }
 
 void SimDesktop::deliverKey(qint32 pid, const KeyEvent &event)
@@ -422,11 +488,13 @@ void SimDesktop::click(const QPointF &globalPoint)
 
 void SimDesktop::mouseEvent(InputEventType type, const QPointF &globalPoint)
 {
-    withLock([&](SimDesktopParts &d) {
-        d.input.noteInput(type, m_clock.monotonicMs());
+    const QList<MouseTap> taps = withLock([&](SimDesktopParts &d) {
+        d.input.noteInput({type, globalPoint, 0, 0, m_clock.monotonicMs()});
         d.world.setPointer(globalPoint);
+        return d.input.mouseTapsFor(type);
     });
-    deliverMouse({type, globalPoint});
+    for (const MouseTap &tap : taps)
+        SimInput::dispatch(tap, {type, globalPoint});
     if (type != InputEventType::LeftMouseUp)
         return;
 
@@ -445,16 +513,19 @@ void SimDesktop::mouseEvent(InputEventType type, const QPointF &globalPoint)
     });
 }
 
-void SimDesktop::deliverMouse(const MouseEvent &event)
-{
-    const QList<MouseTap> taps = withLock([](const SimDesktopParts &d) { return d.input.enabledMouseTaps(); });
-    for (const MouseTap &tap : taps)
-        SimInput::dispatch(tap, event);
-}
-
 qint64 SimDesktop::lastInputMs(std::optional<InputEventType> type) const
 {
     return withLock([&](const SimDesktopParts &d) { return d.input.lastInputMs(type); });
+}
+
+quint32 SimDesktop::pressedMouseButtons() const
+{
+    return withLock([](const SimDesktopParts &d) { return d.input.pressedMouseButtons(); });
+}
+
+std::optional<InputEvent> SimDesktop::currentEvent() const
+{
+    return withLock([](const SimDesktopParts &d) { return d.input.currentEvent(); });
 }
 
 void SimDesktop::disableEventTaps(InputEventType reason)
@@ -464,10 +535,8 @@ void SimDesktop::disableEventTaps(InputEventType reason)
     const QPointF at = pointer();
     for (const MouseTap &tap : mouseTaps)
         SimInput::dispatch(tap, {reason, at});
-    KeyEvent event;
-    event.type = reason;
     for (const KeyTap &tap : keyTaps)
-        tap.callback(event);
+        tellKeyTapDisabled(tap, reason);
 }
 
 // --- Failures and the log ----------------------------------------------------------
@@ -673,7 +742,11 @@ quint64 SimDesktop::addKeyTap(KeyTap tap)
 
 void SimDesktop::removeTap(quint64 tap)
 {
-    withLock([&](SimDesktopParts &d) { d.input.removeTap(tap); });
+    const std::shared_ptr<SimInput::TapGate> gate =
+        withLock([&](SimDesktopParts &d) { return d.input.removeTap(tap); });
+    // Outside the lock: a callback under way on another thread may be calling this desktop.
+    if (gate)
+        gate->close();
 }
 
 void SimDesktop::setTapEnabled(quint64 tap, bool enabled)

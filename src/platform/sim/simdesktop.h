@@ -162,6 +162,10 @@ public:
     void setPreference(const QString &domain, const QString &key, const QVariant &value);
     QMap<QString, QVariantMap> preferences() const;
 
+    // How the desktop behaves where the product counters it.
+    SimKnobs knobs() const;
+    void setKnobs(const SimKnobs &knobs);
+
     // --- What happens on the desktop ------------------------------------------
 
     std::optional<qint32> frontmostPid() const;
@@ -191,6 +195,10 @@ public:
     bool beginClose(quint32 number);
     // Answers an open "save changes?" sheet: closing discards the window, cancelling keeps it.
     bool answerSheet(quint32 number, bool close);
+    // The private front-process call and the event records that follow it
+    // (see SimActivation). False when there is no such process.
+    bool frontProcess(qint32 pid, quint32 window, quint32 options);
+    void postEventRecord(qint32 pid, const QByteArray &record);
     // Runs a menu or key command of an application ("newWindow", "closeWindow", "minimizeWindow").
     bool runCommand(qint32 pid, const QString &command);
     // Launches an installed application; `completion` runs when it has finished launching.
@@ -199,16 +207,22 @@ public:
     // --- User input ------------------------------------------------------------
 
     // A key press or release by the user: it passes the key taps (which may
-    // swallow it), then reaches the frontmost application. True when it reached it.
+    // swallow it; each answers on the thread that created it), then reaches
+    // the frontmost application. True when it reached it.
     bool pressKey(const KeyEvent &event);
     // A key event posted to one process.
     void deliverKey(qint32 pid, const KeyEvent &event);
     // A left button press and release at a global point: the mouse taps see
     // both, then the window under the point handles the click.
     void click(const QPointF &globalPoint);
+    // A mouse event: the taps whose mask holds its type hear it.
     void mouseEvent(InputEventType type, const QPointF &globalPoint);
     // Milliseconds on the monotonic clock of the user's last input of `type` (any when unset).
     qint64 lastInputMs(std::optional<InputEventType> type) const;
+    // The mouse buttons held down (bit 0 left, 1 right, 2 other) and the
+    // user's latest event.
+    quint32 pressedMouseButtons() const;
+    std::optional<InputEvent> currentEvent() const;
     // Turns every event tap off as the system does when a tap is too slow.
     void disableEventTaps(InputEventType reason);
 
@@ -332,7 +346,9 @@ private:
 
     void schedule(qint64 delayMs, std::function<void()> job);
     void emitLater(std::function<void()> emitter);
-    void deliverMouse(const MouseEvent &event);
+    // The tap's decision on a key (0 pass, 1 swallow), taken on its thread.
+    int askKeyTap(const KeyTap &tap, const KeyEvent &event, const SimKnobs &knobs);
+    static void tellKeyTapDisabled(const KeyTap &tap, InputEventType reason);
 
     Clock &m_clock;
     Scheduler &m_scheduler;

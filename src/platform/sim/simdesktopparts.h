@@ -4,6 +4,7 @@
 #include "platform/sim/simactivation.h"
 #include "platform/sim/simfailures.h"
 #include "platform/sim/siminput.h"
+#include "platform/sim/simknobs.h"
 #include "platform/sim/simlifecycle.h"
 #include "platform/sim/simrequestlog.h"
 #include "platform/sim/simscreens.h"
@@ -26,11 +27,12 @@ struct SimDesktopParts {
     SimDesktopParts &operator=(const SimDesktopParts &) = delete;
 
     SimHost &host;
+    SimKnobs knobs;
     SimWorld world;
     SimRequestLog log;
     SimFailures failures;
     SimAccessibilityRegistry registry{*this};
-    SimInput input{*this};
+    SimInput input;
     SimActivation activation{*this};
     SimLifecycle lifecycle{*this};
     SimWindowTransitions transitions{*this};

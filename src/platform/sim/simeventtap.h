@@ -2,7 +2,10 @@
 
 #include "platform/eventtap.h"
 
+#include <QObject>
 #include <QPointer>
+
+#include <memory>
 
 namespace Velmora::Sim {
 
@@ -12,7 +15,8 @@ class SimDesktop;
 class SimEventTap final : public EventTap
 {
 public:
-    SimEventTap(SimDesktop &desktop, quint64 handle);
+    // `anchor`: the object on the thread a key tap answers on, if any.
+    SimEventTap(SimDesktop &desktop, quint64 handle, std::unique_ptr<QObject> anchor = {});
     ~SimEventTap() override;
 
     void setEnabled(bool enabled) override;
@@ -21,6 +25,7 @@ public:
 private:
     QPointer<SimDesktop> m_desktop;
     quint64 m_handle;
+    std::unique_ptr<QObject> m_anchor;
 };
 
 } // namespace Velmora::Sim

@@ -1,16 +1,72 @@
 #include "platform/sim/siminput.h"
 
+#include <QThread>
+
 namespace Velmora::Sim {
 
-SimInput::SimInput(SimDesktopParts &parts)
-    : m_parts(parts)
+namespace {
+
+bool isTapDisabled(InputEventType type)
 {
+    return type == InputEventType::TapDisabledByTimeout || type == InputEventType::TapDisabledByUserInput;
 }
 
-void SimInput::noteInput(InputEventType type, qint64 nowMs)
+} // namespace
+
+bool SimInput::TapGate::run(const std::function<void()> &call)
 {
-    m_lastInputMs[int(type)] = nowMs;
-    m_lastAnyInputMs = nowMs;
+    if (m_closed)
+        return false;
+    // A callback that sets off another event for its own tap on its own
+    // thread gets through without waiting for itself.
+    if (m_runningOn == QThread::currentThreadId()) {
+        call();
+        return true;
+    }
+    QMutexLocker locker(&m_mutex);
+    if (m_closed)
+        return false;
+    m_runningOn = QThread::currentThreadId();
+    call();
+    m_runningOn = nullptr;
+    return true;
+}
+
+void SimInput::TapGate::close()
+{
+    m_closed = true;
+    // Removed from inside its own callback: that call is the last.
+    if (m_runningOn == QThread::currentThreadId())
+        return;
+    const QMutexLocker locker(&m_mutex);
+}
+
+void SimInput::noteInput(const InputEvent &event)
+{
+    if (isTapDisabled(event.type))
+        return;
+    m_lastInputMs[int(event.type)] = event.timestampMs;
+    m_lastAnyInputMs = event.timestampMs;
+    m_currentEvent = event;
+    auto button = [&](quint32 bit, bool down) {
+        m_pressedButtons = down ? (m_pressedButtons | bit) : (m_pressedButtons & ~bit);
+    };
+    switch (event.type) {
+    case InputEventType::LeftMouseDown:
+    case InputEventType::LeftMouseUp:
+        button(1, event.type == InputEventType::LeftMouseDown);
+        break;
+    case InputEventType::RightMouseDown:
+    case InputEventType::RightMouseUp:
+        button(2, event.type == InputEventType::RightMouseDown);
+        break;
+    case InputEventType::OtherMouseDown:
+    case InputEventType::OtherMouseUp:
+        button(4, event.type == InputEventType::OtherMouseDown);
+        break;
+    default:
+        break;
+    }
 }
 
 qint64 SimInput::lastInputMs(std::optional<InputEventType> type) const
@@ -31,16 +87,24 @@ quint64 SimInput::addMouseTap(MouseTap tap)
 quint64 SimInput::addKeyTap(KeyTap tap)
 {
     const quint64 handle = m_nextTap++;
+    tap.handle = handle;
     m_keyTaps.insert(handle, std::move(tap));
     m_tapOrder.append(handle);
     return handle;
 }
 
-void SimInput::removeTap(quint64 tap)
+std::shared_ptr<SimInput::TapGate> SimInput::removeTap(quint64 tap)
 {
-    m_mouseTaps.remove(tap);
-    m_keyTaps.remove(tap);
+    std::shared_ptr<TapGate> gate;
+    if (auto it = m_mouseTaps.find(tap); it != m_mouseTaps.end()) {
+        gate = it->gate;
+        m_mouseTaps.erase(it);
+    } else if (auto key = m_keyTaps.find(tap); key != m_keyTaps.end()) {
+        gate = key->gate;
+        m_keyTaps.erase(key);
+    }
     m_tapOrder.removeOne(tap);
+    return gate;
 }
 
 void SimInput::setTapEnabled(quint64 tap, bool enabled)
@@ -60,11 +124,12 @@ bool SimInput::isTapEnabled(quint64 tap) const
     return false;
 }
 
-QList<SimInput::MouseTap> SimInput::enabledMouseTaps() const
+QList<SimInput::MouseTap> SimInput::mouseTapsFor(InputEventType type) const
 {
     QList<MouseTap> taps;
     for (quint64 handle : m_tapOrder) {
-        if (auto it = m_mouseTaps.constFind(handle); it != m_mouseTaps.cend() && it->enabled)
+        const auto it = m_mouseTaps.constFind(handle);
+        if (it != m_mouseTaps.cend() && it->enabled && (it->eventMask & eventMaskBit(type)))
             taps.append(*it);
     }
     return taps;
@@ -97,7 +162,7 @@ std::pair<QList<SimInput::MouseTap>, QList<SimInput::KeyTap>> SimInput::disableA
 
 void SimInput::dispatch(const MouseTap &tap, const MouseEvent &event)
 {
-    tap.receiver.call([callback = tap.callback, event] { callback(event); });
+    tap.receiver.call([gate = tap.gate, callback = tap.callback, event] { gate->run([&] { callback(event); }); });
 }
 
 } // namespace Velmora::Sim

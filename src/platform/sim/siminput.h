@@ -5,60 +5,88 @@
 
 #include <QHash>
 #include <QList>
+#include <QMutex>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace Velmora::Sim {
 
-struct SimDesktopParts;
-
 // The user's input as the simulated desktop sees it: when each kind of event
-// last came, and the event taps that watch or filter it. The taps are called
-// by SimDesktop outside its lock; this part only keeps them.
+// last came, which buttons are down, the event being handled, and the event
+// taps that watch or filter it. SimDesktop calls the taps outside its lock;
+// this part only keeps them.
 class SimInput
 {
 public:
+    // The door to one tap's callback. Once closed (the tap is removed), no
+    // call starts, and closing waits for a call under way on another thread,
+    // so the tap's owner never hears from it after it is gone.
+    class TapGate
+    {
+    public:
+        // Runs `call` unless the gate is closed; true when it ran.
+        bool run(const std::function<void()> &call);
+        void close();
+        bool isClosed() const { return m_closed; }
+
+    private:
+        QMutex m_mutex;
+        std::atomic<bool> m_closed = false;
+        std::atomic<Qt::HANDLE> m_runningOn = nullptr;
+    };
+
     struct MouseTap {
+        std::shared_ptr<TapGate> gate = std::make_shared<TapGate>();
         ReceiverGuard receiver;
         std::function<void(const MouseEvent &)> callback;
+        quint64 eventMask = 0;
         bool enabled = true;
     };
     struct KeyTap {
+        std::shared_ptr<TapGate> gate = std::make_shared<TapGate>();
+        // An object living on the thread that created the tap, where the
+        // callback runs; unbound: the callback runs where the event is delivered.
+        ReceiverGuard thread;
         std::function<int(const KeyEvent &)> callback; // 0 pass, 1 swallow
         bool enabled = true;
+        quint64 handle = 0;
     };
 
-    explicit SimInput(SimDesktopParts &parts);
-
-    // Notes an event of `type` at the monotonic time `nowMs`.
-    void noteInput(InputEventType type, qint64 nowMs);
+    // An event of the user's, at the monotonic time in its timestamp.
+    void noteInput(const InputEvent &event);
     // Milliseconds on the monotonic clock of the last input of `type` (any when unset).
     qint64 lastInputMs(std::optional<InputEventType> type) const;
+    quint32 pressedMouseButtons() const { return m_pressedButtons; }
+    std::optional<InputEvent> currentEvent() const { return m_currentEvent; }
 
     quint64 addMouseTap(MouseTap tap);
     quint64 addKeyTap(KeyTap tap);
-    void removeTap(quint64 tap);
+    // Takes the tap out; the caller closes its gate once the lock is released.
+    std::shared_ptr<TapGate> removeTap(quint64 tap);
     void setTapEnabled(quint64 tap, bool enabled);
     bool isTapEnabled(quint64 tap) const;
-    // The enabled taps an event goes through, in the order they were added.
-    QList<MouseTap> enabledMouseTaps() const;
+    // The enabled taps an event of `type` goes through, in the order they were added.
+    QList<MouseTap> mouseTapsFor(InputEventType type) const;
     QList<KeyTap> enabledKeyTaps() const;
     // Turns every tap off, as the system does when a tap is too slow, and
     // returns them all: a disabled tap still hears that it was turned off.
     std::pair<QList<MouseTap>, QList<KeyTap>> disableAll();
 
-    // Calls the tap on its receiver's thread, and not once the receiver is gone.
+    // Calls a mouse tap on its receiver's thread, not once the receiver or the tap is gone.
     static void dispatch(const MouseTap &tap, const MouseEvent &event);
 
 private:
-    SimDesktopParts &m_parts;
     QHash<quint64, MouseTap> m_mouseTaps;
     QHash<quint64, KeyTap> m_keyTaps;
     QList<quint64> m_tapOrder;
     quint64 m_nextTap = 1;
     QHash<int, qint64> m_lastInputMs;
     qint64 m_lastAnyInputMs = 0;
+    quint32 m_pressedButtons = 0;
+    std::optional<InputEvent> m_currentEvent;
 };
 
 } // namespace Velmora::Sim

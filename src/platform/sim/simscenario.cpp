@@ -118,6 +118,43 @@ QList<SimMenuItem> menuFrom(const QJsonValue &value)
     return items;
 }
 
+// The knobs under "behaviour", by name; a knob left out keeps its default.
+QJsonObject knobsObject(const SimKnobs &knobs)
+{
+    return QJsonObject{
+        {QStringLiteral("activationRaiseDelayMs"), knobs.activationRaiseDelayMs},
+        {QStringLiteral("activationRaiseBurstSize"), knobs.activationRaiseBurstSize},
+        {QStringLiteral("activationRaiseBurstIntervalMs"), knobs.activationRaiseBurstIntervalMs},
+        {QStringLiteral("frontCallNeedsEventRecords"), knobs.frontCallNeedsEventRecords},
+        {QStringLiteral("minimizeAnimates"), knobs.minimizeAnimates},
+        {QStringLiteral("animationFrameMs"), knobs.animationFrameMs},
+        {QStringLiteral("reducedMotionScale"), knobs.reducedMotionScale},
+        {QStringLiteral("keyTapsRunOnTheirThread"), knobs.keyTapsRunOnTheirThread},
+        {QStringLiteral("keyTapTimeoutMs"), knobs.keyTapTimeoutMs},
+    };
+}
+
+SimKnobs knobsFrom(const QJsonValue &value)
+{
+    const QJsonObject o = value.toObject();
+    SimKnobs knobs;
+    auto integer = [&](const char *key, qint64 fallback) {
+        return o.value(QLatin1String(key)).toInteger(fallback);
+    };
+    auto boolean = [&](const char *key, bool fallback) { return o.value(QLatin1String(key)).toBool(fallback); };
+    knobs.activationRaiseDelayMs = integer("activationRaiseDelayMs", knobs.activationRaiseDelayMs);
+    knobs.activationRaiseBurstSize = int(integer("activationRaiseBurstSize", knobs.activationRaiseBurstSize));
+    knobs.activationRaiseBurstIntervalMs = integer("activationRaiseBurstIntervalMs",
+                                                   knobs.activationRaiseBurstIntervalMs);
+    knobs.frontCallNeedsEventRecords = boolean("frontCallNeedsEventRecords", knobs.frontCallNeedsEventRecords);
+    knobs.minimizeAnimates = boolean("minimizeAnimates", knobs.minimizeAnimates);
+    knobs.animationFrameMs = integer("animationFrameMs", knobs.animationFrameMs);
+    knobs.reducedMotionScale = o.value(QStringLiteral("reducedMotionScale")).toDouble(knobs.reducedMotionScale);
+    knobs.keyTapsRunOnTheirThread = boolean("keyTapsRunOnTheirThread", knobs.keyTapsRunOnTheirThread);
+    knobs.keyTapTimeoutMs = integer("keyTapTimeoutMs", knobs.keyTapTimeoutMs);
+    return knobs;
+}
+
 QString checkShape(const QJsonObject &root)
 {
     const QStringList lists{QStringLiteral("displays"), QStringLiteral("installed"), QStringLiteral("processes"),
@@ -165,6 +202,7 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
     const QJsonObject root = document.object();
 
     desktop.clear();
+    desktop.setKnobs(knobsFrom(root.value(QStringLiteral("behaviour"))));
     desktop.setSelfPid(root.value(QStringLiteral("selfPid")).toInt(SimDesktop::DefaultSelfPid));
     desktop.setCurrentSpace(root.value(QStringLiteral("currentSpace")).toInt(1));
 
@@ -305,6 +343,7 @@ QByteArray SimScenario::save(const SimDesktop &desktop)
     root.insert(QStringLiteral("selfPid"), desktop.selfPid());
     root.insert(QStringLiteral("currentSpace"), desktop.currentSpace());
     root.insert(QStringLiteral("reduceMotion"), desktop.reducesMotion());
+    root.insert(QStringLiteral("behaviour"), knobsObject(desktop.knobs()));
     if (const std::optional<qint32> front = desktop.frontmostPid())
         root.insert(QStringLiteral("frontmost"), *front);
     root.insert(QStringLiteral("permissions"),

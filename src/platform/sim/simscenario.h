@@ -12,6 +12,7 @@ class SimDesktop;
 //
 //   {
 //     "selfPid": 100, "currentSpace": 1, "frontmost": 412, "reduceMotion": false,
+//     "behaviour": {"activationRaiseDelayMs": 40, ...}, // SimKnobs by name
 //     "permissions": {"accessibility": true, "screenCapture": "granted" | "denied" | "notDetermined",
 //                     "screenCaptureOnRequest": false, "postEvents": true},
 //     "missingPrivateFunctions": ["_AXUIElementGetWindow"],

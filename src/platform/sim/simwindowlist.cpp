@@ -54,7 +54,7 @@ QList<WindowListEntry> SimWindowList::list(const SimWorld &world, quint32 option
         fields.insert(ownerPIDKey, w.ownerPid);
         fields.insert(ownerNameKey, ownerName);
         fields.insert(layerKey, w.layer);
-        fields.insert(boundsKey, WindowListEntry::boundsDictionary(w.bounds));
+        fields.insert(boundsKey, WindowListEntry::boundsDictionary(SimWorld::drawnFrame(w)));
         fields.insert(alphaKey, w.alpha);
         // The window server leaves the on-screen flag out for windows that are not on screen.
         if (onScreen)

@@ -1,17 +1,26 @@
 #pragma once
 
-#include <QSet>
+#include <QHash>
+#include <QRectF>
+
+#include <functional>
 
 namespace Velmora::Sim {
 
 struct SimDesktopParts;
+struct SimWindow;
 
 // Minimizing, restoring and closing windows. They take time, as on the
-// desktop we model: the change lands after the application's duration for
-// it, and a close can stop at a "save changes?" sheet.
+// desktop we model: a minimizing window shrinks towards the Dock over the
+// application's minimize duration before it leaves the screen, a restored one
+// grows back out of it (both shorter with reduce motion; SimKnobs), and a
+// close lands after the application's close duration and can stop at a
+// "save changes?" sheet.
 class SimWindowTransitions
 {
 public:
+    static constexpr QSizeF DockTileSize{64, 48};
+
     explicit SimWindowTransitions(SimDesktopParts &parts);
 
     bool beginMinimize(quint32 number);
@@ -25,9 +34,25 @@ public:
     void forget(quint32 number) { m_inTransition.remove(number); }
     void clear() { m_inTransition.clear(); }
 
+    // Where a minimized window's tile sits in the Dock (top-left origin).
+    QRectF dockTileFrame(const SimWindow &window) const;
+
 private:
+    // A restored window is back on screen, in front, its application active.
+    void comeBack(quint32 number);
+    // Minimizing and restoring: how long they take for this window now.
+    qint64 minimizeDurationMs(const SimWindow &window) const;
+    // Moves the window's drawn frame from `from` to `to` over `durationMs`,
+    // frame by frame, then runs `done`; stops early when the window goes.
+    void animate(quint32 number, quint64 transition, const QRectF &from, const QRectF &to, qint64 durationMs,
+                 std::function<void()> done);
+    void animationFrame(quint32 number, quint64 transition, const QRectF &from, const QRectF &to, qint64 startMs,
+                        qint64 durationMs, const std::function<void()> &done);
+
     SimDesktopParts &m_parts;
-    QSet<quint32> m_inTransition; // minimizing, restoring or closing
+    // Minimizing, restoring or closing, each with a number of its own.
+    QHash<quint32, quint64> m_inTransition;
+    quint64 m_nextTransition = 1;
 };
 
 } // namespace Velmora::Sim

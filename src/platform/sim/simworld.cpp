@@ -145,6 +145,16 @@ void SimWorld::bringToFront(const QList<quint32> &frontToBack)
     }
 }
 
+void SimWorld::placeBehind(quint32 number, quint32 anchor)
+{
+    const qsizetype at = m_order.indexOf(number);
+    const qsizetype behind = m_order.indexOf(anchor);
+    if (at < 0 || behind < 0 || at < behind)
+        return;
+    m_order.removeAt(at);
+    m_order.insert(behind + 1, number);
+}
+
 void SimWorld::placeInFrontOfSiblings(quint32 number)
 {
     const SimWindow *w = window(number);
@@ -213,7 +223,7 @@ std::optional<quint32> SimWorld::windowAt(const QPointF &globalPoint) const
 {
     std::optional<quint32> hit;
     forEachWindow([&](const SimWindow &w) {
-        if (!hit && w.layer >= 0 && !w.desktopElement && isOnScreen(w) && w.bounds.contains(globalPoint))
+        if (!hit && w.layer >= 0 && !w.desktopElement && isOnScreen(w) && drawnFrame(w).contains(globalPoint))
             hit = w.number;
     });
     return hit;
@@ -246,6 +256,17 @@ RunningApplication SimWorld::runningApplication(const SimProcess &process) const
     const SimProcess *current = this->process(process.pid);
     application.isTerminated = !current || current->life != process.life;
     return application;
+}
+
+const DisplayInfo *SimWorld::displayAt(const QRectF &bounds) const
+{
+    if (m_displays.isEmpty())
+        return nullptr;
+    for (const DisplayInfo &display : m_displays) {
+        if (display.bounds.contains(bounds.center()))
+            return &display;
+    }
+    return &m_displays.first();
 }
 
 QRectF SimWorld::buttonFrame(const SimWindow &window, SimNode::Kind button)

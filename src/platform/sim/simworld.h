@@ -78,6 +78,9 @@ public:
     void forEachWindow(const std::function<void(const SimWindow &)> &visit) const;
     // Brings the windows to the front, keeping their given order.
     void bringToFront(const QList<quint32> &frontToBack);
+    // Puts the window directly behind `anchor` (any application's) unless it
+    // lies in front of it already.
+    void placeBehind(quint32 number, quint32 anchor);
     // Puts the window in front of its application's other windows only,
     // leaving other applications' windows where they are.
     void placeInFrontOfSiblings(quint32 number);
@@ -97,6 +100,13 @@ public:
     std::optional<quint32> windowAt(const QPointF &globalPoint) const;
     std::optional<quint32> windowForRemoteElement(qint32 pid, quint64 remoteElementId) const;
     RunningApplication runningApplication(const SimProcess &process) const;
+    // The frame drawn on screen: the animated one while minimizing or restoring.
+    static QRectF drawnFrame(const SimWindow &window)
+    {
+        return window.animatedFrame.isNull() ? window.bounds : window.animatedFrame;
+    }
+    // The display holding most of a frame's centre; the primary one when none does.
+    const DisplayInfo *displayAt(const QRectF &bounds) const;
     // A title-bar button's rectangle (top-left origin).
     static QRectF buttonFrame(const SimWindow &window, SimNode::Kind button);
 
