@@ -72,6 +72,16 @@ quint32 SimDesktop::addWindow(SimWindow window)
     return withLock([&](SimDesktopParts &d) { return d.lifecycle.addWindow(std::move(window)); });
 }
 
+bool SimDesktop::removeWindow(quint32 number)
+{
+    return withLock([&](SimDesktopParts &d) {
+        if (!d.world.window(number))
+            return false;
+        d.lifecycle.destroyWindow(number);
+        return true;
+    });
+}
+
 void SimDesktop::addInstalledApplication(const SimInstalledApplication &application)
 {
     withLock([&](SimDesktopParts &d) { d.world.installedApplications().append(application); });

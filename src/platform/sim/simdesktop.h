@@ -105,6 +105,8 @@ public:
     // Adds a window in front of every other window of its layer and returns
     // its number (a new one when `window.number` is 0); 0 when the owner is unknown.
     quint32 addWindow(SimWindow window);
+    // Destroys a window at once, as its application closing it without asking.
+    bool removeWindow(quint32 number);
     void addInstalledApplication(const SimInstalledApplication &application);
     QList<SimInstalledApplication> installedApplications() const;
     // The file manager's favourite folders, in sidebar order.

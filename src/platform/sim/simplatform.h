@@ -7,6 +7,7 @@
 #include "platform/sim/simdistributednotifications.h"
 #include "platform/sim/simeventtaps.h"
 #include "platform/sim/simfavoritefolders.h"
+#include "platform/sim/simownwindows.h"
 #include "platform/sim/simprivatefunctions.h"
 #include "platform/sim/simscreencapture.h"
 #include "platform/sim/simwindowlist.h"
@@ -37,6 +38,7 @@ public:
     SimApplicationPreferences applicationPreferences{desktop};
     SimDistributedNotifications distributedNotifications{desktop};
     SimFavoriteFolders favoriteFolders{desktop};
+    SimOwnWindows ownWindows{desktop};
 };
 
 } // namespace Velmora::Sim

@@ -9,7 +9,9 @@ namespace Velmora::Sim {
 struct SimDesktopParts;
 
 // The displays of the simulated desktop: their frames in both conventions
-// and the visible frame that the menu bar leaves.
+// and the visible frame that the menu bar leaves. When the displays change,
+// the windows go along with their display (matched by id), and the windows of
+// a display that is gone move to the main one, as on the modelled desktop.
 class SimScreens
 {
 public:
@@ -22,6 +24,8 @@ public:
     void setDisplays(const QList<DisplayInfo> &displays);
 
 private:
+    void moveWindowsAlong(const QList<DisplayInfo> &before, const QList<DisplayInfo> &after);
+
     SimDesktopParts &m_parts;
 };
 
