@@ -218,7 +218,7 @@ private slots:
         world.platform.accessibility.performAction(world.desktop.windowElement(world.a2), AXNames::Raise);
         QVERIFY(world.desktop.runCommand(world.beta, "newWindow")); // another application's: not heard
         QVERIFY(world.desktop.runCommand(world.alpha, "newWindow"));
-        world.clock.runPending();
+        world.clock.advance(world.desktop.knobs().newWindowDelayMs);
         const quint32 newest = world.desktop.accessibleWindows(world.alpha).first();
         QVERIFY(world.desktop.beginClose(newest));
         world.clock.advance(1000);
@@ -279,6 +279,7 @@ private slots:
         QCOMPARE(ax.copyAttributeValue(item, AXNames::MenuItemCmdModifiers).value()->toInteger(), 0);
 
         QCOMPARE(ax.performAction(item, AXNames::Press), AXError::Success);
+        world.clock.advance(world.desktop.knobs().newWindowDelayMs);
         QCOMPARE(world.desktop.accessibleWindows(world.alpha).size(), 3);
     }
 };

@@ -212,6 +212,32 @@ private slots:
         QVERIFY(!error.isEmpty());
     }
 
+    // A window opened by a menu or key command shows up a moment later, so
+    // whoever asked for it has to wait and look again.
+    void aCommandsNewWindowAppearsAfterItsDelay_data()
+    {
+        QTest::addColumn<qint64>("delayMs");
+        QTest::newRow("as the desktop does") << qint64(150);
+        QTest::newRow("at once (behaviour off)") << qint64(0);
+    }
+    void aCommandsNewWindowAppearsAfterItsDelay()
+    {
+        QFETCH(qint64, delayMs);
+        InterleavedWorld world;
+        SimKnobs knobs = world.desktop.knobs();
+        knobs.newWindowDelayMs = delayMs;
+        world.desktop.setKnobs(knobs);
+        QVERIFY(world.desktop.pressKey({InputEventType::KeyDown, 45, CommandFlag, false, "n"}));
+        QCOMPARE(world.desktop.accessibleWindows(world.beta).size(), delayMs > 0 ? 2 : 3);
+        world.clock.advance(delayMs);
+        QCOMPARE(world.desktop.accessibleWindows(world.beta).size(), 3);
+        // Its application quitting meanwhile leaves nothing behind.
+        world.desktop.runCommand(world.alpha, "newWindow");
+        world.desktop.killProcess(world.alpha);
+        world.clock.advance(1000);
+        QVERIFY(world.desktop.accessibleWindows(world.alpha).isEmpty());
+    }
+
     // Key presses pass the key taps first: a swallowed Command-M never reaches the application.
     void keyTapsSwallowOrPassTheUsersKeys()
     {

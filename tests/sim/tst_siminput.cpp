@@ -14,25 +14,34 @@ namespace {
 
 const KeyEvent CommandM{InputEventType::KeyDown, 46, CommandFlag, false, "m"};
 
-// A thread with an event loop, as the shortcut tap's own thread is.
-struct TapThread {
-    QThread thread;
-    QObject context;
+// A thread with an event loop, as the shortcut tap's own thread is, which
+// sets up its tap before its loop runs.
+class TapThread final : public QThread
+{
+public:
+    explicit TapThread(std::function<void()> setUp)
+        : m_setUp(std::move(setUp))
+    {
+        start();
+        m_ready.acquire();
+    }
+    ~TapThread() override
+    {
+        quit();
+        wait();
+    }
 
-    TapThread()
+protected:
+    void run() override
     {
-        thread.start();
-        context.moveToThread(&thread);
+        m_setUp();
+        m_ready.release();
+        exec();
     }
-    ~TapThread()
-    {
-        thread.quit();
-        thread.wait();
-    }
-    void run(const std::function<void()> &work)
-    {
-        QMetaObject::invokeMethod(&context, work, Qt::BlockingQueuedConnection);
-    }
+
+private:
+    std::function<void()> m_setUp;
+    QSemaphore m_ready;
 };
 
 } // namespace
@@ -101,10 +110,9 @@ private slots:
         SimKnobs knobs = world.desktop.knobs();
         knobs.keyTapsRunOnTheirThread = onItsThread;
         world.desktop.setKnobs(knobs);
-        TapThread tapThread;
         std::atomic<QThread *> answeredOn = nullptr;
         std::unique_ptr<EventTap> tap;
-        tapThread.run([&] {
+        TapThread tapThread([&] {
             tap = world.eventTaps.createKeyTap([&](const KeyEvent &) {
                 answeredOn = QThread::currentThread();
                 return EventTaps::KeyDecision::Swallow;
@@ -112,7 +120,7 @@ private slots:
         });
         QVERIFY(tap);
         QVERIFY(!world.desktop.pressKey(CommandM));
-        QCOMPARE(answeredOn.load(), onItsThread ? &tapThread.thread : QThread::currentThread());
+        QCOMPARE(answeredOn.load(), onItsThread ? static_cast<QThread *>(&tapThread) : QThread::currentThread());
         tap.reset();
     }
 
@@ -121,12 +129,11 @@ private slots:
     void aTapStoppedWhileItAnswers()
     {
         InterleavedWorld world;
-        TapThread tapThread;
         QSemaphore answering, goOn, stopping;
         std::atomic<int> answers = 0;
         std::atomic<bool> finished = false;
         std::unique_ptr<EventTap> tap;
-        tapThread.run([&] {
+        TapThread tapThread([&] {
             tap = world.eventTaps.createKeyTap([&](const KeyEvent &event) {
                 if (event.type != InputEventType::KeyDown)
                     return EventTaps::KeyDecision::Pass;
@@ -162,11 +169,10 @@ private slots:
         SimKnobs knobs = world.desktop.knobs();
         knobs.keyTapTimeoutMs = 50;
         world.desktop.setKnobs(knobs);
-        TapThread tapThread;
         QSemaphore goOn;
         std::atomic<bool> heardDisabled = false;
         std::unique_ptr<EventTap> tap;
-        tapThread.run([&] {
+        TapThread tapThread([&] {
             tap = world.eventTaps.createKeyTap([&](const KeyEvent &event) {
                 if (event.type == InputEventType::TapDisabledByTimeout)
                     heardDisabled = true;

@@ -56,7 +56,9 @@ private slots:
         knobs.frontCallNeedsEventRecords = false;
         knobs.reducedMotionScale = 0.5;
         world.desktop.setKnobs(knobs);
+        QVERIFY(world.desktop.setFullScreen(world.b2, true));
         world.clock.advance(1000);
+        QCOMPARE(world.desktop.fullScreenSpaces().size(), 1);
         const QByteArray saved = SimScenario::save(world.desktop);
 
         VirtualClock clock;
@@ -70,6 +72,8 @@ private slots:
         QCOMPARE(copy.workspace.frontmostApplication()->processIdentifier, world.alpha);
         QCOMPARE(copy.favoriteFolders.entries(), world.platform.favoriteFolders.entries());
         QCOMPARE(copy.desktop.knobs(), knobs);
+        QCOMPARE(copy.desktop.fullScreenSpaces(), world.desktop.fullScreenSpaces());
+        QCOMPARE(copy.desktop.spaceShownOn(1), world.desktop.spaceShownOn(1));
     }
 
     // Fields of the wrong type read as their defaults; the scenario still loads.

@@ -337,7 +337,7 @@ AXError SimAccessibilityTree::write(const SimNode &node, const QString &attribut
     if (attribute == AXNames::Minimized) {
         *on ? m_parts.transitions.beginMinimize(node.window) : m_parts.transitions.beginRestore(node.window);
     } else if (attribute == AXNames::FullScreen) {
-        m_parts.lifecycle.updateWindow(node.window, [on](SimWindow &window) { window.fullScreen = *on; });
+        m_parts.spaces.setFullScreen(node.window, *on);
     } else if (*on) {
         // "AXMain" and "AXFocused": the window comes in front of its siblings only.
         m_parts.activation.placeInFrontOfSiblings(node.window);

@@ -188,11 +188,30 @@ int SimDesktop::currentSpace() const
 
 void SimDesktop::setCurrentSpace(int space)
 {
+    withLock([&](SimDesktopParts &d) { d.spaces.setCurrentSpace(space); });
+}
+
+int SimDesktop::spaceShownOn(quint32 displayId) const
+{
+    return withLock([&](const SimDesktopParts &d) { return d.world.spaceShownOn(displayId); });
+}
+
+bool SimDesktop::setFullScreen(quint32 number, bool on)
+{
+    return withLock([&](SimDesktopParts &d) { return d.spaces.setFullScreen(number, on); });
+}
+
+QList<SimFullScreenSpace> SimDesktop::fullScreenSpaces() const
+{
+    return withLock([](const SimDesktopParts &d) { return d.world.fullScreenSpaces().values(); });
+}
+
+void SimDesktop::addFullScreenSpace(const SimFullScreenSpace &space, bool shown)
+{
     withLock([&](SimDesktopParts &d) {
-        if (d.world.currentSpace() == space)
-            return;
-        d.world.setCurrentSpace(space);
-        announceActiveSpaceChanged();
+        const int added = d.world.addFullScreenSpace(space);
+        if (shown)
+            d.world.showSpace(space.displayId, added);
         changed();
     });
 }
@@ -379,6 +398,11 @@ void SimDesktop::killProcess(qint32 pid)
     withLock([&](SimDesktopParts &d) { d.lifecycle.killProcess(pid); });
 }
 
+void SimDesktop::killAll(const QString &name)
+{
+    withLock([&](SimDesktopParts &d) { d.lifecycle.killAll(name); });
+}
+
 bool SimDesktop::beginMinimize(quint32 number)
 {
     return withLock([&](SimDesktopParts &d) { return d.transitions.beginMinimize(number); });
@@ -444,29 +468,27 @@ bool SimDesktop::pressKey(const KeyEvent &event)
 int SimDesktop::askKeyTap(const KeyTap &tap, const KeyEvent &event, const SimKnobs &knobs)
 {
     int decision = 0;
-    if (!knobs.keyTapsRunOnTheirThread || !tap.thread.isElsewhere()) {
+    if (!knobs.keyTapsRunOnTheirThread || !tap.thread || tap.thread->isOnThisThread()) {
         tap.gate->run([&] { decision = tap.callback(event); });
         return decision;
     }
+    if (tap.thread->isStranded())
+        return 0;
     // The tap answers on its own thread while the key waits, as the window
     // server waits for an active tap.
-    QThread *tapThread = tap.thread.receiver()->thread();
     struct Answer {
         QSemaphore done;
         std::atomic<int> decision = 0;
     };
     const auto answer = std::make_shared<Answer>();
-    QMetaObject::invokeMethod(
-        tap.thread.receiver(),
-        [gate = tap.gate, callback = tap.callback, event, answer] {
-            gate->run([&] { answer->decision = callback(event); });
-            answer->done.release();
-        },
-        Qt::QueuedConnection);
+    tap.thread->post([gate = tap.gate, callback = tap.callback, event, answer] {
+        gate->run([&] { answer->decision = callback(event); });
+        answer->done.release();
+    });
     const QDeadlineTimer deadline(knobs.keyTapTimeoutMs);
     while (!answer->done.tryAcquire(1, 5)) {
         // A tap removed meanwhile, or a thread that ended, lets the key pass.
-        if (tap.gate->isClosed() || tapThread->isFinished())
+        if (tap.gate->isClosed() || tap.thread->isStranded())
             return 0;
         if (deadline.hasExpired()) {
             // Too slow: the system turns the tap off, tells it so, and the key passes.
@@ -482,7 +504,11 @@ void SimDesktop::tellKeyTapDisabled(const KeyTap &tap, InputEventType reason)
 {
     KeyEvent event;
     event.type = reason;
-    tap.thread.call([gate = tap.gate, callback = tap.callback, event] { gate->run([&] { callback(event); }); });
+    auto tell = [gate = tap.gate, callback = tap.callback, event] { gate->run([&] { callback(event); }); };
+    if (tap.thread && !tap.thread->isOnThisThread())
+        tap.thread->post(tell);
+    else
+        tell();
 }
 
 void SimDesktop::deliverKey(qint32 pid, const KeyEvent &event)

@@ -134,8 +134,17 @@ public:
     // How much longer the process stays busy; 0 when it is free, hung or gone.
     qint64 busyRemainingMs(qint32 pid) const;
 
+    // The Space every display shows unless it shows a full-screen Space.
     int currentSpace() const;
+    // Shows a Space: a full-screen Space on its display, a regular one everywhere.
     void setCurrentSpace(int space);
+    int spaceShownOn(quint32 displayId) const;
+    // Enters or leaves full screen after the transition (SimKnobs); false
+    // when there is nothing to do.
+    bool setFullScreen(quint32 number, bool on);
+    // The full-screen Spaces, and one added as it was (for scenarios).
+    QList<SimFullScreenSpace> fullScreenSpaces() const;
+    void addFullScreenSpace(const SimFullScreenSpace &space, bool shown);
 
     // Displays are given with their bounds (top-left origin, y down); frame
     // and visible frame are derived from them. The first is the primary display.
@@ -190,6 +199,9 @@ public:
     bool terminate(qint32 pid);
     // Ends the process at once (a crash).
     void killProcess(qint32 pid);
+    // Ends every process of that name at once, as "killall" does; the system
+    // starts the Dock again a moment later (SimKnobs::dockRestartMs).
+    void killAll(const QString &name);
     // Starts minimizing, closing or restoring a window; the change lands after
     // the application's duration for it.
     bool beginMinimize(quint32 number);

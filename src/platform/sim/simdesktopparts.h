@@ -2,12 +2,14 @@
 
 #include "platform/sim/simaccessibilityregistry.h"
 #include "platform/sim/simactivation.h"
+#include "platform/sim/simdock.h"
 #include "platform/sim/simfailures.h"
 #include "platform/sim/siminput.h"
 #include "platform/sim/simknobs.h"
 #include "platform/sim/simlifecycle.h"
 #include "platform/sim/simrequestlog.h"
 #include "platform/sim/simscreens.h"
+#include "platform/sim/simspaces.h"
 #include "platform/sim/simwindowtransitions.h"
 #include "platform/sim/simworld.h"
 
@@ -37,6 +39,8 @@ struct SimDesktopParts {
     SimLifecycle lifecycle{*this};
     SimWindowTransitions transitions{*this};
     SimScreens screens{*this};
+    SimDock dock{*this};
+    SimSpaces spaces{*this};
 };
 
 } // namespace Velmora::Sim

@@ -4,7 +4,7 @@
 
 namespace Velmora::Sim {
 
-SimEventTap::SimEventTap(SimDesktop &desktop, quint64 handle, std::unique_ptr<QObject> anchor)
+SimEventTap::SimEventTap(SimDesktop &desktop, quint64 handle, std::shared_ptr<SimThreadAnchor> anchor)
     : m_desktop(&desktop)
     , m_handle(handle)
     , m_anchor(std::move(anchor))
@@ -15,10 +15,6 @@ SimEventTap::~SimEventTap()
 {
     if (m_desktop)
         m_desktop->removeTap(m_handle);
-    // The anchor lives on the tap's thread, which may be another than this
-    // one: it goes there, or with that thread when its loop has ended.
-    if (m_anchor)
-        m_anchor.release()->deleteLater();
 }
 
 void SimEventTap::setEnabled(bool enabled)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/eventtap.h"
+#include "platform/sim/simthreadanchor.h"
 
-#include <QObject>
 #include <QPointer>
 
 #include <memory>
@@ -16,7 +16,7 @@ class SimEventTap final : public EventTap
 {
 public:
     // `anchor`: the object on the thread a key tap answers on, if any.
-    SimEventTap(SimDesktop &desktop, quint64 handle, std::unique_ptr<QObject> anchor = {});
+    SimEventTap(SimDesktop &desktop, quint64 handle, std::shared_ptr<SimThreadAnchor> anchor = {});
     ~SimEventTap() override;
 
     void setEnabled(bool enabled) override;
@@ -25,7 +25,7 @@ public:
 private:
     QPointer<SimDesktop> m_desktop;
     quint64 m_handle;
-    std::unique_ptr<QObject> m_anchor;
+    std::shared_ptr<SimThreadAnchor> m_anchor;
 };
 
 } // namespace Velmora::Sim

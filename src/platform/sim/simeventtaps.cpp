@@ -26,15 +26,14 @@ std::unique_ptr<EventTap> SimEventTaps::createKeyTap(KeyCallback callback)
 {
     if (m_desktop.refuses(SimOperations::CreateKeyTap, {}, 0) || !m_desktop.postEventAccess())
         return nullptr;
-    // The callback runs on this thread: an object living here receives the
-    // events, and goes with the tap.
-    auto anchor = std::make_unique<QObject>();
+    // The callback runs on this thread: an object living here receives the events.
+    const std::shared_ptr<SimThreadAnchor> anchor = SimThreadAnchor::here();
     SimDesktop::KeyTap tap;
-    tap.thread = ReceiverGuard(anchor.get());
+    tap.thread = anchor;
     tap.callback = [callback = std::move(callback)](const KeyEvent &event) {
         return callback(event) == KeyDecision::Swallow ? 1 : 0;
     };
-    return std::make_unique<SimEventTap>(m_desktop, m_desktop.addKeyTap(std::move(tap)), std::move(anchor));
+    return std::make_unique<SimEventTap>(m_desktop, m_desktop.addKeyTap(std::move(tap)), anchor);
 }
 
 bool SimEventTaps::preflightPostEventAccess() const

@@ -2,6 +2,7 @@
 
 #include "platform/inputevents.h"
 #include "platform/sim/receiverguard.h"
+#include "platform/sim/simthreadanchor.h"
 
 #include <QHash>
 #include <QList>
@@ -48,8 +49,8 @@ public:
     struct KeyTap {
         std::shared_ptr<TapGate> gate = std::make_shared<TapGate>();
         // An object living on the thread that created the tap, where the
-        // callback runs; unbound: the callback runs where the event is delivered.
-        ReceiverGuard thread;
+        // callback runs; none: the callback runs where the event is delivered.
+        std::shared_ptr<SimThreadAnchor> thread;
         std::function<int(const KeyEvent &)> callback; // 0 pass, 1 swallow
         bool enabled = true;
         quint64 handle = 0;

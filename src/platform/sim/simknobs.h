@@ -35,6 +35,22 @@ struct SimKnobs {
     bool keyTapsRunOnTheirThread = true;
     qint64 keyTapTimeoutMs = 1000;
 
+    // The Dock takes a strip of this thickness at its edge of the main
+    // display out of the visible frame (a sliver when it hides itself). A
+    // restart takes it away, with its tiles, for `dockRestartMs`.
+    double dockThickness = 64;
+    double dockHiddenThickness = 4;
+    qint64 dockRestartMs = 1000;
+
+    // Full screen moves a window to a Space of its own on its display, sized
+    // to the display, once the transition is over; leaving brings it back.
+    // Off: the window only says it is full screen.
+    bool fullScreenMovesToOwnSpace = true;
+    qint64 fullScreenTransitionMs = 500;
+
+    // A window opened by a menu or key command appears this much later.
+    qint64 newWindowDelayMs = 150;
+
     friend bool operator==(const SimKnobs &, const SimKnobs &) = default;
 };
 

@@ -40,7 +40,9 @@ SimLifecycle::SimLifecycle(SimDesktopParts &parts)
 void SimLifecycle::clear()
 {
     m_parts.world.clear();
+    m_parts.dock.forget();
     m_parts.transitions.clear();
+    m_parts.spaces.clear();
     m_terminating.clear();
     m_parts.registry.forgetAllFocus();
     ensureSelfProcess();
@@ -77,7 +79,10 @@ qint32 SimLifecycle::addProcess(SimProcess process)
     const qint32 pid = world.addProcess(std::move(process), m_parts.host.clock().wallClockMs());
     if (pid == 0)
         return 0;
-    m_parts.host.announce(SimHost::ApplicationEvent::Launched, world.runningApplication(*world.process(pid)));
+    const SimProcess &started = *world.process(pid);
+    m_parts.host.announce(SimHost::ApplicationEvent::Launched, world.runningApplication(started));
+    if (started.bundleIdentifier == SimWorld::DockBundleIdentifier)
+        m_parts.dock.started(pid);
     m_parts.host.changed();
     return pid;
 }
@@ -166,6 +171,21 @@ void SimLifecycle::killProcess(qint32 pid)
         endProcess(pid);
 }
 
+void SimLifecycle::killAll(const QString &name)
+{
+    QList<qint32> named;
+    for (qint32 pid : m_parts.world.launchOrder()) {
+        if (pid != m_parts.world.selfPid() && m_parts.world.process(pid)->name == name)
+            named.append(pid);
+    }
+    for (qint32 pid : named) {
+        const SimProcess *p = m_parts.world.process(pid);
+        if (p && p->bundleIdentifier == SimWorld::DockBundleIdentifier && m_parts.dock.restart())
+            continue;
+        killProcess(pid);
+    }
+}
+
 void SimLifecycle::destroyWindow(quint32 number)
 {
     if (!m_parts.world.window(number))
@@ -173,6 +193,7 @@ void SimLifecycle::destroyWindow(quint32 number)
     m_parts.registry.notifyWindow(number, AXNames::UIElementDestroyed);
     m_parts.world.removeWindow(number);
     m_parts.transitions.forget(number);
+    m_parts.spaces.windowGone(number);
     m_parts.host.changed();
 }
 
@@ -196,6 +217,7 @@ void SimLifecycle::endProcess(qint32 pid)
     snapshot.isActive = false;
     if (wasFrontmost)
         m_parts.activation.chooseNewFrontmost();
+    m_parts.dock.ended(pid);
     m_parts.host.announce(SimHost::ApplicationEvent::Terminated, snapshot);
     m_parts.host.changed();
 }
@@ -205,7 +227,17 @@ bool SimLifecycle::runCommand(qint32 pid, const QString &command)
     if (!m_parts.world.process(pid))
         return false;
     if (command == SimMenuItem::NewWindowCommand) {
-        createWindowForCommand(pid, QStringLiteral("Untitled"));
+        if (m_parts.knobs.newWindowDelayMs <= 0) {
+            createWindowForCommand(pid, QStringLiteral("Untitled"));
+            return true;
+        }
+        // The application takes a moment to open it.
+        const quint64 life = m_parts.world.process(pid)->life;
+        m_parts.host.laterLocked(m_parts.knobs.newWindowDelayMs, [this, pid, life] {
+            const SimProcess *p = m_parts.world.process(pid);
+            if (p && p->life == life)
+                createWindowForCommand(pid, QStringLiteral("Untitled"));
+        });
         return true;
     }
     const std::optional<quint32> focused = m_parts.world.focusedWindow(pid);

@@ -43,6 +43,8 @@ public:
     bool isTerminating(qint32 pid) const { return m_terminating.contains(pid); }
     // Ends the process at once (a crash).
     void killProcess(qint32 pid);
+    // Ends every process of that name at once; the Dock restarts.
+    void killAll(const QString &name);
     void destroyWindow(quint32 number);
 
     // A menu or key command of an application ("newWindow", "closeWindow", "minimizeWindow").

@@ -2,6 +2,7 @@
 
 #include "platform/sim/simaccessibility.h"
 #include "platform/sim/simapplicationpreferences.h"
+#include "platform/sim/simchildprocesses.h"
 #include "platform/sim/simdesktop.h"
 #include "platform/sim/simdisplays.h"
 #include "platform/sim/simdistributednotifications.h"
@@ -39,6 +40,7 @@ public:
     SimDistributedNotifications distributedNotifications{desktop};
     SimFavoriteFolders favoriteFolders{desktop};
     SimOwnWindows ownWindows{desktop};
+    SimChildProcesses childProcesses{desktop};
 };
 
 } // namespace Velmora::Sim

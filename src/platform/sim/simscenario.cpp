@@ -8,6 +8,8 @@
 #include <QJsonObject>
 #include <QSet>
 
+#include <algorithm>
+
 // The built-in scenario is compiled into the simulation library.
 static void initSimResources()
 {
@@ -131,6 +133,12 @@ QJsonObject knobsObject(const SimKnobs &knobs)
         {QStringLiteral("reducedMotionScale"), knobs.reducedMotionScale},
         {QStringLiteral("keyTapsRunOnTheirThread"), knobs.keyTapsRunOnTheirThread},
         {QStringLiteral("keyTapTimeoutMs"), knobs.keyTapTimeoutMs},
+        {QStringLiteral("dockThickness"), knobs.dockThickness},
+        {QStringLiteral("dockHiddenThickness"), knobs.dockHiddenThickness},
+        {QStringLiteral("dockRestartMs"), knobs.dockRestartMs},
+        {QStringLiteral("fullScreenMovesToOwnSpace"), knobs.fullScreenMovesToOwnSpace},
+        {QStringLiteral("fullScreenTransitionMs"), knobs.fullScreenTransitionMs},
+        {QStringLiteral("newWindowDelayMs"), knobs.newWindowDelayMs},
     };
 }
 
@@ -152,6 +160,12 @@ SimKnobs knobsFrom(const QJsonValue &value)
     knobs.reducedMotionScale = o.value(QStringLiteral("reducedMotionScale")).toDouble(knobs.reducedMotionScale);
     knobs.keyTapsRunOnTheirThread = boolean("keyTapsRunOnTheirThread", knobs.keyTapsRunOnTheirThread);
     knobs.keyTapTimeoutMs = integer("keyTapTimeoutMs", knobs.keyTapTimeoutMs);
+    knobs.dockThickness = o.value(QStringLiteral("dockThickness")).toDouble(knobs.dockThickness);
+    knobs.dockHiddenThickness = o.value(QStringLiteral("dockHiddenThickness")).toDouble(knobs.dockHiddenThickness);
+    knobs.dockRestartMs = integer("dockRestartMs", knobs.dockRestartMs);
+    knobs.fullScreenMovesToOwnSpace = boolean("fullScreenMovesToOwnSpace", knobs.fullScreenMovesToOwnSpace);
+    knobs.fullScreenTransitionMs = integer("fullScreenTransitionMs", knobs.fullScreenTransitionMs);
+    knobs.newWindowDelayMs = integer("newWindowDelayMs", knobs.newWindowDelayMs);
     return knobs;
 }
 
@@ -159,7 +173,7 @@ QString checkShape(const QJsonObject &root)
 {
     const QStringList lists{QStringLiteral("displays"), QStringLiteral("installed"), QStringLiteral("processes"),
                             QStringLiteral("windows"), QStringLiteral("missingPrivateFunctions"),
-                            QStringLiteral("favorites")};
+                            QStringLiteral("favorites"), QStringLiteral("fullScreenSpaces")};
     for (const QString &key : lists) {
         if (root.contains(key) && !root.value(key).isArray())
             return QStringLiteral("\"%1\" must be a list").arg(key);
@@ -321,6 +335,17 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
         desktop.addWindow(w);
     }
 
+    for (const QJsonValue &entry : root.value(QStringLiteral("fullScreenSpaces")).toArray()) {
+        const QJsonObject o = entry.toObject();
+        SimFullScreenSpace space;
+        space.space = o.value(QStringLiteral("space")).toInt(0);
+        space.displayId = quint32(o.value(QStringLiteral("display")).toInteger(0));
+        space.window = quint32(o.value(QStringLiteral("window")).toInteger(0));
+        space.previousSpace = o.value(QStringLiteral("previousSpace")).toInt(1);
+        space.previousBounds = rectFrom(o.value(QStringLiteral("previousBounds")));
+        desktop.addFullScreenSpace(space, o.value(QStringLiteral("shown")).toBool(false));
+    }
+
     if (root.contains(QStringLiteral("frontmost")))
         desktop.makeFrontmost(root.value(QStringLiteral("frontmost")).toInt());
     return true;
@@ -438,6 +463,20 @@ QByteArray SimScenario::save(const SimDesktop &desktop)
                                     QJsonObject::fromVariantMap(w.windowListOverrides)}});
     }
     root.insert(QStringLiteral("windows"), windows);
+
+    QList<SimFullScreenSpace> spaces = desktop.fullScreenSpaces();
+    std::sort(spaces.begin(), spaces.end(), [](const auto &a, const auto &b) { return a.space < b.space; });
+    QJsonArray fullScreenSpaces;
+    for (const SimFullScreenSpace &space : spaces) {
+        fullScreenSpaces.append(QJsonObject{{QStringLiteral("space"), space.space},
+                                            {QStringLiteral("display"), qint64(space.displayId)},
+                                            {QStringLiteral("window"), qint64(space.window)},
+                                            {QStringLiteral("previousSpace"), space.previousSpace},
+                                            {QStringLiteral("previousBounds"), rectArray(space.previousBounds)},
+                                            {QStringLiteral("shown"),
+                                             desktop.spaceShownOn(space.displayId) == space.space}});
+    }
+    root.insert(QStringLiteral("fullScreenSpaces"), fullScreenSpaces);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -29,7 +29,9 @@ class SimDesktop;
 //                  "fullScreen": false, "desktopElement": false, "subrole": "AXStandardWindow",
 //                  "closeButton": true, "minimizeButton": true, "minimizeEnabled": true, "tabs": [],
 //                  "closeShowsSheet": false, "sheetOpen": false, "accessible": true, "inWindowList": true,
-//                  "remoteId": 47, "dockTitle": "", "windowListOverrides": {"kCGWindowLayer": "zero"}}]
+//                  "remoteId": 47, "dockTitle": "", "windowListOverrides": {"kCGWindowLayer": "zero"}}],
+//     "fullScreenSpaces": [{"space": 1000, "display": 1, "window": 8812, "previousSpace": 1,
+//                           "previousBounds": [x, y, w, h], "shown": true}]
 //   }
 //
 // A menu item: {"title": "New Window", "enabled": true, "key": "n", "modifiers": 0,

@@ -44,13 +44,28 @@ void SimScreens::setDisplays(const QList<DisplayInfo> &displays)
     const ScreenCoordinates coordinates(primaryHeight);
     for (DisplayInfo display : displays) {
         display.frame = coordinates.toScreen(display.bounds);
-        // Every display has a menu bar across its top.
-        display.visibleFrame = display.frame.adjusted(0, 0, 0, -MenuBarHeight);
+        display.visibleFrame = m_parts.dock.visibleFrame(display, arranged.isEmpty());
         arranged.append(display);
     }
     m_parts.world.setDisplays(arranged);
     if (!before.isEmpty() && !arranged.isEmpty())
         moveWindowsAlong(before, arranged);
+    m_parts.host.announceDisplaysChanged();
+    m_parts.host.changed();
+}
+
+void SimScreens::refreshVisibleFrames()
+{
+    QList<DisplayInfo> displays = m_parts.world.displays();
+    bool changed = false;
+    for (qsizetype i = 0; i < displays.size(); ++i) {
+        const QRectF visible = m_parts.dock.visibleFrame(displays[i], i == 0);
+        changed = changed || visible != displays[i].visibleFrame;
+        displays[i].visibleFrame = visible;
+    }
+    if (!changed)
+        return;
+    m_parts.world.setDisplays(displays);
     m_parts.host.announceDisplaysChanged();
     m_parts.host.changed();
 }

@@ -32,7 +32,7 @@ bool SimWindowTransitions::beginMinimize(quint32 number)
         return false;
     const quint64 transition = m_nextTransition++;
     m_inTransition.insert(number, transition);
-    animate(number, transition, w->bounds, dockTileFrame(*w), minimizeDurationMs(*w), [this, number] {
+    animate(number, transition, w->bounds, m_parts.dock.tileFrame(*w), minimizeDurationMs(*w), [this, number] {
         SimWindow *w = m_parts.world.window(number);
         w->minimized = true;
         m_parts.registry.notifyWindow(number, AXNames::WindowMiniaturized);
@@ -49,7 +49,7 @@ bool SimWindowTransitions::beginRestore(quint32 number)
         return false;
     const quint64 transition = m_nextTransition++;
     m_inTransition.insert(number, transition);
-    const QRectF tile = dockTileFrame(*w);
+    const QRectF tile = m_parts.dock.tileFrame(*w);
     const qint64 duration = minimizeDurationMs(*w);
     const bool grows = m_parts.knobs.minimizeAnimates && m_parts.knobs.animationFrameMs > 0 && duration > 0;
     // Animated, the window comes out of its tile at once and grows to its
@@ -119,14 +119,6 @@ bool SimWindowTransitions::answerSheet(quint32 number, bool close)
     }
     m_parts.host.changed();
     return true;
-}
-
-QRectF SimWindowTransitions::dockTileFrame(const SimWindow &window) const
-{
-    const DisplayInfo *display = m_parts.world.displayAt(window.bounds);
-    const QRectF area = display ? display->bounds : window.bounds;
-    return QRectF(QPointF(area.center().x() - DockTileSize.width() / 2, area.bottom() - DockTileSize.height() - 4),
-                  DockTileSize);
 }
 
 qint64 SimWindowTransitions::minimizeDurationMs(const SimWindow &window) const

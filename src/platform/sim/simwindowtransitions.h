@@ -19,8 +19,6 @@ struct SimWindow;
 class SimWindowTransitions
 {
 public:
-    static constexpr QSizeF DockTileSize{64, 48};
-
     explicit SimWindowTransitions(SimDesktopParts &parts);
 
     bool beginMinimize(quint32 number);
@@ -33,9 +31,6 @@ public:
     // The window is gone: whatever it was doing ends.
     void forget(quint32 number) { m_inTransition.remove(number); }
     void clear() { m_inTransition.clear(); }
-
-    // Where a minimized window's tile sits in the Dock (top-left origin).
-    QRectF dockTileFrame(const SimWindow &window) const;
 
 private:
     // A restored window is back on screen, in front, its application active.

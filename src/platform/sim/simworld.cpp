@@ -185,6 +185,53 @@ void SimWorld::setStackingOrder(const QList<quint32> &frontToBack)
     bringToFront(known);
 }
 
+bool SimWorld::isOnCurrentSpace(const SimWindow &window) const
+{
+    if (window.space == 0)
+        return true;
+    if (m_shownSpaces.isEmpty() && m_fullScreenSpaces.isEmpty())
+        return window.space == m_currentSpace;
+    if (const auto own = m_fullScreenSpaces.constFind(window.space); own != m_fullScreenSpaces.cend())
+        return m_shownSpaces.value(own->displayId) == window.space;
+    const DisplayInfo *display = displayAt(window.bounds);
+    return window.space == (display ? spaceShownOn(display->displayId) : m_currentSpace);
+}
+
+void SimWorld::showSpace(quint32 displayId, int space)
+{
+    if (space == 0)
+        m_shownSpaces.remove(displayId);
+    else
+        m_shownSpaces.insert(displayId, space);
+}
+
+int SimWorld::addFullScreenSpace(SimFullScreenSpace space)
+{
+    if (space.space == 0 || m_fullScreenSpaces.contains(space.space))
+        space.space = m_nextSpace++;
+    m_nextSpace = std::max(m_nextSpace, space.space + 1);
+    m_fullScreenSpaces.insert(space.space, space);
+    return space.space;
+}
+
+void SimWorld::removeFullScreenSpace(int space)
+{
+    m_fullScreenSpaces.remove(space);
+    for (auto it = m_shownSpaces.begin(); it != m_shownSpaces.end();)
+        it = it.value() == space ? m_shownSpaces.erase(it) : std::next(it);
+}
+
+const DisplayInfo *SimWorld::displayOf(const SimWindow &window) const
+{
+    if (const auto own = m_fullScreenSpaces.constFind(window.space); own != m_fullScreenSpaces.cend()) {
+        for (const DisplayInfo &display : m_displays) {
+            if (display.displayId == own->displayId)
+                return &display;
+        }
+    }
+    return displayAt(window.bounds);
+}
+
 bool SimWorld::isOnScreen(const SimWindow &window) const
 {
     const SimProcess *owner = process(window.ownerPid);
@@ -293,6 +340,8 @@ void SimWorld::clear()
     m_preferences.clear();
     m_missingPrivateFunctions.clear();
     m_currentSpace = 1;
+    m_fullScreenSpaces.clear();
+    m_shownSpaces.clear();
 }
 
 } // namespace Velmora::Sim

@@ -23,6 +23,18 @@ namespace Velmora::Sim {
 
 enum class SimPermission { NotDetermined, Denied, Granted };
 
+// The Space of its own that a full-screen window has on its display.
+struct SimFullScreenSpace {
+    int space = 0;
+    quint32 displayId = 0;
+    quint32 window = 0;
+    // Where the window was before, to go back to.
+    int previousSpace = 1;
+    QRectF previousBounds;
+
+    friend bool operator==(const SimFullScreenSpace &, const SimFullScreenSpace &) = default;
+};
+
 // The permissions the user gave this process.
 struct SimPermissions {
     bool accessibilityTrusted = true;
@@ -91,7 +103,8 @@ public:
     // --- What is seen ------------------------------------------------------------
 
     bool isOnScreen(const SimWindow &window) const;
-    bool isOnCurrentSpace(const SimWindow &window) const { return window.space == 0 || window.space == m_currentSpace; }
+    // On the Space its display shows (a window on every Space always is).
+    bool isOnCurrentSpace(const SimWindow &window) const;
     // The application's focused window: its frontmost visible window on this Space.
     std::optional<quint32> focusedWindow(qint32 pid) const;
     // The application's windows as accessibility lists them, in its window order.
@@ -112,8 +125,20 @@ public:
 
     std::optional<qint32> frontmost() const { return m_frontmost; }
     void setFrontmost(std::optional<qint32> pid) { m_frontmost = pid; }
+    // The Space every display shows unless it shows a full-screen Space.
     int currentSpace() const { return m_currentSpace; }
     void setCurrentSpace(int space) { m_currentSpace = space; }
+    // The Space a display shows now.
+    int spaceShownOn(quint32 displayId) const { return m_shownSpaces.value(displayId, m_currentSpace); }
+    // The display shows a full-screen Space; 0 goes back to the current Space.
+    void showSpace(quint32 displayId, int space);
+    void showCurrentSpaceEverywhere() { m_shownSpaces.clear(); }
+    const QHash<int, SimFullScreenSpace> &fullScreenSpaces() const { return m_fullScreenSpaces; }
+    // A new full-screen Space; its number is new.
+    int addFullScreenSpace(SimFullScreenSpace space);
+    void removeFullScreenSpace(int space);
+    // The display a window is on: its full-screen Space's, or the one holding its centre.
+    const DisplayInfo *displayOf(const SimWindow &window) const;
 
     // --- Displays, input, permissions and the rest ----------------------------------
 
@@ -150,6 +175,9 @@ private:
     QList<quint32> m_order; // front to back, all layers; sorted by layer when listed
     std::optional<qint32> m_frontmost;
     int m_currentSpace = 1;
+    QHash<int, SimFullScreenSpace> m_fullScreenSpaces;
+    QHash<quint32, int> m_shownSpaces; // display id -> the full-screen Space it shows
+    int m_nextSpace = 1000;
     QList<DisplayInfo> m_displays;
     QPointF m_pointer;
     SimPermissions m_permissions;
