@@ -49,6 +49,8 @@ bool SimAccessibility::isProcessTrusted() const
 bool SimAccessibility::isProcessTrustedWithPrompt(bool prompt)
 {
     const bool trusted = m_desktop.isAccessibilityTrusted();
+    if (prompt && !trusted)
+        m_desktop.promptForAccessibility();
     m_desktop.log(SimOperations::IsProcessTrusted, m_desktop.selfPid(), prompt ? QStringLiteral("prompt") : QString(),
                   {}, trusted ? 1 : 0);
     return trusted;

@@ -158,6 +158,9 @@ AXError SimAccessibilityRegistry::removeNotification(quint64 observer, const AXE
 
 void SimAccessibilityRegistry::notify(const SimNode &node, const QString &name)
 {
+    // Without the permission observers hear nothing.
+    if (!m_parts.world.permissions().accessibilityTrusted)
+        return;
     const AXElement source = element(node);
     const AXElement application = element({SimNode::Kind::Application, node.pid, node.life});
     for (auto it = m_observers.cbegin(); it != m_observers.cend(); ++it) {
@@ -188,8 +191,9 @@ void SimAccessibilityRegistry::deliver(quint64 handle, const AXElement &source,
     ReceiverGuard receiver;
     m_parts.host.runLocked([&] {
         const auto observer = m_observers.constFind(handle);
-        // Removed meanwhile: nothing more is delivered.
-        if (observer == m_observers.cend() || !observer->registrations.contains(registration))
+        // Removed meanwhile, or the permission withdrawn: nothing more is delivered.
+        if (observer == m_observers.cend() || !observer->registrations.contains(registration)
+            || !m_parts.world.permissions().accessibilityTrusted)
             return;
         callback = observer->callback;
         receiver = observer->receiver;

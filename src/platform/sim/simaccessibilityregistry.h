@@ -50,7 +50,8 @@ public:
     // An observer hears its application's notifications for the element it
     // registered, and for every element of the application when it registered
     // on the application element; the callback gets the element the
-    // notification is about (the new window, the destroyed one...).
+    // notification is about (the new window, the destroyed one...). Nothing
+    // is heard while this process is not trusted for accessibility.
     void notify(const SimNode &node, const QString &name);
     void notifyWindow(quint32 number, const QString &name);
     // "AXFocusedWindowChanged" and "AXMainWindowChanged" for every application

@@ -120,6 +120,7 @@ bool SimActivation::hide(qint32 pid)
     if (!p->hidden) {
         p->hidden = true;
         m_parts.host.announce(SimHost::ApplicationEvent::Hidden, m_parts.world.runningApplication(*p));
+        m_parts.registry.notify({SimNode::Kind::Application, pid, p->life}, AXNames::ApplicationHidden);
         if (m_parts.world.frontmost() == pid)
             chooseNewFrontmost();
         m_parts.host.changed();
@@ -135,6 +136,7 @@ bool SimActivation::unhide(qint32 pid)
     if (p->hidden) {
         p->hidden = false;
         m_parts.host.announce(SimHost::ApplicationEvent::Unhidden, m_parts.world.runningApplication(*p));
+        m_parts.registry.notify({SimNode::Kind::Application, pid, p->life}, AXNames::ApplicationShown);
         m_parts.host.changed();
     }
     return true;

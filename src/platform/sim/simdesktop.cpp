@@ -253,7 +253,10 @@ SimDesktop::Permission SimDesktop::screenCaptureAccess() const
 
 void SimDesktop::setScreenCaptureAccess(Permission permission)
 {
-    withLock([&](SimDesktopParts &d) { d.world.permissions().screenCapture = permission; });
+    withLock([&](SimDesktopParts &d) {
+        d.world.permissions().screenCapture = permission;
+        d.world.permissions().screenCaptureAwaitsRestart = false;
+    });
 }
 
 void SimDesktop::setGrantsScreenCaptureOnRequest(bool grants)
@@ -264,6 +267,59 @@ void SimDesktop::setGrantsScreenCaptureOnRequest(bool grants)
 bool SimDesktop::grantsScreenCaptureOnRequest() const
 {
     return withLock([](const SimDesktopParts &d) { return d.world.permissions().grantsScreenCaptureOnRequest; });
+}
+
+void SimDesktop::setGrantsAccessibilityOnPrompt(bool grants)
+{
+    withLock([&](SimDesktopParts &d) { d.world.permissions().grantsAccessibilityOnPrompt = grants; });
+}
+
+bool SimDesktop::grantsAccessibilityOnPrompt() const
+{
+    return withLock([](const SimDesktopParts &d) { return d.world.permissions().grantsAccessibilityOnPrompt; });
+}
+
+void SimDesktop::promptForAccessibility()
+{
+    withLock([](SimDesktopParts &d) { d.settingsPane.promptForAccessibility(); });
+}
+
+bool SimDesktop::requestScreenCapture()
+{
+    return withLock([](SimDesktopParts &d) { return d.settingsPane.requestScreenCapture(); });
+}
+
+bool SimDesktop::screenCapturePreflight() const
+{
+    return withLock([](const SimDesktopParts &d) { return d.settingsPane.screenCapturePreflight(); });
+}
+
+bool SimDesktop::screenCaptureAwaitsRestart() const
+{
+    return withLock([](const SimDesktopParts &d) { return d.world.permissions().screenCaptureAwaitsRestart; });
+}
+
+void SimDesktop::setScreenCaptureAwaitsRestart()
+{
+    withLock([](SimDesktopParts &d) {
+        d.world.permissions().screenCapture = SimPermission::Granted;
+        d.world.permissions().screenCaptureAwaitsRestart = true;
+    });
+}
+
+void SimDesktop::grantScreenCaptureInSettings()
+{
+    withLock([](SimDesktopParts &d) { d.settingsPane.grantScreenCapture(); });
+}
+
+void SimDesktop::grantAccessibilityInSettings()
+{
+    withLock([](SimDesktopParts &d) { d.settingsPane.grantAccessibility(); });
+}
+
+void SimDesktop::relaunch()
+{
+    withLock([](SimDesktopParts &d) { d.settingsPane.relaunched(); });
 }
 
 bool SimDesktop::reducesMotion() const

@@ -160,6 +160,19 @@ public:
     // What a request does while the permission is not determined.
     void setGrantsScreenCaptureOnRequest(bool grants);
     bool grantsScreenCaptureOnRequest() const;
+    // The person at the privacy settings (see SimSettingsPane).
+    void setGrantsAccessibilityOnPrompt(bool grants);
+    bool grantsAccessibilityOnPrompt() const;
+    void promptForAccessibility();
+    bool requestScreenCapture();
+    bool screenCapturePreflight() const;
+    bool screenCaptureAwaitsRestart() const;
+    // Screen recording granted, waiting for this process to restart (for scenarios).
+    void setScreenCaptureAwaitsRestart();
+    void grantScreenCaptureInSettings();
+    void grantAccessibilityInSettings();
+    // This process was started again: the grants waiting for it take effect.
+    void relaunch();
     bool reducesMotion() const;
     void setReducesMotion(bool reduces);
     bool postEventAccess() const;

@@ -9,6 +9,7 @@
 #include "platform/sim/simlifecycle.h"
 #include "platform/sim/simrequestlog.h"
 #include "platform/sim/simscreens.h"
+#include "platform/sim/simsettingspane.h"
 #include "platform/sim/simspaces.h"
 #include "platform/sim/simwindowtransitions.h"
 #include "platform/sim/simworld.h"
@@ -41,6 +42,7 @@ struct SimDesktopParts {
     SimScreens screens{*this};
     SimDock dock{*this};
     SimSpaces spaces{*this};
+    SimSettingsPane settingsPane{*this};
 };
 
 } // namespace Velmora::Sim

@@ -51,6 +51,13 @@ struct SimKnobs {
     // A window opened by a menu or key command appears this much later.
     qint64 newWindowDelayMs = 150;
 
+    // A person asked for a permission takes this long to grant it in the
+    // settings (when the scenario says they do). Screen recording granted
+    // while the product runs reaches its own check only after it restarts.
+    qint64 accessibilityGrantDelayMs = 3000;
+    qint64 screenCaptureGrantDelayMs = 3000;
+    bool screenCaptureTakesEffectAfterRestart = true;
+
     friend bool operator==(const SimKnobs &, const SimKnobs &) = default;
 };
 

@@ -102,13 +102,27 @@ bool SimLifecycle::updateWindow(quint32 number, const std::function<void(SimWind
     SimWindow *found = m_parts.world.window(number);
     if (!found)
         return false;
-    const quint32 keep = found->number;
-    const qint32 owner = found->ownerPid;
+    const SimWindow before = *found;
     change(*found);
-    found->number = keep;
-    found->ownerPid = owner;
+    found->number = before.number;
+    found->ownerPid = before.ownerPid;
+    // Whoever watches the window hears what changed, however it changed.
+    const SimNode node = m_parts.registry.windowNode(*found);
+    notifyFrameChange(node, before.bounds, found->bounds);
+    if (before.title != found->title)
+        m_parts.registry.notify(node, AXNames::TitleChanged);
+    if (before.minimized != found->minimized)
+        m_parts.registry.notify(node, found->minimized ? AXNames::WindowMiniaturized : AXNames::WindowDeminiaturized);
     m_parts.host.changed();
     return true;
+}
+
+void SimLifecycle::notifyFrameChange(const SimNode &window, const QRectF &before, const QRectF &after)
+{
+    if (before.topLeft() != after.topLeft())
+        m_parts.registry.notify(window, AXNames::Moved);
+    if (before.size() != after.size())
+        m_parts.registry.notify(window, AXNames::Resized);
 }
 
 bool SimLifecycle::updateProcess(qint32 pid, const std::function<void(SimProcess &)> &change)
@@ -121,6 +135,9 @@ bool SimLifecycle::updateProcess(qint32 pid, const std::function<void(SimProcess
     found->pid = before.pid;
     found->life = before.life;
     found->windowOrder = before.windowOrder;
+    if (before.hidden != found->hidden)
+        m_parts.registry.notify({SimNode::Kind::Application, pid, found->life},
+                                found->hidden ? AXNames::ApplicationHidden : AXNames::ApplicationShown);
     m_parts.host.changed();
     return true;
 }
@@ -132,11 +149,7 @@ bool SimLifecycle::moveWindow(quint32 number, const QRectF &bounds)
         return false;
     const QRectF before = w->bounds;
     w->bounds = bounds;
-    const SimNode node = m_parts.registry.windowNode(*w);
-    if (before.topLeft() != bounds.topLeft())
-        m_parts.registry.notify(node, AXNames::Moved);
-    if (before.size() != bounds.size())
-        m_parts.registry.notify(node, AXNames::Resized);
+    notifyFrameChange(m_parts.registry.windowNode(*w), before, bounds);
     m_parts.host.changed();
     return true;
 }
@@ -144,6 +157,8 @@ bool SimLifecycle::moveWindow(quint32 number, const QRectF &bounds)
 void SimLifecycle::setStackingOrder(const QList<quint32> &frontToBack)
 {
     m_parts.world.setStackingOrder(frontToBack);
+    // The focused windows may have changed with it.
+    m_parts.host.changed();
 }
 
 bool SimLifecycle::terminate(qint32 pid)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/inputevents.h"
+#include "platform/sim/simnode.h"
 #include "platform/sim/simprocess.h"
 #include "platform/sim/simwindow.h"
 
@@ -59,6 +60,7 @@ public:
     const QSet<qint32> &ending() const { return m_ending; }
 
 private:
+    void notifyFrameChange(const SimNode &window, const QRectF &before, const QRectF &after);
     void endProcess(qint32 pid);
     quint32 createWindowForCommand(qint32 pid, const QString &title);
 

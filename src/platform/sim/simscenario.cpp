@@ -139,6 +139,9 @@ QJsonObject knobsObject(const SimKnobs &knobs)
         {QStringLiteral("fullScreenMovesToOwnSpace"), knobs.fullScreenMovesToOwnSpace},
         {QStringLiteral("fullScreenTransitionMs"), knobs.fullScreenTransitionMs},
         {QStringLiteral("newWindowDelayMs"), knobs.newWindowDelayMs},
+        {QStringLiteral("accessibilityGrantDelayMs"), knobs.accessibilityGrantDelayMs},
+        {QStringLiteral("screenCaptureGrantDelayMs"), knobs.screenCaptureGrantDelayMs},
+        {QStringLiteral("screenCaptureTakesEffectAfterRestart"), knobs.screenCaptureTakesEffectAfterRestart},
     };
 }
 
@@ -166,6 +169,10 @@ SimKnobs knobsFrom(const QJsonValue &value)
     knobs.fullScreenMovesToOwnSpace = boolean("fullScreenMovesToOwnSpace", knobs.fullScreenMovesToOwnSpace);
     knobs.fullScreenTransitionMs = integer("fullScreenTransitionMs", knobs.fullScreenTransitionMs);
     knobs.newWindowDelayMs = integer("newWindowDelayMs", knobs.newWindowDelayMs);
+    knobs.accessibilityGrantDelayMs = integer("accessibilityGrantDelayMs", knobs.accessibilityGrantDelayMs);
+    knobs.screenCaptureGrantDelayMs = integer("screenCaptureGrantDelayMs", knobs.screenCaptureGrantDelayMs);
+    knobs.screenCaptureTakesEffectAfterRestart = boolean("screenCaptureTakesEffectAfterRestart",
+                                                         knobs.screenCaptureTakesEffectAfterRestart);
     return knobs;
 }
 
@@ -224,6 +231,9 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
     desktop.setAccessibilityTrusted(permissions.value(QStringLiteral("accessibility")).toBool(true));
     desktop.setScreenCaptureAccess(permissionFrom(permissions.value(QStringLiteral("screenCapture"))));
     desktop.setGrantsScreenCaptureOnRequest(permissions.value(QStringLiteral("screenCaptureOnRequest")).toBool(false));
+    desktop.setGrantsAccessibilityOnPrompt(permissions.value(QStringLiteral("accessibilityOnPrompt")).toBool(false));
+    if (permissions.value(QStringLiteral("screenCaptureAwaitsRestart")).toBool(false))
+        desktop.setScreenCaptureAwaitsRestart();
     desktop.setPostEventAccess(permissions.value(QStringLiteral("postEvents")).toBool(true));
     desktop.setReducesMotion(root.value(QStringLiteral("reduceMotion")).toBool(false));
     for (const QString &name : stringsFrom(root.value(QStringLiteral("missingPrivateFunctions"))))
@@ -375,6 +385,8 @@ QByteArray SimScenario::save(const SimDesktop &desktop)
                 QJsonObject{{QStringLiteral("accessibility"), desktop.isAccessibilityTrusted()},
                             {QStringLiteral("screenCapture"), permissionName(desktop.screenCaptureAccess())},
                             {QStringLiteral("screenCaptureOnRequest"), desktop.grantsScreenCaptureOnRequest()},
+                            {QStringLiteral("accessibilityOnPrompt"), desktop.grantsAccessibilityOnPrompt()},
+                            {QStringLiteral("screenCaptureAwaitsRestart"), desktop.screenCaptureAwaitsRestart()},
                             {QStringLiteral("postEvents"), desktop.postEventAccess()}});
     root.insert(QStringLiteral("missingPrivateFunctions"),
                 QJsonArray::fromStringList(desktop.missingPrivateFunctions()));

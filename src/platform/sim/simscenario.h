@@ -14,7 +14,8 @@ class SimDesktop;
 //     "selfPid": 100, "currentSpace": 1, "frontmost": 412, "reduceMotion": false,
 //     "behaviour": {"activationRaiseDelayMs": 40, ...}, // SimKnobs by name
 //     "permissions": {"accessibility": true, "screenCapture": "granted" | "denied" | "notDetermined",
-//                     "screenCaptureOnRequest": false, "postEvents": true},
+//                     "screenCaptureOnRequest": false, "accessibilityOnPrompt": false,
+//                     "screenCaptureAwaitsRestart": false, "postEvents": true},
 //     "missingPrivateFunctions": ["_AXUIElementGetWindow"],
 //     "displays": [{"id": 1, "name": "Built-in", "bounds": [0, 0, 1512, 982], "scale": 2}],
 //     "preferences": {"com.apple.dock": {"orientation": "bottom", "autohide": false}},

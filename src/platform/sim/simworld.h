@@ -35,12 +35,18 @@ struct SimFullScreenSpace {
     friend bool operator==(const SimFullScreenSpace &, const SimFullScreenSpace &) = default;
 };
 
-// The permissions the user gave this process.
+// The permissions the user gave this process, and what the user does when asked.
 struct SimPermissions {
     bool accessibilityTrusted = true;
+    // What the settings say. Granted while this process runs, it reaches the
+    // process's own check only after a restart (`screenCaptureAwaitsRestart`);
+    // screen captures work at once.
     SimPermission screenCapture = SimPermission::Granted;
-    // What a request does while screen recording is not determined.
+    bool screenCaptureAwaitsRestart = false;
+    // Whether the user grants screen recording when the system asks, and
+    // accessibility when the product prompts for it (both in the settings).
     bool grantsScreenCaptureOnRequest = false;
+    bool grantsAccessibilityOnPrompt = false;
     bool postEventAccess = true;
 
     friend bool operator==(const SimPermissions &, const SimPermissions &) = default;
