@@ -1,7 +1,7 @@
 #pragma once
 
 #include "services/windowpreviewprovider.h"
-#include "support/desktopworld.h"
+#include "desktopworld.h" // by its own folder: benchmarks include this file too
 
 namespace Velmora::Test {
 
