@@ -2,6 +2,8 @@
 
 #include "platform/sim/simscenario.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 using namespace Velmora;
@@ -31,6 +33,15 @@ private slots:
         QCOMPARE(platform.displays.screens().size(), 2);
         QVERIFY(platform.workspace.frontmostApplication());
         QCOMPARE(platform.workspace.currentProcessIdentifier(), platform.desktop.selfPid());
+
+        // It names every knob, so its behaviour is written down rather than
+        // left to whatever the defaults become.
+        const QJsonObject builtIn = QJsonDocument::fromJson(SimScenario::builtIn()).object();
+        const QJsonObject saved = QJsonDocument::fromJson(SimScenario::save(platform.desktop)).object();
+        QCOMPARE(builtIn.value("behaviour").toObject().keys(), saved.value("behaviour").toObject().keys());
+        // Its Dock runs, at the bottom of the main display, its strip out of the visible frame.
+        const DisplayInfo main = platform.displays.screens().first();
+        QCOMPARE(main.visibleFrame, main.frame.adjusted(0, 70, 0, -25));
     }
 
     // What is saved loads into the same world, changes included.

@@ -116,6 +116,12 @@ QRectF SimDock::tileFrame(const SimWindow &window) const
                   TileSize);
 }
 
+void SimDock::placeStrip()
+{
+    if (isRunning())
+        placeStrip(m_pid);
+}
+
 double SimDock::thickness() const
 {
     return m_autohide ? m_parts.knobs.dockHiddenThickness : m_parts.knobs.dockThickness;

@@ -24,6 +24,8 @@ public:
     explicit SimDock(SimDesktopParts &parts);
 
     bool isRunning() const;
+    // The running Dock's process; 0 when none runs.
+    qint32 pid() const { return isRunning() ? m_pid : 0; }
     Edge edge() const { return m_edge; }
     bool hidesItself() const { return m_autohide; }
 
@@ -33,6 +35,8 @@ public:
     void ended(qint32 pid);
     // The world was emptied.
     void forget() { m_pid = 0; }
+    // A window of the Dock's came, or the displays changed: the strip takes its place again.
+    void placeStrip();
     // Ends the Dock process and starts a new one after SimKnobs::dockRestartMs.
     // False when no Dock runs.
     bool restart();

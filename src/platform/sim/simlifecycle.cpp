@@ -92,6 +92,8 @@ quint32 SimLifecycle::addWindow(SimWindow window)
     const quint32 number = m_parts.world.addWindow(std::move(window));
     if (number == 0)
         return 0;
+    if (m_parts.world.window(number)->ownerPid == m_parts.dock.pid())
+        m_parts.dock.placeStrip();
     m_parts.registry.notifyWindow(number, AXNames::WindowCreated);
     m_parts.host.changed();
     return number;

@@ -50,6 +50,7 @@ void SimScreens::setDisplays(const QList<DisplayInfo> &displays)
     m_parts.world.setDisplays(arranged);
     if (!before.isEmpty() && !arranged.isEmpty())
         moveWindowsAlong(before, arranged);
+    m_parts.dock.placeStrip();
     m_parts.host.announceDisplaysChanged();
     m_parts.host.changed();
 }
