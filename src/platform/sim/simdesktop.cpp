@@ -2,40 +2,20 @@
 
 #include "platform/sim/virtualclock.h"
 
-#include <QDeadlineTimer>
-#include <QMetaObject>
-#include <QSemaphore>
-#include <QThread>
 
 namespace Velmora::Sim {
-
-SimHost::~SimHost() = default;
-
-SimDesktop::Locker::Locker(const SimDesktop &desktop)
-    : m_desktop(desktop)
-{
-    Q_ASSERT_X(desktop.m_lockHolder.load(std::memory_order_relaxed) != QThread::currentThreadId(), "SimDesktop",
-               "the world's lock is taken twice on one thread (a part called a public method)");
-    desktop.m_mutex.lock();
-    desktop.m_lockHolder.store(QThread::currentThreadId(), std::memory_order_relaxed);
-}
-
-SimDesktop::Locker::~Locker()
-{
-    m_desktop.m_lockHolder.store(nullptr, std::memory_order_relaxed);
-    m_desktop.m_mutex.unlock();
-}
 
 SimDesktop::SimDesktop(Clock &clock, Scheduler &scheduler, BlockingWait blockingWait, QObject *parent)
     : QObject(parent)
     , m_clock(clock)
     , m_scheduler(scheduler)
     , m_blockingWait(std::move(blockingWait))
-    , m_parts(*this)
+    , m_host(*this, clock, scheduler, m_lock)
+    , m_parts(m_host)
 {
     qRegisterMetaType<Velmora::RunningApplication>();
-    const Locker locker(*this);
-    m_parts.lifecycle.ensureSelfProcess();
+    m_host.attach(m_parts);
+    withLock([](SimDesktopParts &d) { d.lifecycle.ensureSelfProcess(); });
 }
 
 SimDesktop::SimDesktop(VirtualClock &clock, QObject *parent)
@@ -212,7 +192,7 @@ void SimDesktop::addFullScreenSpace(const SimFullScreenSpace &space, bool shown)
         const int added = d.world.addFullScreenSpace(space);
         if (shown)
             d.world.showSpace(space.displayId, added);
-        changed();
+        d.host.changed();
     });
 }
 
@@ -509,7 +489,10 @@ bool SimDesktop::pressKey(const KeyEvent &event)
         return std::pair(event.type == InputEventType::KeyDown ? d.input.enabledKeyTaps() : QList<KeyTap>(), d.knobs);
     });
     for (const KeyTap &tap : taps) {
-        if (askKeyTap(tap, event, knobs) != 0)
+        const int decision = SimInput::ask(tap, event, knobs, [&] {
+            withLock([&](SimDesktopParts &d) { d.input.setTapEnabled(tap.handle, false); });
+        });
+        if (decision != 0)
             return false;
     }
     return withLock([&](SimDesktopParts &d) {
@@ -519,52 +502,6 @@ bool SimDesktop::pressKey(const KeyEvent &event)
         d.lifecycle.handleKey(*front, event);
         return true;
     });
-}
-
-int SimDesktop::askKeyTap(const KeyTap &tap, const KeyEvent &event, const SimKnobs &knobs)
-{
-    int decision = 0;
-    if (!knobs.keyTapsRunOnTheirThread || !tap.thread || tap.thread->isOnThisThread()) {
-        tap.gate->run([&] { decision = tap.callback(event); });
-        return decision;
-    }
-    if (tap.thread->isStranded())
-        return 0;
-    // The tap answers on its own thread while the key waits, as the window
-    // server waits for an active tap.
-    struct Answer {
-        QSemaphore done;
-        std::atomic<int> decision = 0;
-    };
-    const auto answer = std::make_shared<Answer>();
-    tap.thread->post([gate = tap.gate, callback = tap.callback, event, answer] {
-        gate->run([&] { answer->decision = callback(event); });
-        answer->done.release();
-    });
-    const QDeadlineTimer deadline(knobs.keyTapTimeoutMs);
-    while (!answer->done.tryAcquire(1, 5)) {
-        // A tap removed meanwhile, or a thread that ended, lets the key pass.
-        if (tap.gate->isClosed() || tap.thread->isStranded())
-            return 0;
-        if (deadline.hasExpired()) {
-            // Too slow: the system turns the tap off, tells it so, and the key passes.
-            withLock([&](SimDesktopParts &d) { d.input.setTapEnabled(tap.handle, false); });
-            tellKeyTapDisabled(tap, InputEventType::TapDisabledByTimeout);
-            return 0;
-        }
-    }
-    return answer->decision;
-}
-
-void SimDesktop::tellKeyTapDisabled(const KeyTap &tap, InputEventType reason)
-{
-    KeyEvent event;
-    event.type = reason;
-    auto tell = [gate = tap.gate, callback = tap.callback, event] { gate->run([&] { callback(event); }); };
-    if (tap.thread && !tap.thread->isOnThisThread())
-        tap.thread->post(tell);
-    else
-        tell();
 }
 
 void SimDesktop::deliverKey(qint32 pid, const KeyEvent &event)
@@ -628,7 +565,7 @@ void SimDesktop::disableEventTaps(InputEventType reason)
     for (const MouseTap &tap : mouseTaps)
         SimInput::dispatch(tap, {reason, at});
     for (const KeyTap &tap : keyTaps)
-        tellKeyTapDisabled(tap, reason);
+        SimInput::tellDisabled(tap, reason);
 }
 
 // --- Failures and the log ----------------------------------------------------------
@@ -696,19 +633,7 @@ void SimDesktop::setRequestLogByteBudget(qsizetype bytes)
 
 void SimDesktop::later(qint64 delayMs, std::function<void()> job, QObject *context)
 {
-    schedule(delayMs, ReceiverGuard(context).guarded(std::move(job)));
-}
-
-void SimDesktop::schedule(qint64 delayMs, std::function<void()> job)
-{
-    if (QThread::currentThread() == thread()) {
-        m_scheduler.scheduleOnce(delayMs, this, std::move(job));
-        return;
-    }
-    // The scheduler belongs to the desktop's thread.
-    QMetaObject::invokeMethod(
-        this, [this, delayMs, job = std::move(job)] { m_scheduler.scheduleOnce(delayMs, this, job); },
-        Qt::QueuedConnection);
+    m_host.schedule(delayMs, ReceiverGuard(context).guarded(std::move(job)));
 }
 
 bool SimDesktop::waitForAnswer(qint32 pid, qint64 timeoutMs)
@@ -853,82 +778,7 @@ bool SimDesktop::isTapEnabled(quint64 tap) const
 
 void SimDesktop::postDistributedNotification(const QString &name, const QString &object, const QVariantMap &userInfo)
 {
-    emitLater([this, name, object, userInfo] { emit distributedNotificationPosted(name, object, userInfo); });
-}
-
-// --- SimHost, for the parts (the lock is held) ------------------------------------------
-
-void SimDesktop::laterLocked(qint64 delayMs, std::function<void()> job)
-{
-    schedule(delayMs, [this, job = std::move(job)] {
-        const Locker locker(*this);
-        job();
-    });
-}
-
-void SimDesktop::laterUnlocked(qint64 delayMs, std::function<void()> job, const ReceiverGuard &receiver)
-{
-    schedule(delayMs, receiver.guarded(std::move(job)));
-}
-
-void SimDesktop::runLocked(const std::function<void()> &function)
-{
-    const Locker locker(*this);
-    function();
-}
-
-void SimDesktop::announce(ApplicationEvent event, const RunningApplication &application)
-{
-    emitLater([this, event, application] {
-        switch (event) {
-        case ApplicationEvent::Launched:
-            emit applicationLaunched(application);
-            break;
-        case ApplicationEvent::Terminated:
-            emit applicationTerminated(application);
-            break;
-        case ApplicationEvent::Activated:
-            emit applicationActivated(application);
-            break;
-        case ApplicationEvent::Deactivated:
-            emit applicationDeactivated(application);
-            break;
-        case ApplicationEvent::Hidden:
-            emit applicationHidden(application);
-            break;
-        case ApplicationEvent::Unhidden:
-            emit applicationUnhidden(application);
-            break;
-        }
-    });
-}
-
-void SimDesktop::announceActiveSpaceChanged()
-{
-    emitLater([this] { emit activeSpaceChanged(); });
-}
-
-void SimDesktop::announceDisplaysChanged()
-{
-    emitLater([this] { emit displaysChanged(); });
-}
-
-void SimDesktop::changed()
-{
-    m_parts.registry.notifyFocusChanges(m_parts.lifecycle.ending());
-    // One signal per turn of the loop however many changes there were.
-    if (m_changeSignalPending)
-        return;
-    m_changeSignalPending = true;
-    emitLater([this] {
-        runLocked([this] { m_changeSignalPending = false; });
-        emit worldChanged();
-    });
-}
-
-void SimDesktop::emitLater(std::function<void()> emitter)
-{
-    schedule(0, std::move(emitter));
+    m_host.schedule(0, [this, name, object, userInfo] { emit distributedNotificationPosted(name, object, userInfo); });
 }
 
 } // namespace Velmora::Sim

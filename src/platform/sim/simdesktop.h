@@ -7,9 +7,10 @@
 #include "platform/inputevents.h"
 #include "platform/runningapplication.h"
 #include "platform/scheduler.h"
+#include "platform/sim/simdesktophost.h"
 #include "platform/sim/simdesktopparts.h"
 #include "platform/sim/simfailure.h"
-#include "platform/sim/simhost.h"
+#include "platform/sim/simlock.h"
 #include "platform/sim/siminstalledapplication.h"
 #include "platform/sim/simnode.h"
 #include "platform/sim/simprocess.h"
@@ -18,12 +19,10 @@
 
 #include <QList>
 #include <QMap>
-#include <QMutex>
 #include <QObject>
 #include <QPointF>
 #include <QVariantMap>
 
-#include <atomic>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -65,7 +64,7 @@ class VirtualClock;
 // with a VirtualClock they arrive in advance() or runPending(); what another
 // thread set off first hops to the desktop's thread through its event loop
 // (a test processes events, then advances the clock).
-class SimDesktop : public QObject, private SimHost
+class SimDesktop : public QObject
 {
     Q_OBJECT
 public:
@@ -83,7 +82,7 @@ public:
     explicit SimDesktop(VirtualClock &clock, QObject *parent = nullptr);
     ~SimDesktop() override;
 
-    Clock &clock() const override { return m_clock; }
+    Clock &clock() const { return m_clock; }
     Scheduler &scheduler() const { return m_scheduler; }
 
     // --- Setting up the world -------------------------------------------------
@@ -275,13 +274,13 @@ public:
     template<typename Function>
     decltype(auto) withLock(Function &&function)
     {
-        const Locker locker(*this);
+        const SimLock::Held held(m_lock);
         return std::forward<Function>(function)(m_parts);
     }
     template<typename Function>
     decltype(auto) withLock(Function &&function) const
     {
-        const Locker locker(*this);
+        const SimLock::Held held(m_lock);
         return std::forward<Function>(function)(std::as_const(m_parts));
     }
 
@@ -348,42 +347,12 @@ signals:
     void worldChanged();
 
 private:
-    // Holds the lock; in debug builds it catches a thread taking it twice,
-    // which would otherwise hang.
-    class Locker
-    {
-    public:
-        explicit Locker(const SimDesktop &desktop);
-        ~Locker();
-        Locker(const Locker &) = delete;
-        Locker &operator=(const Locker &) = delete;
-
-    private:
-        const SimDesktop &m_desktop;
-    };
-
-    // SimHost, for the parts.
-    void laterLocked(qint64 delayMs, std::function<void()> job) override;
-    void laterUnlocked(qint64 delayMs, std::function<void()> job, const ReceiverGuard &receiver) override;
-    void runLocked(const std::function<void()> &function) override;
-    void announce(ApplicationEvent event, const RunningApplication &application) override;
-    void announceActiveSpaceChanged() override;
-    void announceDisplaysChanged() override;
-    void changed() override;
-
-    void schedule(qint64 delayMs, std::function<void()> job);
-    void emitLater(std::function<void()> emitter);
-    // The tap's decision on a key (0 pass, 1 swallow), taken on its thread.
-    int askKeyTap(const KeyTap &tap, const KeyEvent &event, const SimKnobs &knobs);
-    static void tellKeyTapDisabled(const KeyTap &tap, InputEventType reason);
-
     Clock &m_clock;
     Scheduler &m_scheduler;
     BlockingWait m_blockingWait;
-    mutable QMutex m_mutex;
-    mutable std::atomic<Qt::HANDLE> m_lockHolder = nullptr;
+    mutable SimLock m_lock;
+    SimDesktopHost m_host;
     SimDesktopParts m_parts;
-    bool m_changeSignalPending = false;
 };
 
 } // namespace Velmora::Sim

@@ -1,5 +1,7 @@
 #include "platform/sim/siminput.h"
 
+#include <QDeadlineTimer>
+#include <QSemaphore>
 #include <QThread>
 
 namespace Velmora::Sim {
@@ -163,6 +165,51 @@ std::pair<QList<SimInput::MouseTap>, QList<SimInput::KeyTap>> SimInput::disableA
 void SimInput::dispatch(const MouseTap &tap, const MouseEvent &event)
 {
     tap.receiver.call([gate = tap.gate, callback = tap.callback, event] { gate->run([&] { callback(event); }); });
+}
+
+int SimInput::ask(const KeyTap &tap, const KeyEvent &event, const SimKnobs &knobs, const std::function<void()> &turnOff)
+{
+    int decision = 0;
+    if (!knobs.keyTapsRunOnTheirThread || !tap.thread || tap.thread->isOnThisThread()) {
+        tap.gate->run([&] { decision = tap.callback(event); });
+        return decision;
+    }
+    if (tap.thread->isStranded())
+        return 0;
+    // The tap answers on its own thread while the key waits, as the window
+    // server waits for an active tap.
+    struct Answer {
+        QSemaphore done;
+        std::atomic<int> decision = 0;
+    };
+    const auto answer = std::make_shared<Answer>();
+    tap.thread->post([gate = tap.gate, callback = tap.callback, event, answer] {
+        gate->run([&] { answer->decision = callback(event); });
+        answer->done.release();
+    });
+    const QDeadlineTimer deadline(knobs.keyTapTimeoutMs);
+    while (!answer->done.tryAcquire(1, 5)) {
+        // A tap removed meanwhile, or a thread that ended, lets the key pass.
+        if (tap.gate->isClosed() || tap.thread->isStranded())
+            return 0;
+        if (deadline.hasExpired()) {
+            turnOff();
+            tellDisabled(tap, InputEventType::TapDisabledByTimeout);
+            return 0;
+        }
+    }
+    return answer->decision;
+}
+
+void SimInput::tellDisabled(const KeyTap &tap, InputEventType reason)
+{
+    KeyEvent event;
+    event.type = reason;
+    auto tell = [gate = tap.gate, callback = tap.callback, event] { gate->run([&] { callback(event); }); };
+    if (tap.thread && !tap.thread->isOnThisThread())
+        tap.thread->post(tell);
+    else
+        tell();
 }
 
 } // namespace Velmora::Sim

@@ -2,6 +2,7 @@
 
 #include "platform/inputevents.h"
 #include "platform/sim/receiverguard.h"
+#include "platform/sim/simknobs.h"
 #include "platform/sim/simthreadanchor.h"
 
 #include <QHash>
@@ -78,6 +79,14 @@ public:
 
     // Calls a mouse tap on its receiver's thread, not once the receiver or the tap is gone.
     static void dispatch(const MouseTap &tap, const MouseEvent &event);
+    // A key tap's decision on a key (0 pass, 1 swallow), taken on the tap's
+    // thread while the caller waits. A tap too slow to answer lets the key
+    // pass; it is to be turned off (`turnOff`, called without waiting) and
+    // hears TapDisabledByTimeout.
+    static int ask(const KeyTap &tap, const KeyEvent &event, const SimKnobs &knobs,
+                   const std::function<void()> &turnOff);
+    // Tells a key tap it was turned off, on its thread, without waiting.
+    static void tellDisabled(const KeyTap &tap, InputEventType reason);
 
 private:
     QHash<quint64, MouseTap> m_mouseTaps;
