@@ -38,17 +38,22 @@ class VirtualClock;
 // window list reports never disagree unless a test makes them.
 //
 // It behaves as the desktop does where the product has to counter it:
-// activating an application raises all of its windows; when the active
-// application's front window is minimized or closed, its next window comes to
-// the front; a window restored from the Dock activates its application;
-// minimizing and closing take time; a close can leave the window open behind
-// a sheet; a hung application answers only after the caller's messaging
-// time-out. (SimProcess::siblingsRise turns the sibling raising off.)
+// activating an application raises its main window at once and its other
+// windows a moment later, in bursts; when the active application's front
+// window is minimized or closed, its next window comes to the front; a window
+// restored from the Dock activates its application; minimizing shrinks the
+// window into the Dock over its animation and closing takes time; a close
+// can leave the window open behind a sheet; a hung application answers only
+// after the caller's messaging time-out; the Dock takes its strip out of the
+// visible frame and can be restarted; full screen moves a window to a Space
+// of its own. Each of these is a knob (SimKnobs) with the modelled desktop's
+// value; SimProcess::siblingsRise turns the sibling raising off per process.
 //
-// This class is a thin façade over the parts in SimDesktopParts (the world
-// and its stacking order, activation, lifecycle, window transitions, input,
-// the accessibility registry, failures and the request log). It owns their
-// one lock and the scheduler.
+// This class is a thin façade over the parts in SimDesktopParts: the world
+// and its stacking order, activation, lifecycle, window transitions, input
+// and taps, displays, the Dock, Spaces, the settings pane, the accessibility
+// registry, failures and the request log. It owns their one lock (SimLock)
+// and, through SimDesktopHost, the scheduler.
 //
 // Time: every delay runs on the given Scheduler. A synchronous call that has
 // to wait for a busy or hung application spends that time through
