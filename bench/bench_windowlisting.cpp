@@ -83,7 +83,7 @@ void BM_ListingWithFrameMatch(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_ListingWithWindowNumberLookup)->Args({50, 500})->Args({500, 5000})->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_ListingWithFrameMatch)->Args({50, 500})->Args({500, 5000})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ListingWithWindowNumberLookup)->Args({50, 500})->Args({100, 1000})->Args({500, 5000})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ListingWithFrameMatch)->Args({50, 500})->Args({100, 1000})->Args({500, 5000})->Unit(benchmark::kMicrosecond);
 
 VELMORA_QT_BENCHMARK_MAIN()

@@ -23,6 +23,13 @@ enum class InputEventType : quint32 {
     TapDisabledByUserInput = 0xFFFFFFFF,
 };
 
+// The bit of an event type in an event tap's mask; none for the types
+// numbered beyond it (the TapDisabled ones).
+constexpr quint64 eventMaskBit(InputEventType type)
+{
+    return quint32(type) < 64 ? quint64(1) << quint32(type) : 0;
+}
+
 // Modifier flag bits of a key event.
 enum InputEventFlag : quint64 {
     AlphaShiftFlag = 0x10000, // Caps Lock
@@ -38,6 +45,17 @@ enum InputEventFlag : quint64 {
 struct MouseEvent {
     InputEventType type = InputEventType::Null;
     QPointF location; // top-left origin of the primary display, y down
+};
+
+// One input event of any kind, as the application sees the one it is handling.
+struct InputEvent {
+    InputEventType type = InputEventType::Null;
+    QPointF location; // top-left origin of the primary display, y down
+    quint64 flags = 0; // InputEventFlag bits of a key event
+    quint16 keyCode = 0;
+    qint64 timestampMs = 0; // on the monotonic clock
+
+    friend bool operator==(const InputEvent &, const InputEvent &) = default;
 };
 
 struct KeyEvent {

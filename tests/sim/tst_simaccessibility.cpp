@@ -1,4 +1,4 @@
-#include "sim/simtestworld.h"
+#include "support/desktopworld.h"
 
 #include "platform/axnames.h"
 #include "platform/sim/simoperations.h"
@@ -7,7 +7,7 @@
 
 using namespace Velmora;
 using namespace Velmora::Sim;
-using Velmora::Test::SimTestWorld;
+using Velmora::Test::InterleavedWorld;
 
 class TestSimAccessibility : public QObject
 {
@@ -15,7 +15,7 @@ class TestSimAccessibility : public QObject
 private slots:
     void injectedErrorsAndWrongTypesReachTheCaller()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &ax = world.platform.accessibility;
         const AXElement app = ax.applicationElement(world.alpha);
         world.desktop.injectFailure(
@@ -72,7 +72,7 @@ private slots:
     void everyOperationCanBeMadeToFail()
     {
         QFETCH(QString, operation);
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &ax = world.platform.accessibility;
         const AXElement window = world.desktop.windowElement(world.b1);
         const QPointF inside = world.desktop.window(world.b1)->bounds.center();
@@ -123,7 +123,7 @@ private slots:
         QFETCH(double, timeoutSeconds);
         QFETCH(int, expectedError);
         QFETCH(int, expectedElapsedMs);
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &ax = world.platform.accessibility;
         const AXElement app = ax.applicationElement(world.alpha);
         if (timeoutSeconds > 0)
@@ -164,7 +164,7 @@ private slots:
     {
         QFETCH(bool, hung);
         QFETCH(bool, minimizedInTheEnd);
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &ax = world.platform.accessibility;
         const AXElement button = *ax.copyAttributeValue(world.desktop.windowElement(world.a1), AXNames::MinimizeButton)
                                       .value()
@@ -182,7 +182,7 @@ private slots:
 
     void elementAtAPointFindsTheTitleBarButton()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &ax = world.platform.accessibility;
         const SimWindow b1 = *world.desktop.window(world.b1);
         const QPointF onMinimize = SimDesktop::buttonFrame(b1, SimNode::Kind::MinimizeButton).center();
@@ -205,7 +205,7 @@ private slots:
     // window of it, and the callback names the window concerned.
     void anApplicationObserverHearsAboutItsWindows()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &ax = world.platform.accessibility;
         const AXElement app = ax.applicationElement(world.alpha);
         QList<std::pair<QString, AXElement>> heard;
@@ -218,7 +218,7 @@ private slots:
         world.platform.accessibility.performAction(world.desktop.windowElement(world.a2), AXNames::Raise);
         QVERIFY(world.desktop.runCommand(world.beta, "newWindow")); // another application's: not heard
         QVERIFY(world.desktop.runCommand(world.alpha, "newWindow"));
-        world.clock.runPending();
+        world.clock.advance(world.desktop.knobs().newWindowDelayMs);
         const quint32 newest = world.desktop.accessibleWindows(world.alpha).first();
         QVERIFY(world.desktop.beginClose(newest));
         world.clock.advance(1000);
@@ -238,9 +238,9 @@ private slots:
     // A minimized window has a tile in the Dock's tree; pressing it restores the window.
     void theDockShowsMinimizedWindowsAsTiles()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &ax = world.platform.accessibility;
-        const qint32 dock = world.addApp(QString(SimDesktop::DockBundleIdentifier), "Dock");
+        const qint32 dock = world.addDock();
         world.desktop.updateWindow(world.a1, [](SimWindow &w) {
             w.minimized = true;
             w.dockTitle = "Alpha O…";
@@ -262,7 +262,7 @@ private slots:
 
     void menuCommandsAreReachableByPath()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &ax = world.platform.accessibility;
         world.desktop.updateProcess(world.alpha, [](SimProcess &p) {
             p.menuBar = {{"Alpha", true, {}, 0, {}, {}},
@@ -279,6 +279,7 @@ private slots:
         QCOMPARE(ax.copyAttributeValue(item, AXNames::MenuItemCmdModifiers).value()->toInteger(), 0);
 
         QCOMPARE(ax.performAction(item, AXNames::Press), AXError::Success);
+        world.clock.advance(world.desktop.knobs().newWindowDelayMs);
         QCOMPARE(world.desktop.accessibleWindows(world.alpha).size(), 3);
     }
 };

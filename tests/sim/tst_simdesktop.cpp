@@ -1,4 +1,4 @@
-#include "sim/simtestworld.h"
+#include "support/desktopworld.h"
 
 #include "platform/axnames.h"
 #include "platform/sim/simoperations.h"
@@ -11,7 +11,7 @@
 
 using namespace Velmora;
 using namespace Velmora::Sim;
-using Velmora::Test::SimTestWorld;
+using Velmora::Test::InterleavedWorld;
 
 class TestSimDesktop : public QObject
 {
@@ -34,7 +34,7 @@ private slots:
     {
         QFETCH(QString, how);
         QFETCH(QStringList, expected);
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &p = world.platform;
         const AXElement a2 = world.desktop.windowElement(world.a2);
         ProcessSerialNumber psn;
@@ -50,11 +50,17 @@ private slots:
             QCOMPARE(p.privateFunctions.slpsSetFrontProcessWithOptions()(psn, oneWindow ? world.a2 : 0,
                                                                         oneWindow ? 0x200 : 0x400),
                      0);
+            if (oneWindow) {
+                const auto post = p.privateFunctions.slpsPostEventRecordTo(PrivateFunctions::SLPSPostEventRecordToName);
+                for (int kind : {1, 2})
+                    QCOMPARE(post(psn, Test::eventRecord(kind, world.a2)), 0);
+            }
         } else if (how == "raise") {
             QCOMPARE(p.accessibility.performAction(a2, AXNames::Raise), AXError::Success);
         } else {
             QCOMPARE(p.accessibility.setAttributeValue(a2, AXNames::Main, AXValue::fromBool(true)), AXError::Success);
         }
+        world.clock.advance(1000);
 
         QCOMPARE(world.stackAndFrontmost(), expected);
     }
@@ -78,7 +84,7 @@ private slots:
         QFETCH(QString, action);
         QFETCH(bool, siblingsRise);
         QFETCH(QStringList, expected);
-        SimTestWorld world;
+        InterleavedWorld world;
         for (qint32 pid : {world.alpha, world.beta})
             world.desktop.updateProcess(pid, [&](SimProcess &p) { p.siblingsRise = siblingsRise; });
         if (action == "minimize") {
@@ -98,7 +104,7 @@ private slots:
     // that asks to save leaves the window open behind a sheet.
     void minimizeAndCloseTakeTimeAndACloseCanStopAtASheet()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &ax = world.platform.accessibility;
         world.desktop.updateProcess(world.alpha, [](SimProcess &p) {
             p.minimizeDurationMs = 400;
@@ -148,7 +154,7 @@ private slots:
     // snapshots of the old one do not carry over.
     void aReusedPidIsANewApplication()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &ws = world.platform.workspace;
         QSignalSpy terminated(&ws, &Workspace::applicationTerminated);
         const AXElement oldApp = world.platform.accessibility.applicationElement(world.alpha);
@@ -177,7 +183,7 @@ private slots:
 
     void launchingAnInstalledApplicationCompletesAfterItsLaunchTime()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         world.desktop.addInstalledApplication({"com.example.notes", "Notes", "/Applications/Notes.app",
                                                ActivationPolicy::Regular, {"Notes"}, {}, 300});
         auto &ws = world.platform.workspace;
@@ -206,10 +212,36 @@ private slots:
         QVERIFY(!error.isEmpty());
     }
 
+    // A window opened by a menu or key command shows up a moment later, so
+    // whoever asked for it has to wait and look again.
+    void aCommandsNewWindowAppearsAfterItsDelay_data()
+    {
+        QTest::addColumn<qint64>("delayMs");
+        QTest::newRow("as the desktop does") << qint64(150);
+        QTest::newRow("at once (behaviour off)") << qint64(0);
+    }
+    void aCommandsNewWindowAppearsAfterItsDelay()
+    {
+        QFETCH(qint64, delayMs);
+        InterleavedWorld world;
+        SimKnobs knobs = world.desktop.knobs();
+        knobs.newWindowDelayMs = delayMs;
+        world.desktop.setKnobs(knobs);
+        QVERIFY(world.desktop.pressKey({InputEventType::KeyDown, 45, CommandFlag, false, "n"}));
+        QCOMPARE(world.desktop.accessibleWindows(world.beta).size(), delayMs > 0 ? 2 : 3);
+        world.clock.advance(delayMs);
+        QCOMPARE(world.desktop.accessibleWindows(world.beta).size(), 3);
+        // Its application quitting meanwhile leaves nothing behind.
+        world.desktop.runCommand(world.alpha, "newWindow");
+        world.desktop.killProcess(world.alpha);
+        world.clock.advance(1000);
+        QVERIFY(world.desktop.accessibleWindows(world.alpha).isEmpty());
+    }
+
     // Key presses pass the key taps first: a swallowed Command-M never reaches the application.
     void keyTapsSwallowOrPassTheUsersKeys()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &taps = world.platform.eventTaps;
         KeyEvent commandM{InputEventType::KeyDown, 46, CommandFlag | AlphaShiftFlag, false, "M"};
         EventTaps::KeyDecision decision = EventTaps::KeyDecision::Swallow;
@@ -246,7 +278,7 @@ private slots:
 
     void theMouseTapSeesPressesAndTheClickStillLands()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         QList<MouseEvent> seen;
         auto tap = world.platform.eventTaps.createMouseTap(this, [&](const MouseEvent &e) { seen.append(e); });
         QVERIFY(tap);
@@ -269,7 +301,7 @@ private slots:
     // on the desktop's own thread, through its scheduler.
     void callsFromAnotherThreadLandOnTheDesktopsThread()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         const AXElement a1 = world.desktop.windowElement(world.a1);
         QThread *landedOn = nullptr;
         auto observer = world.platform.accessibility.createObserver(world.alpha, this, [&](const AXElement &, const QString &) {
@@ -295,7 +327,7 @@ private slots:
     // An observer owned on another thread hears its notifications there.
     void anObserverHearsOnItsContextsThread()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         QThread thread;
         thread.start();
         QObject context;
@@ -316,7 +348,7 @@ private slots:
     // The log lets a test assert what the product asked for, in order.
     void everyRequestIsLogged()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &p = world.platform;
         const AXElement a1 = world.desktop.windowElement(world.a1);
         p.workspace.activate(world.alpha, Workspace::ActivateAllWindows);

@@ -1,4 +1,4 @@
-#include "sim/simtestworld.h"
+#include "support/desktopworld.h"
 
 #include "platform/sim/simoperations.h"
 
@@ -7,7 +7,7 @@
 
 using namespace Velmora;
 using namespace Velmora::Sim;
-using Velmora::Test::SimTestWorld;
+using Velmora::Test::InterleavedWorld;
 
 class TestSimPrivateFunctions : public QObject
 {
@@ -15,7 +15,7 @@ class TestSimPrivateFunctions : public QObject
 private slots:
     void anAbsentFunctionIsEmptyAndTheOthersStay()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &functions = world.platform.privateFunctions;
         QVERIFY(functions.getProcessForPID());
         world.desktop.setPrivateFunctionAvailable(PrivateFunctions::GetProcessForPIDName, false);
@@ -32,7 +32,7 @@ private slots:
 
     void presentFunctionsAnswerAndCanFail()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &functions = world.platform.privateFunctions;
         quint32 number = 0;
         QCOMPARE(functions.axUIElementGetWindow()(world.desktop.windowElement(world.a2), &number), AXError::Success);

@@ -1,7 +1,9 @@
-#include "sim/simtestworld.h"
+#include "support/desktopworld.h"
 
 #include "platform/sim/simscenario.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 using namespace Velmora;
@@ -31,12 +33,21 @@ private slots:
         QCOMPARE(platform.displays.screens().size(), 2);
         QVERIFY(platform.workspace.frontmostApplication());
         QCOMPARE(platform.workspace.currentProcessIdentifier(), platform.desktop.selfPid());
+
+        // It names every knob, so its behaviour is written down rather than
+        // left to whatever the defaults become.
+        const QJsonObject builtIn = QJsonDocument::fromJson(SimScenario::builtIn()).object();
+        const QJsonObject saved = QJsonDocument::fromJson(SimScenario::save(platform.desktop)).object();
+        QCOMPARE(builtIn.value("behaviour").toObject().keys(), saved.value("behaviour").toObject().keys());
+        // Its Dock runs, at the bottom of the main display, its strip out of the visible frame.
+        const DisplayInfo main = platform.displays.screens().first();
+        QCOMPARE(main.visibleFrame, main.frame.adjusted(0, 70, 0, -25));
     }
 
     // What is saved loads into the same world, changes included.
     void aScenarioSurvivesARoundTrip()
     {
-        Test::SimTestWorld world;
+        Test::InterleavedWorld world;
         world.desktop.updateWindow(world.a1, [](SimWindow &w) {
             w.minimized = true;
             w.tabs = {"One", "Two"};
@@ -51,6 +62,14 @@ private slots:
         world.desktop.setFavoriteFolders({{QUrl::fromLocalFile("/Users/demo/Music"), "Music", true},
                                           {QUrl(), "Gone", std::nullopt}});
         world.platform.workspace.activate(world.alpha, 0);
+        SimKnobs knobs = world.desktop.knobs();
+        knobs.activationRaiseBurstSize = 3;
+        knobs.frontCallNeedsEventRecords = false;
+        knobs.reducedMotionScale = 0.5;
+        world.desktop.setKnobs(knobs);
+        QVERIFY(world.desktop.setFullScreen(world.b2, true));
+        world.clock.advance(1000);
+        QCOMPARE(world.desktop.fullScreenSpaces().size(), 1);
         const QByteArray saved = SimScenario::save(world.desktop);
 
         VirtualClock clock;
@@ -63,12 +82,15 @@ private slots:
         QCOMPARE(copy.desktop.process(world.beta)->menuBar, world.desktop.process(world.beta)->menuBar);
         QCOMPARE(copy.workspace.frontmostApplication()->processIdentifier, world.alpha);
         QCOMPARE(copy.favoriteFolders.entries(), world.platform.favoriteFolders.entries());
+        QCOMPARE(copy.desktop.knobs(), knobs);
+        QCOMPARE(copy.desktop.fullScreenSpaces(), world.desktop.fullScreenSpaces());
+        QCOMPARE(copy.desktop.spaceShownOn(1), world.desktop.spaceShownOn(1));
     }
 
     // Fields of the wrong type read as their defaults; the scenario still loads.
     void wrongTypedFieldsFallBackToTheirDefaults()
     {
-        Test::SimTestWorld world;
+        Test::InterleavedWorld world;
         const QByteArray json = R"({"displays": [{"id": "one", "bounds": "wide"}],
             "preferences": {"com.apple.dock": 7},
             "processes": [{"pid": 400, "name": "A", "hidden": "yes", "menuBar": {"title": 1}, "closeMs": "slow"}],
@@ -100,7 +122,7 @@ private slots:
     void aBrokenScenarioChangesNothing()
     {
         QFETCH(QByteArray, json);
-        Test::SimTestWorld world;
+        Test::InterleavedWorld world;
         const QByteArray before = SimScenario::save(world.desktop);
         QString error;
         QVERIFY(!SimScenario::load(world.desktop, json, &error));

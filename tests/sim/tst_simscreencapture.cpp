@@ -1,4 +1,4 @@
-#include "sim/simtestworld.h"
+#include "support/desktopworld.h"
 
 #include "platform/sim/simoperations.h"
 
@@ -6,7 +6,7 @@
 
 using namespace Velmora;
 using namespace Velmora::Sim;
-using Velmora::Test::SimTestWorld;
+using Velmora::Test::InterleavedWorld;
 
 class TestSimScreenCapture : public QObject
 {
@@ -29,7 +29,7 @@ private slots:
         QFETCH(QString, failure);
         QFETCH(int, answers);
         QFETCH(bool, hasImage);
-        SimTestWorld world;
+        InterleavedWorld world;
         world.desktop.setScreenCaptureAccess(SimDesktop::Permission(permission));
         if (failure == "error")
             world.desktop.injectFailure(SimFailure::on(SimOperations::CaptureWindowImage));
@@ -51,7 +51,7 @@ private slots:
 
     void permissionIsAskedForOnce()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto &capture = world.platform.screenCapture;
         world.desktop.setScreenCaptureAccess(SimDesktop::Permission::NotDetermined);
         world.desktop.setGrantsScreenCaptureOnRequest(false);

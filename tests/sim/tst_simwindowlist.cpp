@@ -1,4 +1,4 @@
-#include "sim/simtestworld.h"
+#include "support/desktopworld.h"
 
 #include "platform/sim/simoperations.h"
 
@@ -6,7 +6,7 @@
 
 using namespace Velmora;
 using namespace Velmora::Sim;
-using Velmora::Test::SimTestWorld;
+using Velmora::Test::InterleavedWorld;
 
 class TestSimWindowList : public QObject
 {
@@ -39,17 +39,17 @@ private slots:
         QFETCH(quint32, options);
         QFETCH(QString, relativeTo);
         QFETCH(QStringList, expected);
-        SimTestWorld world;
-        const qint32 gamma = world.addApp("com.example.gamma", "Gamma");
-        const quint32 d = world.addWindow(world.beta, "Desktop", {0, 0, 1440, 900});
+        InterleavedWorld world;
+        const qint32 gamma = world.addApp("Gamma");
+        const quint32 d = world.addWindow(world.beta, {0, 0, 1440, 900}, "Desktop");
         world.desktop.updateWindow(d, [](SimWindow &w) {
             w.layer = -2147483624;
             w.desktopElement = true;
         });
-        const quint32 h = world.addWindow(gamma, "Hidden", {10, 10, 300, 300});
-        const quint32 s = world.addWindow(world.alpha, "Elsewhere", {10, 10, 300, 300});
+        const quint32 h = world.addWindow(gamma, {10, 10, 300, 300}, "Hidden");
+        const quint32 s = world.addWindow(world.alpha, {10, 10, 300, 300}, "Elsewhere");
         world.desktop.updateWindow(s, [](SimWindow &w) { w.space = 2; });
-        const quint32 m = world.addWindow(world.beta, "Minimized", {10, 10, 300, 300});
+        const quint32 m = world.addWindow(world.beta, {10, 10, 300, 300}, "Minimized");
         world.desktop.updateWindow(m, [](SimWindow &w) { w.minimized = true; });
         world.desktop.setStackingOrder({world.b1, world.a1, world.b2, world.a2, m, s, h});
         world.desktop.hide(gamma);
@@ -66,7 +66,7 @@ private slots:
     // change type, and the whole list can fail.
     void entriesAndTheirFailures()
     {
-        SimTestWorld world;
+        InterleavedWorld world;
         auto entryOf = [&](quint32 number) {
             return world.platform.windowList.copyWindowInfo(WindowList::OneWindow, number)->value(0);
         };
@@ -88,6 +88,21 @@ private slots:
         QVERIFY(!odd.layer());
         QVERIFY(!odd.bounds());
         QVERIFY(!odd.name()); // names need the screen-recording permission
+
+        // A listing made before a change never shows through after it.
+        world.desktop.updateWindow(world.b1, [](SimWindow &w) {
+            w.windowListOverrides.clear();
+            w.title = "Renamed";
+            w.bounds = QRectF(1, 2, 300, 200);
+        });
+        world.desktop.updateProcess(world.beta, [](SimProcess &p) { p.name = "Beta Prime"; });
+        world.desktop.setScreenCaptureAccess(SimDesktop::Permission::Granted);
+        world.desktop.hide(world.beta);
+        const WindowListEntry changed = entryOf(world.b1);
+        QCOMPARE(changed.name(), QString("Renamed"));
+        QCOMPARE(changed.bounds(), QRectF(1, 2, 300, 200));
+        QCOMPARE(changed.ownerName(), QString("Beta Prime"));
+        QCOMPARE(changed.isOnscreen(), std::nullopt);
 
         world.desktop.injectFailure(SimFailure::on(SimOperations::CopyWindowInfo).once());
         QVERIFY(!world.platform.windowList.copyWindowInfo(WindowList::AllExceptDesktop, 0));

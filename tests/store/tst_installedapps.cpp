@@ -4,12 +4,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <plist/plist.h>
 #include <sys/stat.h>
+
+#include <atomic>
 
 Q_DECLARE_METATYPE(Velmora::BundleInfo)
 
@@ -61,6 +64,58 @@ const AppItem *findByName(const QList<AppItem> &items, const QString &name)
     }
     return nullptr;
 }
+
+// Bundles whose scan holds at its first info read until the test opens the
+// gate, and which know whether a scan thread is still inside them.
+class GatedBundles final : public ApplicationBundles
+{
+public:
+    explicit GatedBundles(const ApplicationBundles &inner)
+        : m_inner(inner)
+    {
+    }
+
+    QStringList findApplications(const QStringList &folders) const override
+    {
+        const Inside inside(m_inside);
+        const QStringList found = m_inner.findApplications(folders);
+        m_found = int(found.size());
+        return found;
+    }
+    std::optional<BundleInfo> info(const QString &bundlePath) const override
+    {
+        const Inside inside(m_inside);
+        if (m_infoReads++ == 0) {
+            m_held.release();
+            m_gate.acquire();
+        }
+        return m_inner.info(bundlePath);
+    }
+
+    bool waitUntilHeld() { return m_held.tryAcquire(1, 10'000); }
+    void open() { m_gate.release(); }
+    int inside() const { return m_inside; }
+    int found() const { return m_found; }
+    int infoReads() const { return m_infoReads; }
+
+private:
+    struct Inside {
+        explicit Inside(std::atomic<int> &count)
+            : m_count(count)
+        {
+            ++m_count;
+        }
+        ~Inside() { --m_count; }
+        std::atomic<int> &m_count;
+    };
+
+    const ApplicationBundles &m_inner;
+    mutable QSemaphore m_held;
+    mutable QSemaphore m_gate;
+    mutable std::atomic<int> m_inside = 0;
+    mutable std::atomic<int> m_found = 0;
+    mutable std::atomic<int> m_infoReads = 0;
+};
 
 } // namespace
 
@@ -193,13 +248,35 @@ private slots:
         QCOMPARE(loaded.first().first().value<QList<AppItem>>().size(), 10);
     }
 
+    // A loader torn down in the middle of its scan waits for the scan to
+    // end, so no scan thread outlives it, and the result goes nowhere.
     void loaderGoneBeforeTheScanEnds()
     {
-        // The result of a scan whose loader was destroyed is dropped, not delivered to freed memory.
-        auto loader = std::make_unique<InstalledAppsLoader>(m_bundles);
+        GatedBundles bundles(m_bundles);
+        auto loader = std::make_unique<InstalledAppsLoader>(bundles);
+        int delivered = 0;
+        QObject receiver;
+        connect(loader.get(), &InstalledAppsLoader::loaded, &receiver, [&] { ++delivered; });
         loader->load(folders(), std::nullopt);
+        QVERIFY(bundles.waitUntilHeld());
+
+        // The gate opens only once the teardown has begun: the scan is still running then.
+        QSemaphore tearingDown;
+        std::unique_ptr<QThread> opener(QThread::create([&] {
+            tearingDown.acquire();
+            bundles.open();
+        }));
+        opener->start();
+        tearingDown.release();
         loader.reset();
-        QTest::qWait(0);
+        QCOMPARE(bundles.inside(), 0);
+        QCOMPARE(bundles.infoReads(), bundles.found());
+
+        // The scan's queued result, aimed at the freed loader, is dropped.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(delivered, 0);
+        QVERIFY(opener->wait(10'000));
     }
 };
 

@@ -21,7 +21,7 @@ bool HeldScreenCapture::release(quint32 windowId)
         if (m_held[i].windowId != windowId)
             continue;
         Held held = m_held.takeAt(i);
-        if (!held.hasContext || held.context)
+        if (!held.receiver.isGone())
             held.callback(held.image);
         return true;
     }
@@ -54,7 +54,7 @@ void HeldScreenCapture::captureWindowImage(
     // The inner capture answers (to this holder) as it would; the answer is
     // then kept until released.
     const quint64 serial = ++m_lastSerial;
-    m_held.append(Held { serial, windowId, context, context != nullptr, std::move(callback), {} });
+    m_held.append(Held { serial, windowId, ReceiverGuard(context), std::move(callback), {} });
     m_inner.captureWindowImage(windowId, pixelSize, options, &m_context, [this, serial](QImage image) {
         for (Held &held : m_held) {
             if (held.serial == serial) {

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/screencapture.h"
+#include "platform/sim/receiverguard.h"
 
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QPointer>
 
 namespace Velmora::Sim {
 
@@ -39,8 +39,7 @@ private:
     {
         quint64 serial = 0;
         quint32 windowId = 0;
-        QPointer<QObject> context;
-        bool hasContext = false;
+        ReceiverGuard receiver;
         ImageCallback callback;
         QImage image;
     };

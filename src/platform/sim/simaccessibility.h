@@ -7,6 +7,7 @@
 
 namespace Velmora::Sim {
 
+class SimAccessibilityTree;
 class SimDesktop;
 
 // The accessibility trees of the simulated desktop's applications, derived
@@ -43,7 +44,7 @@ public:
                                                           NotificationCallback callback) override;
 
 private:
-    using Request = std::function<AXError(SimAccessibility &, const SimNode &)>;
+    using Request = std::function<AXError(SimAccessibilityTree &, const SimNode &)>;
 
     // Trust, a live element and an answer from its application; the node on success.
     AXResult<SimNode> reach(const AXElement &element);
@@ -52,11 +53,8 @@ private:
     AXError deliver(const AXElement &element, const Request &request);
     // Carries out a write or an action on a node that must still exist.
     static AXError carryOut(SimDesktop &desktop, const SimNode &node, const Request &request);
+    // Reads an attribute of a node that may have gone since it was reached.
     AXResult<AXValue> read(const SimNode &node, const QString &attribute);
-    bool settable(const SimNode &node, const QString &attribute) const;
-    AXError write(const SimNode &node, const QString &attribute, const AXValue &value);
-    AXError act(const SimNode &node, const QString &action);
-    AXValue elementValue(const SimNode &node) const;
 
     SimDesktop &m_desktop;
 };

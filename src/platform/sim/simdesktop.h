@@ -1,31 +1,31 @@
 #pragma once
 
-#include "platform/favoritefolders.h"
 #include "platform/axelement.h"
 #include "platform/clock.h"
 #include "platform/displayinfo.h"
+#include "platform/favoritefolders.h"
 #include "platform/inputevents.h"
 #include "platform/runningapplication.h"
 #include "platform/scheduler.h"
+#include "platform/sim/simdesktophost.h"
+#include "platform/sim/simdesktopparts.h"
 #include "platform/sim/simfailure.h"
+#include "platform/sim/simlock.h"
 #include "platform/sim/siminstalledapplication.h"
 #include "platform/sim/simnode.h"
 #include "platform/sim/simprocess.h"
 #include "platform/sim/simrequest.h"
 #include "platform/sim/simwindow.h"
 
-#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QObject>
 #include <QPointF>
-#include <QPointer>
-#include <QRecursiveMutex>
-#include <QSet>
 #include <QVariantMap>
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace Velmora::Sim {
 
@@ -38,12 +38,22 @@ class VirtualClock;
 // window list reports never disagree unless a test makes them.
 //
 // It behaves as the desktop does where the product has to counter it:
-// activating an application raises all of its windows; when the active
-// application's front window is minimized or closed, its next window comes to
-// the front; a window restored from the Dock activates its application;
-// minimizing and closing take time; a close can leave the window open behind
-// a sheet; a hung application answers only after the caller's messaging
-// time-out. (SimProcess::siblingsRise turns the sibling raising off.)
+// activating an application raises its main window at once and its other
+// windows a moment later, in bursts; when the active application's front
+// window is minimized or closed, its next window comes to the front; a window
+// restored from the Dock activates its application; minimizing shrinks the
+// window into the Dock over its animation and closing takes time; a close
+// can leave the window open behind a sheet; a hung application answers only
+// after the caller's messaging time-out; the Dock takes its strip out of the
+// visible frame and can be restarted; full screen moves a window to a Space
+// of its own. Each of these is a knob (SimKnobs) with the modelled desktop's
+// value; SimProcess::siblingsRise turns the sibling raising off per process.
+//
+// This class is a thin façade over the parts in SimDesktopParts: the world
+// and its stacking order, activation, lifecycle, window transitions, input
+// and taps, displays, the Dock, Spaces, the settings pane, the accessibility
+// registry, failures and the request log. It owns their one lock (SimLock)
+// and, through SimDesktopHost, the scheduler.
 //
 // Time: every delay runs on the given Scheduler. A synchronous call that has
 // to wait for a busy or hung application spends that time through
@@ -51,25 +61,27 @@ class VirtualClock;
 // running any job (as a blocked thread would see it: overdue jobs run at the
 // next advance), with a real clock the calling thread sleeps.
 //
-// Threads: every method may be called from any thread; the world is guarded
-// by one lock that is never held while product code runs. Notifications and
-// delayed effects are delivered on the thread the desktop lives on (the main
-// thread), through the scheduler, so with a VirtualClock they arrive in
-// advance() or runPending(); what another thread set off first hops to the
-// desktop's thread through its event loop (a test processes events, then
-// advances the clock).
+// Threads: every public method may be called from any thread. The lock is
+// plain, not recursive: a public method takes it, the parts run with it held
+// and never call back into the public methods, and it is never held while
+// product code runs. Notifications and delayed effects are delivered on the
+// thread the desktop lives on (the main thread), through the scheduler, so
+// with a VirtualClock they arrive in advance() or runPending(); what another
+// thread set off first hops to the desktop's thread through its event loop
+// (a test processes events, then advances the clock).
 class SimDesktop : public QObject
 {
     Q_OBJECT
 public:
     using BlockingWait = std::function<void(qint64 ms)>;
-    enum class Permission { NotDetermined, Denied, Granted };
+    using Permission = SimPermission;
+    using ObserverCallback = SimAccessibilityRegistry::ObserverCallback;
+    using MouseTap = SimInput::MouseTap;
+    using KeyTap = SimInput::KeyTap;
 
-    static constexpr qint32 DefaultSelfPid = 100;
-    static constexpr double DefaultMessagingTimeoutSeconds = 6.0;
-    // The request log keeps at most this many of the latest requests.
-    static constexpr qsizetype RequestLogLimit = 200'000;
-    static constexpr QLatin1String DockBundleIdentifier{"com.apple.dock"};
+    static constexpr qint32 DefaultSelfPid = SimWorld::DefaultSelfPid;
+    static constexpr double DefaultMessagingTimeoutSeconds = SimAccessibilityRegistry::DefaultMessagingTimeoutSeconds;
+    static constexpr QLatin1String DockBundleIdentifier = SimWorld::DockBundleIdentifier;
 
     SimDesktop(Clock &clock, Scheduler &scheduler, BlockingWait blockingWait, QObject *parent = nullptr);
     explicit SimDesktop(VirtualClock &clock, QObject *parent = nullptr);
@@ -97,6 +109,8 @@ public:
     // Adds a window in front of every other window of its layer and returns
     // its number (a new one when `window.number` is 0); 0 when the owner is unknown.
     quint32 addWindow(SimWindow window);
+    // Destroys a window at once, as its application closing it without asking.
+    bool removeWindow(quint32 number);
     void addInstalledApplication(const SimInstalledApplication &application);
     QList<SimInstalledApplication> installedApplications() const;
     // The file manager's favourite folders, in sidebar order.
@@ -108,7 +122,8 @@ public:
     std::optional<SimWindow> window(quint32 number) const;
     // Every window, front to back.
     QList<SimWindow> windows() const;
-    // Visits every window front to back without copying it, with the world locked.
+    // Visits every window front to back without copying it, with the world
+    // locked: `visit` must not call this desktop.
     void forEachWindow(const std::function<void(const SimWindow &)> &visit) const;
     QList<quint32> stackingOrder() const;
     // Changes a window or a process in place (for tests and scenarios).
@@ -123,8 +138,17 @@ public:
     // How much longer the process stays busy; 0 when it is free, hung or gone.
     qint64 busyRemainingMs(qint32 pid) const;
 
+    // The Space every display shows unless it shows a full-screen Space.
     int currentSpace() const;
+    // Shows a Space: a full-screen Space on its display, a regular one everywhere.
     void setCurrentSpace(int space);
+    int spaceShownOn(quint32 displayId) const;
+    // Enters or leaves full screen after the transition (SimKnobs); false
+    // when there is nothing to do.
+    bool setFullScreen(quint32 number, bool on);
+    // The full-screen Spaces, and one added as it was (for scenarios).
+    QList<SimFullScreenSpace> fullScreenSpaces() const;
+    void addFullScreenSpace(const SimFullScreenSpace &space, bool shown);
 
     // Displays are given with their bounds (top-left origin, y down); frame
     // and visible frame are derived from them. The first is the primary display.
@@ -140,6 +164,19 @@ public:
     // What a request does while the permission is not determined.
     void setGrantsScreenCaptureOnRequest(bool grants);
     bool grantsScreenCaptureOnRequest() const;
+    // The person at the privacy settings (see SimSettingsPane).
+    void setGrantsAccessibilityOnPrompt(bool grants);
+    bool grantsAccessibilityOnPrompt() const;
+    void promptForAccessibility();
+    bool requestScreenCapture();
+    bool screenCapturePreflight() const;
+    bool screenCaptureAwaitsRestart() const;
+    // Screen recording granted, waiting for this process to restart (for scenarios).
+    void setScreenCaptureAwaitsRestart();
+    void grantScreenCaptureInSettings();
+    void grantAccessibilityInSettings();
+    // This process was started again: the grants waiting for it take effect.
+    void relaunch();
     bool reducesMotion() const;
     void setReducesMotion(bool reduces);
     bool postEventAccess() const;
@@ -152,6 +189,10 @@ public:
     QVariant preference(const QString &domain, const QString &key) const;
     void setPreference(const QString &domain, const QString &key, const QVariant &value);
     QMap<QString, QVariantMap> preferences() const;
+
+    // How the desktop behaves where the product counters it.
+    SimKnobs knobs() const;
+    void setKnobs(const SimKnobs &knobs);
 
     // --- What happens on the desktop ------------------------------------------
 
@@ -175,6 +216,9 @@ public:
     bool terminate(qint32 pid);
     // Ends the process at once (a crash).
     void killProcess(qint32 pid);
+    // Ends every process of that name at once, as "killall" does; the system
+    // starts the Dock again a moment later (SimKnobs::dockRestartMs).
+    void killAll(const QString &name);
     // Starts minimizing, closing or restoring a window; the change lands after
     // the application's duration for it.
     bool beginMinimize(quint32 number);
@@ -182,6 +226,10 @@ public:
     bool beginClose(quint32 number);
     // Answers an open "save changes?" sheet: closing discards the window, cancelling keeps it.
     bool answerSheet(quint32 number, bool close);
+    // The private front-process call and the event records that follow it
+    // (see SimActivation). False when there is no such process.
+    bool frontProcess(qint32 pid, quint32 window, quint32 options);
+    void postEventRecord(qint32 pid, const QByteArray &record);
     // Runs a menu or key command of an application ("newWindow", "closeWindow", "minimizeWindow").
     bool runCommand(qint32 pid, const QString &command);
     // Launches an installed application; `completion` runs when it has finished launching.
@@ -190,16 +238,22 @@ public:
     // --- User input ------------------------------------------------------------
 
     // A key press or release by the user: it passes the key taps (which may
-    // swallow it), then reaches the frontmost application. True when it reached it.
+    // swallow it; each answers on the thread that created it), then reaches
+    // the frontmost application. True when it reached it.
     bool pressKey(const KeyEvent &event);
     // A key event posted to one process.
     void deliverKey(qint32 pid, const KeyEvent &event);
     // A left button press and release at a global point: the mouse taps see
     // both, then the window under the point handles the click.
     void click(const QPointF &globalPoint);
+    // A mouse event: the taps whose mask holds its type hear it.
     void mouseEvent(InputEventType type, const QPointF &globalPoint);
     // Milliseconds on the monotonic clock of the user's last input of `type` (any when unset).
     qint64 lastInputMs(std::optional<InputEventType> type) const;
+    // The mouse buttons held down (bit 0 left, 1 right, 2 other) and the
+    // user's latest event.
+    quint32 pressedMouseButtons() const;
+    std::optional<InputEvent> currentEvent() const;
     // Turns every event tap off as the system does when a tap is too slow.
     void disableEventTaps(InputEventType reason);
 
@@ -210,11 +264,31 @@ public:
     QList<SimRequest> requests() const;
     QList<SimRequest> requests(const QString &operation) const;
     void clearRequests();
+    // The log is on and holds at most its byte budget (the oldest requests
+    // go first); an application that never reads it turns it off.
+    bool isRequestLogEnabled() const;
+    void setRequestLogEnabled(bool enabled);
+    void setRequestLogByteBudget(qsizetype bytes);
 
     // --- For the views of this world ---------------------------------------------
     // (the platform interfaces in this folder; not for product code)
 
-    QRecursiveMutex &mutex() const { return m_mutex; }
+    // Runs `function` with the world locked, for a view that reads or changes
+    // several things in one step. `function` gets the parts and must not call
+    // this desktop's public methods (the lock is not recursive).
+    template<typename Function>
+    decltype(auto) withLock(Function &&function)
+    {
+        const SimLock::Held held(m_lock);
+        return std::forward<Function>(function)(m_parts);
+    }
+    template<typename Function>
+    decltype(auto) withLock(Function &&function) const
+    {
+        const SimLock::Held held(m_lock);
+        return std::forward<Function>(function)(std::as_const(m_parts));
+    }
+
     void log(const QString &operation, qint32 pid, const QString &name, const QVariant &detail = {}, int result = 0);
     std::optional<SimFailure> takeFailure(const QString &operation, const QString &name, qint32 pid);
     // For calls that only succeed or fail: takes an injected failure and logs
@@ -250,23 +324,12 @@ public:
 
     // Accessibility notifications. An observer registration delivers `name`
     // for `element` to `callback` on `context`'s thread.
-    using ObserverCallback = std::function<void(const AXElement &, const QString &)>;
     quint64 addObserver(qint32 pid, QObject *context, ObserverCallback callback);
     void removeObserver(quint64 observer);
     AXError addObserverNotification(quint64 observer, const AXElement &element, const QString &name);
     AXError removeObserverNotification(quint64 observer, const AXElement &element, const QString &name);
 
     // Event taps.
-    struct MouseTap {
-        QPointer<QObject> context;
-        bool hasContext = false;
-        std::function<void(const MouseEvent &)> callback;
-        bool enabled = true;
-    };
-    struct KeyTap {
-        std::function<int(const KeyEvent &)> callback; // 0 pass, 1 swallow
-        bool enabled = true;
-    };
     quint64 addMouseTap(MouseTap tap);
     quint64 addKeyTap(KeyTap tap);
     void removeTap(quint64 tap);
@@ -289,83 +352,12 @@ signals:
     void worldChanged();
 
 private:
-    struct Observer {
-        qint32 pid = 0;
-        QPointer<QObject> context;
-        bool hasContext = false;
-        ObserverCallback callback;
-        QSet<QPair<quint64, QString>> registrations;
-    };
-
-    SimProcess *findProcess(qint32 pid);
-    const SimProcess *findProcess(qint32 pid) const;
-    SimWindow *findWindow(quint32 number);
-    const SimWindow *findWindow(quint32 number) const;
-    void bringToFront(const QList<quint32> &frontToBack);
-    void raiseNextSibling(qint32 pid);
-    void setFrontmost(std::optional<qint32> pid);
-    void chooseNewFrontmost();
-    void ensureSelfProcess();
-    void destroyWindow(quint32 number);
-    void endProcess(qint32 pid);
-    void notifyAccessibility(const SimNode &node, const QString &name);
-    // "AXFocusedWindowChanged" for every application whose focused window changed.
-    void notifyFocusChanges();
-    void emitLater(std::function<void()> emitter);
-    void changed();
-    quint32 createWindowForCommand(qint32 pid, const QString &title);
-    bool handleKey(qint32 pid, const KeyEvent &event);
-    void deliverMouse(const MouseEvent &event);
-    static void dispatchMouse(const MouseTap &tap, const MouseEvent &event);
-
     Clock &m_clock;
     Scheduler &m_scheduler;
     BlockingWait m_blockingWait;
-    mutable QRecursiveMutex m_mutex;
-
-    qint32 m_selfPid = DefaultSelfPid;
-    qint32 m_nextPid = 400;
-    quint32 m_nextWindowNumber = 1000;
-    quint64 m_nextLife = 1;
-    QMap<qint32, SimProcess> m_processes;
-    QList<qint32> m_launchOrder;
-    QHash<quint32, SimWindow> m_windows;
-    QList<quint32> m_order; // front to back, all layers; sorted by layer when listed
-    QList<SimInstalledApplication> m_installed;
-    QList<FavoriteFolderEntry> m_favoriteFolders;
-    std::optional<qint32> m_frontmost;
-    int m_currentSpace = 1;
-    QList<DisplayInfo> m_displays;
-    QPointF m_pointer;
-
-    bool m_accessibilityTrusted = true;
-    Permission m_screenCapture = Permission::Granted;
-    bool m_grantsScreenCaptureOnRequest = false;
-    bool m_postEventAccess = true;
-    bool m_reducesMotion = false;
-    QSet<QString> m_missingPrivateFunctions;
-    QMap<QString, QVariantMap> m_preferences;
-
-    QHash<SimNode, quint64> m_tokens;
-    QHash<quint64, SimNode> m_nodes;
-    quint64 m_nextToken = 1;
-    QHash<quint64, double> m_timeouts;
-    double m_globalTimeout = DefaultMessagingTimeoutSeconds;
-
-    QHash<quint64, Observer> m_observers;
-    QHash<quint64, MouseTap> m_mouseTaps;
-    QHash<quint64, KeyTap> m_keyTaps;
-    quint64 m_nextHandle = 1;
-    QHash<qint32, quint32> m_lastFocused;
-    QHash<int, qint64> m_lastInputMs;
-    qint64 m_lastAnyInputMs = 0;
-
-    QSet<quint32> m_windowsInTransition; // minimizing, restoring or closing
-    QSet<qint32> m_terminating;
-    QSet<qint32> m_ending;
-    bool m_changeSignalPending = false;
-    QList<SimFailure> m_failures;
-    QList<SimRequest> m_requests;
+    mutable SimLock m_lock;
+    SimDesktopHost m_host;
+    SimDesktopParts m_parts;
 };
 
 } // namespace Velmora::Sim

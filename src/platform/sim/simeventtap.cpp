@@ -4,9 +4,10 @@
 
 namespace Velmora::Sim {
 
-SimEventTap::SimEventTap(SimDesktop &desktop, quint64 handle)
+SimEventTap::SimEventTap(SimDesktop &desktop, quint64 handle, std::shared_ptr<SimThreadAnchor> anchor)
     : m_desktop(&desktop)
     , m_handle(handle)
+    , m_anchor(std::move(anchor))
 {
 }
 

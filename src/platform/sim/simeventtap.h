@@ -1,8 +1,11 @@
 #pragma once
 
 #include "platform/eventtap.h"
+#include "platform/sim/simthreadanchor.h"
 
 #include <QPointer>
+
+#include <memory>
 
 namespace Velmora::Sim {
 
@@ -12,7 +15,8 @@ class SimDesktop;
 class SimEventTap final : public EventTap
 {
 public:
-    SimEventTap(SimDesktop &desktop, quint64 handle);
+    // `anchor`: the object on the thread a key tap answers on, if any.
+    SimEventTap(SimDesktop &desktop, quint64 handle, std::shared_ptr<SimThreadAnchor> anchor = {});
     ~SimEventTap() override;
 
     void setEnabled(bool enabled) override;
@@ -21,6 +25,7 @@ public:
 private:
     QPointer<SimDesktop> m_desktop;
     quint64 m_handle;
+    std::shared_ptr<SimThreadAnchor> m_anchor;
 };
 
 } // namespace Velmora::Sim

@@ -11,14 +11,14 @@ SimEventTaps::SimEventTaps(SimDesktop &desktop)
 {
 }
 
-std::unique_ptr<EventTap> SimEventTaps::createMouseTap(QObject *context, MouseCallback callback)
+std::unique_ptr<EventTap> SimEventTaps::createMouseTap(quint64 eventMask, QObject *context, MouseCallback callback)
 {
-    if (m_desktop.refuses(SimOperations::CreateMouseTap, {}, 0))
+    if (m_desktop.refuses(SimOperations::CreateMouseTap, {}, 0, eventMask))
         return nullptr;
     SimDesktop::MouseTap tap;
-    tap.context = context;
-    tap.hasContext = context != nullptr;
+    tap.receiver = ReceiverGuard(context);
     tap.callback = std::move(callback);
+    tap.eventMask = eventMask;
     return std::make_unique<SimEventTap>(m_desktop, m_desktop.addMouseTap(std::move(tap)));
 }
 
@@ -26,11 +26,14 @@ std::unique_ptr<EventTap> SimEventTaps::createKeyTap(KeyCallback callback)
 {
     if (m_desktop.refuses(SimOperations::CreateKeyTap, {}, 0) || !m_desktop.postEventAccess())
         return nullptr;
+    // The callback runs on this thread: an object living here receives the events.
+    const std::shared_ptr<SimThreadAnchor> anchor = SimThreadAnchor::here();
     SimDesktop::KeyTap tap;
+    tap.thread = anchor;
     tap.callback = [callback = std::move(callback)](const KeyEvent &event) {
         return callback(event) == KeyDecision::Swallow ? 1 : 0;
     };
-    return std::make_unique<SimEventTap>(m_desktop, m_desktop.addKeyTap(std::move(tap)));
+    return std::make_unique<SimEventTap>(m_desktop, m_desktop.addKeyTap(std::move(tap)), anchor);
 }
 
 bool SimEventTaps::preflightPostEventAccess() const
@@ -50,6 +53,16 @@ void SimEventTaps::postKeyEvent(qint32 pid, const KeyEvent &event)
 double SimEventTaps::secondsSinceLastEvent(std::optional<InputEventType> type) const
 {
     return double(m_desktop.clock().monotonicMs() - m_desktop.lastInputMs(type)) / 1000.0;
+}
+
+quint32 SimEventTaps::pressedMouseButtons() const
+{
+    return m_desktop.pressedMouseButtons();
+}
+
+std::optional<InputEvent> SimEventTaps::currentEvent() const
+{
+    return m_desktop.currentEvent();
 }
 
 } // namespace Velmora::Sim

@@ -46,5 +46,6 @@ inline constexpr QLatin1String CopyPreference{"copyPreference"};
 inline constexpr QLatin1String SetPreference{"setPreference"};
 inline constexpr QLatin1String SynchronizePreferences{"synchronizePreferences"};
 inline constexpr QLatin1String PostDistributedNotification{"postDistributedNotification"};
+inline constexpr QLatin1String StartDetached{"startDetached"};
 
 } // namespace Velmora::Sim::SimOperations

@@ -2,11 +2,13 @@
 
 #include "platform/sim/simaccessibility.h"
 #include "platform/sim/simapplicationpreferences.h"
+#include "platform/sim/simchildprocesses.h"
 #include "platform/sim/simdesktop.h"
 #include "platform/sim/simdisplays.h"
 #include "platform/sim/simdistributednotifications.h"
 #include "platform/sim/simeventtaps.h"
 #include "platform/sim/simfavoritefolders.h"
+#include "platform/sim/simownwindows.h"
 #include "platform/sim/simprivatefunctions.h"
 #include "platform/sim/simscreencapture.h"
 #include "platform/sim/simwindowlist.h"
@@ -37,6 +39,8 @@ public:
     SimApplicationPreferences applicationPreferences{desktop};
     SimDistributedNotifications distributedNotifications{desktop};
     SimFavoriteFolders favoriteFolders{desktop};
+    SimOwnWindows ownWindows{desktop};
+    SimChildProcesses childProcesses{desktop};
 };
 
 } // namespace Velmora::Sim

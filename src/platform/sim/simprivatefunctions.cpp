@@ -8,7 +8,6 @@
 namespace Velmora::Sim {
 
 namespace {
-constexpr quint32 FocusWindowOption = 0x200;
 constexpr qsizetype RemoteTokenSize = 20;
 constexpr qsizetype EventRecordKindOffset = 8;
 constexpr qsizetype EventRecordWindowOffset = 60;
@@ -137,14 +136,7 @@ PrivateFunctions::SLPSSetFrontProcessWithOptions SimPrivateFunctions::slpsSetFro
         const QVariantMap detail{{QStringLiteral("window"), windowNumber}, {QStringLiteral("options"), options}};
         if (const std::optional<qint32> status = failedStatus(SLPSSetFrontProcessWithOptionsName, pid, detail))
             return *status;
-        if (!m_desktop.process(pid))
-            return ProcessNotFound;
-        const std::optional<SimWindow> w = m_desktop.window(windowNumber);
-        if ((options & FocusWindowOption) && w && w->ownerPid == pid)
-            m_desktop.focusWindow(windowNumber);
-        else
-            m_desktop.makeFrontmost(pid);
-        return 0;
+        return m_desktop.frontProcess(pid, windowNumber, options) ? 0 : ProcessNotFound;
     };
 }
 
@@ -160,8 +152,12 @@ PrivateFunctions::SLPSPostEventRecordTo SimPrivateFunctions::slpsPostEventRecord
             detail.insert(QStringLiteral("window"), qFromLittleEndian<quint32>(bytes + EventRecordWindowOffset));
         }
         detail.insert(QStringLiteral("size"), record.size());
-        if (const std::optional<qint32> status = failedStatus(name, qint32(psn.lowLongOfPSN), detail))
+        // The bytes as they came, for a test that compares them one by one.
+        detail.insert(QStringLiteral("record"), record);
+        const qint32 pid = qint32(psn.lowLongOfPSN);
+        if (const std::optional<qint32> status = failedStatus(name, pid, detail))
             return *status;
+        m_desktop.postEventRecord(pid, record);
         return 0;
     };
 }

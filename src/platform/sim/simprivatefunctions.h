@@ -11,10 +11,12 @@ class SimDesktop;
 // can be made to fail (SimOperations::CallPrivateFunction with the function's
 // name: its status, or an error code for the accessibility ones).
 //
-// What they do: the front-process call with options 0x200 and a window brings
-// that window alone forward and makes its application frontmost; with window
-// 0 and options 0x400 it makes the application frontmost without raising any
-// window. The event-record post and the Dock notification are only logged.
+// What they do: the front-process call makes the application frontmost
+// without raising any window; with options 0x200 and one of its windows, the
+// two event records posted after it then bring that window alone forward as
+// the key window (a wrong or missing record leaves it where it is; see
+// SimKnobs::frontCallNeedsEventRecords). Every record is logged with its
+// bytes. The Dock notification is only logged.
 class SimPrivateFunctions final : public PrivateFunctions
 {
 public:

@@ -8,6 +8,8 @@
 #include <QJsonObject>
 #include <QSet>
 
+#include <algorithm>
+
 // The built-in scenario is compiled into the simulation library.
 static void initSimResources()
 {
@@ -118,11 +120,67 @@ QList<SimMenuItem> menuFrom(const QJsonValue &value)
     return items;
 }
 
+// The knobs under "behaviour", by name; a knob left out keeps its default.
+QJsonObject knobsObject(const SimKnobs &knobs)
+{
+    return QJsonObject{
+        {QStringLiteral("activationRaiseDelayMs"), knobs.activationRaiseDelayMs},
+        {QStringLiteral("activationRaiseBurstSize"), knobs.activationRaiseBurstSize},
+        {QStringLiteral("activationRaiseBurstIntervalMs"), knobs.activationRaiseBurstIntervalMs},
+        {QStringLiteral("frontCallNeedsEventRecords"), knobs.frontCallNeedsEventRecords},
+        {QStringLiteral("minimizeAnimates"), knobs.minimizeAnimates},
+        {QStringLiteral("animationFrameMs"), knobs.animationFrameMs},
+        {QStringLiteral("reducedMotionScale"), knobs.reducedMotionScale},
+        {QStringLiteral("keyTapsRunOnTheirThread"), knobs.keyTapsRunOnTheirThread},
+        {QStringLiteral("keyTapTimeoutMs"), knobs.keyTapTimeoutMs},
+        {QStringLiteral("dockThickness"), knobs.dockThickness},
+        {QStringLiteral("dockHiddenThickness"), knobs.dockHiddenThickness},
+        {QStringLiteral("dockRestartMs"), knobs.dockRestartMs},
+        {QStringLiteral("fullScreenMovesToOwnSpace"), knobs.fullScreenMovesToOwnSpace},
+        {QStringLiteral("fullScreenTransitionMs"), knobs.fullScreenTransitionMs},
+        {QStringLiteral("newWindowDelayMs"), knobs.newWindowDelayMs},
+        {QStringLiteral("accessibilityGrantDelayMs"), knobs.accessibilityGrantDelayMs},
+        {QStringLiteral("screenCaptureGrantDelayMs"), knobs.screenCaptureGrantDelayMs},
+        {QStringLiteral("screenCaptureTakesEffectAfterRestart"), knobs.screenCaptureTakesEffectAfterRestart},
+    };
+}
+
+SimKnobs knobsFrom(const QJsonValue &value)
+{
+    const QJsonObject o = value.toObject();
+    SimKnobs knobs;
+    auto integer = [&](const char *key, qint64 fallback) {
+        return o.value(QLatin1String(key)).toInteger(fallback);
+    };
+    auto boolean = [&](const char *key, bool fallback) { return o.value(QLatin1String(key)).toBool(fallback); };
+    knobs.activationRaiseDelayMs = integer("activationRaiseDelayMs", knobs.activationRaiseDelayMs);
+    knobs.activationRaiseBurstSize = int(integer("activationRaiseBurstSize", knobs.activationRaiseBurstSize));
+    knobs.activationRaiseBurstIntervalMs = integer("activationRaiseBurstIntervalMs",
+                                                   knobs.activationRaiseBurstIntervalMs);
+    knobs.frontCallNeedsEventRecords = boolean("frontCallNeedsEventRecords", knobs.frontCallNeedsEventRecords);
+    knobs.minimizeAnimates = boolean("minimizeAnimates", knobs.minimizeAnimates);
+    knobs.animationFrameMs = integer("animationFrameMs", knobs.animationFrameMs);
+    knobs.reducedMotionScale = o.value(QStringLiteral("reducedMotionScale")).toDouble(knobs.reducedMotionScale);
+    knobs.keyTapsRunOnTheirThread = boolean("keyTapsRunOnTheirThread", knobs.keyTapsRunOnTheirThread);
+    knobs.keyTapTimeoutMs = integer("keyTapTimeoutMs", knobs.keyTapTimeoutMs);
+    knobs.dockThickness = o.value(QStringLiteral("dockThickness")).toDouble(knobs.dockThickness);
+    knobs.dockHiddenThickness = o.value(QStringLiteral("dockHiddenThickness")).toDouble(knobs.dockHiddenThickness);
+    knobs.dockRestartMs = integer("dockRestartMs", knobs.dockRestartMs);
+    knobs.fullScreenMovesToOwnSpace = boolean("fullScreenMovesToOwnSpace", knobs.fullScreenMovesToOwnSpace);
+    knobs.fullScreenTransitionMs = integer("fullScreenTransitionMs", knobs.fullScreenTransitionMs);
+    knobs.newWindowDelayMs = integer("newWindowDelayMs", knobs.newWindowDelayMs);
+    knobs.accessibilityGrantDelayMs = integer("accessibilityGrantDelayMs", knobs.accessibilityGrantDelayMs);
+    knobs.screenCaptureGrantDelayMs = integer("screenCaptureGrantDelayMs", knobs.screenCaptureGrantDelayMs);
+    knobs.screenCaptureTakesEffectAfterRestart = boolean("screenCaptureTakesEffectAfterRestart",
+                                                         knobs.screenCaptureTakesEffectAfterRestart);
+    return knobs;
+}
+
 QString checkShape(const QJsonObject &root)
 {
     const QStringList lists{QStringLiteral("displays"), QStringLiteral("installed"), QStringLiteral("processes"),
                             QStringLiteral("windows"), QStringLiteral("missingPrivateFunctions"),
-                            QStringLiteral("favorites")};
+                            QStringLiteral("favorites"), QStringLiteral("fullScreenSpaces")};
     for (const QString &key : lists) {
         if (root.contains(key) && !root.value(key).isArray())
             return QStringLiteral("\"%1\" must be a list").arg(key);
@@ -164,8 +222,8 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
     }
     const QJsonObject root = document.object();
 
-    QMutexLocker locker(&desktop.mutex());
     desktop.clear();
+    desktop.setKnobs(knobsFrom(root.value(QStringLiteral("behaviour"))));
     desktop.setSelfPid(root.value(QStringLiteral("selfPid")).toInt(SimDesktop::DefaultSelfPid));
     desktop.setCurrentSpace(root.value(QStringLiteral("currentSpace")).toInt(1));
 
@@ -173,6 +231,9 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
     desktop.setAccessibilityTrusted(permissions.value(QStringLiteral("accessibility")).toBool(true));
     desktop.setScreenCaptureAccess(permissionFrom(permissions.value(QStringLiteral("screenCapture"))));
     desktop.setGrantsScreenCaptureOnRequest(permissions.value(QStringLiteral("screenCaptureOnRequest")).toBool(false));
+    desktop.setGrantsAccessibilityOnPrompt(permissions.value(QStringLiteral("accessibilityOnPrompt")).toBool(false));
+    if (permissions.value(QStringLiteral("screenCaptureAwaitsRestart")).toBool(false))
+        desktop.setScreenCaptureAwaitsRestart();
     desktop.setPostEventAccess(permissions.value(QStringLiteral("postEvents")).toBool(true));
     desktop.setReducesMotion(root.value(QStringLiteral("reduceMotion")).toBool(false));
     for (const QString &name : stringsFrom(root.value(QStringLiteral("missingPrivateFunctions"))))
@@ -284,6 +345,17 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
         desktop.addWindow(w);
     }
 
+    for (const QJsonValue &entry : root.value(QStringLiteral("fullScreenSpaces")).toArray()) {
+        const QJsonObject o = entry.toObject();
+        SimFullScreenSpace space;
+        space.space = o.value(QStringLiteral("space")).toInt(0);
+        space.displayId = quint32(o.value(QStringLiteral("display")).toInteger(0));
+        space.window = quint32(o.value(QStringLiteral("window")).toInteger(0));
+        space.previousSpace = o.value(QStringLiteral("previousSpace")).toInt(1);
+        space.previousBounds = rectFrom(o.value(QStringLiteral("previousBounds")));
+        desktop.addFullScreenSpace(space, o.value(QStringLiteral("shown")).toBool(false));
+    }
+
     if (root.contains(QStringLiteral("frontmost")))
         desktop.makeFrontmost(root.value(QStringLiteral("frontmost")).toInt());
     return true;
@@ -302,17 +374,19 @@ bool SimScenario::loadFile(SimDesktop &desktop, const QString &path, QString *er
 
 QByteArray SimScenario::save(const SimDesktop &desktop)
 {
-    QMutexLocker locker(&desktop.mutex());
     QJsonObject root;
     root.insert(QStringLiteral("selfPid"), desktop.selfPid());
     root.insert(QStringLiteral("currentSpace"), desktop.currentSpace());
     root.insert(QStringLiteral("reduceMotion"), desktop.reducesMotion());
+    root.insert(QStringLiteral("behaviour"), knobsObject(desktop.knobs()));
     if (const std::optional<qint32> front = desktop.frontmostPid())
         root.insert(QStringLiteral("frontmost"), *front);
     root.insert(QStringLiteral("permissions"),
                 QJsonObject{{QStringLiteral("accessibility"), desktop.isAccessibilityTrusted()},
                             {QStringLiteral("screenCapture"), permissionName(desktop.screenCaptureAccess())},
                             {QStringLiteral("screenCaptureOnRequest"), desktop.grantsScreenCaptureOnRequest()},
+                            {QStringLiteral("accessibilityOnPrompt"), desktop.grantsAccessibilityOnPrompt()},
+                            {QStringLiteral("screenCaptureAwaitsRestart"), desktop.screenCaptureAwaitsRestart()},
                             {QStringLiteral("postEvents"), desktop.postEventAccess()}});
     root.insert(QStringLiteral("missingPrivateFunctions"),
                 QJsonArray::fromStringList(desktop.missingPrivateFunctions()));
@@ -401,6 +475,20 @@ QByteArray SimScenario::save(const SimDesktop &desktop)
                                     QJsonObject::fromVariantMap(w.windowListOverrides)}});
     }
     root.insert(QStringLiteral("windows"), windows);
+
+    QList<SimFullScreenSpace> spaces = desktop.fullScreenSpaces();
+    std::sort(spaces.begin(), spaces.end(), [](const auto &a, const auto &b) { return a.space < b.space; });
+    QJsonArray fullScreenSpaces;
+    for (const SimFullScreenSpace &space : spaces) {
+        fullScreenSpaces.append(QJsonObject{{QStringLiteral("space"), space.space},
+                                            {QStringLiteral("display"), qint64(space.displayId)},
+                                            {QStringLiteral("window"), qint64(space.window)},
+                                            {QStringLiteral("previousSpace"), space.previousSpace},
+                                            {QStringLiteral("previousBounds"), rectArray(space.previousBounds)},
+                                            {QStringLiteral("shown"),
+                                             desktop.spaceShownOn(space.displayId) == space.space}});
+    }
+    root.insert(QStringLiteral("fullScreenSpaces"), fullScreenSpaces);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

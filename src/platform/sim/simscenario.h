@@ -12,8 +12,10 @@ class SimDesktop;
 //
 //   {
 //     "selfPid": 100, "currentSpace": 1, "frontmost": 412, "reduceMotion": false,
+//     "behaviour": {"activationRaiseDelayMs": 40, ...}, // SimKnobs by name
 //     "permissions": {"accessibility": true, "screenCapture": "granted" | "denied" | "notDetermined",
-//                     "screenCaptureOnRequest": false, "postEvents": true},
+//                     "screenCaptureOnRequest": false, "accessibilityOnPrompt": false,
+//                     "screenCaptureAwaitsRestart": false, "postEvents": true},
 //     "missingPrivateFunctions": ["_AXUIElementGetWindow"],
 //     "displays": [{"id": 1, "name": "Built-in", "bounds": [0, 0, 1512, 982], "scale": 2}],
 //     "preferences": {"com.apple.dock": {"orientation": "bottom", "autohide": false}},
@@ -28,7 +30,9 @@ class SimDesktop;
 //                  "fullScreen": false, "desktopElement": false, "subrole": "AXStandardWindow",
 //                  "closeButton": true, "minimizeButton": true, "minimizeEnabled": true, "tabs": [],
 //                  "closeShowsSheet": false, "sheetOpen": false, "accessible": true, "inWindowList": true,
-//                  "remoteId": 47, "dockTitle": "", "windowListOverrides": {"kCGWindowLayer": "zero"}}]
+//                  "remoteId": 47, "dockTitle": "", "windowListOverrides": {"kCGWindowLayer": "zero"}}],
+//     "fullScreenSpaces": [{"space": 1000, "display": 1, "window": 8812, "previousSpace": 1,
+//                           "previousBounds": [x, y, w, h], "shown": true}]
 //   }
 //
 // A menu item: {"title": "New Window", "enabled": true, "key": "n", "modifiers": 0,

@@ -14,19 +14,21 @@ SimScreenCapture::SimScreenCapture(SimDesktop &desktop)
 
 bool SimScreenCapture::preflightAccess() const
 {
-    return m_desktop.screenCaptureAccess() == SimDesktop::Permission::Granted;
+    return m_desktop.screenCapturePreflight();
 }
 
 bool SimScreenCapture::requestAccess()
 {
-    if (m_desktop.screenCaptureAccess() == SimDesktop::Permission::NotDetermined) {
-        // The user answers the system's prompt once.
-        m_desktop.setScreenCaptureAccess(m_desktop.grantsScreenCaptureOnRequest() ? SimDesktop::Permission::Granted
-                                                                                   : SimDesktop::Permission::Denied);
-    }
-    const bool granted = preflightAccess();
+    const bool granted = m_desktop.requestScreenCapture();
     m_desktop.log(SimOperations::RequestScreenCaptureAccess, m_desktop.selfPid(), {}, {}, granted ? 1 : 0);
     return granted;
+}
+
+bool SimScreenCapture::mayCapture() const
+{
+    // Captures follow the settings at once, even while the process's own
+    // check still waits for a restart.
+    return m_desktop.screenCaptureAccess() == SimDesktop::Permission::Granted;
 }
 
 void SimScreenCapture::shareableContent(bool excludeDesktopWindows, bool onScreenWindowsOnly, QObject *context,
@@ -42,7 +44,7 @@ void SimScreenCapture::shareableContent(bool excludeDesktopWindows, bool onScree
     QString error;
     if (failure) {
         error = QStringLiteral("The capture service failed.");
-    } else if (!preflightAccess()) {
+    } else if (!mayCapture()) {
         error = QStringLiteral("The user declined screen recording.");
     } else {
         content = ShareableContent{};
@@ -69,7 +71,7 @@ void SimScreenCapture::captureWindowImage(quint32 windowId, const QSize &pixelSi
     if (failure && failure->neverAnswers)
         return;
     QImage image;
-    if (!failure && w && preflightAccess() && !pixelSize.isEmpty()) {
+    if (!failure && w && mayCapture() && !pixelSize.isEmpty()) {
         image = QImage(pixelSize, QImage::Format_ARGB32_Premultiplied);
         image.fill(colourOf(windowId));
     }

@@ -29,6 +29,8 @@ public:
     static QRgb colourOf(quint32 windowId);
 
 private:
+    bool mayCapture() const;
+
     SimDesktop &m_desktop;
 };
 

@@ -43,6 +43,10 @@ struct SimWindow {
     QString dockTitle;
     // Fields of the window-list entry that a test replaced (an invalid value removes the field).
     QVariantMap windowListOverrides;
+    // While it shrinks into the Dock or grows back out of it: the frame drawn
+    // on screen, which the window list reports (null otherwise). Accessibility
+    // keeps reporting `bounds`.
+    QRectF animatedFrame;
 
     friend bool operator==(const SimWindow &, const SimWindow &) = default;
 };

@@ -18,12 +18,17 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
         return std::nullopt;
     }
 
-    QMutexLocker locker(&m_desktop.mutex());
-    const bool namesVisible = m_desktop.screenCaptureAccess() == SimDesktop::Permission::Granted;
-    const qint32 self = m_desktop.selfPid();
-    QHash<qint32, QString> ownerNames;
-    for (const SimProcess &process : m_desktop.processes())
-        ownerNames.insert(process.pid, process.name);
+    QList<WindowListEntry> entries = m_desktop.withLock([&](const SimDesktopParts &d) {
+        return list(d.world, options, relativeToWindow);
+    });
+    m_desktop.log(SimOperations::CopyWindowInfo, 0, {}, detail, int(entries.size()));
+    return entries;
+}
+
+QList<WindowListEntry> SimWindowList::list(const SimWorld &world, quint32 options, quint32 relativeToWindow) const
+{
+    const bool namesVisible = world.permissions().screenCapture == SimPermission::Granted;
+    const qint32 self = world.selfPid();
     // Listing is on the path of every refresh: the keys are made once, not
     // converted from their Latin-1 names for every field of every window.
     static const QString numberKey = WindowListEntry::NumberKey;
@@ -35,17 +40,26 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
     static const QString isOnscreenKey = WindowListEntry::IsOnscreenKey;
     static const QString nameKey = WindowListEntry::NameKey;
     auto entryOf = [&](const SimWindow &w, bool onScreen) {
+        const SimProcess *owner = world.process(w.ownerPid);
+        const QString ownerName = owner ? owner->name : QString();
+        const bool named = namesVisible || w.ownerPid == self;
+        // An entry is made of a dozen maps and values: a window that did not
+        // change since the last listing gives the entry it gave then.
+        const auto cached = m_cache.constFind(w.number);
+        if (cached != m_cache.cend() && cached->onScreen == onScreen && cached->named == named
+            && cached->ownerName == ownerName && cached->window == w)
+            return cached->entry;
         QVariantMap fields;
         fields.insert(numberKey, w.number);
         fields.insert(ownerPIDKey, w.ownerPid);
-        fields.insert(ownerNameKey, ownerNames.value(w.ownerPid));
+        fields.insert(ownerNameKey, ownerName);
         fields.insert(layerKey, w.layer);
-        fields.insert(boundsKey, WindowListEntry::boundsDictionary(w.bounds));
+        fields.insert(boundsKey, WindowListEntry::boundsDictionary(SimWorld::drawnFrame(w)));
         fields.insert(alphaKey, w.alpha);
         // The window server leaves the on-screen flag out for windows that are not on screen.
         if (onScreen)
             fields.insert(isOnscreenKey, true);
-        if (namesVisible || w.ownerPid == self)
+        if (named)
             fields.insert(nameKey, w.title);
         for (auto it = w.windowListOverrides.cbegin(); it != w.windowListOverrides.cend(); ++it) {
             // An invalid or null value removes the field.
@@ -54,11 +68,13 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
             else
                 fields.remove(it.key());
         }
-        return WindowListEntry(std::move(fields));
+        WindowListEntry entry(std::move(fields));
+        m_cache.insert(w.number, {w, ownerName, onScreen, named, entry});
+        return entry;
     };
 
     QList<const SimWindow *> windows;
-    m_desktop.forEachWindow([&](const SimWindow &w) {
+    world.forEachWindow([&](const SimWindow &w) {
         if (w.inWindowList)
             windows.append(&w);
     });
@@ -83,7 +99,7 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
         if (excludeDesktop && w.desktopElement)
             continue;
         const bool isRelative = i == relativeIndex;
-        const bool onScreen = m_desktop.isOnScreen(w);
+        const bool onScreen = world.isOnScreen(w);
         if (relative || including) {
             if (relativeIndex < 0)
                 break; // an unknown window has nothing in front of or behind it
@@ -99,7 +115,11 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
         }
         entries.append(entryOf(w, onScreen));
     }
-    m_desktop.log(SimOperations::CopyWindowInfo, 0, {}, detail, int(entries.size()));
+    // Forget the windows that are gone, now and then rather than on every listing.
+    if (m_cache.size() > world.windowCount() + 64) {
+        for (auto it = m_cache.begin(); it != m_cache.end();)
+            it = world.window(it.key()) ? std::next(it) : m_cache.erase(it);
+    }
     return entries;
 }
 

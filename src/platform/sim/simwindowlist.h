@@ -1,10 +1,14 @@
 #pragma once
 
+#include "platform/sim/simwindow.h"
 #include "platform/windowlist.h"
+
+#include <QHash>
 
 namespace Velmora::Sim {
 
 class SimDesktop;
+class SimWorld;
 
 // The window server's list, derived from the simulated desktop's world.
 // Window names are given only with the screen-recording permission (or for
@@ -19,7 +23,21 @@ public:
     std::optional<QList<WindowListEntry>> copyWindowInfo(quint32 options, quint32 relativeToWindow) const override;
 
 private:
+    struct CachedEntry {
+        SimWindow window;
+        QString ownerName;
+        bool onScreen = false;
+        bool named = false;
+        WindowListEntry entry;
+    };
+
+    // The entries of a request, read from the world with the lock held.
+    QList<WindowListEntry> list(const SimWorld &world, quint32 options, quint32 relativeToWindow) const;
+
     SimDesktop &m_desktop;
+    // The last entry of each window, kept with what it was made from; used
+    // only with the desktop's lock held.
+    mutable QHash<quint32, CachedEntry> m_cache;
 };
 
 } // namespace Velmora::Sim

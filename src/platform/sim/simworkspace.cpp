@@ -1,5 +1,6 @@
 #include "platform/sim/simworkspace.h"
 
+#include "platform/sim/receiverguard.h"
 #include "platform/sim/simdesktop.h"
 #include "platform/sim/simoperations.h"
 
@@ -79,12 +80,10 @@ std::optional<QString> SimWorkspace::urlForApplication(const QString &bundleIden
 void SimWorkspace::openApplication(const QString &bundlePath, const OpenConfiguration &configuration,
                                    QObject *context, OpenCompletion completion)
 {
-    const bool hasContext = context != nullptr;
-    QPointer<QObject> guard(context);
-    // The launch may finish after this workspace is gone.
-    auto answer = [self = QPointer<SimWorkspace>(this), completion, hasContext, guard](std::optional<qint32> pid,
-                                                                                      const QString &error) {
-        if (!self || !completion || (hasContext && !guard))
+    // The launch may finish after this workspace, or the caller, is gone.
+    auto answer = [self = QPointer<SimWorkspace>(this), completion, receiver = ReceiverGuard(context)](
+                      std::optional<qint32> pid, const QString &error) {
+        if (!self || !completion || receiver.isGone())
             return;
         std::optional<RunningApplication> opened = pid ? self->application(*pid) : std::nullopt;
         completion(opened, opened ? QString() : error);

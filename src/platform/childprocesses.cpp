@@ -1,0 +1,7 @@
+#include "platform/childprocesses.h"
+
+namespace Velmora {
+
+ChildProcesses::~ChildProcesses() = default;
+
+} // namespace Velmora

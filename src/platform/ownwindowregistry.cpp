@@ -1,0 +1,7 @@
+#include "platform/ownwindowregistry.h"
+
+namespace Velmora {
+
+OwnWindowRegistry::~OwnWindowRegistry() = default;
+
+} // namespace Velmora

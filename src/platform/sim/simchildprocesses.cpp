@@ -1,0 +1,24 @@
+#include "platform/sim/simchildprocesses.h"
+
+#include "platform/sim/simdesktop.h"
+#include "platform/sim/simoperations.h"
+
+namespace Velmora::Sim {
+
+SimChildProcesses::SimChildProcesses(SimDesktop &desktop)
+    : m_desktop(desktop)
+{
+}
+
+bool SimChildProcesses::startDetached(const QString &program, const QStringList &arguments)
+{
+    if (m_desktop.refuses(SimOperations::StartDetached, program, 0, arguments))
+        return false;
+    if (program == KillAllProgram) {
+        for (const QString &name : arguments)
+            m_desktop.killAll(name);
+    }
+    return true;
+}
+
+} // namespace Velmora::Sim
