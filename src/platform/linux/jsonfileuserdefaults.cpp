@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QJsonValue>
 #include <QLoggingCategory>
 #include <QSaveFile>
