@@ -18,9 +18,11 @@ using namespace Velmora::Sim;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static VirtualClock clock;
-    static SimDesktop desktop(clock);
-    static SimDesktop copy(clock);
+    // Made afresh for each input: what one input leaves behind would look to
+    // the fuzzer like a leak, and it would check every run for one.
+    VirtualClock clock;
+    SimDesktop desktop(clock);
+    SimDesktop copy(clock);
     const QByteArray json(reinterpret_cast<const char *>(data), qsizetype(size));
     QString error;
     if (!SimScenario::load(desktop, json, &error)) {
