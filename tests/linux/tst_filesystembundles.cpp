@@ -82,7 +82,7 @@ class TestFileSystemBundles : public QObject
 {
     Q_OBJECT
 private slots:
-    // The lists as the issue found them: well under the size cap, far too deep.
+    // Lists well under the size cap, nested far too deep for a recursive parser.
     void deepListsAreRefusedBeforeTheyAreParsed_data()
     {
         QTest::addColumn<QByteArray>("list");
