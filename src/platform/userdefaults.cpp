@@ -1,11 +1,24 @@
 #include "platform/userdefaults.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace Velmora {
 
 namespace {
+
+// A lone surrogate has no form in any file encoding, so a text holding one
+// could not be read back as it was stored.
+bool isStorableText(const QString &text)
+{
+    return QStringView(text).isValidUtf16();
+}
+
+bool areStorableTexts(const QStringList &texts)
+{
+    return std::all_of(texts.cbegin(), texts.cend(), isStorableText);
+}
 
 // A list counts as a list of texts only when every element is a text.
 std::optional<QStringList> textsOf(const QVariantList &list)
@@ -82,8 +95,14 @@ std::optional<QVariant> UserDefaults::storedForm(const QVariant &value)
 {
     switch (value.typeId()) {
     case QMetaType::Bool:
+        return value;
     case QMetaType::QString:
+        if (!isStorableText(value.toString()))
+            return std::nullopt;
+        return value;
     case QMetaType::QStringList:
+        if (!areStorableTexts(value.toStringList()))
+            return std::nullopt;
         return value;
     case QMetaType::Int:
     case QMetaType::UInt:
@@ -105,7 +124,7 @@ std::optional<QVariant> UserDefaults::storedForm(const QVariant &value)
         return QVariant(d);
     }
     case QMetaType::QVariantList:
-        if (const std::optional<QStringList> texts = textsOf(value.toList()))
+        if (const std::optional<QStringList> texts = textsOf(value.toList()); texts && areStorableTexts(*texts))
             return QVariant(*texts);
         return std::nullopt;
     default:

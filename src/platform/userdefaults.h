@@ -24,7 +24,8 @@ public:
     virtual QVariant value(const QString &key) const = 0;
     // Stores a value of a supported type. Returns false, and changes nothing,
     // when the value cannot be stored faithfully (another type, a number that
-    // is not finite, a list holding anything but texts) or cannot be saved.
+    // is not finite, a list holding anything but texts, a text with a lone
+    // surrogate) or cannot be saved.
     virtual bool setValue(const QString &key, const QVariant &value) = 0;
     // Returns false when the removal could not be saved; removing an absent key succeeds.
     virtual bool removeValue(const QString &key) = 0;

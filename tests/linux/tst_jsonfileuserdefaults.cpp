@@ -6,9 +6,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 
 using Velmora::Linux::JsonFileUserDefaults;
@@ -88,6 +90,78 @@ private slots:
         QVERIFY(!defaults.contains("w"));
     }
 
+    // A U+FEFF at the start of a key, a text or a list item, and the sign of
+    // zero, used to be lost on the way through the file.
+    void storedValuesReadBackExactly()
+    {
+        const QString mark(QChar(0xFEFF));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("settings.json");
+        JsonFileUserDefaults defaults(path);
+        QVERIFY(defaults.setValue(mark + "label", mark + "text"));
+        QVERIFY(defaults.setValue("label", QStringList { mark + "item", "b" + mark }));
+        QVERIFY(defaults.setValue("zero", -0.0));
+
+        const JsonFileUserDefaults reopened(path);
+        QCOMPARE(reopened.keys(), QStringList({ "label", "zero", mark + "label" }));
+        QCOMPARE(reopened.stringValue(mark + "label"), mark + "text");
+        QCOMPARE(reopened.stringListValue("label"), QStringList({ mark + "item", "b" + mark }));
+        QCOMPARE(reopened.value("zero").typeId(), int(QMetaType::Double));
+        QVERIFY(std::signbit(reopened.doubleValue("zero").value()));
+    }
+
+    // Keys of a hand-edited file that differ only by a leading U+FEFF stay
+    // apart, at the top and inside kept members, and so do after a rewrite.
+    void keysThatDifferByALeadingMarkStayApart()
+    {
+        const QString mark(QChar(0xFEFF));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("settings.json");
+        QVERIFY(Velmora::Test::writeFile(dir, "settings.json",
+            "{\"\xEF\xBB\xBF" "a\": 1, \"a\": 2, \"o\": {\"\xEF\xBB\xBF" "x\": 1, \"x\": 2}}"));
+        for (int pass = 0; pass < 2; ++pass) {
+            JsonFileUserDefaults defaults(path);
+            QCOMPARE(defaults.keys(), QStringList({ "a", "o", mark + "a" }));
+            QCOMPARE(defaults.integerValue(mark + "a"), std::optional<qint64>(1));
+            QCOMPARE(defaults.integerValue("a"), std::optional<qint64>(2));
+            QCOMPARE(defaults.value("o").value<QJsonValue>().toObject().keys(), QStringList({ "x", mark + "x" }));
+            QVERIFY(defaults.setValue("b", true));
+            QVERIFY(defaults.removeValue("b"));
+        }
+    }
+
+    // A key named twice reads with the type and the value of its last
+    // member, says so in the log, and the file as it was is kept aside when
+    // the next save writes the key once.
+    void aRepeatedKeyReadsAsItsLastMember_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QVariant>("value");
+        QTest::newRow("double, then integer") << QByteArray("{\"a\": 1.5, \"a\": 2}") << QVariant(qint64(2));
+        QTest::newRow("integer, then double") << QByteArray("{\"a\": 2, \"a\": 1.5}") << QVariant(1.5);
+        QTest::newRow("text, then list") << QByteArray("{\"a\": \"x\", \"a\": [\"y\"]}")
+                                         << QVariant(QStringList { "y" });
+    }
+    void aRepeatedKeyReadsAsItsLastMember()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QVariant, value);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("settings.json");
+        QVERIFY(Velmora::Test::writeFile(dir, "settings.json", contents));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("names \"a\" more than once"));
+        JsonFileUserDefaults defaults(path);
+        QCOMPARE(defaults.value("a").typeId(), value.typeId());
+        QCOMPARE(defaults.value("a"), value);
+
+        QVERIFY(defaults.setValue("b", true));
+        QCOMPARE(defaults.setAsidePath(), path + ".repeated-keys");
+        QCOMPARE(readAll(defaults.setAsidePath()), contents);
+        const JsonFileUserDefaults reopened(path);
+        QCOMPARE(reopened.value("a").typeId(), value.typeId());
+        QCOMPARE(reopened.value("a"), value);
+    }
+
     void refusedValuesLeaveTheFileAlone()
     {
         QTemporaryDir dir;
@@ -97,6 +171,10 @@ private slots:
         const QByteArray before = readAll(path);
         QVERIFY(!defaults.setValue("b", std::numeric_limits<double>::infinity()));
         QVERIFY(!defaults.setValue("a", QVariant(QVariantList { 1, 2 })));
+        // A lone surrogate could not be read back.
+        QVERIFY(!defaults.setValue("a", QString(QChar(0xD800))));
+        QVERIFY(!defaults.setValue("a", QStringList { QString(QChar(0xDC00)) + "x" }));
+        QVERIFY(!defaults.setValue(QString(QChar(0xD800)), 1));
         QCOMPARE(readAll(path), before);
         QCOMPARE(defaults.integerValue("a"), std::optional<qint64>(1));
         QVERIFY(!defaults.contains("b"));
@@ -105,7 +183,8 @@ private slots:
     void membersOfOtherKindsSurviveARewrite()
     {
         QTemporaryDir dir;
-        QVERIFY(Velmora::Test::writeFile(dir, "settings.json", R"({"n": null, "o": {"x": [1, 2]}, "l": [1, "a"]})"));
+        QVERIFY(Velmora::Test::writeFile(
+            dir, "settings.json", R"({"n": null, "o": {"x": [1, 2.0], "z": -0.0}, "l": [1, "a"]})"));
         const QString path = dir.filePath("settings.json");
         JsonFileUserDefaults defaults(path);
         QVERIFY(!defaults.stringListValue("l") && !defaults.integerValue("n"));
@@ -115,6 +194,8 @@ private slots:
         QVERIFY(written.contains("n") && written.value("n").isNull());
         QCOMPARE(written.value("l").toArray().size(), 2);
         QCOMPARE(written.value("b").toBool(), true);
+        // Written back as they were, down to the form of each number.
+        QVERIFY(readAll(path).contains(R"("o": {"x": [1, 2.0], "z": -0.0})"));
     }
 
     // A damaged file gives every setting its fallback; the first write moves
@@ -136,6 +217,7 @@ private slots:
         QVERIFY(Velmora::Test::writeFile(dir, "settings.json", contents));
         QVERIFY(Velmora::Test::writeFile(dir, "settings.json.unreadable", "older copy"));
 
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("settings.json cannot be read"));
         JsonFileUserDefaults defaults(path);
         QVERIFY(defaults.keys().isEmpty());
         QVERIFY(!defaults.boolValue("KeepWindowOrder"));

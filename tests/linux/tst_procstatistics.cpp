@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QTest>
 
+#include <limits>
+
 #include <unistd.h>
 
 using Velmora::ByteCounters;
@@ -102,6 +104,32 @@ private slots:
         QVERIFY(memory);
         QCOMPARE(memory->total, 16'000'000ull * 1024);
         QCOMPARE(memory->used, 10'000'000ull * 1024);
+    }
+
+    // Counts too large for bytes in 64 bits stop at the largest, so memory
+    // in use never exceeds the total.
+    void memoryCountsSaturate_data()
+    {
+        QTest::addColumn<QByteArray>("meminfo");
+        QTest::addColumn<quint64>("total");
+        QTest::addColumn<quint64>("used");
+        const quint64 most = std::numeric_limits<quint64>::max();
+        QTest::newRow("2^54 kB + 1, 2 kB available")
+            << QByteArray("MemTotal: 18014398509481985 kB\nMemAvailable: 2 kB\n") << most << most - 1023;
+        QTest::newRow("largest count, nothing available")
+            << QByteArray("MemTotal: 18446744073709551615 kB\nMemAvailable: 0 kB\n") << most << most;
+    }
+    void memoryCountsSaturate()
+    {
+        QFETCH(QByteArray, meminfo);
+        QFETCH(quint64, total);
+        QFETCH(quint64, used);
+        QTemporaryDir root;
+        QVERIFY(writeFile(root, "proc/meminfo", meminfo));
+        const auto memory = ProcStatistics(root.filePath("proc"), root.filePath("sys")).memory();
+        QVERIFY(memory);
+        QCOMPARE(memory->total, total);
+        QCOMPARE(memory->used, used);
     }
 
     void onlyPhysicalDisksAndInterfacesCount()

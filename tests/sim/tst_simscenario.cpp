@@ -107,6 +107,25 @@ private slots:
         QCOMPARE(world.desktop.process(400)->closeDurationMs, SimProcess().closeDurationMs);
     }
 
+    // A process without a pid or a window without a number never takes the
+    // one that a later entry lists, which would then replace it or be dropped.
+    void automaticPidsAndNumbersAvoidListedOnes()
+    {
+        VirtualClock clock;
+        SimDesktop desktop(clock); // fresh: it would hand out pid 400 and window 1000 first
+        const QByteArray json = "{\"processes\": [{\"name\": \"Auto\"}, {\"pid\": 400, \"name\": \"Listed\"}],"
+                                " \"windows\": [{\"owner\": 400, \"number\": 1000, \"title\": \"Front\"},"
+                                " {\"owner\": 400, \"title\": \"Back\"}]}";
+        QString error;
+        QVERIFY2(SimScenario::load(desktop, json, &error), qPrintable(error));
+        QStringList names;
+        for (const SimProcess &process : desktop.processes())
+            names << process.name;
+        QVERIFY(names.contains("Auto") && names.contains("Listed"));
+        QCOMPARE(desktop.window(1000)->title, QString("Front"));
+        QCOMPARE(desktop.windows().size(), 2);
+    }
+
     void aBrokenScenarioChangesNothing_data()
     {
         QTest::addColumn<QByteArray>("json");
@@ -118,6 +137,23 @@ private slots:
             << QByteArray("{\"processes\": [{\"pid\": 400, \"name\": \"A\"}], \"windows\": [{\"owner\": 401}]}");
         QTest::newRow("wrong types everywhere")
             << QByteArray("{\"processes\": [{\"pid\": \"x\", \"name\": 3}], \"windows\": \"none\"}");
+        // Values that would be cut to 32 bits, or windows and processes that
+        // would replace one another, on their way into the world.
+        QTest::newRow("owner pid beyond 32 bits")
+            << QByteArray("{\"processes\": [{\"pid\": 4294967708, \"name\": \"A\"}], \"windows\": [{\"owner\": 4294967708}]}");
+        QTest::newRow("own pid beyond 32 bits")
+            << QByteArray("{\"selfPid\": 4294967396, \"windows\": [{\"owner\": 4294967396}]}");
+        QTest::newRow("pid with a fraction")
+            << QByteArray("{\"processes\": [{\"pid\": 400.5, \"name\": \"A\"}]}");
+        QTest::newRow("window number beyond 32 bits")
+            << QByteArray("{\"processes\": [{\"pid\": 400, \"name\": \"A\"}], \"windows\": [{\"owner\": 400, \"number\": 4294967296}]}");
+        QTest::newRow("negative window number")
+            << QByteArray("{\"processes\": [{\"pid\": 400, \"name\": \"A\"}], \"windows\": [{\"owner\": 400, \"number\": -1}]}");
+        QTest::newRow("two windows with one number")
+            << QByteArray("{\"processes\": [{\"pid\": 400, \"name\": \"A\"}], "
+                          "\"windows\": [{\"owner\": 400, \"number\": 7}, {\"owner\": 400, \"number\": 7}]}");
+        QTest::newRow("two processes with one pid")
+            << QByteArray("{\"processes\": [{\"pid\": 400, \"name\": \"A\"}, {\"pid\": 400, \"name\": \"B\"}]}");
     }
     void aBrokenScenarioChangesNothing()
     {

@@ -1,6 +1,9 @@
 #include "taskmanager/sampling/processnetworklog.h"
 
+#include <QRegularExpression>
 #include <QTest>
+
+#include <limits>
 
 using Velmora::ProcessNetworkLog;
 using Rates = QHash<qint32, double>;
@@ -39,6 +42,10 @@ private slots:
         QTest::newRow("empty name") << QByteArray(".12,4,4,\n") << Rates { { 12, 8 } } << "";
         QTest::newRow("CRLF line end") << QByteArray("tool.12,1,2,\r\n") << Rates { { 12, 3 } } << "tool";
         QTest::newRow("rows of one process add up") << QByteArray("t.3,1,0,\nt.3,0,2,\n") << Rates { { 3, 3 } } << "t";
+        // Counters near the top of the range add up to the largest rate, not to infinity.
+        QTest::newRow("counters that would add up past the range")
+            << QByteArray("big.5,1.5e308,1.5e308,\nbig.5,1e308,0,\n")
+            << Rates { { 5, std::numeric_limits<double>::max() } } << "big";
         QTest::newRow("no dot") << QByteArray("nodot,1,2,\n") << Rates {} << QString();
         QTest::newRow("pid not a number") << QByteArray("name.abc,1,2,\n") << Rates {} << QString();
         QTest::newRow("pid out of range") << QByteArray("name.99999999999,1,2,\n") << Rates {} << QString();
@@ -60,6 +67,25 @@ private slots:
         QCOMPARE(oneBlock(log, rows), expected);
         if (!expected.isEmpty())
             QCOMPARE(log.name(expected.keys().first(), 3.0), std::optional(name));
+    }
+
+    // A line is not kept growing until its end arrives: past the bound it is
+    // dropped, with a word in the log, and the next line reads as usual.
+    void overLongLinesAreDroppedAndLogged()
+    {
+        ProcessNetworkLog log;
+        log.consume(",\n", 1.0);
+        log.consume(",\n", 2.0);
+        const QRegularExpression dropped("Dropped a line of more than 65536 bytes");
+        QTest::ignoreMessage(QtWarningMsg, dropped);
+        log.consume(QByteArray(ProcessNetworkLog::maxLineBytes, 'x') + ".7,5,5,\n", 2.1);
+        // The tool's output arrives in small pieces.
+        QTest::ignoreMessage(QtWarningMsg, dropped);
+        for (int i = 0; i < 40; ++i)
+            log.consume(QByteArray(4096, 'y'), 2.2);
+        log.consume(".8,5,5,\nok.9,1,2,\n", 2.3);
+        log.consume(",\n", 3.0);
+        QCOMPARE(log.rates(1.0, 2.0, 3.0), (Rates { { 9, 3 } }));
     }
 
     void firstBlockOfEachRunIsDropped()

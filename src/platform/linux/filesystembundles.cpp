@@ -1,8 +1,11 @@
 #include "platform/linux/filesystembundles.h"
 
+#include "platform/linux/propertylistshape.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 
 #include <plist/plist.h>
 
@@ -11,6 +14,8 @@
 namespace Velmora::Linux {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcBundles, "velmora.bundles")
 
 void collectApplications(const QString &folder, QStringList &found)
 {
@@ -77,15 +82,27 @@ std::optional<BundleInfo> FileSystemBundles::info(const QString &bundlePath) con
         const QByteArray data = file.read(maxPropertyListBytes + 1);
         if (data.isEmpty() || data.size() > maxPropertyListBytes)
             return std::nullopt;
-        plist_t rawRoot = nullptr;
-        plist_from_memory(data.constData(), uint32_t(data.size()), &rawRoot);
-        const PlistPtr root(rawRoot);
-        if (!root || plist_get_node_type(rawRoot) != PLIST_DICT)
-            return std::nullopt;
-        return BundleInfo { stringValue(rawRoot, "CFBundleIdentifier"), stringValue(rawRoot, "CFBundleName"),
-            stringValue(rawRoot, "CFBundleDisplayName") };
+        return infoFromPropertyList(data, entry.filePath());
     }
     return std::nullopt;
+}
+
+std::optional<BundleInfo> FileSystemBundles::infoFromPropertyList(const QByteArray &data, const QString &origin)
+{
+    // Anything in the user's own applications folder is read here, so the
+    // list is measured before the library, which recurses, may see it.
+    const PropertyListShape shape = PropertyListShape::measure(data);
+    if (!shape.isAcceptable()) {
+        qCWarning(lcBundles).noquote() << "Not reading" << origin << "as a property list:" << shape.problem();
+        return std::nullopt;
+    }
+    plist_t rawRoot = nullptr;
+    plist_from_memory(data.constData(), uint32_t(data.size()), &rawRoot);
+    const PlistPtr root(rawRoot);
+    if (!root || plist_get_node_type(rawRoot) != PLIST_DICT)
+        return std::nullopt;
+    return BundleInfo { stringValue(rawRoot, "CFBundleIdentifier"), stringValue(rawRoot, "CFBundleName"),
+        stringValue(rawRoot, "CFBundleDisplayName") };
 }
 
 } // namespace Velmora::Linux

@@ -11,6 +11,10 @@ class FileSystemBundles final : public ApplicationBundles
 public:
     QStringList findApplications(const QStringList &folders) const override;
     std::optional<BundleInfo> info(const QString &bundlePath) const override;
+
+    // The info keys of a property list's bytes; `origin` names the file in
+    // the log when the list is refused.
+    static std::optional<BundleInfo> infoFromPropertyList(const QByteArray &data, const QString &origin);
 };
 
 } // namespace Velmora::Linux

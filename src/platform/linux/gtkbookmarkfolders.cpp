@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QLoggingCategory>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -10,6 +10,31 @@
 #include <sys/stat.h>
 
 namespace Velmora::Linux {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcBookmarks, "velmora.bookmarks")
+
+// The path a bookmark names, as file managers read it: repeated slashes,
+// "." and ".." resolved by name, no trailing slash. Left as it is,
+// "file:////tmp/x" has the path "//tmp/x", which QUrl turns back into a URL
+// of the host "tmp". Nothing for a path that is not absolute: Qt's file
+// classes take one starting with ':' for a built-in resource (and call it
+// absolute), and a relative one would depend on the working folder.
+std::optional<QString> normalisedPath(const QString &path)
+{
+    // An escaped NUL would cut the path short at the system call and stand
+    // for another folder.
+    if (!path.startsWith(QLatin1Char('/')) || path.contains(QChar(0)))
+        return std::nullopt;
+    QString cleaned = QDir::cleanPath(path);
+    // Above the root is the root.
+    while (cleaned == QLatin1String("/..") || cleaned.startsWith(QLatin1String("/../")))
+        cleaned = cleaned.size() == 3 ? QStringLiteral("/") : cleaned.mid(3);
+    return cleaned;
+}
+
+} // namespace
 
 GtkBookmarkFolders::GtkBookmarkFolders(QString bookmarksPath)
     : m_bookmarksPath(std::move(bookmarksPath))
@@ -40,22 +65,25 @@ std::optional<QList<FavoriteFolderEntry>> GtkBookmarkFolders::entries()
             url.setHost(QString());
         if (!url.isValid() || !url.isLocalFile() || !url.host().isEmpty())
             continue;
-        const QString path = url.toLocalFile(); // decodes percent escapes
-        // An escaped NUL would cut the path short at the system call and
-        // stand for another folder.
-        if (!QDir::isAbsolutePath(path) || path.contains(QChar(0)))
+        const std::optional<QString> path = normalisedPath(url.toLocalFile()); // decodes percent escapes
+        if (!path)
             continue;
-        FavoriteFolderEntry entry;
+        // Only a folder that is confirmed to be there is listed. Nothing
+        // there is the usual case (a deleted folder, or one on a volume that
+        // is not mounted); any other failure (no permission to look, a name
+        // too long, a loop of links) is worth a line in the log.
         struct stat status {};
-        if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
-            entry.isDirectory = S_ISDIR(status.st_mode);
-        } else if (errno == ENOENT || errno == ENOTDIR) {
-            // Nothing there: a deleted folder, or one on a volume that is not
-            // mounted. Such a bookmark does not resolve, and nothing is
-            // mounted to make it.
+        if (::stat(QFile::encodeName(*path).constData(), &status) != 0) {
+            const int error = errno;
+            if (error != ENOENT && error != ENOTDIR) {
+                qCInfo(lcBookmarks).noquote() << "Leaving out the bookmark" << *path << "as it cannot be checked:"
+                                              << qt_error_string(error);
+            }
             continue;
-        } // any other failure (no permission to look) leaves the type unknown, and the entry in
-        entry.url = QUrl::fromLocalFile(path);
+        }
+        FavoriteFolderEntry entry;
+        entry.isDirectory = S_ISDIR(status.st_mode);
+        entry.url = QUrl::fromLocalFile(*path);
         entry.displayName = space < 0 ? QString() : line.mid(space + 1).trimmed();
         result.append(entry);
     }
@@ -64,8 +92,10 @@ std::optional<QList<FavoriteFolderEntry>> GtkBookmarkFolders::entries()
 
 QString GtkBookmarkFolders::displayName(const QString &path)
 {
+    // Worked out from the text alone: a path is never handed to Qt's file
+    // classes, which would read one starting with ':' as a resource.
     const QString cleaned = QDir::cleanPath(path);
-    const QString name = QFileInfo(cleaned).fileName();
+    const QString name = cleaned.section(QLatin1Char('/'), -1);
     return name.isEmpty() ? cleaned : name;
 }
 

@@ -7,8 +7,8 @@ namespace Velmora::Linux {
 // Favourite folders from the GTK bookmarks file that Linux file managers
 // share: one "file://" URI per line, optionally followed by a space and a
 // label. Other schemes (network shares, remote servers) are left out, since
-// reaching them could block or prompt, and so is a bookmark whose folder is
-// not there, as an item that does not resolve.
+// reaching them could block or prompt, and so is a bookmark whose folder
+// cannot be confirmed to be there, as an item that does not resolve.
 class GtkBookmarkFolders final : public FavoriteFolders
 {
 public:

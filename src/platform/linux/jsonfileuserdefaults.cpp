@@ -1,106 +1,38 @@
 #include "platform/linux/jsonfileuserdefaults.h"
 
+#include "platform/linux/jsonobjecttext.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QJsonValue>
-#include <QLocale>
+#include <QLoggingCategory>
 #include <QSaveFile>
-#include <QSet>
 #include <QStandardPaths>
 
 namespace Velmora::Linux {
 
 namespace {
 
+Q_LOGGING_CATEGORY(lcSettings, "velmora.settings")
+
 const QString settingsFolder = QStringLiteral("velmora");
 const QString settingsFileName = QStringLiteral("settings.json");
-const QString setAsideSuffix = QStringLiteral(".unreadable");
+const QString unreadableSuffix = QStringLiteral(".unreadable");
+const QString repeatedKeysSuffix = QStringLiteral(".repeated-keys");
 
-// Qt's parser keeps a whole number as an integer even when the file wrote it
-// as 1.0, so the written form decides: this finds the top-level members whose
-// number has a fraction or an exponent. The text is already known to be a
-// valid JSON object, so the scan only has to skip strings and nested values.
-QSet<QString> keysOfFractionalNumbers(const QByteArray &text)
+// A member as the product reads it: a supported type where the text says so
+// unambiguously, otherwise the JSON value itself, which no typed reader
+// accepts.
+QVariant fromText(const QByteArray &text)
 {
-    QSet<QString> keys;
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    auto skipSpace = [&] {
-        while (i < n && (text[i] == ' ' || text[i] == '\n' || text[i] == '\r' || text[i] == '\t'))
-            ++i;
-    };
-    auto skipString = [&] { // at the opening quote; returns past the closing one
-        for (++i; i < n && text[i] != '"'; ++i) {
-            if (text[i] == '\\')
-                ++i;
-        }
-        ++i;
-    };
-    if (text.startsWith("\xEF\xBB\xBF"))
-        i = 3; // a byte-order mark, which the parser accepts too
-    skipSpace();
-    ++i; // the opening brace
-    while (i < n) {
-        skipSpace();
-        if (i >= n || text[i] != '"')
-            break;
-        const qsizetype keyStart = i;
-        skipString();
-        const QByteArray rawKey = text.mid(keyStart, i - keyStart);
-        const QString key = QJsonDocument::fromJson("[" + rawKey + "]").array().at(0).toString();
-        skipSpace();
-        ++i; // the colon
-        skipSpace();
-        if (i >= n)
-            break;
-        const char first = text[i];
-        if (first == '-' || (first >= '0' && first <= '9')) {
-            bool fractional = false;
-            for (; i < n && QByteArrayView("+-.eE0123456789").contains(text[i]); ++i)
-                fractional = fractional || text[i] == '.' || text[i] == 'e' || text[i] == 'E';
-            if (fractional)
-                keys.insert(key);
-        } else if (first == '"') {
-            skipString();
-        } else if (first == '{' || first == '[') {
-            int depth = 0;
-            while (i < n) {
-                const char c = text[i];
-                if (c == '"') {
-                    skipString();
-                    continue;
-                }
-                ++i;
-                if (c == '{' || c == '[')
-                    ++depth;
-                else if ((c == '}' || c == ']') && --depth == 0)
-                    break;
-            }
-        } else {
-            while (i < n && text[i] >= 'a' && text[i] <= 'z')
-                ++i;
-        }
-        skipSpace();
-        ++i; // the comma or the closing brace
-    }
-    return keys;
-}
-
-// A member as the product reads it: a supported type where the JSON says so
-// unambiguously, otherwise the JSON value itself, which no typed reader accepts.
-QVariant fromJson(const QJsonValue &json, bool writtenAsFraction)
-{
+    if (const QVariant number = JsonObjectText::number(text); number.isValid())
+        return number;
+    const QJsonValue json = JsonObjectText::json(text);
     switch (json.type()) {
     case QJsonValue::Bool:
     case QJsonValue::String:
-        return json.toVariant();
-    case QJsonValue::Double:
-        if (writtenAsFraction)
-            return json.toDouble();
         return json.toVariant();
     case QJsonValue::Array: {
         QStringList texts;
@@ -116,21 +48,6 @@ QVariant fromJson(const QJsonValue &json, bool writtenAsFraction)
     }
 }
 
-// One JSON value as compact text, escaped by Qt's own writer.
-QByteArray jsonText(const QJsonValue &json)
-{
-    const QByteArray wrapped = QJsonDocument(QJsonArray { json }).toJson(QJsonDocument::Compact);
-    return wrapped.mid(1, wrapped.size() - 2);
-}
-
-QByteArray doubleText(double d)
-{
-    QByteArray text = QByteArray::number(d, 'g', QLocale::FloatingPointShortest);
-    if (!text.contains('.') && !text.contains('e') && !text.contains('E'))
-        text += ".0";
-    return text;
-}
-
 QByteArray valueText(const QVariant &value)
 {
     switch (value.typeId()) {
@@ -139,27 +56,14 @@ QByteArray valueText(const QVariant &value)
     case QMetaType::LongLong:
         return QByteArray::number(value.toLongLong());
     case QMetaType::Double:
-        return doubleText(value.toDouble());
+        return JsonObjectText::doubleText(value.toDouble());
     case QMetaType::QString:
-        return jsonText(value.toString());
+        return JsonObjectText::text(value.toString());
     case QMetaType::QStringList:
-        return jsonText(QJsonArray::fromStringList(value.toStringList()));
+        return JsonObjectText::text(QJsonArray::fromStringList(value.toStringList()));
     default:
-        return jsonText(value.value<QJsonValue>());
+        return JsonObjectText::text(value.value<QJsonValue>());
     }
-}
-
-QByteArray documentText(const QMap<QString, QVariant> &values)
-{
-    QByteArray text = "{";
-    bool first = true;
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        text += first ? "\n    " : ",\n    ";
-        first = false;
-        text += jsonText(it.key()) + ": " + valueText(it.value());
-    }
-    text += first ? "}\n" : "\n}\n";
-    return text;
 }
 
 } // namespace
@@ -182,15 +86,36 @@ void JsonFileUserDefaults::load()
     if (!file.exists())
         return;
     const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    const QJsonDocument document = QJsonDocument::fromJson(text);
-    if (!document.isObject()) {
-        m_fileUnreadable = true;
+    QString error = file.isOpen() ? QString() : file.errorString();
+    const std::optional<JsonObjectText> object = error.isEmpty() ? JsonObjectText::parse(text, &error) : std::nullopt;
+    if (!object) {
+        qCWarning(lcSettings).noquote()
+            << QStringLiteral("The settings file %1 cannot be read (%2). Every setting has its default, and the file "
+                              "is moved aside before settings are next saved.")
+                   .arg(m_filePath, error);
+        m_setAsideSuffix = unreadableSuffix;
         return;
     }
-    const QSet<QString> fractional = keysOfFractionalNumbers(text);
-    const QJsonObject object = document.object();
-    for (auto it = object.begin(); it != object.end(); ++it)
-        m_values.insert(it.key(), fromJson(it.value(), fractional.contains(it.key())));
+    QStringList repeated;
+    for (const JsonObjectText::Member &member : object->members()) {
+        if (m_values.contains(member.key) && !repeated.contains(member.key))
+            repeated.append(member.key);
+        const QVariant value = fromText(member.value);
+        m_values.insert(member.key, value);
+        if (value.typeId() == qMetaTypeId<QJsonValue>())
+            m_verbatim.insert(member.key, member.value);
+        else
+            m_verbatim.remove(member.key);
+    }
+    // The last one counts, as in every JSON reader; the next save writes each
+    // key once, so the file as it is now is kept beside it.
+    if (!repeated.isEmpty()) {
+        qCWarning(lcSettings).noquote()
+            << QStringLiteral("The settings file %1 names %2 more than once. The last of each counts, and the file "
+                              "is copied aside before settings are next saved.")
+                   .arg(m_filePath, QLatin1Char('"') + repeated.join(QLatin1String("\", \"")) + QLatin1Char('"'));
+        m_setAsideSuffix = repeatedKeysSuffix;
+    }
 }
 
 QVariant JsonFileUserDefaults::value(const QString &key) const
@@ -200,8 +125,9 @@ QVariant JsonFileUserDefaults::value(const QString &key) const
 
 bool JsonFileUserDefaults::setValue(const QString &key, const QVariant &value)
 {
+    // A lone surrogate has no UTF-8 form: the key could not be read back.
     const std::optional<QVariant> stored = storedForm(value);
-    if (!stored)
+    if (!stored || !QStringView(key).isValidUtf16())
         return false;
     QMap<QString, QVariant> values = m_values;
     values.insert(key, *stored);
@@ -222,9 +148,26 @@ QStringList JsonFileUserDefaults::keys() const
     return m_values.keys();
 }
 
+QByteArray JsonFileUserDefaults::documentText(const QMap<QString, QVariant> &values) const
+{
+    QByteArray text = "{";
+    bool first = true;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        text += first ? "\n    " : ",\n    ";
+        first = false;
+        // A member of a kind the product does not write goes back as it was
+        // written, so nothing in it changes, not even the form of a number.
+        const auto verbatim = m_verbatim.constFind(it.key());
+        const bool unchanged = verbatim != m_verbatim.cend() && it.value().typeId() == qMetaTypeId<QJsonValue>();
+        text += JsonObjectText::text(it.key()) + ": " + (unchanged ? *verbatim : valueText(it.value()));
+    }
+    text += first ? "}\n" : "\n}\n";
+    return text;
+}
+
 bool JsonFileUserDefaults::save(const QMap<QString, QVariant> &values)
 {
-    if (m_fileUnreadable && !setUnreadableFileAside())
+    if (!m_setAsideSuffix.isEmpty() && !setFileAside())
         return false;
     if (!QDir().mkpath(QFileInfo(m_filePath).absolutePath()))
         return false;
@@ -235,26 +178,36 @@ bool JsonFileUserDefaults::save(const QMap<QString, QVariant> &values)
     if (file.write(text) != text.size() || !file.commit())
         return false;
     m_values = values;
+    for (auto it = m_verbatim.begin(); it != m_verbatim.end();) {
+        if (m_values.value(it.key()).typeId() == qMetaTypeId<QJsonValue>())
+            ++it;
+        else
+            it = m_verbatim.erase(it);
+    }
     return true;
 }
 
-bool JsonFileUserDefaults::setUnreadableFileAside()
+bool JsonFileUserDefaults::setFileAside()
 {
     if (!QFile::exists(m_filePath)) {
-        m_fileUnreadable = false;
+        m_setAsideSuffix.clear();
         return true;
     }
-    // QFile::rename never replaces an existing file, so an earlier
-    // set-aside copy is never lost; look for the first free name.
+    // A file that is read as it is (only repeated keys) stays where it is
+    // until the new one replaces it; a copy is kept. QFile::rename and
+    // QFile::copy never replace an existing file, so an earlier set-aside
+    // copy is never lost; look for the first free name.
     for (int attempt = 1; attempt < 1000; ++attempt) {
-        const QString candidate
-            = m_filePath + setAsideSuffix + (attempt == 1 ? QString() : QLatin1Char('.') + QString::number(attempt));
+        const QString candidate = m_filePath + m_setAsideSuffix
+            + (attempt == 1 ? QString() : QLatin1Char('.') + QString::number(attempt));
         if (QFile::exists(candidate))
             continue;
-        if (!QFile::rename(m_filePath, candidate))
+        const bool keptAside = m_setAsideSuffix == unreadableSuffix ? QFile::rename(m_filePath, candidate)
+                                                                    : QFile::copy(m_filePath, candidate);
+        if (!keptAside)
             return false;
         m_setAsidePath = candidate;
-        m_fileUnreadable = false;
+        m_setAsideSuffix.clear();
         return true;
     }
     return false;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <pwd.h>
 #include <unistd.h>
 #include <vector>
@@ -207,7 +208,13 @@ std::optional<MemoryStatistics> ProcStatistics::memory()
     const auto available = keyedNumber(text, "MemAvailable:");
     if (!total || !available || *total == 0)
         return std::nullopt;
-    return MemoryStatistics { *total * 1024, (*total - qMin(*total, *available)) * 1024 };
+    // A count of 2^54 kB or more has no byte count in 64 bits: saturate
+    // rather than wrap, so memory in use never exceeds the total.
+    const auto bytes = [](quint64 kibibytes) {
+        return kibibytes > std::numeric_limits<quint64>::max() / 1024 ? std::numeric_limits<quint64>::max()
+                                                                        : kibibytes * 1024;
+    };
+    return MemoryStatistics { bytes(*total), bytes(*total - qMin(*total, *available)) };
 }
 
 bool ProcStatistics::isPhysical(const QByteArray &sysPath) const

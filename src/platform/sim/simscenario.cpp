@@ -9,6 +9,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <limits>
 
 // The built-in scenario is compiled into the simulation library.
 static void initSimResources()
@@ -176,6 +177,42 @@ SimKnobs knobsFrom(const QJsonValue &value)
     return knobs;
 }
 
+// Entries without a pid or a window number get the first free ones from
+// where a fresh desktop starts counting. Left to the desktop, an automatic
+// value could be one that a later entry lists, and that entry would then
+// replace the earlier one or be dropped.
+constexpr qint64 firstAutomaticPid = 400;
+constexpr qint64 firstAutomaticWindowNumber = 1000;
+
+qint64 nextFree(qint64 &next, const QSet<qint64> &taken)
+{
+    while (taken.contains(next))
+        ++next;
+    return next++;
+}
+
+// A pid or a window number is kept in 32 bits: one given as a number must be
+// a whole number that fits, or it would be cut short or replaced by a default
+// on its way into the world. One of another type reads as its default, like
+// any field of the wrong type.
+QString rangeProblem(const QJsonValue &value, const QString &what, qint64 lowest, qint64 highest)
+{
+    if (!value.isDouble())
+        return {};
+    const qint64 number = value.toInteger(lowest - 1);
+    if (number >= lowest && number <= highest)
+        return {};
+    return QStringLiteral("%1 %2 is not a whole number from %3 to %4")
+        .arg(what, QString::number(value.toDouble(), 'g', 17))
+        .arg(lowest)
+        .arg(highest);
+}
+
+QString pidProblem(const QJsonValue &value, const QString &what)
+{
+    return rangeProblem(value, what, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
+}
+
 QString checkShape(const QJsonObject &root)
 {
     const QStringList lists{QStringLiteral("displays"), QStringLiteral("installed"), QStringLiteral("processes"),
@@ -185,19 +222,46 @@ QString checkShape(const QJsonObject &root)
         if (root.contains(key) && !root.value(key).isArray())
             return QStringLiteral("\"%1\" must be a list").arg(key);
     }
+    for (const char *key : {"selfPid", "frontmost"}) {
+        if (QString problem = pidProblem(root.value(QLatin1String(key)), QLatin1String(key)); !problem.isEmpty())
+            return problem;
+    }
     QSet<qint64> pids{root.value(QStringLiteral("selfPid")).toInteger(SimDesktop::DefaultSelfPid)};
+    QSet<qint64> listedPids;
     for (const QJsonValue &p : root.value(QStringLiteral("processes")).toArray()) {
         if (!p.isObject() || p.toObject().value(QStringLiteral("name")).toString().isEmpty())
             return QStringLiteral("every process needs a name");
-        pids.insert(p.toObject().value(QStringLiteral("pid")).toInteger(0));
+        const QJsonValue pidValue = p.toObject().value(QStringLiteral("pid"));
+        if (QString problem = pidProblem(pidValue, QStringLiteral("pid")); !problem.isEmpty())
+            return problem;
+        // A second process with one pid would replace the first.
+        const qint64 pid = pidValue.toInteger(0);
+        if (pid != 0 && listedPids.contains(pid))
+            return QStringLiteral("pid %1 is listed twice").arg(pid);
+        listedPids.insert(pid);
+        pids.insert(pid);
     }
+    QSet<qint64> numbers;
     for (const QJsonValue &w : root.value(QStringLiteral("windows")).toArray()) {
         if (!w.isObject() || !w.toObject().value(QStringLiteral("owner")).isDouble())
             return QStringLiteral("every window needs an owner pid");
+        const QJsonValue ownerValue = w.toObject().value(QStringLiteral("owner"));
+        if (QString problem = pidProblem(ownerValue, QStringLiteral("window owner")); !problem.isEmpty())
+            return problem;
         // Caught here rather than dropping the window without a word.
-        const qint64 owner = w.toObject().value(QStringLiteral("owner")).toInteger(0);
+        const qint64 owner = ownerValue.toInteger(0);
         if (owner == 0 || !pids.contains(owner))
             return QStringLiteral("window owner %1 is not a listed process").arg(owner);
+        const QJsonValue numberValue = w.toObject().value(QStringLiteral("number"));
+        if (QString problem = rangeProblem(numberValue, QStringLiteral("window number"), 0,
+                                           std::numeric_limits<quint32>::max());
+            !problem.isEmpty())
+            return problem;
+        // The world keeps one window per number.
+        const qint64 number = numberValue.toInteger(0);
+        if (number != 0 && numbers.contains(number))
+            return QStringLiteral("window number %1 is listed twice").arg(number);
+        numbers.insert(number);
     }
     return {};
 }
@@ -287,10 +351,17 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
     }
     desktop.setFavoriteFolders(favorites);
 
-    for (const QJsonValue &entry : root.value(QStringLiteral("processes")).toArray()) {
+    const QJsonArray processes = root.value(QStringLiteral("processes")).toArray();
+    QSet<qint64> takenPids{desktop.selfPid()};
+    for (const QJsonValue &entry : processes)
+        takenPids.insert(entry.toObject().value(QStringLiteral("pid")).toInteger(0));
+    qint64 nextPid = firstAutomaticPid;
+    for (const QJsonValue &entry : processes) {
         const QJsonObject o = entry.toObject();
         SimProcess process;
         process.pid = o.value(QStringLiteral("pid")).toInt(0);
+        if (process.pid == 0)
+            process.pid = qint32(nextFree(nextPid, takenPids));
         process.bundleIdentifier = o.value(QStringLiteral("bundleId")).toString();
         process.name = o.value(QStringLiteral("name")).toString();
         process.bundlePath = o.value(QStringLiteral("path")).toString();
@@ -316,10 +387,16 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
 
     // Listed front to back: add from the back so the first ends up in front.
     const QJsonArray windows = root.value(QStringLiteral("windows")).toArray();
+    QSet<qint64> takenNumbers{0};
+    for (const QJsonValue &entry : windows)
+        takenNumbers.insert(entry.toObject().value(QStringLiteral("number")).toInteger(0));
+    qint64 nextNumber = firstAutomaticWindowNumber;
     for (qsizetype i = windows.size() - 1; i >= 0; --i) {
         const QJsonObject o = windows.at(i).toObject();
         SimWindow w;
         w.number = quint32(o.value(QStringLiteral("number")).toInteger(0));
+        if (w.number == 0)
+            w.number = quint32(nextFree(nextNumber, takenNumbers));
         w.ownerPid = o.value(QStringLiteral("owner")).toInt();
         w.title = o.value(QStringLiteral("title")).toString();
         w.bounds = rectFrom(o.value(QStringLiteral("bounds")));

@@ -1,11 +1,23 @@
 #include "taskmanager/sampling/processnetworklog.h"
 
+#include <QLoggingCategory>
+
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace Velmora {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcNetwork, "velmora.network")
+
+// Byte counts are doubles read from the tool's text; counts near the top of
+// the range would add up to infinity, and an infinite rate to nonsense.
+double saturatingSum(double a, double b)
+{
+    return std::min(a + b, std::numeric_limits<double>::max());
+}
 
 std::optional<qint32> parsePid(QStringView text)
 {
@@ -56,6 +68,7 @@ void ProcessNetworkLog::clear()
 void ProcessNetworkLog::dropUncommitted()
 {
     m_buffer.clear();
+    m_droppingLine = false;
     m_pending.clear();
     m_pendingNames.clear();
     m_blockCount = 0;
@@ -65,15 +78,37 @@ void ProcessNetworkLog::dropUncommitted()
 void ProcessNetworkLog::consume(const QByteArray &data, double now)
 {
     QMutexLocker lock(&m_lock);
+    // What is kept from earlier chunks holds no line end: search only what arrived.
+    const qsizetype searchFrom = m_buffer.size();
     m_buffer.append(data);
     qsizetype start = 0;
-    for (qsizetype newline = m_buffer.indexOf('\n'); newline >= 0; newline = m_buffer.indexOf('\n', start)) {
-        // Trimming also takes the carriage return of a CRLF line end.
-        parse(QString::fromUtf8(m_buffer.constData() + start, newline - start).trimmed(), now);
+    for (qsizetype newline = m_buffer.indexOf('\n', searchFrom); newline >= 0;
+         newline = m_buffer.indexOf('\n', start)) {
+        if (m_droppingLine || newline - start > maxLineBytes) {
+            if (!m_droppingLine)
+                logDroppedLine();
+            m_droppingLine = false;
+        } else {
+            // Trimming also takes the carriage return of a CRLF line end.
+            parse(QString::fromUtf8(m_buffer.constData() + start, newline - start).trimmed(), now);
+        }
         start = newline + 1;
     }
     m_buffer.remove(0, start);
+    // A line without an end is not kept past the bound: the rest of it is
+    // dropped as it arrives, and the next line is read as usual.
+    if (m_buffer.size() > maxLineBytes) {
+        if (!m_droppingLine)
+            logDroppedLine();
+        m_droppingLine = true;
+        m_buffer.clear();
+    }
     m_commitDue = now + quietPeriod;
+}
+
+void ProcessNetworkLog::logDroppedLine()
+{
+    qCWarning(lcNetwork) << "Dropped a line of more than" << maxLineBytes << "bytes from the network tool";
 }
 
 void ProcessNetworkLog::parse(const QString &line, double now)
@@ -102,7 +137,8 @@ void ProcessNetworkLog::parse(const QString &line, double now)
     const QString name = identifier.left(dot);
     if (!pid || hasControlCharacters(name))
         return;
-    m_pending[*pid] += *received + *sent;
+    double &pending = m_pending[*pid];
+    pending = saturatingSum(saturatingSum(pending, *received), *sent);
     m_pendingNames[*pid] = name;
 }
 
@@ -144,9 +180,13 @@ QHash<qint32, double> ProcessNetworkLog::rates(double from, double to, double no
         const double overlap = std::min(block.end, to) - std::max(block.end - 1, from);
         if (!(overlap > 0))
             continue;
+        // At most one: the part of the window that the block covers.
+        const double share = std::min(overlap / (to - from), 1.0);
         for (auto it = block.bytes.cbegin(); it != block.bytes.cend(); ++it) {
-            if (it.value() > 0)
-                result[it.key()] += overlap * it.value() / (to - from);
+            if (it.value() > 0) {
+                double &rate = result[it.key()];
+                rate = saturatingSum(rate, share * it.value());
+            }
         }
     }
     return result;

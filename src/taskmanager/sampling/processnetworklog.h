@@ -23,6 +23,9 @@ public:
     static constexpr double quietPeriod = 0.15;
     static constexpr int maxBlocks = 5;
     static constexpr int maxNames = 4096;
+    // The tool's lines are a name and two numbers; a longer line is dropped
+    // (and logged) rather than kept growing until a line end arrives.
+    static constexpr qsizetype maxLineBytes = 64 * 1024;
 
     // A new run of the tool: its first block is incomplete and is dropped,
     // as is anything left of the previous run that was not yet committed.
@@ -47,12 +50,14 @@ private:
     };
 
     void parse(const QString &line, double now);
+    void logDroppedLine();
     void publish();
     void commitIfQuiet(double now);
     void dropUncommitted();
 
     mutable QMutex m_lock;
     QByteArray m_buffer;
+    bool m_droppingLine = false; // the rest of an over-long line is still to come
     QHash<qint32, double> m_pending;
     QHash<qint32, QString> m_pendingNames;
     double m_pendingEnd = 0;
