@@ -45,6 +45,16 @@ QSizeF TooltipPanel::fittingSize() const
     return TooltipGeometry::panelSize(QSizeF(metrics.horizontalAdvance(m_title), metrics.height()));
 }
 
+void TooltipPanel::resizeEvent(QResizeEvent *event)
+{
+    // Without a compositor a translucent window's corners come out black;
+    // the window is cut to the bubble's rounded shape so they never show.
+    QPainterPath bubble;
+    bubble.addRoundedRect(QRectF(rect()), TooltipGeometry::cornerRadius, TooltipGeometry::cornerRadius);
+    setMask(QRegion(bubble.toFillPolygon().toPolygon()));
+    QWidget::resizeEvent(event);
+}
+
 void TooltipPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

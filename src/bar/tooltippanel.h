@@ -22,6 +22,7 @@ public:
     static QFont titleFont();
 
 protected:
+    void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

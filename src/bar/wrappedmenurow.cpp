@@ -4,10 +4,13 @@
 #include "bar/model/wrappedmenurowlayout.h"
 
 #include <QAccessibleWidget>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
+#include <QStyle>
+#include <QStyleOptionMenuItem>
 
 namespace Velmora {
 
@@ -57,6 +60,76 @@ private:
     WrappedMenuRow *row() const { return static_cast<WrappedMenuRow *>(widget()); }
 };
 
+// An ordinary item as the row's style would draw it: enabled, not checkable,
+// with its font and palette.
+QStyleOptionMenuItem menuItemOption(const QWidget *row)
+{
+    QStyleOptionMenuItem option;
+    option.initFrom(row);
+    option.state = QStyle::State_Enabled;
+    option.menuItemType = QStyleOptionMenuItem::Normal;
+    option.checkType = QStyleOptionMenuItem::NotCheckable;
+    option.font = row->font();
+    option.fontMetrics = QFontMetrics(row->font());
+    option.maxIconWidth = row->style()->pixelMetric(QStyle::PM_SmallIconSize, &option, row);
+    return option;
+}
+
+// Where the style puts an ordinary item's icon and text. Styles do not
+// publish these columns, so the style draws one probe item (a red icon, black
+// text on white) and the columns are read off the result, once per style and
+// font.
+WrappedMenuRowLayout::Columns menuColumns(const QWidget *row)
+{
+    static QHash<QString, WrappedMenuRowLayout::Columns> known;
+    const QString key = row->style()->name() + u'|' + row->font().key();
+    if (const auto found = known.constFind(key); found != known.cend())
+        return *found;
+
+    QStyleOptionMenuItem option = menuItemOption(row);
+    const int iconSide = option.maxIconWidth;
+    QPixmap marker(iconSide, iconSide);
+    marker.fill(Qt::red);
+    option.icon = QIcon(marker);
+    option.text = QStringLiteral("H");
+    for (const QPalette::ColorRole role : { QPalette::Text, QPalette::WindowText, QPalette::ButtonText })
+        option.palette.setColor(role, Qt::black);
+    for (const QPalette::ColorRole role : { QPalette::Window, QPalette::Base, QPalette::Button })
+        option.palette.setColor(role, Qt::white);
+    // As tall as the menu makes a one-line item: some styles widen the icon
+    // column with the item's height.
+    const QSize itemSize = row->style()->sizeFromContents(
+        QStyle::CT_MenuItem, &option, QSize(option.fontMetrics.horizontalAdvance(option.text), option.fontMetrics.height()),
+        row);
+    option.rect = QRect(0, 0, 400, std::max(itemSize.height(), option.fontMetrics.height()));
+    QImage probe(option.rect.size(), QImage::Format_RGB32);
+    probe.fill(Qt::white);
+    {
+        QPainter painter(&probe);
+        row->style()->drawControl(QStyle::CE_MenuItem, &option, &painter, row);
+    }
+    auto firstColumn = [&probe](int from, auto matches) {
+        for (int x = from; x < probe.width(); ++x) {
+            for (int y = 0; y < probe.height(); ++y) {
+                if (matches(probe.pixelColor(x, y)))
+                    return x;
+            }
+        }
+        return -1;
+    };
+    const int iconLeft = firstColumn(0, [](QColor c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; });
+    // The first column with any ink of the "H", less the glyph's own bearing:
+    // the row draws its text from where the style starts a line.
+    const int ink = firstColumn(std::max(0, iconLeft + iconSide),
+                                [](QColor c) { return c.red() < 200 && c.green() < 200 && c.blue() < 200; });
+    const int textLeft = ink - qRound(QFontMetricsF(option.font).leftBearing(u'H'));
+    WrappedMenuRowLayout::Columns columns;
+    if (iconLeft >= 0 && textLeft > iconLeft)
+        columns = { qreal(iconLeft), qreal(iconSide), qreal(textLeft) };
+    known.insert(key, columns);
+    return columns;
+}
+
 QAccessibleInterface *accessibleRow(const QString &className, QObject *object)
 {
     if (className == QLatin1String(WrappedMenuRow::staticMetaObject.className()) && object && object->isWidgetType())
@@ -82,7 +155,8 @@ WrappedMenuRow::WrappedMenuRow(const QString &title, const QIcon &icon, AppMenuI
     setFont(font);
     setAttribute(Qt::WA_Hover);
     setMouseTracking(true);
-    m_size = WrappedMenuRowLayout(WrappedMenuRowLayout::textHeight(title, font)).rowSize().toSize();
+    m_columns = menuColumns(this);
+    m_size = layout().rowSize().toSize();
     // As wide as the menu makes it, never shorter than its text.
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMinimumHeight(m_size.height());
@@ -91,6 +165,11 @@ WrappedMenuRow::WrappedMenuRow(const QString &title, const QIcon &icon, AppMenuI
 QSize WrappedMenuRow::sizeHint() const
 {
     return m_size;
+}
+
+WrappedMenuRowLayout WrappedMenuRow::layout() const
+{
+    return WrappedMenuRowLayout(WrappedMenuRowLayout::textHeight(m_title, font()), fontMetrics().height(), m_columns);
 }
 
 bool WrappedMenuRow::isHighlighted() const
@@ -120,10 +199,11 @@ void WrappedMenuRow::paintEvent(QPaintEvent *)
     const bool enabled = m_item && m_item->isEnabled();
     const WrappedMenuRowLayout::TextLook look = WrappedMenuRowLayout::textLook(m_item, isCurrent(this), enabled);
     if (look == WrappedMenuRowLayout::TextLook::Selected) {
-        QPainterPath selection;
-        selection.addRoundedRect(WrappedMenuRowLayout::highlightRect(rect()), WrappedMenuRowLayout::highlightRadius,
-                                 WrappedMenuRowLayout::highlightRadius);
-        painter.fillPath(selection, palette().color(QPalette::Highlight));
+        // The style's own selection, so the row lights up like its neighbours.
+        QStyleOptionMenuItem option = menuItemOption(this);
+        option.state |= QStyle::State_Selected;
+        option.rect = rect();
+        style()->drawControl(QStyle::CE_MenuItem, &option, &painter, this);
     }
     QColor colour = palette().color(QPalette::Active, QPalette::Text);
     QIcon::Mode mode = QIcon::Normal;
@@ -135,7 +215,7 @@ void WrappedMenuRow::paintEvent(QPaintEvent *)
         mode = QIcon::Disabled;
     }
 
-    const WrappedMenuRowLayout layout(m_size.height() - 2 * WrappedMenuRowLayout::textTop);
+    const WrappedMenuRowLayout layout = this->layout();
     if (!m_icon.isNull()) {
         const QRect iconRect = layout.iconRect().toAlignedRect();
         if (m_icon.isMask()) {

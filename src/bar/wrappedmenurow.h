@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bar/model/wrappedmenurowlayout.h"
+
 #include <QFont>
 #include <QIcon>
 #include <QPointer>
@@ -10,8 +12,9 @@ namespace Velmora {
 class AppMenuItem;
 
 // Shows a menu item whose title wraps over several lines the way an ordinary
-// item looks: its symbol level with the first line, the selection behind it
-// while it is the current item, greyed out while disabled. Clicking it (or
+// item looks: its symbol and text in the menu's own columns, the symbol level
+// with the first line, the style's selection behind it while it is the
+// current item, greyed out while disabled. Clicking it (or
 // pressing it through accessibility) closes the menu and runs the item once.
 class WrappedMenuRow : public QWidget
 {
@@ -39,9 +42,12 @@ protected:
     void leaveEvent(QEvent *event) override;
 
 private:
+    WrappedMenuRowLayout layout() const;
+
     QPointer<AppMenuItem> m_item;
     QString m_title;
     QIcon m_icon;
+    WrappedMenuRowLayout::Columns m_columns;
     QSize m_size;
 };
 

@@ -150,7 +150,7 @@ private slots:
         QVERIFY(row);
         QCOMPARE(longItem->text(), longTitle);
         QVERIFY(row->title().contains(u'\n'));
-        QCOMPARE(row->sizeHint().width(), 416);
+        QVERIFY(row->sizeHint().width() > 360); // the text column and its margins
         QVERIFY(row->sizeHint().height() > 2 * menu.fontMetrics().height());
     }
 

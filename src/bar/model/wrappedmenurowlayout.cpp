@@ -14,14 +14,28 @@ qreal WrappedMenuRowLayout::textHeight(const QString &text, const QFont &font)
     return std::ceil(needed.height());
 }
 
-WrappedMenuRowLayout::WrappedMenuRowLayout(qreal textHeight)
+WrappedMenuRowLayout::WrappedMenuRowLayout(qreal textHeight, qreal firstLineHeight, Columns columns)
     : m_textHeight(std::ceil(std::max(0.0, textHeight)))
+    , m_firstLineHeight(std::max(0.0, firstLineHeight))
+    , m_columns(columns)
 {
 }
 
-QRectF WrappedMenuRowLayout::highlightRect(const QRectF &rowBounds)
+QSizeF WrappedMenuRowLayout::rowSize() const
 {
-    return rowBounds.adjusted(highlightInset, 0, -highlightInset, 0);
+    return { m_columns.textLeft + textWidth + rightMargin, m_textHeight + 2 * textTop };
+}
+
+QRectF WrappedMenuRowLayout::textRect() const
+{
+    return { m_columns.textLeft, textTop, textWidth, m_textHeight };
+}
+
+QRectF WrappedMenuRowLayout::iconRect() const
+{
+    // Centred on the first line, so it sits where an ordinary item's icon would.
+    const qreal top = textTop + (m_firstLineHeight - m_columns.iconSide) / 2;
+    return { m_columns.iconLeft, std::round(top), m_columns.iconSide, m_columns.iconSide };
 }
 
 bool WrappedMenuRowLayout::isHighlighted(bool hasItem, bool isCurrent, bool isEnabled)

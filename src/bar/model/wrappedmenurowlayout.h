@@ -8,23 +8,29 @@ class QFont;
 
 namespace Velmora {
 
+// Where a menu puts an ordinary item's icon and text. The defaults are the
+// desktop's usual menu metrics; a view measures its own menu's.
+struct MenuItemColumns
+{
+    qreal iconLeft = 17;
+    qreal iconSide = 14;
+    qreal textLeft = 38;
+};
+
 // The geometry and look of a menu row that shows a wrapped title over
-// several lines like an ordinary menu item: the symbol at the left, level
-// with the first line, and the text in the column ordinary items use.
-// Coordinates have their origin at the row's top left, y down.
+// several lines like an ordinary menu item: the symbol in the menu's icon
+// column, level with the first line, and the text in the column where
+// ordinary items start theirs. Coordinates have their origin at the row's top
+// left, y down.
 class WrappedMenuRowLayout
 {
 public:
-    static constexpr qreal rowWidth = 416;
-    static constexpr qreal textLeft = 38;
     static constexpr qreal textTop = 6;
     static constexpr qreal textWidth = 360;
-    static constexpr qreal iconLeft = 17;
-    static constexpr qreal iconTop = 9;
-    static constexpr qreal iconSide = 14;
-    // The selection is inset from the menu's edges and rounded.
-    static constexpr qreal highlightInset = 4;
-    static constexpr qreal highlightRadius = 4;
+    // Room to the right of the text, as ordinary items keep for shortcuts.
+    static constexpr qreal rightMargin = 18;
+
+    using Columns = MenuItemColumns;
 
     enum class TextLook {
         Selected, // the highlighted row: the selected menu-item text colour
@@ -35,13 +41,11 @@ public:
     // The height `text` needs in `font` within textWidth, in whole points.
     static qreal textHeight(const QString &text, const QFont &font);
 
-    explicit WrappedMenuRowLayout(qreal textHeight);
+    WrappedMenuRowLayout(qreal textHeight, qreal firstLineHeight, Columns columns = {});
 
-    QSizeF rowSize() const { return { rowWidth, m_textHeight + 2 * textTop }; }
-    QRectF textRect() const { return { textLeft, textTop, textWidth, m_textHeight }; }
-    QRectF iconRect() const { return { iconLeft, iconTop, iconSide, iconSide }; }
-    // The selection behind a highlighted row as wide as `rowBounds`.
-    static QRectF highlightRect(const QRectF &rowBounds);
+    QSizeF rowSize() const;
+    QRectF textRect() const;
+    QRectF iconRect() const;
 
     // A row is highlighted only when its item exists, is the menu's current
     // one and is enabled.
@@ -50,6 +54,8 @@ public:
 
 private:
     qreal m_textHeight;
+    qreal m_firstLineHeight;
+    Columns m_columns;
 };
 
 } // namespace Velmora
