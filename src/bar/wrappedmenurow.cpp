@@ -252,6 +252,10 @@ void WrappedMenuRow::mouseReleaseEvent(QMouseEvent *event)
 
 void WrappedMenuRow::enterEvent(QEnterEvent *event)
 {
+    // The menu does not see the pointer over a row of its own: tell it which
+    // item is current now, so the one it lit before goes dark.
+    if (QMenu *menu = menuOf(this))
+        menu->setActiveAction(m_item && m_item->isEnabled() ? m_item.data() : nullptr);
     update();
     QWidget::enterEvent(event);
 }

@@ -7,6 +7,8 @@
 #include "platform/sim/virtualclock.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QEnterEvent>
 #include <QAccessibleActionInterface>
 #include <QMenu>
 #include <QMouseEvent>
@@ -186,6 +188,30 @@ private slots:
         QCOMPARE(menu->isVisible(), handled == 0);
         if (menu->isVisible())
             closeMenu(anchor);
+    }
+
+    // The pointer entering a row makes its item the menu's current one, so
+    // the item lit before goes dark; a disabled row lights nothing.
+    void hoveringARowMakesItCurrent()
+    {
+        QMenu menu;
+        QAction *hide = AppMenuItem::add(&menu, "Hide", QIcon(), [] {});
+        AppMenuItem *item = AppMenuItem::add(&menu, longTitle, QIcon(), [] {});
+        menu.popup(QPoint(0, 0));
+        auto *row = qobject_cast<WrappedMenuRow *>(item->defaultWidget());
+        auto enter = [row] {
+            QEnterEvent event(QPointF(5, 5), row->mapTo(row->window(), QPointF(5, 5)), row->mapToGlobal(QPointF(5, 5)));
+            QApplication::sendEvent(row, &event);
+        };
+        menu.setActiveAction(hide);
+        enter();
+        QCOMPARE(menu.activeAction(), item);
+        QVERIFY(row->isHighlighted());
+        item->setEnabled(false);
+        menu.setActiveAction(hide);
+        enter();
+        QCOMPARE(menu.activeAction(), nullptr);
+        QVERIFY(!row->isHighlighted());
     }
 
     // Assistive technologies see a button named after the plain title, and

@@ -3,6 +3,9 @@
 #include <QPainter>
 #include <QTest>
 
+#include <thread>
+#include <vector>
+
 using Velmora::VelmoraIcon;
 
 Q_DECLARE_METATYPE(Velmora::VelmoraIcon::Drawing)
@@ -126,6 +129,20 @@ private slots:
         const QImage redrawn = VelmoraIcon::appIconImage(34, 2);
         QVERIFY(redrawn.cacheKey() != first.cacheKey());
         QCOMPARE(redrawn, first);
+    }
+
+    // Lists fetch icons on worker threads too: the cache serves them all.
+    void rastersCanBeAskedForFromSeveralThreads()
+    {
+        VelmoraIcon::clearCache();
+        QList<QImage> images(8);
+        std::vector<std::thread> workers;
+        for (int i = 0; i < 8; ++i)
+            workers.emplace_back([&images, i] { images[i] = VelmoraIcon::appIconImage(24 + (i % 2) * 8, 2); });
+        for (std::thread &worker : workers)
+            worker.join();
+        for (int i = 2; i < 8; ++i)
+            QCOMPARE(images[i], images[i % 2]);
     }
 
     void templatesAreMasks()

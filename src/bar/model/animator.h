@@ -86,6 +86,7 @@ private:
 // One number that moves to its targets through an Animator. The owner reads
 // value() when it paints and hears of every change through `changed`.
 // Retargeting mid-way starts from where the value is, so nothing jumps.
+// `context` is the owner, a QObject that holds the value as a member.
 class AnimatedValue
 {
 public:
