@@ -2,29 +2,12 @@
 #include "platform/sim/scriptedfileicons.h"
 #include "store/appitem.h"
 #include "store/taskbaroverflow.h"
-#include "store/velmoraicon.h"
 
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 using namespace Velmora;
-
-// The product icon is drawn whenever a list shows it; at bar size on a
-// high-density display it must stay far below a frame.
-static void BM_VelmoraIconAtBarSize(benchmark::State &state)
-{
-    for (auto _ : state)
-        benchmark::DoNotOptimize(VelmoraIcon::appIconImage(34, 2));
-}
-BENCHMARK(BM_VelmoraIconAtBarSize)->Unit(benchmark::kMicrosecond);
-
-static void BM_VelmoraIconAt512(benchmark::State &state)
-{
-    for (auto _ : state)
-        benchmark::DoNotOptimize(VelmoraIcon::appIconImage(512));
-}
-BENCHMARK(BM_VelmoraIconAt512)->Unit(benchmark::kMillisecond);
 
 // The bar splits on every layout pass.
 static void BM_OverflowSplit(benchmark::State &state)

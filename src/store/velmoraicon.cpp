@@ -1,8 +1,11 @@
 #include "store/velmoraicon.h"
 
+#include <QCache>
 #include <QDir>
 #include <QIconEngine>
 #include <QLinearGradient>
+#include <QMutex>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -12,11 +15,14 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 namespace Velmora {
 
 const QString VelmoraIcon::iconName = QStringLiteral("velmora");
+const QString VelmoraIcon::accessibilityDescription = QStringLiteral("Velmora");
+const QString VelmoraIcon::startAccessibilityDescription = QStringLiteral("Start");
 
 namespace {
 
@@ -123,12 +129,19 @@ void blurMask(QImage &mask, qreal sigma)
     }
 }
 
+// The length of the painter's first axis in device pixels: the device pixel
+// ratio times any scale the painter applies.
+qreal deviceScale(const QPainter &painter)
+{
+    const QTransform device = painter.deviceTransform();
+    return std::hypot(device.m11(), device.m12());
+}
+
 // A soft shadow of `shape`, offset and blurred in the painter's units but
 // rendered at the device's resolution, so it looks the same on every display.
 void drawShadow(QPainter &painter, const QPainterPath &shape, const QColor &colour, QPointF offset, qreal blurRadius)
 {
-    const QTransform device = painter.deviceTransform();
-    const qreal scale = std::hypot(device.m11(), device.m12());
+    const qreal scale = deviceScale(painter);
     const qreal margin = 1.5 * blurRadius + 1;
     const QRectF area = shape.boundingRect().translated(offset).adjusted(-margin, -margin, margin, margin);
     const QSize pixels(int(std::ceil(area.width() * scale)), int(std::ceil(area.height() * scale)));
@@ -177,25 +190,106 @@ QPainterPath roundedTile(const QRectF &rect)
     return path;
 }
 
-class VelmoraIconEngine final : public QIconEngine
+
+bool canDraw(const QPainter *painter, const QRectF &rect)
+{
+    return painter && painter->isActive() && rect.width() > 0 && rect.height() > 0;
+}
+
+struct RasterKey
+{
+    VelmoraIcon::Drawing drawing;
+    int size;
+    qreal ratio;
+
+    friend bool operator==(const RasterKey &, const RasterKey &) = default;
+};
+
+size_t qHash(const RasterKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, int(key.drawing), key.size, key.ratio);
+}
+
+// The rasters the views asked for. Bounded so a stray huge request cannot
+// pin memory; the sizes a desktop really shows (a few per drawing and ratio)
+// fit many times over, and the least recently used go first.
+class RasterCache
 {
 public:
+    std::optional<QImage> find(const RasterKey &key)
+    {
+        QMutexLocker lock(&m_mutex);
+        if (const QImage *image = m_images.object(key))
+            return *image;
+        return std::nullopt;
+    }
+    void insert(const RasterKey &key, const QImage &image)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_images.insert(key, new QImage(image), qMax<qsizetype>(1, image.sizeInBytes() / 1024));
+    }
+    void clear()
+    {
+        QMutexLocker lock(&m_mutex);
+        m_images.clear();
+    }
+
+private:
+    QMutex m_mutex;
+    QCache<RasterKey, QImage> m_images { 48 * 1024 }; // kilobytes
+};
+
+RasterCache &rasterCache()
+{
+    static RasterCache cache;
+    return cache;
+}
+
+QImage drawRaster(VelmoraIcon::Drawing drawing, int size, qreal ratio)
+{
+    const int pixels = int(std::ceil(size * ratio));
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    VelmoraIcon::draw(drawing, &painter, QRectF(0, 0, size, size));
+    return image;
+}
+
+// Draws through the raster cache at the destination's resolution, so a view
+// that repaints shows the same pixels without drawing the icon again.
+class DrawnIconEngine final : public QIconEngine
+{
+public:
+    explicit DrawnIconEngine(VelmoraIcon::Drawing drawing)
+        : m_drawing(drawing)
+    {
+    }
+
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
     {
-        const qreal side = std::min(rect.width(), rect.height());
-        painter->save();
-        painter->translate(rect.x() + (rect.width() - side) / 2, rect.y() + (rect.height() - side) / 2);
-        VelmoraIcon::drawAppIcon(painter, side);
-        painter->restore();
+        const int side = std::min(rect.width(), rect.height());
+        if (side <= 0 || !painter)
+            return;
+        // The device's own ratio, not the painter's whole scale: a view that
+        // scales an icon while it animates must not draw one raster per frame.
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        const QImage image = VelmoraIcon::render(m_drawing, side, ratio);
+        if (image.isNull())
+            return;
+        const QPointF origin(rect.x() + (rect.width() - side) / 2.0, rect.y() + (rect.height() - side) / 2.0);
+        painter->drawImage(QRectF(origin, QSizeF(side, side)), image);
     }
-    // Rasters are made only when a view asks for one, once per size.
+    // QIcon asks here in device pixels; a view converts to a pixmap once per size.
     QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
     {
         const int side = std::min(size.width(), size.height());
-        const QString cacheKey = QStringLiteral("velmora-app-icon-%1").arg(side);
+        if (side <= 0)
+            return {};
+        const QString cacheKey = QStringLiteral("velmora-drawn-%1-%2").arg(int(m_drawing)).arg(side);
         QPixmap pixmap;
         if (!QPixmapCache::find(cacheKey, &pixmap)) {
-            pixmap = QPixmap::fromImage(VelmoraIcon::appIconImage(side));
+            pixmap = QPixmap::fromImage(VelmoraIcon::render(m_drawing, side));
             QPixmapCache::insert(cacheKey, pixmap);
         }
         return pixmap;
@@ -205,48 +299,57 @@ public:
         const int side = std::min(size.width(), size.height());
         return { side, side };
     }
-    QIconEngine *clone() const override { return new VelmoraIconEngine; }
-    QString key() const override { return VelmoraIcon::iconName; }
-    QString iconName() override { return VelmoraIcon::iconName; }
+    QIconEngine *clone() const override { return new DrawnIconEngine(m_drawing); }
+    QString key() const override { return name(); }
+    QString iconName() override { return name(); }
     bool isNull() override { return false; }
+
+private:
+    QString name() const { return m_drawing == VelmoraIcon::Drawing::AppIcon ? VelmoraIcon::iconName : QString(); }
+
+    VelmoraIcon::Drawing m_drawing;
 };
 
 } // namespace
 
-void VelmoraIcon::drawTile(QPainter &painter, const QRectF &rect)
+bool VelmoraIcon::drawTile(QPainter *painter, const QRectF &rect)
 {
+    if (!canDraw(painter, rect))
+        return false;
     const Palette &colours = palette();
     const qreal w = rect.width();
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
 
     // Filling the tile's shape instead of clipping keeps its edge antialiased.
     const QPainterPath tile = roundedTile(rect);
-    painter.fillPath(tile, colours.tileBase);
-    fillGlow(painter, tile, colours.tilePurple, { rect.left() + 0.12 * w, rect.top() + 0.06 * w }, 0.95 * w);
-    fillGlow(painter, tile, colours.tileAmber, { rect.left() + 0.88 * w, rect.top() + 0.98 * w }, 0.72 * w);
+    painter->fillPath(tile, colours.tileBase);
+    fillGlow(*painter, tile, colours.tilePurple, { rect.left() + 0.12 * w, rect.top() + 0.06 * w }, 0.95 * w);
+    fillGlow(*painter, tile, colours.tileAmber, { rect.left() + 0.88 * w, rect.top() + 0.98 * w }, 0.72 * w);
 
+    // The shadow falls once, under the whole slab.
     const Slab slab { { rect.center().x(), rect.top() + 0.46 * w }, 0.343 * w, 0.112 * w };
     const QPainterPath body = slab.body();
-    drawShadow(painter, body, colours.slabShadow, { 0, 0.035 * w }, 0.04 * w);
-    painter.fillPath(body, colours.sideLeft);
+    drawShadow(*painter, body, colours.slabShadow, { 0, 0.035 * w }, 0.04 * w);
+    painter->fillPath(body, colours.sideLeft);
     QPainterPath rightHalf;
     rightHalf.addRect(QRectF(slab.center.x(), rect.top(), w, w));
-    painter.fillPath(body.simplified().intersected(rightHalf), colours.sideRight);
+    painter->fillPath(body.simplified().intersected(rightHalf), colours.sideRight);
 
     const qreal rise = Slab::flattening * slab.halfWidth;
     QLinearGradient top(slab.center.x(), slab.center.y() - rise, slab.center.x(), slab.center.y() + rise);
     top.setColorAt(0, colours.topLight);
     top.setColorAt(1, colours.topDark);
-    painter.fillPath(slab.topFace(), top);
-    painter.fillPath(slab.slot(0.24), colours.slot);
-    painter.restore();
+    painter->fillPath(slab.topFace(), top);
+    painter->fillPath(slab.slot(0.24), colours.slot);
+    painter->restore();
+    return true;
 }
 
 bool VelmoraIcon::drawAppIcon(QPainter *painter, qreal size)
 {
-    if (!painter || !painter->isActive() || !(size > 0))
+    if (!canDraw(painter, QRectF(0, 0, size, size)))
         return false;
     const qreal margin = size * 100 / 1024;
     const QRectF tileRect(margin, margin, size - 2 * margin, size - 2 * margin);
@@ -255,27 +358,129 @@ bool VelmoraIcon::drawAppIcon(QPainter *painter, qreal size)
     painter->setRenderHint(QPainter::Antialiasing);
     drawShadow(*painter, tile, QColor::fromRgbF(0, 0, 0, 0.3f), { 0, size * 10 / 1024 }, size * 20 / 1024);
     painter->restore();
-    drawTile(*painter, tileRect);
+    return drawTile(painter, tileRect);
+}
+
+bool VelmoraIcon::drawTemplateMark(QPainter *painter, const QRectF &rect)
+{
+    if (!canDraw(painter, rect))
+        return false;
+    const qreal w = rect.width();
+    const qreal halfWidth = 0.47 * w;
+    const qreal depth = 0.42 * halfWidth;
+    const Slab slab { { rect.center().x(), rect.center().y() - depth / 2 }, halfWidth, depth };
+    const QPainterPath slot = slab.slot(0.34);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    // One fill of the whole body, so its overlapping parts do not darken
+    // each other; then the top face at full strength.
+    painter->fillPath(slab.body().simplified().subtracted(slot), QColor::fromRgbF(0, 0, 0, 0.55f));
+    painter->fillPath(slab.topFace().subtracted(slot), Qt::black);
+    painter->restore();
     return true;
 }
 
-const QIcon &VelmoraIcon::ownAppIcon()
+bool VelmoraIcon::drawStartGlyph(QPainter *painter, const QRectF &rect)
 {
-    static const QIcon icon(new VelmoraIconEngine);
-    return icon;
+    if (!canDraw(painter, rect))
+        return false;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->translate(rect.topLeft());
+    painter->scale(rect.width() / 18, rect.width() / 18);
+    QPainterPath house;
+    house.moveTo(3, 8);
+    house.lineTo(9, 2.6);
+    house.lineTo(15, 8);
+    house.lineTo(15, 15.4);
+    house.lineTo(3, 15.4);
+    house.closeSubpath();
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(QPen(Qt::black, 1.7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter->drawPath(house);
+    painter->restore();
+    return true;
+}
+
+bool VelmoraIcon::draw(Drawing drawing, QPainter *painter, const QRectF &rect)
+{
+    const qreal side = std::min(rect.width(), rect.height());
+    const QRectF square(rect.x() + (rect.width() - side) / 2, rect.y() + (rect.height() - side) / 2, side, side);
+    switch (drawing) {
+    case Drawing::AppIcon: {
+        if (!canDraw(painter, square))
+            return false;
+        painter->save();
+        painter->translate(square.topLeft());
+        const bool drawn = drawAppIcon(painter, side);
+        painter->restore();
+        return drawn;
+    }
+    case Drawing::Tile:
+        return drawTile(painter, square);
+    case Drawing::TemplateMark:
+        return drawTemplateMark(painter, square);
+    case Drawing::StartGlyph:
+        return drawStartGlyph(painter, square);
+    }
+    return false;
+}
+
+QImage VelmoraIcon::render(Drawing drawing, int size, qreal devicePixelRatio)
+{
+    if (size <= 0 || !(devicePixelRatio > 0) || size * devicePixelRatio > 16384)
+        return {};
+    const RasterKey key { drawing, size, devicePixelRatio };
+    if (std::optional<QImage> cached = rasterCache().find(key))
+        return *cached;
+    const QImage image = drawRaster(drawing, size, devicePixelRatio);
+    rasterCache().insert(key, image);
+    return image;
 }
 
 QImage VelmoraIcon::appIconImage(int size, qreal devicePixelRatio)
 {
-    const int pixels = int(std::ceil(size * devicePixelRatio));
-    if (pixels <= 0)
-        return {};
-    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(devicePixelRatio);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    drawAppIcon(&painter, size);
-    return image;
+    return render(Drawing::AppIcon, size, devicePixelRatio);
+}
+
+QImage VelmoraIcon::tileImage(int size, qreal devicePixelRatio)
+{
+    return render(Drawing::Tile, size, devicePixelRatio);
+}
+
+QImage VelmoraIcon::image(int size, qreal devicePixelRatio)
+{
+    return render(Drawing::TemplateMark, size, devicePixelRatio);
+}
+
+QImage VelmoraIcon::startImage(int size, qreal devicePixelRatio)
+{
+    return render(Drawing::StartGlyph, size, devicePixelRatio);
+}
+
+QIcon VelmoraIcon::icon(Drawing drawing)
+{
+    QIcon icon(new DrawnIconEngine(drawing));
+    icon.setIsMask(drawing == Drawing::TemplateMark || drawing == Drawing::StartGlyph);
+    return icon;
+}
+
+const QIcon &VelmoraIcon::ownAppIcon()
+{
+    static const QIcon icon = VelmoraIcon::icon(Drawing::AppIcon);
+    return icon;
+}
+
+const QIcon &VelmoraIcon::menuBarImage()
+{
+    static const QIcon icon = VelmoraIcon::icon(Drawing::TemplateMark);
+    return icon;
+}
+
+void VelmoraIcon::clearCache()
+{
+    rasterCache().clear();
 }
 
 bool VelmoraIcon::isOwnBundle(const QString &path, const QString &ownBundlePath)

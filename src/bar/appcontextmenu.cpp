@@ -1,0 +1,84 @@
+#include "bar/appcontextmenu.h"
+
+#include "bar/model/instantpopoverpresenter.h"
+#include "bar/taskbartooltipcontroller.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace Velmora {
+
+AppContextMenu::AppContextMenu(QWidget *target)
+    : QObject(target)
+    , m_target(target)
+{
+    target->installEventFilter(this);
+}
+
+AppContextMenu *AppContextMenu::attach(QWidget *target, MakeMenu makeMenu)
+{
+    if (!target)
+        return nullptr;
+    AppContextMenu *anchor = of(target);
+    if (!anchor)
+        anchor = new AppContextMenu(target);
+    anchor->setMakeMenu(std::move(makeMenu));
+    return anchor;
+}
+
+AppContextMenu *AppContextMenu::of(const QWidget *target)
+{
+    return target ? target->findChild<AppContextMenu *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+bool AppContextMenu::isMenuClick(Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+{
+    return button == Qt::RightButton || (button == Qt::LeftButton && modifiers.testFlag(Qt::ControlModifier));
+}
+
+QMenu *AppContextMenu::popUp(const QPoint &globalPosition)
+{
+    if (!m_makeMenu)
+        return nullptr;
+    QMenu *menu = m_makeMenu();
+    if (!menu)
+        return nullptr;
+    TaskbarTooltipController::shared().hide();
+    InstantPopoverPresenter::closeAll();
+    // The menu goes once it has closed, with its items and their handlers.
+    // Deferred: a chosen item's handler still runs from inside the menu.
+    connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
+    m_openMenu = menu;
+    menu->popup(globalPosition);
+    emit menuOpened(menu);
+    return menu;
+}
+
+bool AppContextMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_target)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (!isMenuClick(mouse->button(), mouse->modifiers()) || !m_makeMenu)
+            break;
+        popUp(mouse->globalPosition().toPoint());
+        return true; // the target never sees a press that opened a menu
+    }
+    case QEvent::ContextMenu:
+        // The window system's own menu request that follows a right-click:
+        // the press has already opened ours.
+        if (m_makeMenu && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Mouse)
+            return true;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace Velmora

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QMenu>
+#include <QPointer>
+
+#include <functional>
+
+class QWidget;
+
+namespace Velmora {
+
+// The right-click menu of a widget of the bar (the bar itself, an app
+// button). It claims only right mouse-downs and Control-clicks on its target;
+// ordinary clicks, hovers and drags reach the target as before. Presses the
+// target's children do not take (a button ignores right-clicks) travel up to
+// it, so the bar's menu opens wherever no button has a menu of its own.
+//
+// The menu is built at the moment of the click, never in advance: before it
+// opens the tooltip goes and every open flyout closes at once.
+class AppContextMenu : public QObject
+{
+    Q_OBJECT
+public:
+    // Builds a fresh menu; the anchor owns it and deletes it once it closed.
+    // Answering nullptr opens nothing.
+    using MakeMenu = std::function<QMenu *()>;
+
+    // Gives `target` a context menu; a second call replaces the builder of the
+    // first, as a view does on every update. The anchor lives as long as
+    // `target`.
+    static AppContextMenu *attach(QWidget *target, MakeMenu makeMenu);
+    static AppContextMenu *of(const QWidget *target);
+
+    void setMakeMenu(MakeMenu makeMenu) { m_makeMenu = std::move(makeMenu); }
+
+    // Whether a mouse-down opens a context menu.
+    static bool isMenuClick(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+
+    // Builds the menu and pops it up at `globalPosition`. The menu, or nullptr
+    // when there is no builder or it made none.
+    QMenu *popUp(const QPoint &globalPosition);
+    // The menu on screen now, if any.
+    QMenu *openMenu() const { return m_openMenu; }
+
+signals:
+    void menuOpened(QMenu *menu);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    explicit AppContextMenu(QWidget *target);
+
+    QWidget *m_target;
+    MakeMenu m_makeMenu;
+    QPointer<QMenu> m_openMenu;
+};
+
+} // namespace Velmora
