@@ -37,7 +37,9 @@ TaskbarStore::TaskbarStore(UserDefaults &defaults, TaskManagerOpenState *taskMan
     , m_observesSystem(observesSystem)
     , m_flyouts(*this)
     , m_permissions(*this)
+    , m_windowPreviewCache(*this)
     , m_windowPicker(*this)
+    , m_thumbnails(*this)
 {
     readSettings();
     subscribeToTaskManager(taskManagerOpen ? *taskManagerOpen : m_env.taskManagerWindow);
@@ -231,6 +233,15 @@ void TaskbarStore::refreshRunningApps()
         m_runningProcesses = processes;
         setRunningApps(AppLists::runningAppItems(processes));
     }
+    // Every process of a running application keeps its caches, not only the
+    // one the bar shows.
+    QSet<qint32> running;
+    running.reserve(regular.size());
+    for (const RunningApplication &application : regular)
+        running.insert(application.processIdentifier);
+    m_windowPreviewCache.retainProcesses(running);
+    m_thumbnails.retainProcesses(running);
+    m_windowPicker.ordering().retainProcesses(running);
     m_env.focusRecorder.refreshApplications(regular);
 }
 
@@ -460,6 +471,8 @@ void TaskbarStore::setWindowPreviewSortOrder(WindowPreviewSortOrder order)
     if (!publish(this, m_windowPreviewSortOrder, order, &TaskbarStore::windowPreviewSortOrderChanged))
         return;
     m_defaults.setValue(key(SettingsKeys::windowPreviewSortOrder), rawValue(order));
+    // An open picker re-sorts at once.
+    m_windowPicker.reorderWindowPreviews();
 }
 
 void TaskbarStore::applyWindowOrderingPreference()

@@ -11,6 +11,8 @@
 #include "store/permissions.h"
 #include "store/storesettings.h"
 #include "store/windowpicker.h"
+#include "store/windowpreviewcache.h"
+#include "store/windowthumbnails.h"
 
 #include <QObject>
 #include <QStringList>
@@ -69,8 +71,8 @@ struct TaskbarStoreEnvironment
 // The one observable model of the taskbar. It holds the app lists and the
 // bar's order, the settings and the state of the product's own windows, and
 // owns the parts that keep the rest, each with its own published state:
-// flyouts, permissions, the window picker. Views reach a part through the
-// store. Used on the main thread only. Published values notify through their
+// flyouts, permissions, the window-preview cache, the window picker and its
+// thumbnails. Views reach a part through the store. Used on the main thread only. Published values notify through their
 // change signal, and only when the value really changed.
 class TaskbarStore : public QObject
 {
@@ -121,8 +123,12 @@ public:
     const Flyouts &flyouts() const { return m_flyouts; }
     Permissions &permissions() { return m_permissions; }
     const Permissions &permissions() const { return m_permissions; }
+    WindowPreviewCache &windowPreviewCache() { return m_windowPreviewCache; }
+    const WindowPreviewCache &windowPreviewCache() const { return m_windowPreviewCache; }
     WindowPicker &windowPicker() { return m_windowPicker; }
     const WindowPicker &windowPicker() const { return m_windowPicker; }
+    WindowThumbnails &thumbnails() { return m_thumbnails; }
+    const WindowThumbnails &thumbnails() const { return m_thumbnails; }
 
     // App lists.
     const QList<AppItem> &pinnedApps() const { return m_pinnedApps; }
@@ -310,7 +316,9 @@ private:
     // and they go first.
     Flyouts m_flyouts;
     Permissions m_permissions;
+    WindowPreviewCache m_windowPreviewCache;
     WindowPicker m_windowPicker;
+    WindowThumbnails m_thumbnails;
 };
 
 } // namespace Velmora
