@@ -34,6 +34,7 @@ struct StoreWorld : ListingWorld
     Workspace *storeWorkspace = &workspace;
     FocusRecorder *focusRecorder = &focus;
     FinderFavoritesModel *favouritesModel = &favourites;
+    WindowCapture *windowCapture = &capture;
     QStringList dockPins;
     int dockReads = 0;
 
@@ -46,7 +47,7 @@ struct StoreWorld : ListingWorld
             .bundles = bundles,
             .accessibility = accessibility,
             .windowPreviews = provider,
-            .windowCapture = capture,
+            .windowCapture = *windowCapture,
             .focusRecorder = *focusRecorder,
             .finderFavorites = *favouritesModel,
             .settingsWindow = settingsWindow,
