@@ -40,6 +40,7 @@ TaskbarStore::TaskbarStore(UserDefaults &defaults, TaskManagerOpenState *taskMan
     , m_windowPreviewCache(*this)
     , m_windowPicker(*this)
     , m_thumbnails(*this)
+    , m_menuActions(*this)
 {
     readSettings();
     subscribeToTaskManager(taskManagerOpen ? *taskManagerOpen : m_env.taskManagerWindow);
@@ -162,6 +163,7 @@ void TaskbarStore::observeWorkspace()
             refreshRunningApps();
             m_env.focusRecorder.recordFocusedWindow(application.processIdentifier);
             recordRecentApp(application);
+            m_menuActions.refreshIncompleteMenuActions(application);
             handleApplicationActivation(application);
         },
         Qt::QueuedConnection);
@@ -242,6 +244,7 @@ void TaskbarStore::refreshRunningApps()
     m_windowPreviewCache.retainProcesses(running);
     m_thumbnails.retainProcesses(running);
     m_windowPicker.ordering().retainProcesses(running);
+    m_menuActions.refreshApplicationMenuActionCache(regular);
     m_env.focusRecorder.refreshApplications(regular);
 }
 
@@ -283,6 +286,12 @@ bool TaskbarStore::isAppRunning(const AppItem &app) const
         return app.isRunning;
     return std::any_of(m_runningApps.cbegin(), m_runningApps.cend(),
         [&](const AppItem &running) { return running.bundleIdentifier == app.bundleIdentifier; });
+}
+
+bool TaskbarStore::isStillRunning(const RunningApplication &application) const
+{
+    const std::optional<RunningApplication> now = m_env.workspace.application(application.processIdentifier);
+    return now && !now->isTerminated && now->launchDateMs == application.launchDateMs;
 }
 
 void TaskbarStore::handleApplicationActivation(const std::optional<RunningApplication> &activated)

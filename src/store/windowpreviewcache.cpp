@@ -79,12 +79,8 @@ void WindowPreviewCache::applyFetch(qint32 processIdentifier, const Fetch &fetch
 void WindowPreviewCache::refreshWindowPreviewCacheAfterTransition(const RunningApplication &application)
 {
     m_store.environment().scheduler.scheduleOnce(transitionRefetchDelayMs, this, [this, application] {
-        // Only the same launch of the process: a pid reused meanwhile is another application.
-        const std::optional<RunningApplication> now
-            = m_store.environment().workspace.application(application.processIdentifier);
-        if (!now || now->isTerminated || now->launchDateMs != application.launchDateMs)
-            return;
-        refreshWindowPreviewCache(*now, false);
+        if (m_store.isStillRunning(application))
+            refreshWindowPreviewCache(application, false);
     });
 }
 

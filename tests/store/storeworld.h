@@ -4,6 +4,7 @@
 #include "platform/sim/scriptedbundles.h"
 #include "platform/sim/scriptedfavoritefolders.h"
 #include "platform/sim/scriptedfileicons.h"
+#include "services/applicationmenuactionprovider.h"
 #include "store/finderfavoritesmodel.h"
 #include "store/taskbarstore.h"
 #include "storefakes.h"
@@ -29,6 +30,7 @@ struct StoreWorld : ListingWorld
     Sim::ScriptedFavoriteFolders folders;
     Sim::ScriptedFileIcons icons;
     FinderFavoritesModel favourites { folders, icons };
+    ApplicationMenuActionProvider menuProvider { accessibility, workspace, privateFunctions, clock };
     ManualRunner background;
     // What the store is given; a test may swap any of them before make().
     Workspace *storeWorkspace = &workspace;
@@ -48,6 +50,7 @@ struct StoreWorld : ListingWorld
             .accessibility = accessibility,
             .windowPreviews = provider,
             .windowCapture = *windowCapture,
+            .menuActions = menuProvider,
             .focusRecorder = *focusRecorder,
             .finderFavorites = *favouritesModel,
             .settingsWindow = settingsWindow,
