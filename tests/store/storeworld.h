@@ -39,6 +39,8 @@ struct StoreWorld : ListingWorld
     WindowCapture *windowCapture = &capture;
     QStringList dockPins;
     int dockReads = 0;
+    // Background work on the store's own threads instead of `background`.
+    bool realThreads = false;
 
     TaskbarStoreEnvironment environment()
     {
@@ -63,7 +65,7 @@ struct StoreWorld : ListingWorld
                     return dockPins;
                 },
             .ownBundleIdentifier = QStringLiteral("org.velmora.Velmora"),
-            .backgroundRunner = background.runner(),
+            .backgroundRunner = realThreads ? BackgroundTasks::Runner() : background.runner(),
         };
     }
 

@@ -105,6 +105,39 @@ private slots:
         QCOMPARE(store->thumbnails().keptThumbnails(editor)->value(WindowPreviewId::forWindow(editor, first)).title,
             std::optional<QString>("First"));
     }
+
+    // Listings, visibility and menu walks on the store's own threads: results
+    // come back to the main thread, and a store that goes while they run
+    // waits for them instead of being reached by them.
+    void backgroundWorkOnRealThreads()
+    {
+        Test::StoreWorld world;
+        world.realThreads = true;
+        const qint32 editor = world.addApp("Editor");
+        world.addWindow(editor, QRectF(100, 100, 600, 400), "First");
+        world.addWindow(editor, QRectF(800, 100, 600, 400), "Second");
+        Sim::SimMenuItem file;
+        file.title = "File";
+        Sim::SimMenuItem newWindow;
+        newWindow.title = "New Window";
+        file.children = { newWindow };
+        world.desktop.updateProcess(editor, [&](Sim::SimProcess &process) { process.menuBar = { file }; });
+        auto store = world.make(true);
+
+        const QString bundle = "com.example.Editor";
+        const AppItem editorItem { bundle, "Editor", bundle, std::nullopt, true, std::nullopt };
+        QVERIFY(store->windowPicker().prepareWindowPicker(editorItem, 1));
+        QTRY_VERIFY(!store->windowPreviewCache().isFetching(editor));
+        QTRY_VERIFY(!store->windowPicker().isRefreshingVisibleWindowPreviews());
+        QTRY_VERIFY(store->menuActions().applicationMenuActionsByProcessIdentifier().contains(editor));
+        QCOMPARE(store->windowPicker().visibleWindowPreviewIDs().size(), 2);
+
+        store->windowPicker().dismissWindowPicker();
+        store->windowPreviewCache().prefetchWindowPreviews(editorItem);
+        store->windowPicker().refreshVisibleWindowPreviewsInBackground();
+        store.reset();
+        QCoreApplication::processEvents();
+    }
 };
 
 QTEST_GUILESS_MAIN(TestStoreOnSimDesktop)
