@@ -31,9 +31,8 @@ struct OpenPicker : Test::StoreWorld
         for (int i = 0; i < count; ++i)
             addWindow(editor, QRectF(50 + 20 * i, 40 + 10 * i, 900, 600), QStringLiteral("Document %1").arg(i));
         store = make(false);
-        const QString bundle = QStringLiteral("com.example.Editor");
         WindowPicker &picker = store->windowPicker();
-        picker.prepareWindowPicker(AppItem { bundle, "Editor", bundle, std::nullopt, true, std::nullopt }, 1);
+        picker.prepareWindowPicker(appItem("Editor"), 1);
         background.runAll();
         WindowCapture::Thumbnails images;
         const QHash<quint32, QString> titles = provider.windowServerTitles();

@@ -14,56 +14,54 @@ bool WindowPreviewOrdering::titleBefore(const WindowPreviewItem &a, const Window
     return m_collator.compare(a.title, b.title) < 0;
 }
 
+namespace {
+
+// A stable sort by a key looked up once per preview, not once per comparison.
+template<typename Key, typename MakeKey, typename Before>
+QList<WindowPreviewItem> sortedByKey(const QList<WindowPreviewItem> &previews, MakeKey makeKey, Before before)
+{
+    struct Keyed
+    {
+        Key key;
+        const WindowPreviewItem *preview;
+    };
+    QList<Keyed> keyed;
+    keyed.reserve(previews.size());
+    for (const WindowPreviewItem &preview : previews)
+        keyed.append({ makeKey(preview), &preview });
+    std::stable_sort(keyed.begin(), keyed.end(),
+        [&](const Keyed &a, const Keyed &b) { return before(a.key, *a.preview, b.key, *b.preview); });
+    QList<WindowPreviewItem> result;
+    result.reserve(keyed.size());
+    for (const Keyed &item : std::as_const(keyed))
+        result.append(*item.preview);
+    return result;
+}
+
+} // namespace
+
 QList<WindowPreviewItem> WindowPreviewOrdering::ordered(const QList<WindowPreviewItem> &previews,
     WindowPreviewSortOrder order, const Recency &recency, const CustomName &customName)
 {
     switch (order) {
-    case WindowPreviewSortOrder::LastUsed: {
-        // Each key is looked up once, not once per comparison.
-        struct Keyed
-        {
-            quint64 recency;
-            const WindowPreviewItem *preview;
-        };
-        QList<Keyed> keyed;
-        keyed.reserve(previews.size());
-        for (const WindowPreviewItem &preview : previews)
-            keyed.append({ recency(preview.id).value_or(0), &preview });
-        std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed &a, const Keyed &b) {
-            if (a.recency != b.recency)
-                return a.recency > b.recency;
-            if (a.preview->lastUsedRank != b.preview->lastUsedRank)
-                return a.preview->lastUsedRank < b.preview->lastUsedRank;
-            return titleBefore(*a.preview, *b.preview);
-        });
-        QList<WindowPreviewItem> result;
-        result.reserve(keyed.size());
-        for (const Keyed &item : std::as_const(keyed))
-            result.append(*item.preview);
-        return result;
-    }
-    case WindowPreviewSortOrder::Alphabetical: {
-        struct Keyed
-        {
-            QString name;
-            const WindowPreviewItem *preview;
-        };
-        QList<Keyed> keyed;
-        keyed.reserve(previews.size());
-        for (const WindowPreviewItem &preview : previews)
-            keyed.append({ customName(preview).value_or(preview.title), &preview });
-        std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed &a, const Keyed &b) {
-            const int byName = m_collator.compare(a.name, b.name);
-            if (byName != 0)
-                return byName < 0;
-            return titleBefore(*a.preview, *b.preview);
-        });
-        QList<WindowPreviewItem> result;
-        result.reserve(keyed.size());
-        for (const Keyed &item : std::as_const(keyed))
-            result.append(*item.preview);
-        return result;
-    }
+    case WindowPreviewSortOrder::LastUsed:
+        return sortedByKey<quint64>(
+            previews, [&](const WindowPreviewItem &preview) { return recency(preview.id).value_or(0); },
+            [&](quint64 ra, const WindowPreviewItem &a, quint64 rb, const WindowPreviewItem &b) {
+                if (ra != rb)
+                    return ra > rb;
+                if (a.lastUsedRank != b.lastUsedRank)
+                    return a.lastUsedRank < b.lastUsedRank;
+                return titleBefore(a, b);
+            });
+    case WindowPreviewSortOrder::Alphabetical:
+        return sortedByKey<QString>(
+            previews,
+            [&](const WindowPreviewItem &preview) { return customName(preview).value_or(preview.title); },
+            [&](const QString &na, const WindowPreviewItem &a, const QString &nb, const WindowPreviewItem &b) {
+                const int byName = m_collator.compare(na, nb);
+                return byName != 0 ? byName < 0 : titleBefore(a, b);
+            });
     case WindowPreviewSortOrder::Fixed:
         return fixed(previews);
     }

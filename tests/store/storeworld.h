@@ -73,6 +73,31 @@ struct StoreWorld : ListingWorld
     {
         return std::make_unique<TaskbarStore>(defaults, taskManagerOpen, observesSystem, environment());
     }
+
+    // An application with two windows side by side, "First" and then
+    // "Second" (in front); its pid.
+    qint32 addAppWithTwoWindows(const QString &name)
+    {
+        const qint32 pid = addApp(name);
+        addWindow(pid, QRectF(100, 100, 600, 400), QStringLiteral("First"));
+        addWindow(pid, QRectF(800, 100, 600, 400), QStringLiteral("Second"));
+        return pid;
+    }
+
+    // The bar's item of a running application added with addApp(name).
+    static AppItem appItem(const QString &name)
+    {
+        const QString bundle = QStringLiteral("com.example.") + name;
+        return AppItem { bundle, name, bundle, std::nullopt, true, std::nullopt };
+    }
+
+    static QStringList previewIDs(const QList<WindowPreviewItem> &previews)
+    {
+        QStringList result;
+        for (const WindowPreviewItem &preview : previews)
+            result << preview.id;
+        return result;
+    }
 };
 
 } // namespace Velmora::Test

@@ -78,13 +78,9 @@ private slots:
     void dismissingClearsSearchAndThePicker()
     {
         Test::StoreWorld world;
-        const qint32 editor = world.addApp("Editor");
-        world.addWindow(editor, QRectF(100, 100, 600, 400), "First");
-        world.addWindow(editor, QRectF(800, 100, 600, 400), "Second");
+        world.addAppWithTwoWindows("Editor");
         const auto store = world.make(false);
-        const QString bundle = "com.example.Editor";
-        QVERIFY(store->windowPicker().prepareWindowPicker(
-            AppItem { bundle, "Editor", bundle, std::nullopt, true, std::nullopt }, 4));
+        QVERIFY(store->windowPicker().prepareWindowPicker(Test::StoreWorld::appItem("Editor"), 4));
         store->flyouts().setSearchPresented(true);
         store->setSearchText("mail");
 

@@ -58,13 +58,9 @@ private slots:
         Test::StoreWorld world;
         world.capture.granted = false;
         world.capture.grantsOnRequest = true;
-        const qint32 editor = world.addApp("Editor");
-        world.addWindow(editor, QRectF(100, 100, 600, 400), "First");
-        world.addWindow(editor, QRectF(800, 100, 600, 400), "Second");
+        world.addAppWithTwoWindows("Editor");
         const auto store = world.make(false);
-        const QString bundle = "com.example.Editor";
-        QVERIFY(store->windowPicker().prepareWindowPicker(
-            AppItem { bundle, "Editor", bundle, std::nullopt, true, std::nullopt }, 1));
+        QVERIFY(store->windowPicker().prepareWindowPicker(Test::StoreWorld::appItem("Editor"), 1));
         QVERIFY(world.capture.captures.isEmpty());
         store->permissions().requestScreenCapturePermission();
         QVERIFY(store->permissions().hasScreenCapturePermission());

@@ -92,8 +92,7 @@ private slots:
         const auto store = world.make(false);
         WindowPicker &picker = store->windowPicker();
 
-        const QString bundle = "com.example.Editor";
-        QVERIFY(picker.prepareWindowPicker(AppItem { bundle, "Editor", bundle, std::nullopt, true, std::nullopt }, 1));
+        QVERIFY(picker.prepareWindowPicker(Test::StoreWorld::appItem("Editor"), 1));
         QCOMPARE(picker.windowPreviews().size(), 2);
         // The content request and the images each take the simulated capture's latency.
         world.clock.advance(3 * SimScreenCapture::CaptureLatencyMs);
@@ -113,9 +112,7 @@ private slots:
     {
         Test::StoreWorld world;
         world.realThreads = true;
-        const qint32 editor = world.addApp("Editor");
-        world.addWindow(editor, QRectF(100, 100, 600, 400), "First");
-        world.addWindow(editor, QRectF(800, 100, 600, 400), "Second");
+        const qint32 editor = world.addAppWithTwoWindows("Editor");
         Sim::SimMenuItem file;
         file.title = "File";
         Sim::SimMenuItem newWindow;
@@ -124,8 +121,7 @@ private slots:
         world.desktop.updateProcess(editor, [&](Sim::SimProcess &process) { process.menuBar = { file }; });
         auto store = world.make(true);
 
-        const QString bundle = "com.example.Editor";
-        const AppItem editorItem { bundle, "Editor", bundle, std::nullopt, true, std::nullopt };
+        const AppItem editorItem = Test::StoreWorld::appItem("Editor");
         QVERIFY(store->windowPicker().prepareWindowPicker(editorItem, 1));
         QTRY_VERIFY(!store->windowPreviewCache().isFetching(editor));
         QTRY_VERIFY(!store->windowPicker().isRefreshingVisibleWindowPreviews());

@@ -9,19 +9,8 @@ using namespace Velmora;
 
 namespace {
 
-QStringList ids(const QList<WindowPreviewItem> &previews)
-{
-    QStringList result;
-    for (const WindowPreviewItem &preview : previews)
-        result << preview.id;
-    return result;
-}
-
-AppItem appFor(const QString &name)
-{
-    const QString bundle = QStringLiteral("com.example.") + name;
-    return AppItem { bundle, name, bundle, std::nullopt, true, std::nullopt };
-}
+const auto ids = Test::StoreWorld::previewIDs;
+const auto appFor = Test::StoreWorld::appItem;
 
 // An editor with two windows and a mail app with one, on display 1.
 struct Fixture : Test::StoreWorld

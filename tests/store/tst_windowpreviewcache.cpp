@@ -8,13 +8,7 @@ using namespace Velmora;
 
 namespace {
 
-QStringList ids(const QList<WindowPreviewItem> &previews)
-{
-    QStringList result;
-    for (const WindowPreviewItem &preview : previews)
-        result << preview.id;
-    return result;
-}
+const auto ids = Test::StoreWorld::previewIDs;
 
 // An editor with two windows; its previews were listed once at the start.
 struct Fixture : Test::StoreWorld
@@ -25,11 +19,7 @@ struct Fixture : Test::StoreWorld
     std::unique_ptr<TaskbarStore> store = make(false);
     WindowPreviewCache &cache = store->windowPreviewCache();
 
-    AppItem editorItem() const
-    {
-        const QString bundle = QStringLiteral("com.example.Editor");
-        return AppItem { bundle, "Editor", bundle, std::nullopt, true, std::nullopt };
-    }
+    AppItem editorItem() const { return appItem("Editor"); }
 };
 
 } // namespace

@@ -25,11 +25,7 @@ struct Fixture : Test::StoreWorld
     WindowPicker &picker = store->windowPicker();
     WindowThumbnails &thumbnails = store->thumbnails();
 
-    static AppItem appFor(const QString &name)
-    {
-        const QString bundle = QStringLiteral("com.example.") + name;
-        return AppItem { bundle, name, bundle, std::nullopt, true, std::nullopt };
-    }
+    static AppItem appFor(const QString &name) { return appItem(name); }
     QString firstID() const { return WindowPreviewId::forWindow(editor, first); }
     QString secondID() const { return WindowPreviewId::forWindow(editor, second); }
     // Opens the editor's picker as a press does (no opening gate).
@@ -41,6 +37,13 @@ struct Fixture : Test::StoreWorld
     WindowThumbnails::Thumbnails captured(const QString &id, Qt::GlobalColor colour, const QString &title) const
     {
         return { { id, CapturedThumbnail { image(colour), title } } };
+    }
+    // Both windows captured: the first red, the second blue.
+    WindowThumbnails::Thumbnails bothCaptured() const
+    {
+        WindowThumbnails::Thumbnails both = captured(firstID(), Qt::red, "First");
+        both.insert(secondID(), CapturedThumbnail { image(Qt::blue), QString("Second") });
+        return both;
     }
     std::optional<QImage> shownImage(const QString &id) const
     {
@@ -80,9 +83,7 @@ private slots:
     {
         Fixture f;
         f.open();
-        WindowThumbnails::Thumbnails both = f.captured(f.firstID(), Qt::red, "First");
-        both.insert(f.secondID(), CapturedThumbnail { image(Qt::blue), QString("Second") });
-        f.capture.completeCapture(0, both);
+        f.capture.completeCapture(0, f.bothCaptured());
         f.picker.dismissWindowPicker();
 
         f.desktop.updateWindow(f.second, [](Sim::SimWindow &window) { window.title = "Second, edited"; });
@@ -186,9 +187,7 @@ private slots:
     {
         Fixture f;
         f.open();
-        WindowThumbnails::Thumbnails both = f.captured(f.firstID(), Qt::red, "First");
-        both.insert(f.secondID(), CapturedThumbnail { image(Qt::blue), QString("Second") });
-        f.capture.completeCapture(0, both);
+        f.capture.completeCapture(0, f.bothCaptured());
         f.picker.dismissWindowPicker();
         f.desktop.updateWindow(f.first, [](Sim::SimWindow &window) { window.title = "Renamed"; });
         const quint32 third = f.addWindow(f.editor, QRectF(200, 200, 600, 400), "Third");
