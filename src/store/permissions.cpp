@@ -68,8 +68,10 @@ void Permissions::requestScreenCapturePermission()
     m_appliedProbe = m_probeRequest;
     setScreenCapturePermission(granted);
     m_hasRequestedScreenCapture = true;
-    if (granted && m_store.windowPicker().windowPickerAppID())
+    if (granted && m_store.windowPicker().windowPickerAppID()) {
+        m_store.thumbnails().loadWindowThumbnails(*m_store.windowPicker().windowPickerAppID());
         return;
+    }
     // The system prompts only once; after that only the settings pane helps.
     if (!first && !granted)
         openPrivacySettings(AppPermission::screenRecording);

@@ -37,7 +37,10 @@ TaskbarStore::TaskbarStore(UserDefaults &defaults, TaskManagerOpenState *taskMan
     , m_observesSystem(observesSystem)
     , m_flyouts(*this)
     , m_permissions(*this)
+    , m_windowPreviewCache(*this)
     , m_windowPicker(*this)
+    , m_thumbnails(*this)
+    , m_menuActions(*this)
 {
     readSettings();
     subscribeToTaskManager(taskManagerOpen ? *taskManagerOpen : m_env.taskManagerWindow);
@@ -160,6 +163,7 @@ void TaskbarStore::observeWorkspace()
             refreshRunningApps();
             m_env.focusRecorder.recordFocusedWindow(application.processIdentifier);
             recordRecentApp(application);
+            m_menuActions.refreshIncompleteMenuActions(application);
             handleApplicationActivation(application);
         },
         Qt::QueuedConnection);
@@ -231,6 +235,16 @@ void TaskbarStore::refreshRunningApps()
         m_runningProcesses = processes;
         setRunningApps(AppLists::runningAppItems(processes));
     }
+    // Every process of a running application keeps its caches, not only the
+    // one the bar shows.
+    QSet<qint32> running;
+    running.reserve(regular.size());
+    for (const RunningApplication &application : regular)
+        running.insert(application.processIdentifier);
+    m_windowPreviewCache.retainProcesses(running);
+    m_thumbnails.retainProcesses(running);
+    m_windowPicker.ordering().retainProcesses(running);
+    m_menuActions.refreshApplicationMenuActionCache(regular);
     m_env.focusRecorder.refreshApplications(regular);
 }
 
@@ -272,6 +286,12 @@ bool TaskbarStore::isAppRunning(const AppItem &app) const
         return app.isRunning;
     return std::any_of(m_runningApps.cbegin(), m_runningApps.cend(),
         [&](const AppItem &running) { return running.bundleIdentifier == app.bundleIdentifier; });
+}
+
+bool TaskbarStore::isStillRunning(const RunningApplication &application) const
+{
+    const std::optional<RunningApplication> now = m_env.workspace.application(application.processIdentifier);
+    return now && !now->isTerminated && now->launchDateMs == application.launchDateMs;
 }
 
 void TaskbarStore::handleApplicationActivation(const std::optional<RunningApplication> &activated)
@@ -460,6 +480,8 @@ void TaskbarStore::setWindowPreviewSortOrder(WindowPreviewSortOrder order)
     if (!publish(this, m_windowPreviewSortOrder, order, &TaskbarStore::windowPreviewSortOrderChanged))
         return;
     m_defaults.setValue(key(SettingsKeys::windowPreviewSortOrder), rawValue(order));
+    // An open picker re-sorts at once.
+    m_windowPicker.reorderWindowPreviews();
 }
 
 void TaskbarStore::applyWindowOrderingPreference()

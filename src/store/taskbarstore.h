@@ -7,10 +7,13 @@
 #include "store/finderfavorite.h"
 #include "store/flyouts.h"
 #include "store/installedapps.h"
+#include "store/menuactioncache.h"
 #include "store/nativeminimizerequest.h"
 #include "store/permissions.h"
 #include "store/storesettings.h"
 #include "store/windowpicker.h"
+#include "store/windowpreviewcache.h"
+#include "store/windowthumbnails.h"
 
 #include <QObject>
 #include <QStringList>
@@ -23,6 +26,7 @@ namespace Velmora {
 
 class Accessibility;
 class ApplicationBundles;
+class ApplicationMenuActionProvider;
 class Clock;
 class FinderFavoritesModel;
 class FocusRecorder;
@@ -48,6 +52,8 @@ struct TaskbarStoreEnvironment
     // Lists other applications' windows; called from background threads too.
     WindowPreviewProvider &windowPreviews;
     WindowCapture &windowCapture;
+    // Walks other applications' menu bars; called from background threads.
+    ApplicationMenuActionProvider &menuActions;
     FocusRecorder &focusRecorder;
     // The user's favourite folders; read at start-up by a store that observes the system.
     FinderFavoritesModel &finderFavorites;
@@ -69,8 +75,8 @@ struct TaskbarStoreEnvironment
 // The one observable model of the taskbar. It holds the app lists and the
 // bar's order, the settings and the state of the product's own windows, and
 // owns the parts that keep the rest, each with its own published state:
-// flyouts, permissions, the window picker. Views reach a part through the
-// store. Used on the main thread only. Published values notify through their
+// flyouts, permissions, the window-preview cache, the window picker and its
+// thumbnails, the menu commands. Views reach a part through the store. Used on the main thread only. Published values notify through their
 // change signal, and only when the value really changed.
 class TaskbarStore : public QObject
 {
@@ -121,8 +127,14 @@ public:
     const Flyouts &flyouts() const { return m_flyouts; }
     Permissions &permissions() { return m_permissions; }
     const Permissions &permissions() const { return m_permissions; }
+    WindowPreviewCache &windowPreviewCache() { return m_windowPreviewCache; }
+    const WindowPreviewCache &windowPreviewCache() const { return m_windowPreviewCache; }
     WindowPicker &windowPicker() { return m_windowPicker; }
     const WindowPicker &windowPicker() const { return m_windowPicker; }
+    WindowThumbnails &thumbnails() { return m_thumbnails; }
+    const WindowThumbnails &thumbnails() const { return m_thumbnails; }
+    MenuActionCache &menuActions() { return m_menuActions; }
+    const MenuActionCache &menuActions() const { return m_menuActions; }
 
     // App lists.
     const QList<AppItem> &pinnedApps() const { return m_pinnedApps; }
@@ -149,6 +161,9 @@ public:
     // Saves the bar order and re-sorts the pins to it.
     void finishTaskbarAppMove();
     bool isAppRunning(const AppItem &app) const;
+    // Whether this launch of the application still runs: a process
+    // identifier reused by another launch does not count.
+    bool isStillRunning(const RunningApplication &application) const;
     // Drops a held minimize request once a third application takes over.
     void handleApplicationActivation(const std::optional<RunningApplication> &activated);
 
@@ -310,7 +325,10 @@ private:
     // and they go first.
     Flyouts m_flyouts;
     Permissions m_permissions;
+    WindowPreviewCache m_windowPreviewCache;
     WindowPicker m_windowPicker;
+    WindowThumbnails m_thumbnails;
+    MenuActionCache m_menuActions;
 };
 
 } // namespace Velmora

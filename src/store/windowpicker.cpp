@@ -1,18 +1,194 @@
 #include "store/windowpicker.h"
 
 #include "platform/clock.h"
+#include "platform/workspace.h"
+#include "services/windowpreviewprovider.h"
+#include "store/appitem.h"
+#include "store/focusrecorder.h"
 #include "store/publish.h"
 #include "store/taskbarstore.h"
+#include "store/taskbartooltip.h"
+#include "store/windowpreviewcache.h"
 #include "store/windowpreviews.h"
+#include "store/windowthumbnails.h"
 
 namespace Velmora {
 
 WindowPicker::WindowPicker(TaskbarStore &store)
     : m_store(store)
+    , m_gate(store.environment().clock, store.environment().scheduler, this)
+    , m_background(store.environment().backgroundRunner)
 {
 }
 
-WindowPicker::~WindowPicker() = default;
+WindowPicker::~WindowPicker()
+{
+    m_background.waitForDone();
+}
+
+void WindowPicker::setPickerOpenAnimationEndsAt(std::optional<qint64> monotonicMs)
+{
+    m_gate.setEndsAt(monotonicMs);
+}
+
+bool WindowPicker::deferUntilPickerOpenAnimationEnds(std::function<void()> update)
+{
+    return m_gate.defer(std::move(update));
+}
+
+QStringList WindowPicker::displayedWindowPreviewIDs() const
+{
+    QStringList ids;
+    ids.reserve(m_windowPreviews.size() + 1);
+    for (const WindowPreviewItem &preview : m_windowPreviews)
+        ids.append(preview.id);
+    if (m_isAwaitingNewWindow) {
+        // A new window is the most recently used one; in the other orders it
+        // joins at the end.
+        if (m_store.windowPreviewSortOrder() == WindowPreviewSortOrder::LastUsed)
+            ids.prepend(QLatin1String(placeholderPreviewID));
+        else
+            ids.append(QLatin1String(placeholderPreviewID));
+    }
+    return ids;
+}
+
+QList<WindowPreviewItem> WindowPicker::orderedWindowPreviews(const QList<WindowPreviewItem> &previews)
+{
+    const FocusRecorder &focus = m_store.environment().focusRecorder;
+    return m_ordering.ordered(
+        previews, m_store.windowPreviewSortOrder(),
+        [&focus](const QString &id) { return focus.recency(id); },
+        [this](const WindowPreviewItem &preview) {
+            return m_customName ? m_customName(preview) : std::nullopt;
+        });
+}
+
+void WindowPicker::reorderWindowPreviews()
+{
+    setWindowPreviews(orderedWindowPreviews(m_windowPreviews));
+}
+
+void WindowPicker::moveWindowPreview(const QString &id, qsizetype target)
+{
+    if (m_store.windowPreviewSortOrder() != WindowPreviewSortOrder::Fixed)
+        return;
+    if (m_ordering.move(id, target, m_windowPreviews))
+        reorderWindowPreviews();
+}
+
+bool WindowPicker::prepareWindowPicker(const AppItem &app, quint32 displayID)
+{
+    if (isWindowPickerOpen(app.id, displayID))
+        return false;
+    // The product's own windows have no picker.
+    if (app.id == AppItem::taskManagerID || app.id == AppItem::settingsID || app.id == AppItem::setupID
+        || app.id == AppItem::ownWindowsID)
+        return false;
+    if (!app.bundleIdentifier)
+        return false;
+    const QList<RunningApplication> running
+        = m_store.environment().workspace.runningApplications(*app.bundleIdentifier);
+    if (running.isEmpty())
+        return false;
+    const QList<WindowPreviewItem> previews
+        = orderedWindowPreviews(m_store.windowPreviewCache().cachedOrFetchedWindowPreviews(running.first()));
+    if (previews.size() < pickerThreshold)
+        return false;
+    m_store.environment().tooltip.hide();
+    m_store.flyouts().dismissFlyouts();
+    presentWindowPicker(app, previews, displayID);
+    // A picker opened by a press has no opening to protect: fresh data applies at once.
+    m_gate.setEndsAt(std::nullopt);
+    return true;
+}
+
+void WindowPicker::presentWindowPicker(const AppItem &app, const QList<WindowPreviewItem> &previews, quint32 displayID)
+{
+    setWindowPreviews(previews);
+    refreshVisibleWindowPreviews();
+    setWindowPickerAppID(app.id);
+    m_store.flyouts().setPresentedDisplayID(displayID);
+    m_gate.start(m_store.environment().clock.monotonicMs() + openingAnimationMs);
+    m_store.thumbnails().loadWindowThumbnails(app.id);
+}
+
+void WindowPicker::reconcilePresentedWindowPreviews(
+    const QList<WindowPreviewItem> &previews, qint32 processIdentifier)
+{
+    if (!m_windowPickerAppID)
+        return;
+    const QString appID = *m_windowPickerAppID;
+    // A fetch for another app's process only updates the cache.
+    if (std::none_of(m_windowPreviews.cbegin(), m_windowPreviews.cend(),
+            [&](const WindowPreviewItem &shown) { return shown.processIdentifier == processIdentifier; }))
+        return;
+    if (m_gate.defer([this, previews, processIdentifier] {
+            reconcilePresentedWindowPreviews(previews, processIdentifier);
+        }))
+        return;
+
+    QHash<QString, QImage> thumbnails;
+    for (const WindowPreviewItem &shown : std::as_const(m_windowPreviews)) {
+        if (shown.thumbnail)
+            thumbnails.insert(shown.id, *shown.thumbnail);
+    }
+    // An image on screen survives the refresh; a window new to the picker
+    // waits for its own.
+    QList<WindowPreviewItem> ordered = orderedWindowPreviews(previews);
+    for (WindowPreviewItem &preview : ordered) {
+        const auto found = thumbnails.constFind(preview.id);
+        preview.thumbnail = found == thumbnails.cend() ? std::nullopt : std::optional<QImage>(*found);
+    }
+    setWindowPreviews(ordered);
+    refreshVisibleWindowPreviewsInBackground();
+    revealNewWindow();
+    m_store.thumbnails().loadWindowThumbnails(appID);
+}
+
+void WindowPicker::revealNewWindow()
+{
+    if (!m_windowPreviewIDsBeforeNewWindow)
+        return;
+    const auto added = std::find_if(m_windowPreviews.cbegin(), m_windowPreviews.cend(),
+        [&](const WindowPreviewItem &preview) { return !m_windowPreviewIDsBeforeNewWindow->contains(preview.id); });
+    if (added == m_windowPreviews.cend())
+        return;
+    const QString id = added->id;
+    m_windowPreviewIDsBeforeNewWindow.reset();
+    if (m_isAwaitingNewWindow) {
+        setWindowPreviewIDReplacingPlaceholder(id);
+        setAwaitingNewWindow(false);
+    }
+    setWindowPreviewIDToReveal(id);
+}
+
+void WindowPicker::refreshVisibleWindowPreviews()
+{
+    const WindowPreviewProvider &provider = m_store.environment().windowPreviews;
+    setVisibleWindowPreviewIDs(provider.visiblePreviewIDs(WindowPreviewProvider::visibilityCandidates(m_windowPreviews)));
+}
+
+void WindowPicker::refreshVisibleWindowPreviewsInBackground()
+{
+    if (m_isRefreshingVisibleWindowPreviews)
+        return;
+    m_isRefreshingVisibleWindowPreviews = true;
+    const WindowPreviewProvider &provider = m_store.environment().windowPreviews;
+    m_background.run<QSet<QString>>(
+        this,
+        [&provider, candidates = WindowPreviewProvider::visibilityCandidates(m_windowPreviews)] {
+            return provider.visiblePreviewIDs(candidates);
+        },
+        [this](QSet<QString> visible) {
+            m_isRefreshingVisibleWindowPreviews = false;
+            // Cards may have gone while the computation ran.
+            QSet<QString> shown;
+            for (const WindowPreviewItem &preview : std::as_const(m_windowPreviews))
+                shown.insert(preview.id);
+            setVisibleWindowPreviewIDs(visible.intersect(shown));
+        });
+}
 
 bool WindowPicker::isWindowPickerOpen(const QString &appID, std::optional<quint32> displayID) const
 {
@@ -32,6 +208,8 @@ bool WindowPicker::isKeepingWindowPickerOpen() const
 void WindowPicker::dismissWindowPicker()
 {
     const bool wasOpen = m_windowPickerAppID.has_value();
+    // What waited for the opening animation is for a picker that is gone.
+    m_gate.reset();
     setWindowPickerAppID(std::nullopt);
     setWindowPreviews({});
     setVisibleWindowPreviewIDs({});

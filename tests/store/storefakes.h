@@ -181,13 +181,15 @@ public:
     {
         return [this](std::function<void()> work) { jobs.append(std::move(work)); };
     }
-    // Runs every held job (and what they queue meanwhile), then delivers the
-    // results on the main thread.
+    // Runs every held job and delivers its result on the main thread, until
+    // no result has set off more background work.
     void runAll()
     {
-        while (!jobs.isEmpty())
-            jobs.takeFirst()();
-        QCoreApplication::processEvents();
+        do {
+            while (!jobs.isEmpty())
+                jobs.takeFirst()();
+            QCoreApplication::processEvents();
+        } while (!jobs.isEmpty());
     }
 };
 

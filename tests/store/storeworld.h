@@ -4,6 +4,7 @@
 #include "platform/sim/scriptedbundles.h"
 #include "platform/sim/scriptedfavoritefolders.h"
 #include "platform/sim/scriptedfileicons.h"
+#include "services/applicationmenuactionprovider.h"
 #include "store/finderfavoritesmodel.h"
 #include "store/taskbarstore.h"
 #include "storefakes.h"
@@ -29,13 +30,17 @@ struct StoreWorld : ListingWorld
     Sim::ScriptedFavoriteFolders folders;
     Sim::ScriptedFileIcons icons;
     FinderFavoritesModel favourites { folders, icons };
+    ApplicationMenuActionProvider menuProvider { accessibility, workspace, privateFunctions, clock };
     ManualRunner background;
     // What the store is given; a test may swap any of them before make().
     Workspace *storeWorkspace = &workspace;
     FocusRecorder *focusRecorder = &focus;
     FinderFavoritesModel *favouritesModel = &favourites;
+    WindowCapture *windowCapture = &capture;
     QStringList dockPins;
     int dockReads = 0;
+    // Background work on the store's own threads instead of `background`.
+    bool realThreads = false;
 
     TaskbarStoreEnvironment environment()
     {
@@ -46,7 +51,8 @@ struct StoreWorld : ListingWorld
             .bundles = bundles,
             .accessibility = accessibility,
             .windowPreviews = provider,
-            .windowCapture = capture,
+            .windowCapture = *windowCapture,
+            .menuActions = menuProvider,
             .focusRecorder = *focusRecorder,
             .finderFavorites = *favouritesModel,
             .settingsWindow = settingsWindow,
@@ -59,13 +65,38 @@ struct StoreWorld : ListingWorld
                     return dockPins;
                 },
             .ownBundleIdentifier = QStringLiteral("org.velmora.Velmora"),
-            .backgroundRunner = background.runner(),
+            .backgroundRunner = realThreads ? BackgroundTasks::Runner() : background.runner(),
         };
     }
 
     std::unique_ptr<TaskbarStore> make(bool observesSystem, TaskManagerOpenState *taskManagerOpen = nullptr)
     {
         return std::make_unique<TaskbarStore>(defaults, taskManagerOpen, observesSystem, environment());
+    }
+
+    // An application with two windows side by side, "First" and then
+    // "Second" (in front); its pid.
+    qint32 addAppWithTwoWindows(const QString &name)
+    {
+        const qint32 pid = addApp(name);
+        addWindow(pid, QRectF(100, 100, 600, 400), QStringLiteral("First"));
+        addWindow(pid, QRectF(800, 100, 600, 400), QStringLiteral("Second"));
+        return pid;
+    }
+
+    // The bar's item of a running application added with addApp(name).
+    static AppItem appItem(const QString &name)
+    {
+        const QString bundle = QStringLiteral("com.example.") + name;
+        return AppItem { bundle, name, bundle, std::nullopt, true, std::nullopt };
+    }
+
+    static QStringList previewIDs(const QList<WindowPreviewItem> &previews)
+    {
+        QStringList result;
+        for (const WindowPreviewItem &preview : previews)
+            result << preview.id;
+        return result;
     }
 };
 

@@ -4,6 +4,10 @@
 #include "platform/sim/simdesktop.h"
 #include "platform/sim/simworkspace.h"
 #include "platform/sim/virtualclock.h"
+#include "services/screencapturepermission.h"
+#include "services/thumbnailcapture.h"
+#include "services/windowpreviewid.h"
+#include "store/servicewindowcapture.h"
 #include "store/taskbarstore.h"
 #include "storeworld.h"
 
@@ -71,6 +75,64 @@ private slots:
         desktop.killProcess(playerProcesses.first().processIdentifier);
         clock.advance(TaskbarStore::refreshIntervalMs);
         QCOMPARE(ids(store.runningApps()), QStringList({ "org.editor" }));
+    }
+
+    // A press on an app button with two windows, through the real window
+    // services: the picker opens with both cards and their images follow.
+    void pickerShowsCapturedWindows()
+    {
+        Test::StoreWorld world;
+        const qint32 editor = world.addApp("Editor");
+        const quint32 first = world.addWindow(editor, QRectF(100, 100, 600, 400), "First");
+        world.addWindow(editor, QRectF(800, 100, 600, 400), "Second");
+        ScreenCapturePermission permission(world.screenCapture, world.clock);
+        ThumbnailCapture thumbnails(world.screenCapture, permission, world.provider, world.clock);
+        ServiceWindowCapture capture(world.screenCapture, permission, thumbnails);
+        world.windowCapture = &capture;
+        const auto store = world.make(false);
+        WindowPicker &picker = store->windowPicker();
+
+        QVERIFY(picker.prepareWindowPicker(Test::StoreWorld::appItem("Editor"), 1));
+        QCOMPARE(picker.windowPreviews().size(), 2);
+        // The content request and the images each take the simulated capture's latency.
+        world.clock.advance(3 * SimScreenCapture::CaptureLatencyMs);
+        QVERIFY(store->thumbnails().keptThumbnails(editor));
+        for (const WindowPreviewItem &preview : picker.windowPreviews()) {
+            QVERIFY(preview.thumbnail);
+            QCOMPARE(preview.thumbnail->pixel(0, 0), SimScreenCapture::colourOf(*preview.windowID));
+        }
+        QCOMPARE(store->thumbnails().keptThumbnails(editor)->value(WindowPreviewId::forWindow(editor, first)).title,
+            std::optional<QString>("First"));
+    }
+
+    // Listings, visibility and menu walks on the store's own threads: results
+    // come back to the main thread, and a store that goes while they run
+    // waits for them instead of being reached by them.
+    void backgroundWorkOnRealThreads()
+    {
+        Test::StoreWorld world;
+        world.realThreads = true;
+        const qint32 editor = world.addAppWithTwoWindows("Editor");
+        Sim::SimMenuItem file;
+        file.title = "File";
+        Sim::SimMenuItem newWindow;
+        newWindow.title = "New Window";
+        file.children = { newWindow };
+        world.desktop.updateProcess(editor, [&](Sim::SimProcess &process) { process.menuBar = { file }; });
+        auto store = world.make(true);
+
+        const AppItem editorItem = Test::StoreWorld::appItem("Editor");
+        QVERIFY(store->windowPicker().prepareWindowPicker(editorItem, 1));
+        QTRY_VERIFY(!store->windowPreviewCache().isFetching(editor));
+        QTRY_VERIFY(!store->windowPicker().isRefreshingVisibleWindowPreviews());
+        QTRY_VERIFY(store->menuActions().applicationMenuActionsByProcessIdentifier().contains(editor));
+        QCOMPARE(store->windowPicker().visibleWindowPreviewIDs().size(), 2);
+
+        store->windowPicker().dismissWindowPicker();
+        store->windowPreviewCache().prefetchWindowPreviews(editorItem);
+        store->windowPicker().refreshVisibleWindowPreviewsInBackground();
+        store.reset();
+        QCoreApplication::processEvents();
     }
 };
 

@@ -1,0 +1,109 @@
+#include "store/windowpreviewcache.h"
+
+#include "platform/clock.h"
+#include "platform/scheduler.h"
+#include "platform/workspace.h"
+#include "services/windowpreviewprovider.h"
+#include "store/appitem.h"
+#include "store/taskbarstore.h"
+
+namespace Velmora {
+
+WindowPreviewCache::WindowPreviewCache(TaskbarStore &store)
+    : m_store(store)
+    , m_background(store.environment().backgroundRunner)
+{
+}
+
+WindowPreviewCache::~WindowPreviewCache()
+{
+    m_background.waitForDone();
+}
+
+QList<WindowPreviewItem> WindowPreviewCache::cachedOrFetchedWindowPreviews(const RunningApplication &application)
+{
+    const qint32 pid = application.processIdentifier;
+    WindowPreviewProvider &provider = m_store.environment().windowPreviews;
+    if (const auto found = m_entries.constFind(pid); found != m_entries.cend()) {
+        const qint64 age = m_store.environment().clock.wallClockMs() - found->fetchedAtMs;
+        // A wall clock set back makes an entry look young; it is refreshed all the same.
+        if (age < maximumAgeMs || found->windowServerIDs == provider.windowServerWindowIDs(pid)) {
+            const QList<WindowPreviewItem> previews = found->previews;
+            refreshWindowPreviewCache(application, false);
+            return previews;
+        }
+    }
+    Fetch fetch;
+    fetch.windowServerIDs = provider.windowServerWindowIDs(pid);
+    fetch.previews = provider.windows(application);
+    store(pid, fetch);
+    return fetch.previews;
+}
+
+void WindowPreviewCache::prefetchWindowPreviews(const AppItem &app)
+{
+    if (!app.bundleIdentifier)
+        return;
+    const QList<RunningApplication> running = m_store.environment().workspace.runningApplications(*app.bundleIdentifier);
+    if (!running.isEmpty())
+        refreshWindowPreviewCache(running.first(), true);
+}
+
+void WindowPreviewCache::refreshWindowPreviewCache(const RunningApplication &application, bool prefetchesThumbnails)
+{
+    const qint32 pid = application.processIdentifier;
+    if (m_fetchesInFlight.contains(pid))
+        return;
+    m_fetchesInFlight.insert(pid);
+    WindowPreviewProvider &provider = m_store.environment().windowPreviews;
+    m_background.run<Fetch>(
+        this,
+        [&provider, application] {
+            Fetch fetch;
+            fetch.windowServerIDs = provider.windowServerWindowIDs(application.processIdentifier);
+            fetch.previews = provider.windows(application);
+            return fetch;
+        },
+        [this, pid, prefetchesThumbnails](Fetch fetch) { applyFetch(pid, fetch, prefetchesThumbnails); });
+}
+
+void WindowPreviewCache::applyFetch(qint32 processIdentifier, const Fetch &fetch, bool prefetchesThumbnails)
+{
+    m_fetchesInFlight.remove(processIdentifier);
+    store(processIdentifier, fetch);
+    m_store.windowPicker().reconcilePresentedWindowPreviews(fetch.previews, processIdentifier);
+    if (prefetchesThumbnails)
+        m_store.thumbnails().prefetchThumbnails(fetch.previews);
+}
+
+void WindowPreviewCache::refreshWindowPreviewCacheAfterTransition(const RunningApplication &application)
+{
+    m_store.environment().scheduler.scheduleOnce(transitionRefetchDelayMs, this, [this, application] {
+        if (m_store.isStillRunning(application))
+            refreshWindowPreviewCache(application, false);
+    });
+}
+
+const WindowPreviewCache::Entry *WindowPreviewCache::entry(qint32 processIdentifier) const
+{
+    const auto found = m_entries.constFind(processIdentifier);
+    return found == m_entries.cend() ? nullptr : &*found;
+}
+
+void WindowPreviewCache::store(qint32 processIdentifier, const Fetch &fetch)
+{
+    m_entries.insert(processIdentifier,
+        Entry { fetch.previews, m_store.environment().clock.wallClockMs(), fetch.windowServerIDs });
+}
+
+void WindowPreviewCache::remove(qint32 processIdentifier)
+{
+    m_entries.remove(processIdentifier);
+}
+
+void WindowPreviewCache::retainProcesses(const QSet<qint32> &processIdentifiers)
+{
+    m_entries.removeIf([&](const auto &entry) { return !processIdentifiers.contains(entry.key()); });
+}
+
+} // namespace Velmora

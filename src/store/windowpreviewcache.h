@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/runningapplication.h"
+#include "services/windowpreviewitem.h"
+#include "store/backgroundtasks.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSet>
+
+namespace Velmora {
+
+class TaskbarStore;
+struct AppItem;
+
+// The last list of windows of each process, so a click or a press on an app
+// button knows at once which windows the app has: listing another
+// application's windows walks its accessibility tree, which is slow. Every
+// use refreshes the entry in the background, one fetch per process at a
+// time, and a fresh list reaches the open picker.
+class WindowPreviewCache : public QObject
+{
+    Q_OBJECT
+public:
+    // An entry younger than this is used without a look at the window list.
+    static constexpr qint64 maximumAgeMs = 10'000;
+    // After a click acted on an app's windows, they are listed again this much later.
+    static constexpr qint64 transitionRefetchDelayMs = 600;
+
+    struct Entry
+    {
+        // In the order the listing returned them, not in display order.
+        QList<WindowPreviewItem> previews;
+        qint64 fetchedAtMs = 0; // wall clock
+        // The process's window numbers, read just before the listing.
+        QSet<quint32> windowServerIDs;
+    };
+
+    explicit WindowPreviewCache(TaskbarStore &store);
+    ~WindowPreviewCache() override;
+
+    // The application's windows, unordered: from the cache while the entry is
+    // younger than 10 s or the process still has the same window numbers
+    // (refreshed in the background then), else listed now.
+    QList<WindowPreviewItem> cachedOrFetchedWindowPreviews(const RunningApplication &application);
+    // The pointer entered `app`'s button: its windows and their images are
+    // fetched ahead of a click.
+    void prefetchWindowPreviews(const AppItem &app);
+    // Lists the application's windows in the background, unless a fetch for
+    // it already runs: that fetch's result serves both.
+    void refreshWindowPreviewCache(const RunningApplication &application, bool prefetchesThumbnails);
+    // Lists them again once a click's effect on the windows has landed.
+    void refreshWindowPreviewCacheAfterTransition(const RunningApplication &application);
+
+    const Entry *entry(qint32 processIdentifier) const;
+    bool isFetching(qint32 processIdentifier) const { return m_fetchesInFlight.contains(processIdentifier); }
+    void remove(qint32 processIdentifier);
+    // Forgets processes that no longer run.
+    void retainProcesses(const QSet<qint32> &processIdentifiers);
+
+private:
+    struct Fetch
+    {
+        QList<WindowPreviewItem> previews;
+        QSet<quint32> windowServerIDs;
+    };
+
+    void store(qint32 processIdentifier, const Fetch &fetch);
+    void applyFetch(qint32 processIdentifier, const Fetch &fetch, bool prefetchesThumbnails);
+
+    TaskbarStore &m_store;
+    QHash<qint32, Entry> m_entries;
+    QSet<qint32> m_fetchesInFlight;
+    // Last: its threads are joined before anything they report to goes.
+    BackgroundTasks m_background;
+};
+
+} // namespace Velmora

@@ -1,0 +1,141 @@
+#include "services/windowpreviewid.h"
+#include "store/windowpreviewcache.h"
+#include "storeworld.h"
+
+#include <QTest>
+
+using namespace Velmora;
+
+namespace {
+
+const auto ids = Test::StoreWorld::previewIDs;
+
+// An editor with two windows; its previews were listed once at the start.
+struct Fixture : Test::StoreWorld
+{
+    qint32 editor = addApp("Editor");
+    quint32 first = addWindow(editor, QRectF(100, 100, 600, 400), "First");
+    quint32 second = addWindow(editor, QRectF(150, 150, 600, 400), "Second");
+    std::unique_ptr<TaskbarStore> store = make(false);
+    WindowPreviewCache &cache = store->windowPreviewCache();
+
+    AppItem editorItem() const { return appItem("Editor"); }
+};
+
+} // namespace
+
+class TestWindowPreviewCache : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstUseListsAtOnce()
+    {
+        Fixture f;
+        const QList<WindowPreviewItem> previews = f.cache.cachedOrFetchedWindowPreviews(f.app(f.editor));
+        QCOMPARE(previews.size(), 2);
+        QVERIFY(f.background.jobs.isEmpty());
+        const WindowPreviewCache::Entry *entry = f.cache.entry(f.editor);
+        QVERIFY(entry);
+        QCOMPARE(entry->fetchedAtMs, f.clock.wallClockMs());
+        QCOMPARE(entry->windowServerIDs, QSet<quint32>({ f.first, f.second }));
+    }
+
+    // A young entry, or an old one whose window numbers are unchanged, answers
+    // from memory and is refreshed behind; an old one whose windows changed is
+    // listed again on the spot.
+    void entryAge_data()
+    {
+        QTest::addColumn<qint64>("ageMs");
+        QTest::addColumn<bool>("windowOpensMeanwhile");
+        QTest::addColumn<int>("answered");
+        QTest::addColumn<bool>("refreshedBehind");
+        QTest::newRow("9.9 s old, a window opened meanwhile") << qint64(9900) << true << 2 << true;
+        QTest::newRow("10 s old, same window numbers") << qint64(10'000) << false << 2 << true;
+        QTest::newRow("an hour old, same window numbers") << qint64(3'600'000) << false << 2 << true;
+        QTest::newRow("10 s old, a window opened meanwhile") << qint64(10'000) << true << 3 << false;
+    }
+    void entryAge()
+    {
+        QFETCH(qint64, ageMs);
+        QFETCH(bool, windowOpensMeanwhile);
+        QFETCH(int, answered);
+        QFETCH(bool, refreshedBehind);
+        Fixture f;
+        f.cache.cachedOrFetchedWindowPreviews(f.app(f.editor));
+        f.clock.advance(ageMs);
+        if (windowOpensMeanwhile)
+            f.addWindow(f.editor, QRectF(200, 200, 600, 400), "Third");
+
+        QCOMPARE(f.cache.cachedOrFetchedWindowPreviews(f.app(f.editor)).size(), answered);
+        QCOMPARE(f.cache.isFetching(f.editor), refreshedBehind);
+        QCOMPARE(f.background.jobs.size(), refreshedBehind ? 1 : 0);
+        // Either way the entry ends up fresh and complete.
+        f.background.runAll();
+        QCOMPARE(f.cache.entry(f.editor)->previews.size(), windowOpensMeanwhile ? 3 : 2);
+        QCOMPARE(f.cache.entry(f.editor)->fetchedAtMs, f.clock.wallClockMs());
+        QVERIFY(!f.cache.isFetching(f.editor));
+    }
+
+    void oneFetchPerProcessAtATime()
+    {
+        Fixture f;
+        // A second hover while the first hover's fetch still runs starts nothing.
+        f.cache.prefetchWindowPreviews(f.editorItem());
+        f.cache.prefetchWindowPreviews(f.editorItem());
+        f.cache.refreshWindowPreviewCache(f.app(f.editor), false);
+        QCOMPARE(f.background.jobs.size(), 1);
+        f.background.runAll();
+        QCOMPARE(ids(f.cache.entry(f.editor)->previews),
+            QStringList({ WindowPreviewId::forWindow(f.editor, f.second), WindowPreviewId::forWindow(f.editor, f.first) }));
+
+        // Once it has delivered, the next request fetches again.
+        f.cache.prefetchWindowPreviews(f.editorItem());
+        QCOMPARE(f.background.jobs.size(), 1);
+    }
+
+    void prefetchNeedsARunningApp_data()
+    {
+        QTest::addColumn<AppItem>("app");
+        QTest::newRow("no bundle identifier") << AppItem::taskManager();
+        QTest::newRow("not running") << AppItem { "org.gone", "Gone", QString("org.gone"), std::nullopt, false,
+            std::nullopt };
+    }
+    void prefetchNeedsARunningApp()
+    {
+        QFETCH(AppItem, app);
+        Fixture f;
+        f.cache.prefetchWindowPreviews(app);
+        QVERIFY(f.background.jobs.isEmpty());
+    }
+
+    void refetchAfterATransition_data()
+    {
+        QTest::addColumn<bool>("quits");
+        QTest::newRow("the application still runs") << false;
+        QTest::newRow("the application quit meanwhile") << true;
+    }
+    void refetchAfterATransition()
+    {
+        QFETCH(bool, quits);
+        Fixture f;
+        f.cache.refreshWindowPreviewCacheAfterTransition(f.app(f.editor));
+        f.clock.advance(WindowPreviewCache::transitionRefetchDelayMs - 1);
+        QVERIFY(f.background.jobs.isEmpty());
+        if (quits)
+            f.desktop.killProcess(f.editor);
+        f.clock.advance(1);
+        QCOMPARE(f.background.jobs.size(), quits ? 0 : 1);
+    }
+
+    void resultsReachNoDestroyedStore()
+    {
+        Fixture f;
+        f.cache.prefetchWindowPreviews(f.editorItem());
+        f.store.reset();
+        // The listing still runs (the test's runner holds it) but its result goes nowhere.
+        f.background.runAll();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWindowPreviewCache)
+#include "tst_windowpreviewcache.moc"
