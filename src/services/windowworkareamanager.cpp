@@ -11,6 +11,15 @@
 
 namespace Velmora {
 
+namespace {
+
+// Read and written for every window of every application: made once.
+const QString fullScreenAttribute = AXNames::FullScreen;
+const QString positionAttribute = AXNames::Position;
+const QString sizeAttribute = AXNames::Size;
+
+} // namespace
+
 WindowWorkAreaManager::WindowWorkAreaManager(
     Accessibility &accessibility, Workspace &workspace, const Displays &displays)
     : m_accessibility(accessibility)
@@ -102,10 +111,10 @@ WindowWorkAreaManager::Counts WindowWorkAreaManager::keepWindowsInWorkArea(
 bool WindowWorkAreaManager::keepWindowInWorkArea(const AXElement &window, const QList<DisplayWorkArea> &workAreas)
 {
     m_accessibility.setMessagingTimeout(window, messagingTimeoutSeconds);
-    if (AXReads::boolean(m_accessibility, window, AXNames::FullScreen) == true)
+    if (AXReads::boolean(m_accessibility, window, fullScreenAttribute) == true)
         return false;
-    const std::optional<QPointF> position = AXReads::point(m_accessibility, window, AXNames::Position);
-    const std::optional<QSizeF> size = AXReads::size(m_accessibility, window, AXNames::Size);
+    const std::optional<QPointF> position = AXReads::point(m_accessibility, window, positionAttribute);
+    const std::optional<QSizeF> size = AXReads::size(m_accessibility, window, sizeAttribute);
     if (!position || !size)
         return false;
     const QRectF frame(*position, *size);
@@ -131,25 +140,25 @@ bool WindowWorkAreaManager::write(const AXElement &window, const QString &attrib
 bool WindowWorkAreaManager::carryOut(const AXElement &window, const QRectF &frame, const Correction &correction)
 {
     if (const Resize *resize = std::get_if<Resize>(&correction))
-        return isSettable(window, AXNames::Size) && write(window, AXNames::Size, resize->size);
+        return isSettable(window, sizeAttribute) && write(window, sizeAttribute, resize->size);
 
     if (const Move *move = std::get_if<Move>(&correction)) {
-        if (isSettable(window, AXNames::Position) && write(window, AXNames::Position, move->origin))
+        if (isSettable(window, positionAttribute) && write(window, positionAttribute, move->origin))
             return true;
-        return move->fallbackSize && isSettable(window, AXNames::Size)
-            && write(window, AXNames::Size, *move->fallbackSize);
+        return move->fallbackSize && isSettable(window, sizeAttribute)
+            && write(window, sizeAttribute, *move->fallbackSize);
     }
 
     const MoveAndResize &both = std::get<MoveAndResize>(correction);
-    if (!isSettable(window, AXNames::Position) || !isSettable(window, AXNames::Size))
+    if (!isSettable(window, positionAttribute) || !isSettable(window, sizeAttribute))
         return false;
-    if (!write(window, AXNames::Position, both.origin))
+    if (!write(window, positionAttribute, both.origin))
         return false;
-    if (write(window, AXNames::Size, both.size))
+    if (write(window, sizeAttribute, both.size))
         return true;
     // A window moved to the top but left at its old height would hang
     // further into the strip than before.
-    write(window, AXNames::Position, frame.topLeft());
+    write(window, positionAttribute, frame.topLeft());
     return false;
 }
 
