@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/applicationpreferences.h"
 #include "services/dockedge.h"
 
 #include <QLatin1String>
@@ -8,8 +9,6 @@
 #include <functional>
 
 namespace Velmora {
-
-class ApplicationPreferences;
 
 // Reads and changes where the Dock sits and whether it hides, through the
 // Dock's own preferences, and restarts the Dock so a change takes effect.

@@ -14,15 +14,6 @@
 
 namespace Velmora {
 
-namespace {
-
-// Read for every window of every application on each check: made once.
-const QString fullScreenAttribute = AXNames::FullScreen;
-const QString positionAttribute = AXNames::Position;
-const QString sizeAttribute = AXNames::Size;
-
-} // namespace
-
 FullScreenDisplayDetector::FullScreenDisplayDetector(
     Accessibility &accessibility, const WindowList &windowList, const Displays &displays, const Workspace &workspace)
     : m_accessibility(accessibility)
@@ -105,10 +96,11 @@ std::optional<QSet<quint32>> FullScreenDisplayDetector::accessibilityFullScreenD
     QSet<quint32> result;
     for (const AXElement &window : *windows) {
         m_accessibility.setMessagingTimeout(window, messagingTimeoutSeconds);
-        if (AXReads::boolean(m_accessibility, window, fullScreenAttribute) != true)
+        if (AXReads::boolean(m_accessibility, window, WindowAttributeNames::fullScreen()) != true)
             continue;
-        const std::optional<QPointF> position = AXReads::point(m_accessibility, window, positionAttribute);
-        const std::optional<QSizeF> size = AXReads::size(m_accessibility, window, sizeAttribute);
+        const std::optional<QPointF> position
+            = AXReads::point(m_accessibility, window, WindowAttributeNames::position());
+        const std::optional<QSizeF> size = AXReads::size(m_accessibility, window, WindowAttributeNames::size());
         if (!position || !size)
             continue;
         const QPointF centre(position->x() + size->width() / 2, position->y() + size->height() / 2);

@@ -7,6 +7,10 @@
 #include <QEventLoop>
 #include <QThread>
 
+#if defined(Q_OS_LINUX)
+#include <pthread.h>
+#endif
+
 namespace Velmora {
 
 namespace {
@@ -39,7 +43,8 @@ bool MinimizeShortcutTap::isTapInstalled() const
 
 bool MinimizeShortcutTap::isTapThreadRunning() const
 {
-    return m_thread && !m_thread->isFinished();
+    QMutexLocker locker(&m_lock);
+    return m_thread.joinable() && !m_tapThreadFinished;
 }
 
 void MinimizeShortcutTap::setFrontmostProcessIdentifier(qint32 processIdentifier)
@@ -50,13 +55,12 @@ void MinimizeShortcutTap::setFrontmostProcessIdentifier(qint32 processIdentifier
 
 void MinimizeShortcutTap::start()
 {
-    if (m_thread) {
-        if (!m_thread->isFinished())
+    if (m_thread.joinable()) {
+        if (isTapThreadRunning())
             return;
         // The last thread ended without a tap (the system refused it): this
         // start asks again instead of staying a no-op until the next stop().
-        m_thread->wait();
-        m_thread.reset();
+        m_thread.join();
     }
     if (!m_eventTaps.preflightPostEventAccess())
         return;
@@ -73,15 +77,23 @@ void MinimizeShortcutTap::start()
     {
         QMutexLocker locker(&m_lock);
         generation = ++m_generation;
+        m_tapThreadFinished = false;
     }
-    m_thread.reset(QThread::create([this, generation] { runTap(generation); }));
-    m_thread->setObjectName(ServiceLabels::MinimizeShortcutTapThread);
-    m_thread->start(QThread::TimeCriticalPriority);
+    m_thread = std::thread([this, generation] {
+        QThread::currentThread()->setObjectName(ServiceLabels::MinimizeShortcutTapThread);
+#if defined(Q_OS_LINUX)
+        // The system keeps 15 characters of a thread's name.
+        pthread_setname_np(pthread_self(), QByteArray(ServiceLabels::MinimizeShortcutTapThread.data(), 15).constData());
+#endif
+        runTap(generation);
+        QMutexLocker locker(&m_lock);
+        m_tapThreadFinished = true;
+    });
 }
 
 void MinimizeShortcutTap::stop()
 {
-    if (!m_thread)
+    if (!m_thread.joinable())
         return;
     disconnect(m_activationObserver);
 
@@ -98,8 +110,7 @@ void MinimizeShortcutTap::stop()
     // a loop that its thread has not entered yet.
     if (loop)
         QMetaObject::invokeMethod(loop, &QEventLoop::quit, Qt::QueuedConnection);
-    m_thread->wait();
-    m_thread.reset();
+    m_thread.join();
 }
 
 void MinimizeShortcutTap::runTap(quint64 generation)

@@ -11,15 +11,6 @@
 
 namespace Velmora {
 
-namespace {
-
-// Read and written for every window of every application: made once.
-const QString fullScreenAttribute = AXNames::FullScreen;
-const QString positionAttribute = AXNames::Position;
-const QString sizeAttribute = AXNames::Size;
-
-} // namespace
-
 WindowWorkAreaManager::WindowWorkAreaManager(
     Accessibility &accessibility, Workspace &workspace, const Displays &displays)
     : m_accessibility(accessibility)
@@ -111,10 +102,10 @@ WindowWorkAreaManager::Counts WindowWorkAreaManager::keepWindowsInWorkArea(
 bool WindowWorkAreaManager::keepWindowInWorkArea(const AXElement &window, const QList<DisplayWorkArea> &workAreas)
 {
     m_accessibility.setMessagingTimeout(window, messagingTimeoutSeconds);
-    if (AXReads::boolean(m_accessibility, window, fullScreenAttribute) == true)
+    if (AXReads::boolean(m_accessibility, window, WindowAttributeNames::fullScreen()) == true)
         return false;
-    const std::optional<QPointF> position = AXReads::point(m_accessibility, window, positionAttribute);
-    const std::optional<QSizeF> size = AXReads::size(m_accessibility, window, sizeAttribute);
+    const std::optional<QPointF> position = AXReads::point(m_accessibility, window, WindowAttributeNames::position());
+    const std::optional<QSizeF> size = AXReads::size(m_accessibility, window, WindowAttributeNames::size());
     if (!position || !size)
         return false;
     const QRectF frame(*position, *size);
@@ -140,25 +131,27 @@ bool WindowWorkAreaManager::write(const AXElement &window, const QString &attrib
 bool WindowWorkAreaManager::carryOut(const AXElement &window, const QRectF &frame, const Correction &correction)
 {
     if (const Resize *resize = std::get_if<Resize>(&correction))
-        return isSettable(window, sizeAttribute) && write(window, sizeAttribute, resize->size);
+        return isSettable(window, WindowAttributeNames::size())
+            && write(window, WindowAttributeNames::size(), resize->size);
 
     if (const Move *move = std::get_if<Move>(&correction)) {
-        if (isSettable(window, positionAttribute) && write(window, positionAttribute, move->origin))
+        if (isSettable(window, WindowAttributeNames::position())
+            && write(window, WindowAttributeNames::position(), move->origin))
             return true;
-        return move->fallbackSize && isSettable(window, sizeAttribute)
-            && write(window, sizeAttribute, *move->fallbackSize);
+        return move->fallbackSize && isSettable(window, WindowAttributeNames::size())
+            && write(window, WindowAttributeNames::size(), *move->fallbackSize);
     }
 
     const MoveAndResize &both = std::get<MoveAndResize>(correction);
-    if (!isSettable(window, positionAttribute) || !isSettable(window, sizeAttribute))
+    if (!isSettable(window, WindowAttributeNames::position()) || !isSettable(window, WindowAttributeNames::size()))
         return false;
-    if (!write(window, positionAttribute, both.origin))
+    if (!write(window, WindowAttributeNames::position(), both.origin))
         return false;
-    if (write(window, sizeAttribute, both.size))
+    if (write(window, WindowAttributeNames::size(), both.size))
         return true;
     // A window moved to the top but left at its old height would hang
     // further into the strip than before.
-    write(window, positionAttribute, frame.topLeft());
+    write(window, WindowAttributeNames::position(), frame.topLeft());
     return false;
 }
 

@@ -96,7 +96,8 @@ private:
                 m_owner.disabled.release();
             else if (m_owner.holdEnablingUntilDisabled && onTapThread())
                 m_owner.disabled.acquire();
-            m_enabledOnce = m_enabledOnce || enabled;
+            if (enabled)
+                m_enabledOnce = true;
             m_inner->setEnabled(enabled);
         }
         bool isEnabled() const override { return m_inner->isEnabled(); }
@@ -104,7 +105,7 @@ private:
     private:
         TrackedEventTaps &m_owner;
         std::unique_ptr<EventTap> m_inner;
-        bool m_enabledOnce = false;
+        std::atomic<bool> m_enabledOnce { false };
     };
 
     EventTaps &m_inner;
