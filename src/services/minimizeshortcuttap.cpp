@@ -4,12 +4,7 @@
 #include "platform/workspace.h"
 #include "services/servicelabels.h"
 
-#include <QEventLoop>
 #include <QThread>
-
-#if defined(Q_OS_LINUX)
-#include <pthread.h>
-#endif
 
 namespace Velmora {
 
@@ -18,6 +13,25 @@ namespace {
 constexpr qsizetype characterLimit = 4;
 
 } // namespace
+
+// The tap's thread: it runs the body, whose last step is its own event loop.
+// quit() ends that loop also when it comes before the loop has started.
+class MinimizeShortcutTap::TapThread final : public QThread
+{
+public:
+    explicit TapThread(std::function<void(TapThread &)> body)
+        : m_body(std::move(body))
+    {
+    }
+
+    using QThread::exec;
+
+protected:
+    void run() override { m_body(*this); }
+
+private:
+    std::function<void(TapThread &)> m_body;
+};
 
 MinimizeShortcutTap::MinimizeShortcutTap(EventTaps &eventTaps, Workspace &workspace,
     FrontWindowAboveOtherApplication frontWindowAboveOtherApplication, Handler handler, QObject *parent)
@@ -44,7 +58,16 @@ bool MinimizeShortcutTap::isTapInstalled() const
 bool MinimizeShortcutTap::isTapThreadRunning() const
 {
     QMutexLocker locker(&m_lock);
-    return m_thread.joinable() && !m_tapThreadFinished;
+    return m_thread && !m_tapThreadFinished;
+}
+
+void MinimizeShortcutTap::joinTapThread()
+{
+    m_thread->wait();
+    // The thread's last step was under the lock: taking it here makes all it
+    // did visible to this thread, for race checkers as for the hardware.
+    QMutexLocker locker(&m_lock);
+    m_thread.reset();
 }
 
 void MinimizeShortcutTap::setFrontmostProcessIdentifier(qint32 processIdentifier)
@@ -55,12 +78,12 @@ void MinimizeShortcutTap::setFrontmostProcessIdentifier(qint32 processIdentifier
 
 void MinimizeShortcutTap::start()
 {
-    if (m_thread.joinable()) {
+    if (m_thread) {
         if (isTapThreadRunning())
             return;
         // The last thread ended without a tap (the system refused it): this
         // start asks again instead of staying a no-op until the next stop().
-        m_thread.join();
+        joinTapThread();
     }
     if (!m_eventTaps.preflightPostEventAccess())
         return;
@@ -79,64 +102,52 @@ void MinimizeShortcutTap::start()
         generation = ++m_generation;
         m_tapThreadFinished = false;
     }
-    m_thread = std::thread([this, generation] {
-        QThread::currentThread()->setObjectName(ServiceLabels::MinimizeShortcutTapThread);
-#if defined(Q_OS_LINUX)
-        // The system keeps 15 characters of a thread's name.
-        pthread_setname_np(pthread_self(), QByteArray(ServiceLabels::MinimizeShortcutTapThread.data(), 15).constData());
-#endif
-        runTap(generation);
+    m_thread = std::make_unique<TapThread>([this, generation](TapThread &thread) {
+        runTap(thread, generation);
         QMutexLocker locker(&m_lock);
         m_tapThreadFinished = true;
     });
+    m_thread->setObjectName(ServiceLabels::MinimizeShortcutTapThread);
+    m_thread->start(QThread::TimeCriticalPriority);
 }
 
 void MinimizeShortcutTap::stop()
 {
-    if (!m_thread.joinable())
+    if (!m_thread)
         return;
     disconnect(m_activationObserver);
-
-    QEventLoop *loop = nullptr;
     {
         QMutexLocker locker(&m_lock);
         ++m_generation;
         // Off at once; the tap thread removes it once its loop has ended.
         if (m_eventTap)
             std::exchange(m_eventTap, nullptr)->setEnabled(false);
-        loop = std::exchange(m_tapLoop, nullptr);
     }
-    // A quit posted to the loop waits in its thread's queue, so it also ends
-    // a loop that its thread has not entered yet.
-    if (loop)
-        QMetaObject::invokeMethod(loop, &QEventLoop::quit, Qt::QueuedConnection);
-    m_thread.join();
+    // Also ends a loop the thread has not entered yet: it then returns at once.
+    m_thread->quit();
+    joinTapThread();
 }
 
-void MinimizeShortcutTap::runTap(quint64 generation)
+void MinimizeShortcutTap::runTap(TapThread &thread, quint64 generation)
 {
     std::unique_ptr<EventTap> tap = m_eventTaps.createKeyTap([this](const KeyEvent &event) { return handle(event); });
     if (!tap)
         return;
 
-    QEventLoop loop;
     {
         QMutexLocker locker(&m_lock);
         // stop() ran while the tap was being created: it must not stay.
         if (m_generation != generation)
             return;
         m_eventTap = tap.get();
-        m_tapLoop = &loop;
     }
     tap->setEnabled(true);
-    loop.exec();
+    thread.exec();
 
     {
         QMutexLocker locker(&m_lock);
         if (m_eventTap == tap.get())
             m_eventTap = nullptr;
-        if (m_tapLoop == &loop)
-            m_tapLoop = nullptr;
     }
     // The tap goes on the thread that made it.
     tap.reset();

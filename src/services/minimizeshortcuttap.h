@@ -11,9 +11,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <thread>
-
-class QEventLoop;
 
 namespace Velmora {
 
@@ -71,7 +68,7 @@ public:
     // Removes the tap and ends its thread, also when the thread has not yet
     // got as far as installing its tap.
     void stop();
-    bool isStarted() const { return m_thread.joinable(); }
+    bool isStarted() const { return m_thread != nullptr; }
     // Whether the tap thread has its tap in place.
     bool isTapInstalled() const;
     // Whether the tap thread still runs: it ends on stop(), or at once when
@@ -84,8 +81,11 @@ public:
     static QString character(const KeyEvent &event);
 
 private:
+    class TapThread;
+
     EventTaps::KeyDecision handle(const KeyEvent &event);
-    void runTap(quint64 generation);
+    void runTap(TapThread &thread, quint64 generation);
+    void joinTapThread();
     void setFrontmostProcessIdentifier(qint32 processIdentifier);
 
     EventTaps &m_eventTaps;
@@ -98,12 +98,11 @@ private:
     // Guarded by m_lock.
     qint32 m_frontmostProcessIdentifier = 0;
     EventTap *m_eventTap = nullptr;
-    QEventLoop *m_tapLoop = nullptr;
     quint64 m_generation = 0;
     bool m_tapThreadFinished = false;
 
-    // Main thread only. A plain thread: its end is a join the race checkers see.
-    std::thread m_thread;
+    // Main thread only.
+    std::unique_ptr<TapThread> m_thread;
     QMetaObject::Connection m_activationObserver;
 };
 
