@@ -19,8 +19,7 @@ bool isWholeNumber(const QVariant &value)
     }
 }
 
-template<typename T>
-std::optional<T> wholeNumber(const QVariant &value)
+template<typename T> std::optional<T> wholeNumber(const QVariant &value)
 {
     if (!isWholeNumber(value))
         return std::nullopt;
@@ -50,18 +49,44 @@ std::optional<QString> text(const QVariant &value)
     return value.toString();
 }
 
+// The readers run for every window of every list the product reads, many
+// times a second during a Space change: each key is made once, not per read.
+template<const QLatin1String &name> const QString &key()
+{
+    static const QString made(name);
+    return made;
+}
+
 } // namespace
 
-std::optional<quint32> WindowListEntry::number() const { return wholeNumber<quint32>(field(NumberKey)); }
-std::optional<qint32> WindowListEntry::ownerPID() const { return wholeNumber<qint32>(field(OwnerPIDKey)); }
-std::optional<qint64> WindowListEntry::layer() const { return wholeNumber<qint64>(field(LayerKey)); }
-std::optional<QString> WindowListEntry::ownerName() const { return text(field(OwnerNameKey)); }
-std::optional<QString> WindowListEntry::name() const { return text(field(NameKey)); }
-std::optional<double> WindowListEntry::alpha() const { return anyNumber(field(AlphaKey)); }
+std::optional<quint32> WindowListEntry::number() const
+{
+    return wholeNumber<quint32>(field(key<NumberKey>()));
+}
+std::optional<qint32> WindowListEntry::ownerPID() const
+{
+    return wholeNumber<qint32>(field(key<OwnerPIDKey>()));
+}
+std::optional<qint64> WindowListEntry::layer() const
+{
+    return wholeNumber<qint64>(field(key<LayerKey>()));
+}
+std::optional<QString> WindowListEntry::ownerName() const
+{
+    return text(field(key<OwnerNameKey>()));
+}
+std::optional<QString> WindowListEntry::name() const
+{
+    return text(field(key<NameKey>()));
+}
+std::optional<double> WindowListEntry::alpha() const
+{
+    return anyNumber(field(key<AlphaKey>()));
+}
 
 std::optional<bool> WindowListEntry::isOnscreen() const
 {
-    const QVariant value = field(IsOnscreenKey);
+    const QVariant value = field(key<IsOnscreenKey>());
     if (value.typeId() != QMetaType::Bool)
         return std::nullopt;
     return value.toBool();
@@ -69,14 +94,14 @@ std::optional<bool> WindowListEntry::isOnscreen() const
 
 std::optional<QRectF> WindowListEntry::bounds() const
 {
-    const QVariant value = field(BoundsKey);
+    const QVariant value = field(key<BoundsKey>());
     if (value.typeId() != QMetaType::QVariantMap)
         return std::nullopt;
     const QVariantMap dictionary = value.toMap();
-    const auto x = anyNumber(dictionary.value(BoundsXKey));
-    const auto y = anyNumber(dictionary.value(BoundsYKey));
-    const auto width = anyNumber(dictionary.value(BoundsWidthKey));
-    const auto height = anyNumber(dictionary.value(BoundsHeightKey));
+    const auto x = anyNumber(dictionary.value(key<BoundsXKey>()));
+    const auto y = anyNumber(dictionary.value(key<BoundsYKey>()));
+    const auto width = anyNumber(dictionary.value(key<BoundsWidthKey>()));
+    const auto height = anyNumber(dictionary.value(key<BoundsHeightKey>()));
     if (!x || !y || !width || !height)
         return std::nullopt;
     return QRectF(*x, *y, *width, *height);
@@ -84,12 +109,8 @@ std::optional<QRectF> WindowListEntry::bounds() const
 
 QVariantMap WindowListEntry::boundsDictionary(const QRectF &rect)
 {
-    // Made for every window of every listing: convert the keys once.
-    static const QString x = BoundsXKey;
-    static const QString y = BoundsYKey;
-    static const QString width = BoundsWidthKey;
-    static const QString height = BoundsHeightKey;
-    return {{x, rect.x()}, {y, rect.y()}, {width, rect.width()}, {height, rect.height()}};
+    return { { key<BoundsXKey>(), rect.x() }, { key<BoundsYKey>(), rect.y() }, { key<BoundsWidthKey>(), rect.width() },
+        { key<BoundsHeightKey>(), rect.height() } };
 }
 
 } // namespace Velmora

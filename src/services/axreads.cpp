@@ -1,6 +1,7 @@
 #include "services/axreads.h"
 
 #include "platform/accessibility.h"
+#include "platform/axnames.h"
 
 namespace Velmora::AXReads {
 
@@ -45,3 +46,25 @@ std::optional<QSizeF> size(Accessibility &accessibility, const AXElement &elemen
 }
 
 } // namespace Velmora::AXReads
+
+namespace Velmora::WindowAttributeNames {
+
+const QString &fullScreen()
+{
+    static const QString name = AXNames::FullScreen;
+    return name;
+}
+
+const QString &position()
+{
+    static const QString name = AXNames::Position;
+    return name;
+}
+
+const QString &size()
+{
+    static const QString name = AXNames::Size;
+    return name;
+}
+
+} // namespace Velmora::WindowAttributeNames

@@ -29,4 +29,15 @@ std::optional<QSizeF> size(Accessibility &accessibility, const AXElement &elemen
 
 } // namespace AXReads
 
+// The names of the attributes read for every window of every application,
+// as texts made once: a pass over hundreds of windows then allocates nothing
+// for them.
+namespace WindowAttributeNames {
+
+const QString &fullScreen();
+const QString &position();
+const QString &size();
+
+} // namespace WindowAttributeNames
+
 } // namespace Velmora

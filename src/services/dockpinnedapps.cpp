@@ -31,7 +31,7 @@ QStringList bundleIdentifiers(const QVariant &persistentApps, const std::optiona
             return {};
     }
 
-    QSet<QString> seen{finder};
+    QSet<QString> seen { finder };
     QStringList identifiers;
     for (const QVariant &entry : entries) {
         const QVariant tileData = entry.toMap().value(tileDataKey);

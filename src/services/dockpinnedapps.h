@@ -15,8 +15,8 @@ class ApplicationPreferences;
 namespace DockPinnedApps {
 
 // Launcher tiles are Dock furniture, not applications the user pinned.
-inline const QStringList skipped{QStringLiteral("com.apple.apps.launcher"),
-                                 QStringLiteral("com.apple.launchpad.launcher")};
+inline const QStringList skipped { QStringLiteral("com.apple.apps.launcher"),
+    QStringLiteral("com.apple.launchpad.launcher") };
 
 // The pinned bundle identifiers, Finder first, or an empty list when the Dock
 // holds no application besides Finder. `excluding` (this application's own

@@ -96,10 +96,11 @@ std::optional<QSet<quint32>> FullScreenDisplayDetector::accessibilityFullScreenD
     QSet<quint32> result;
     for (const AXElement &window : *windows) {
         m_accessibility.setMessagingTimeout(window, messagingTimeoutSeconds);
-        if (AXReads::boolean(m_accessibility, window, AXNames::FullScreen) != true)
+        if (AXReads::boolean(m_accessibility, window, WindowAttributeNames::fullScreen()) != true)
             continue;
-        const std::optional<QPointF> position = AXReads::point(m_accessibility, window, AXNames::Position);
-        const std::optional<QSizeF> size = AXReads::size(m_accessibility, window, AXNames::Size);
+        const std::optional<QPointF> position
+            = AXReads::point(m_accessibility, window, WindowAttributeNames::position());
+        const std::optional<QSizeF> size = AXReads::size(m_accessibility, window, WindowAttributeNames::size());
         if (!position || !size)
             continue;
         const QPointF centre(position->x() + size->width() / 2, position->y() + size->height() / 2);

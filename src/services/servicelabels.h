@@ -6,12 +6,14 @@
 // debugger or a thread listing, and the texts the services hand to the bar.
 namespace Velmora::ServiceLabels {
 
-inline constexpr QLatin1String WindowFocusHistoryQueue{"Velmora.WindowFocusHistory"};
-inline constexpr QLatin1String OtherSpaceWindowsQueue{"Velmora.OtherSpaceWindows"};
+inline constexpr QLatin1String WindowFocusHistoryQueue { "Velmora.WindowFocusHistory" };
+inline constexpr QLatin1String OtherSpaceWindowsQueue { "Velmora.OtherSpaceWindows" };
+inline constexpr QLatin1String MinimizeShortcutTapThread { "Velmora.MinimizeShortcutTap" };
+inline constexpr QLatin1String WindowWorkAreaObserverQueue { "Velmora.WindowWorkAreaObserver" };
 
 // A window whose title is empty once trimmed.
-inline constexpr QLatin1String UntitledWindowTitle{"Untitled Window"};
+inline constexpr QLatin1String UntitledWindowTitle { "Untitled Window" };
 // The bar entry of the application's own windows when the deciding window has no title.
-inline constexpr QLatin1String OwnWindowsEntryTitle{"Velmora"};
+inline constexpr QLatin1String OwnWindowsEntryTitle { "Velmora" };
 
 } // namespace Velmora::ServiceLabels
