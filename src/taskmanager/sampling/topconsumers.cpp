@@ -1,5 +1,6 @@
 #include "taskmanager/sampling/topconsumers.h"
 
+#include "taskmanager/sampling/codepointorder.h"
 #include "taskmanager/sampling/taskmanagertexts.h"
 
 #include <QHash>
@@ -17,19 +18,6 @@ struct Group
     QString name;
     std::optional<QString> icon;
 };
-
-// Names in code-point order, the same in every locale. UTF-16 units sort
-// characters beyond U+FFFF (stored as surrogates, 0xD800-0xDFFF) before
-// U+E000-U+FFFF; lifting surrogates above that range restores the order.
-bool codePointLess(const QString &a, const QString &b)
-{
-    const auto key = [](QChar c) {
-        const char16_t unit = c.unicode();
-        return unit >= 0xD800 ? char16_t(unit >= 0xE000 ? unit - 0x800 : unit + 0x2000) : unit;
-    };
-    return std::lexicographical_compare(
-        a.cbegin(), a.cend(), b.cbegin(), b.cend(), [&](QChar x, QChar y) { return key(x) < key(y); });
-}
 
 AppUsage describe(const Group &group)
 {
