@@ -1,5 +1,6 @@
 #include "taskmanager/model/taskmanagerviewmodel.h"
 
+#include "platform/clock.h"
 #include "platform/processsignaller.h"
 #include "platform/systemstatistics.h"
 #include "taskmanager/sampling/systemmonitor.h"
@@ -58,6 +59,11 @@ const SystemSample &TaskManagerViewModel::sample() const
 const QList<SystemSample> &TaskManagerViewModel::history() const
 {
     return m_env.monitor ? m_env.monitor->history() : emptyHistory();
+}
+
+qint64 TaskManagerViewModel::nowMs() const
+{
+    return m_env.clock ? m_env.clock->wallClockMs() : sample().timestamp;
 }
 
 void TaskManagerViewModel::scheduleUpdate()

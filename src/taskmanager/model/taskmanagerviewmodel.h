@@ -10,6 +10,7 @@
 
 namespace Velmora {
 
+class Clock;
 class FileIcons;
 class ProcessSignaller;
 class SystemMonitor;
@@ -34,6 +35,7 @@ public:
         FileIcons *icons = nullptr;
         // The running applications of this machine, for process icons; may be null.
         Workspace *runningApplications = nullptr;
+        const Clock *clock = nullptr;
     };
 
     explicit TaskManagerViewModel(Environment environment, QObject *parent = nullptr);
@@ -46,6 +48,8 @@ public:
     const SystemSample &sample() const;
     const QList<SystemSample> &history() const;
     const QList<MetricCard> &cards() const { return m_cards; }
+    // Wall-clock time, for a graph that has no samples yet.
+    qint64 nowMs() const;
 
     const std::optional<QString> &hoveredMetric() const { return m_hoveredMetric; }
     // Entering a card hovers it; leaving clears only the card still hovered.
