@@ -37,7 +37,6 @@ TaskManagerAlert::TaskManagerAlert(const ProcessActionsViewModel::Alert &alert, 
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , m_alert(alert)
 {
-    setAttribute(Qt::WA_TranslucentBackground);
     setWindowModality(Qt::WindowModal);
     setWindowTitle(alert.title);
     setAccessibleName(alert.title);
@@ -95,10 +94,10 @@ void TaskManagerAlert::showEvent(QShowEvent *event)
 void TaskManagerAlert::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
+    // Square: rounded corners would need a compositor behind them.
+    painter.fillRect(rect(), TaskManagerPalette::sheet());
     painter.setPen(QPen(QColor(255, 255, 255, 40), 1));
-    painter.setBrush(TaskManagerPalette::sheet());
-    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 12, 12);
+    painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
 } // namespace Velmora
