@@ -1,7 +1,4 @@
-#include "../tests/store/storefakes.h"
-#include "platform/sim/memoryuserdefaults.h"
-#include "platform/sim/virtualclock.h"
-#include "store/taskbarstore.h"
+#include "../tests/store/storeworld.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,12 +6,9 @@ using namespace Velmora;
 
 namespace {
 
-struct Desktop
+struct Desktop : Test::StoreWorld
 {
-    Sim::MemoryUserDefaults defaults;
-    Sim::VirtualClock clock;
-    Test::FakeWorkspace workspace;
-    Test::FakeSettingsWindow settingsWindow;
+    Test::FakeWorkspace fake;
     std::unique_ptr<TaskbarStore> store;
     int published = 0;
 
@@ -25,13 +19,10 @@ struct Desktop
             const QString name = QStringLiteral("App %1").arg((i * 7919) % applications, 3, 10, QLatin1Char('0'));
             auto app = Test::runningApplication(1000 + i, QStringLiteral("org.bench.app%1").arg(i), name);
             app.bundlePath = QStringLiteral("/Applications/%1.app").arg(name);
-            workspace.applications.append(app);
+            fake.applications.append(app);
         }
-        TaskbarStoreEnvironment env;
-        env.workspace = &workspace;
-        env.scheduler = &clock;
-        env.settingsWindow = &settingsWindow;
-        store = std::make_unique<TaskbarStore>(defaults, nullptr, true, env);
+        storeWorkspace = &fake;
+        store = make(true);
         QObject::connect(store.get(), &TaskbarStore::runningAppsChanged, [this] { ++published; });
         QObject::connect(store.get(), &TaskbarStore::isSettingsWindowOpenChanged, [this] { ++published; });
     }

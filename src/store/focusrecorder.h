@@ -3,12 +3,16 @@
 #include "platform/runningapplication.h"
 
 #include <QList>
+#include <QString>
+
+#include <optional>
 
 namespace Velmora {
 
-// What the store tells the window focus history: which application was
-// activated, and which applications still run. The history itself lives with
-// the window services; it is connected to the store where both are created.
+// What the store tells the window focus history (which application was
+// activated, and which applications still run) and asks of it (how recently
+// a window had focus). The history itself lives with the window services; it
+// is connected to the store where both are created.
 class FocusRecorder
 {
 public:
@@ -16,6 +20,9 @@ public:
 
     virtual void recordFocusedWindow(qint32 processIdentifier) = 0;
     virtual void refreshApplications(const QList<RunningApplication> &regularApplications) = 0;
+    // A tick that grows with every focus change: larger is more recent;
+    // nothing for a window never seen focused.
+    virtual std::optional<quint64> recency(const QString &previewID) const = 0;
 };
 
 } // namespace Velmora

@@ -23,7 +23,7 @@ GridReorderSession::GridReorderSession(
     , m_columns(columns)
     , m_stride(stride)
     , m_apps(std::move(apps))
-    , m_translation(isFinite(translation) ? translation : QSizeF())
+    , m_translation(isFinite(translation) ? translation : QSizeF(0, 0))
 {
 }
 
@@ -61,8 +61,9 @@ bool GridReorderSession::update(QSizeF t)
 
 QSizeF GridReorderSession::offset(const QString &id) const
 {
+    // A default QSizeF is (-1, -1), not zero: spell the zero out.
     if (id != m_draggedID || m_columns < 1)
-        return {};
+        return QSizeF(0, 0);
     const qsizetype current = currentIndex();
     const double columnShift = double(m_startIndex % m_columns - current % m_columns);
     const double rowShift = double(m_startIndex / m_columns - current / m_columns);

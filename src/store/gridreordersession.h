@@ -17,7 +17,7 @@ public:
     // stride component that is not positive, or fewer than one column, gives
     // that direction no slots: the tile then does not move along it.
     GridReorderSession(QString draggedID, qsizetype startIndex, int columns, QSizeF stride, QList<AppItem> apps,
-        QSizeF translation = {});
+        QSizeF translation = QSizeF(0, 0));
 
     const QString &draggedID() const { return m_draggedID; }
     qsizetype startIndex() const { return m_startIndex; }
@@ -32,7 +32,8 @@ public:
     // Records `t` and moves the dragged tile to its target; true when it moved.
     // A translation that is not finite is ignored.
     bool update(QSizeF t);
-    // How far the tile of `id` is drawn from its cell; only the dragged tile moves.
+    // How far the tile of `id` is drawn from its cell; only the dragged tile
+    // moves, every other tile is drawn exactly in its cell.
     QSizeF offset(const QString &id) const;
 
     QStringList orderedIDs() const;

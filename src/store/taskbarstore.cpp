@@ -11,6 +11,7 @@
 #include "store/focusrecorder.h"
 #include "store/minimizeinterception.h"
 #include "store/ownwindowplacement.h"
+#include "store/publish.h"
 #include "store/settingswindowhost.h"
 #include "store/taskmanageropenstate.h"
 
@@ -26,17 +27,6 @@ QString key(const char *name)
     return QString::fromLatin1(name);
 }
 
-// Published values notify only when they really change, so an idle refresh
-// costs the views nothing.
-template<typename T> bool assign(TaskbarStore *store, T &field, const T &value, void (TaskbarStore::*changed)())
-{
-    if (field == value)
-        return false;
-    field = value;
-    emit(store->*changed)();
-    return true;
-}
-
 } // namespace
 
 TaskbarStore::TaskbarStore(UserDefaults &defaults, TaskManagerOpenState *taskManagerOpen, bool observesSystem,
@@ -45,22 +35,20 @@ TaskbarStore::TaskbarStore(UserDefaults &defaults, TaskManagerOpenState *taskMan
     , m_defaults(defaults)
     , m_env(std::move(environment))
     , m_observesSystem(observesSystem)
+    , m_flyouts(*this)
+    , m_permissions(*this)
+    , m_windowPicker(*this)
 {
-    m_isAccessibilityTrusted = m_env.accessibility && m_env.accessibility->isProcessTrusted();
-    m_hasScreenCapturePermission = m_env.screenCapture && m_env.screenCapture->preflightAccess();
-
     readSettings();
-    subscribeToTaskManager(taskManagerOpen ? taskManagerOpen : m_env.taskManagerWindow);
+    subscribeToTaskManager(taskManagerOpen ? *taskManagerOpen : m_env.taskManagerWindow);
+    updateTaskbarApps();
 
-    if (m_env.finderFavorites) {
-        connect(m_env.finderFavorites, &FinderFavoritesModel::favoritesChanged, this,
-            &TaskbarStore::finderFavoritesChanged);
-    }
+    connect(&m_env.finderFavorites, &FinderFavoritesModel::favoritesChanged, this,
+        &TaskbarStore::finderFavoritesChanged);
 
     if (!m_observesSystem)
         return;
-    if (m_env.finderFavorites)
-        m_env.finderFavorites->load();
+    m_env.finderFavorites.load();
     refreshRunningApps();
     observeWorkspace();
     startRefreshTimer();
@@ -71,8 +59,8 @@ TaskbarStore::~TaskbarStore()
 {
     // Connections to the workspace and the Task Manager end with this object;
     // the tick is bound to it as its context, but cancel it outright anyway.
-    if (m_windowRefreshTimer && m_env.scheduler)
-        m_env.scheduler->cancel(*m_windowRefreshTimer);
+    if (m_windowRefreshTimer)
+        m_env.scheduler.cancel(*m_windowRefreshTimer);
 }
 
 // ---- Start-up -------------------------------------------------------------
@@ -125,7 +113,7 @@ QList<AppItem> TaskbarStore::pinnedApps(const QStringList &identifiers) const
         const std::optional<QString> path = applicationLocation(identifier);
         if (!path)
             continue;
-        const std::optional<BundleInfo> info = m_env.bundles ? m_env.bundles->info(*path) : std::nullopt;
+        const std::optional<BundleInfo> info = m_env.bundles.info(*path);
         pins.append(AppItem { identifier, ApplicationBundles::displayName(*path, info), identifier,
             QUrl::fromLocalFile(*path), false, std::nullopt });
     }
@@ -134,7 +122,7 @@ QList<AppItem> TaskbarStore::pinnedApps(const QStringList &identifiers) const
 
 std::optional<QString> TaskbarStore::applicationLocation(const QString &bundleIdentifier) const
 {
-    return m_env.workspace ? m_env.workspace->urlForApplication(bundleIdentifier) : std::nullopt;
+    return m_env.workspace.urlForApplication(bundleIdentifier);
 }
 
 QList<AppItem> TaskbarStore::firstLaunchPinnedApps()
@@ -152,19 +140,15 @@ QList<AppItem> TaskbarStore::firstLaunchPinnedApps()
     return AppItem::pinnedDefaults();
 }
 
-void TaskbarStore::subscribeToTaskManager(TaskManagerOpenState *state)
+void TaskbarStore::subscribeToTaskManager(TaskManagerOpenState &state)
 {
-    if (!state)
-        return;
-    setTaskManagerOpen(state->isOpen());
-    connect(state, &TaskManagerOpenState::isOpenChanged, this, &TaskbarStore::setTaskManagerOpen);
+    setTaskManagerOpen(state.isOpen());
+    connect(&state, &TaskManagerOpenState::isOpenChanged, this, &TaskbarStore::setTaskManagerOpen);
 }
 
 void TaskbarStore::observeWorkspace()
 {
-    Workspace *workspace = m_env.workspace;
-    if (!workspace)
-        return;
+    Workspace *workspace = &m_env.workspace;
     // Queued, so the store reacts after the notification's other receivers have run.
     connect(
         workspace, &Workspace::applicationLaunched, this, [this] { refreshRunningApps(); }, Qt::QueuedConnection);
@@ -174,8 +158,7 @@ void TaskbarStore::observeWorkspace()
         workspace, &Workspace::applicationActivated, this,
         [this](const RunningApplication &application) {
             refreshRunningApps();
-            if (m_env.focusRecorder)
-                m_env.focusRecorder->recordFocusedWindow(application.processIdentifier);
+            m_env.focusRecorder.recordFocusedWindow(application.processIdentifier);
             recordRecentApp(application);
             handleApplicationActivation(application);
         },
@@ -184,10 +167,8 @@ void TaskbarStore::observeWorkspace()
 
 void TaskbarStore::startRefreshTimer()
 {
-    if (!m_env.scheduler)
-        return;
     m_windowRefreshTimer
-        = m_env.scheduler->scheduleRepeating(refreshIntervalMs, refreshToleranceMs, this, [this] { refreshTick(); });
+        = m_env.scheduler.scheduleRepeating(refreshIntervalMs, refreshToleranceMs, this, [this] { refreshTick(); });
 }
 
 void TaskbarStore::refreshTick()
@@ -199,12 +180,12 @@ void TaskbarStore::refreshTick()
 
 void TaskbarStore::refreshSettingsWindowState()
 {
-    setSettingsWindowOpen(m_env.settingsWindow && m_env.settingsWindow->isSettingsWindowOpen());
+    setSettingsWindowOpen(m_env.settingsWindow.isSettingsWindowOpen());
 }
 
 void TaskbarStore::refreshWindowWorkAreaMonitoring()
 {
-    setAccessibilityTrusted(m_env.accessibility && m_env.accessibility->isProcessTrusted());
+    m_permissions.refreshAccessibilityTrust();
     // A permission granted while the bar runs takes effect within one tick.
     startMinimizeInterceptorIfTrusted();
 }
@@ -213,13 +194,12 @@ QList<FinderFavorite> TaskbarStore::finderFavorites() const
 {
     // The model is read only by this store: at creation when it observes the
     // system, and by each refresh.
-    return m_env.finderFavorites ? m_env.finderFavorites->favorites() : QList<FinderFavorite> {};
+    return m_env.finderFavorites.favorites();
 }
 
 void TaskbarStore::refreshFinderFavorites()
 {
-    if (m_env.finderFavorites)
-        m_env.finderFavorites->refresh();
+    m_env.finderFavorites.refresh();
 }
 
 // ---- Running apps and the bar --------------------------------------------
@@ -227,9 +207,7 @@ void TaskbarStore::refreshFinderFavorites()
 QList<RunningApplication> TaskbarStore::regularApplications() const
 {
     QList<RunningApplication> regular;
-    if (!m_env.workspace)
-        return regular;
-    for (const RunningApplication &application : m_env.workspace->runningApplications()) {
+    for (const RunningApplication &application : m_env.workspace.runningApplications()) {
         if (application.activationPolicy == ActivationPolicy::Regular && !application.bundleIdentifier.isEmpty()
             && application.bundleIdentifier != m_env.ownBundleIdentifier)
             regular.append(application);
@@ -253,11 +231,10 @@ void TaskbarStore::refreshRunningApps()
         m_runningProcesses = processes;
         setRunningApps(AppLists::runningAppItems(processes));
     }
-    if (m_env.focusRecorder)
-        m_env.focusRecorder->refreshApplications(regular);
+    m_env.focusRecorder.refreshApplications(regular);
 }
 
-QList<AppItem> TaskbarStore::taskbarApps() const
+void TaskbarStore::updateTaskbarApps()
 {
     AppLists::BarInputs inputs;
     inputs.pinnedApps = m_pinnedApps;
@@ -268,7 +245,13 @@ QList<AppItem> TaskbarStore::taskbarApps() const
     inputs.otherVelmoraWindowTitle = m_otherVelmoraWindowTitle;
     inputs.isTaskManagerOpen = m_isTaskManagerOpen;
     inputs.order = m_taskbarAppOrder;
-    return AppLists::taskbarApps(inputs);
+    publish(this, m_taskbarApps, AppLists::taskbarApps(inputs), &TaskbarStore::taskbarAppsChanged);
+}
+
+template<typename T> void TaskbarStore::publishBarInput(T &field, const T &value, void (TaskbarStore::*changed)())
+{
+    if (publish(this, field, value, changed))
+        updateTaskbarApps();
 }
 
 void TaskbarStore::reorderTaskbarApps(const QStringList &leadingIDs)
@@ -297,7 +280,7 @@ void TaskbarStore::handleApplicationActivation(const std::optional<RunningApplic
         return;
     if (activated->processIdentifier == m_nativeMinimizeRequest->targetProcessIdentifier)
         return;
-    if (m_env.workspace && activated->processIdentifier == m_env.workspace->currentProcessIdentifier())
+    if (activated->processIdentifier == m_env.workspace.currentProcessIdentifier())
         return;
     m_nativeMinimizeRequest.reset();
 }
@@ -424,10 +407,8 @@ QList<AppItem> TaskbarStore::searchResults() const
 
 void TaskbarStore::loadInstalledApps()
 {
-    if (!m_env.bundles)
-        return;
     if (!m_installedAppsLoader) {
-        m_installedAppsLoader = std::make_unique<InstalledAppsLoader>(*m_env.bundles);
+        m_installedAppsLoader = std::make_unique<InstalledAppsLoader>(m_env.bundles);
         connect(m_installedAppsLoader.get(), &InstalledAppsLoader::loaded, this, &TaskbarStore::setInstalledApps);
     }
     std::optional<QUrl> finder;
@@ -436,49 +417,39 @@ void TaskbarStore::loadInstalledApps()
     m_installedAppsLoader->load(m_env.applicationFolders, finder);
 }
 
-// ---- Flyouts ---------------------------------------------------------------
-
-void TaskbarStore::dismissFlyouts()
-{
-    setStartMenuPresented(false);
-    setSearchPresented(false);
-    setQuickSettingsPresented(false);
-    setTaskbarOverflowPresented(false);
-    setSearchText(QString());
-    setPresentedDisplayID(std::nullopt);
-}
+// ---- Search ----------------------------------------------------------------
 
 void TaskbarStore::setSearchText(const QString &text)
 {
-    assign(this, m_storedSearchText, text, &TaskbarStore::searchTextChanged);
+    publish(this, m_storedSearchText, text, &TaskbarStore::searchTextChanged);
 }
 
 // ---- Settings --------------------------------------------------------------
 
 void TaskbarStore::setButtonAlignment(TaskbarButtonAlignment alignment)
 {
-    assign(this, m_buttonAlignment, alignment, &TaskbarStore::buttonAlignmentChanged);
+    publish(this, m_buttonAlignment, alignment, &TaskbarStore::buttonAlignmentChanged);
     m_defaults.setValue(key(SettingsKeys::buttonAlignment), rawValue(alignment));
 }
 
 void TaskbarStore::setShowStartButton(bool show)
 {
-    assign(this, m_showStartButton, show, &TaskbarStore::showStartButtonChanged);
+    publish(this, m_showStartButton, show, &TaskbarStore::showStartButtonChanged);
     m_defaults.setValue(key(SettingsKeys::showStartButton), show);
     // The Start menu hangs off the Start button; without the button it cannot stay.
-    if (!show && m_isStartMenuPresented)
-        dismissFlyouts();
+    if (!show && m_flyouts.isStartMenuPresented())
+        m_flyouts.dismissFlyouts();
 }
 
 void TaskbarStore::setShowSearch(bool show)
 {
-    assign(this, m_showSearch, show, &TaskbarStore::showSearchChanged);
+    publish(this, m_showSearch, show, &TaskbarStore::showSearchChanged);
     m_defaults.setValue(key(SettingsKeys::showSearchButton), show);
 }
 
 void TaskbarStore::setKeepWindowOrder(bool keep)
 {
-    if (!assign(this, m_keepWindowOrder, keep, &TaskbarStore::keepWindowOrderChanged))
+    if (!publish(this, m_keepWindowOrder, keep, &TaskbarStore::keepWindowOrderChanged))
         return;
     m_defaults.setValue(key(SettingsKeys::keepWindowOrder), keep);
     applyWindowOrderingPreference();
@@ -486,7 +457,7 @@ void TaskbarStore::setKeepWindowOrder(bool keep)
 
 void TaskbarStore::setWindowPreviewSortOrder(WindowPreviewSortOrder order)
 {
-    if (!assign(this, m_windowPreviewSortOrder, order, &TaskbarStore::windowPreviewSortOrderChanged))
+    if (!publish(this, m_windowPreviewSortOrder, order, &TaskbarStore::windowPreviewSortOrderChanged))
         return;
     m_defaults.setValue(key(SettingsKeys::windowPreviewSortOrder), rawValue(order));
 }
@@ -497,26 +468,23 @@ void TaskbarStore::applyWindowOrderingPreference()
         startMinimizeInterceptorIfTrusted();
         return;
     }
-    if (m_env.minimizeInterception)
-        m_env.minimizeInterception->stop();
+    m_env.minimizeInterception.stop();
     m_nativeMinimizeRequest.reset();
     m_pendingMinimizeHandoff.reset();
 }
 
 void TaskbarStore::startMinimizeInterceptorIfTrusted()
 {
-    if (!m_keepWindowOrder || !m_env.minimizeInterception)
-        return;
-    if (m_env.accessibility && m_env.accessibility->isProcessTrusted())
-        m_env.minimizeInterception->start();
+    if (m_keepWindowOrder && m_env.accessibility.isProcessTrusted())
+        m_env.minimizeInterception.start();
 }
 
 // ---- Own windows -----------------------------------------------------------
 
 void TaskbarStore::fitSettingsWindowToContent()
 {
-    SettingsWindowHost *host = m_env.settingsWindow;
-    if (!(m_settingsContentHeight > 0) || !host)
+    SettingsWindowHost *host = &m_env.settingsWindow;
+    if (!(m_settingsContentHeight > 0))
         return;
     const std::optional<QRectF> frame = host->settingsWindowFrame();
     if (!frame)
@@ -534,57 +502,32 @@ void TaskbarStore::fitSettingsWindowToContent()
 
 void TaskbarStore::setFinderHasWindows(bool hasWindows)
 {
-    assign(this, m_finderHasWindows, hasWindows, &TaskbarStore::finderHasWindowsChanged);
-}
-
-void TaskbarStore::setStartMenuPresented(bool presented)
-{
-    assign(this, m_isStartMenuPresented, presented, &TaskbarStore::isStartMenuPresentedChanged);
-}
-
-void TaskbarStore::setSearchPresented(bool presented)
-{
-    assign(this, m_isSearchPresented, presented, &TaskbarStore::isSearchPresentedChanged);
-}
-
-void TaskbarStore::setQuickSettingsPresented(bool presented)
-{
-    assign(this, m_isQuickSettingsPresented, presented, &TaskbarStore::isQuickSettingsPresentedChanged);
-}
-
-void TaskbarStore::setTaskbarOverflowPresented(bool presented)
-{
-    assign(this, m_isTaskbarOverflowPresented, presented, &TaskbarStore::isTaskbarOverflowPresentedChanged);
-}
-
-void TaskbarStore::setPresentedDisplayID(std::optional<quint32> displayID)
-{
-    assign(this, m_presentedDisplayID, displayID, &TaskbarStore::presentedDisplayIDChanged);
+    publishBarInput(m_finderHasWindows, hasWindows, &TaskbarStore::finderHasWindowsChanged);
 }
 
 void TaskbarStore::setSettingsWindowOpen(bool open)
 {
-    assign(this, m_isSettingsWindowOpen, open, &TaskbarStore::isSettingsWindowOpenChanged);
+    publishBarInput(m_isSettingsWindowOpen, open, &TaskbarStore::isSettingsWindowOpenChanged);
 }
 
 void TaskbarStore::setOnboardingOpen(bool open)
 {
-    assign(this, m_isOnboardingOpen, open, &TaskbarStore::isOnboardingOpenChanged);
+    publishBarInput(m_isOnboardingOpen, open, &TaskbarStore::isOnboardingOpenChanged);
 }
 
 void TaskbarStore::setOtherVelmoraWindowTitle(const std::optional<QString> &title)
 {
-    assign(this, m_otherVelmoraWindowTitle, title, &TaskbarStore::otherVelmoraWindowTitleChanged);
+    publishBarInput(m_otherVelmoraWindowTitle, title, &TaskbarStore::otherVelmoraWindowTitleChanged);
 }
 
 void TaskbarStore::setInspectedWindowCount(int count)
 {
-    assign(this, m_inspectedWindowCount, count, &TaskbarStore::inspectedWindowCountChanged);
+    publish(this, m_inspectedWindowCount, count, &TaskbarStore::inspectedWindowCountChanged);
 }
 
 void TaskbarStore::setAdjustedWindowCount(int count)
 {
-    assign(this, m_adjustedWindowCount, count, &TaskbarStore::adjustedWindowCountChanged);
+    publish(this, m_adjustedWindowCount, count, &TaskbarStore::adjustedWindowCountChanged);
 }
 
 void TaskbarStore::setNativeMinimizeRequest(std::optional<NativeMinimizeRequest> request)
@@ -599,42 +542,37 @@ void TaskbarStore::setPendingMinimizeHandoff(std::optional<NativeMinimizeRequest
 
 void TaskbarStore::setPinnedApps(const QList<AppItem> &pins)
 {
-    assign(this, m_pinnedApps, pins, &TaskbarStore::pinnedAppsChanged);
+    publishBarInput(m_pinnedApps, pins, &TaskbarStore::pinnedAppsChanged);
 }
 
 void TaskbarStore::setStartPinnedApps(const QList<AppItem> &pins)
 {
-    assign(this, m_startPinnedApps, pins, &TaskbarStore::startPinnedAppsChanged);
+    publish(this, m_startPinnedApps, pins, &TaskbarStore::startPinnedAppsChanged);
 }
 
 void TaskbarStore::setTaskbarAppOrder(const QStringList &order)
 {
-    assign(this, m_taskbarAppOrder, order, &TaskbarStore::taskbarAppOrderChanged);
+    publishBarInput(m_taskbarAppOrder, order, &TaskbarStore::taskbarAppOrderChanged);
 }
 
 void TaskbarStore::setRunningApps(const QList<AppItem> &apps)
 {
-    assign(this, m_runningApps, apps, &TaskbarStore::runningAppsChanged);
+    publishBarInput(m_runningApps, apps, &TaskbarStore::runningAppsChanged);
 }
 
 void TaskbarStore::setInstalledApps(const QList<AppItem> &apps)
 {
-    assign(this, m_installedApps, apps, &TaskbarStore::installedAppsChanged);
+    publish(this, m_installedApps, apps, &TaskbarStore::installedAppsChanged);
 }
 
 void TaskbarStore::setRecentAppIdentifiers(const QStringList &ids)
 {
-    assign(this, m_recentAppIdentifiers, ids, &TaskbarStore::recentAppIdentifiersChanged);
+    publish(this, m_recentAppIdentifiers, ids, &TaskbarStore::recentAppIdentifiersChanged);
 }
 
 void TaskbarStore::setTaskManagerOpen(bool open)
 {
-    assign(this, m_isTaskManagerOpen, open, &TaskbarStore::isTaskManagerOpenChanged);
-}
-
-void TaskbarStore::setAccessibilityTrusted(bool trusted)
-{
-    assign(this, m_isAccessibilityTrusted, trusted, &TaskbarStore::isAccessibilityTrustedChanged);
+    publishBarInput(m_isTaskManagerOpen, open, &TaskbarStore::isTaskManagerOpenChanged);
 }
 
 } // namespace Velmora

@@ -2,11 +2,15 @@
 
 #include "platform/runningapplication.h"
 #include "store/appitem.h"
+#include "store/backgroundtasks.h"
 #include "store/applists.h"
 #include "store/finderfavorite.h"
+#include "store/flyouts.h"
 #include "store/installedapps.h"
 #include "store/nativeminimizerequest.h"
+#include "store/permissions.h"
 #include "store/storesettings.h"
+#include "store/windowpicker.h"
 
 #include <QObject>
 #include <QStringList>
@@ -19,44 +23,55 @@ namespace Velmora {
 
 class Accessibility;
 class ApplicationBundles;
+class Clock;
 class FinderFavoritesModel;
 class FocusRecorder;
 class MinimizeInterception;
-class ScreenCapture;
 class Scheduler;
 class SettingsWindowHost;
+class TaskbarTooltip;
 class TaskManagerOpenState;
 class UserDefaults;
+class WindowCapture;
+class WindowPreviewProvider;
 class Workspace;
 
-// What the store reaches of the rest of the system. Every member may be
-// missing: the store then does without (nothing resolves, nothing is watched,
-// permissions read as not granted). Objects are not owned and must outlive the store.
+// What the store reaches of the rest of the system. The services are always
+// there; none is owned, and each must outlive the store.
 struct TaskbarStoreEnvironment
 {
-    Workspace *workspace = nullptr;
-    Scheduler *scheduler = nullptr;
-    const ApplicationBundles *bundles = nullptr;
-    const Accessibility *accessibility = nullptr;
-    const ScreenCapture *screenCapture = nullptr;
-    SettingsWindowHost *settingsWindow = nullptr;
-    MinimizeInterception *minimizeInterception = nullptr;
-    FocusRecorder *focusRecorder = nullptr;
+    Workspace &workspace;
+    const Clock &clock;
+    Scheduler &scheduler;
+    const ApplicationBundles &bundles;
+    Accessibility &accessibility;
+    // Lists other applications' windows; called from background threads too.
+    WindowPreviewProvider &windowPreviews;
+    WindowCapture &windowCapture;
+    FocusRecorder &focusRecorder;
     // The user's favourite folders; read at start-up by a store that observes the system.
-    FinderFavoritesModel *finderFavorites = nullptr;
+    FinderFavoritesModel &finderFavorites;
+    SettingsWindowHost &settingsWindow;
+    MinimizeInterception &minimizeInterception;
+    TaskbarTooltip &tooltip;
     // The Task Manager window's open state, used when the store is given none.
-    TaskManagerOpenState *taskManagerWindow = nullptr;
-    // The applications pinned in the Dock, Finder first; read for a first launch's pins.
-    std::function<QStringList()> dockPinnedBundleIdentifiers;
+    TaskManagerOpenState &taskManagerWindow;
+    // The applications pinned in the Dock, Finder first; read for a first
+    // launch's pins. Without it a first launch takes the default pins.
+    std::function<QStringList()> dockPinnedBundleIdentifiers = {};
     QStringList applicationFolders = defaultApplicationFolders();
     // This application's own bundle identifier: it never lists itself.
-    QString ownBundleIdentifier;
+    QString ownBundleIdentifier = {};
+    // Where background work runs; empty means the store's own threads.
+    BackgroundTasks::Runner backgroundRunner = {};
 };
 
-// The one observable model of the taskbar: the app lists and the bar's order,
-// the settings, the flyout flags and the state of the product's own windows.
-// Used on the main thread only. Published values notify through their change
-// signal, and only when the value really changed.
+// The one observable model of the taskbar. It holds the app lists and the
+// bar's order, the settings and the state of the product's own windows, and
+// owns the parts that keep the rest, each with its own published state:
+// flyouts, permissions, the window picker. Views reach a part through the
+// store. Used on the main thread only. Published values notify through their
+// change signal, and only when the value really changed.
 class TaskbarStore : public QObject
 {
     Q_OBJECT
@@ -64,19 +79,11 @@ class TaskbarStore : public QObject
     Q_PROPERTY(QList<Velmora::AppItem> startPinnedApps READ startPinnedApps NOTIFY startPinnedAppsChanged)
     Q_PROPERTY(QStringList taskbarAppOrder READ taskbarAppOrder NOTIFY taskbarAppOrderChanged)
     Q_PROPERTY(QList<Velmora::AppItem> runningApps READ runningApps NOTIFY runningAppsChanged)
+    Q_PROPERTY(QList<Velmora::AppItem> taskbarApps READ taskbarApps NOTIFY taskbarAppsChanged)
     Q_PROPERTY(bool finderHasWindows READ finderHasWindows WRITE setFinderHasWindows NOTIFY finderHasWindowsChanged)
     Q_PROPERTY(QList<Velmora::AppItem> installedApps READ installedApps NOTIFY installedAppsChanged)
     Q_PROPERTY(QList<Velmora::FinderFavorite> finderFavorites READ finderFavorites NOTIFY finderFavoritesChanged)
     Q_PROPERTY(QStringList recentAppIdentifiers READ recentAppIdentifiers NOTIFY recentAppIdentifiersChanged)
-    Q_PROPERTY(bool isStartMenuPresented READ isStartMenuPresented WRITE setStartMenuPresented NOTIFY
-            isStartMenuPresentedChanged)
-    Q_PROPERTY(bool isSearchPresented READ isSearchPresented WRITE setSearchPresented NOTIFY isSearchPresentedChanged)
-    Q_PROPERTY(bool isQuickSettingsPresented READ isQuickSettingsPresented WRITE setQuickSettingsPresented NOTIFY
-            isQuickSettingsPresentedChanged)
-    Q_PROPERTY(bool isTaskbarOverflowPresented READ isTaskbarOverflowPresented WRITE setTaskbarOverflowPresented NOTIFY
-            isTaskbarOverflowPresentedChanged)
-    Q_PROPERTY(std::optional<quint32> presentedDisplayID READ presentedDisplayID WRITE setPresentedDisplayID NOTIFY
-            presentedDisplayIDChanged)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
     Q_PROPERTY(Velmora::TaskbarButtonAlignment buttonAlignment READ buttonAlignment WRITE setButtonAlignment NOTIFY
             buttonAlignmentChanged)
@@ -91,8 +98,6 @@ class TaskbarStore : public QObject
     Q_PROPERTY(bool isTaskManagerOpen READ isTaskManagerOpen NOTIFY isTaskManagerOpenChanged)
     Q_PROPERTY(Velmora::WindowPreviewSortOrder windowPreviewSortOrder READ windowPreviewSortOrder WRITE
             setWindowPreviewSortOrder NOTIFY windowPreviewSortOrderChanged)
-    Q_PROPERTY(bool isAccessibilityTrusted READ isAccessibilityTrusted NOTIFY isAccessibilityTrustedChanged)
-    Q_PROPERTY(bool hasScreenCapturePermission READ hasScreenCapturePermission NOTIFY hasScreenCapturePermissionChanged)
     Q_PROPERTY(int inspectedWindowCount READ inspectedWindowCount WRITE setInspectedWindowCount NOTIFY
             inspectedWindowCountChanged)
     Q_PROPERTY(
@@ -111,6 +116,14 @@ public:
         TaskbarStoreEnvironment environment, QObject *parent = nullptr);
     ~TaskbarStore() override;
 
+    // The parts.
+    Flyouts &flyouts() { return m_flyouts; }
+    const Flyouts &flyouts() const { return m_flyouts; }
+    Permissions &permissions() { return m_permissions; }
+    const Permissions &permissions() const { return m_permissions; }
+    WindowPicker &windowPicker() { return m_windowPicker; }
+    const WindowPicker &windowPicker() const { return m_windowPicker; }
+
     // App lists.
     const QList<AppItem> &pinnedApps() const { return m_pinnedApps; }
     const QList<AppItem> &startPinnedApps() const { return m_startPinnedApps; }
@@ -127,8 +140,9 @@ public:
     bool finderHasWindows() const { return m_finderHasWindows; }
     void setFinderHasWindows(bool hasWindows);
 
-    // The bar's buttons in display order, assembled anew on every read.
-    QList<AppItem> taskbarApps() const;
+    // The bar's buttons in display order. It follows eight published values;
+    // taskbarAppsChanged tells when the list itself changed.
+    const QList<AppItem> &taskbarApps() const { return m_taskbarApps; }
     void refreshRunningApps();
     // Puts the ids first in the bar order, for a drag in progress; saves nothing.
     void reorderTaskbarApps(const QStringList &leadingIDs);
@@ -149,20 +163,7 @@ public:
     void recordRecentApp(const RunningApplication &application);
     QList<AppItem> recentApps() const;
     QList<AppItem> searchResults() const;
-
-    // Flyouts.
-    bool isStartMenuPresented() const { return m_isStartMenuPresented; }
-    void setStartMenuPresented(bool presented);
-    bool isSearchPresented() const { return m_isSearchPresented; }
-    void setSearchPresented(bool presented);
-    bool isQuickSettingsPresented() const { return m_isQuickSettingsPresented; }
-    void setQuickSettingsPresented(bool presented);
-    bool isTaskbarOverflowPresented() const { return m_isTaskbarOverflowPresented; }
-    void setTaskbarOverflowPresented(bool presented);
-    std::optional<quint32> presentedDisplayID() const { return m_presentedDisplayID; }
-    void setPresentedDisplayID(std::optional<quint32> displayID);
-    // Closes every flyout and forgets the search text.
-    void dismissFlyouts();
+    // The Start menu's search text; closing the flyouts clears it.
     QString searchText() const { return m_storedSearchText; }
     void setSearchText(const QString &text);
 
@@ -198,9 +199,7 @@ public:
     // Opens onboarding; set by the application when it creates the store.
     std::function<void()> presentOnboarding;
 
-    // Permissions and the work-area counters.
-    bool isAccessibilityTrusted() const { return m_isAccessibilityTrusted; }
-    bool hasScreenCapturePermission() const { return m_hasScreenCapturePermission; }
+    // The work-area counters.
     int inspectedWindowCount() const { return m_inspectedWindowCount; }
     void setInspectedWindowCount(int count);
     int adjustedWindowCount() const { return m_adjustedWindowCount; }
@@ -213,6 +212,8 @@ public:
     void setPendingMinimizeHandoff(std::optional<NativeMinimizeRequest> request);
 
     const UserDefaults &defaults() const { return m_defaults; }
+    UserDefaults &userDefaults() { return m_defaults; }
+    const TaskbarStoreEnvironment &environment() const { return m_env; }
     bool observesSystem() const { return m_observesSystem; }
     // The running refresh tick, when one runs.
     std::optional<quint64> windowRefreshTimer() const { return m_windowRefreshTimer; }
@@ -222,15 +223,11 @@ signals:
     void startPinnedAppsChanged();
     void taskbarAppOrderChanged();
     void runningAppsChanged();
+    void taskbarAppsChanged();
     void finderHasWindowsChanged();
     void installedAppsChanged();
     void finderFavoritesChanged();
     void recentAppIdentifiersChanged();
-    void isStartMenuPresentedChanged();
-    void isSearchPresentedChanged();
-    void isQuickSettingsPresentedChanged();
-    void isTaskbarOverflowPresentedChanged();
-    void presentedDisplayIDChanged();
     void searchTextChanged();
     void buttonAlignmentChanged();
     void showStartButtonChanged();
@@ -241,8 +238,6 @@ signals:
     void otherVelmoraWindowTitleChanged();
     void isTaskManagerOpenChanged();
     void windowPreviewSortOrderChanged();
-    void isAccessibilityTrustedChanged();
-    void hasScreenCapturePermissionChanged();
     void inspectedWindowCountChanged();
     void adjustedWindowCountChanged();
 
@@ -253,15 +248,19 @@ private:
     void loadInstalledApps();
     QList<AppItem> pinnedApps(const QStringList &identifiers) const;
     QList<AppItem> firstLaunchPinnedApps();
-    // Where the workspace finds the application; nothing without a workspace.
+    // Where the workspace finds the application.
     std::optional<QString> applicationLocation(const QString &bundleIdentifier) const;
-    void subscribeToTaskManager(TaskManagerOpenState *state);
+    void subscribeToTaskManager(TaskManagerOpenState &state);
     void observeWorkspace();
     void startRefreshTimer();
     void refreshTick();
     void refreshSettingsWindowState();
     void refreshWindowWorkAreaMonitoring();
     QList<RunningApplication> regularApplications() const;
+    // Rebuilds the bar's list after one of its inputs changed.
+    void updateTaskbarApps();
+    // Assigns a published input of the bar's list.
+    template<typename T> void publishBarInput(T &field, const T &value, void (TaskbarStore::*changed)());
     void setPinnedApps(const QList<AppItem> &pins);
     void setStartPinnedApps(const QList<AppItem> &pins);
     void setTaskbarAppOrder(const QStringList &order);
@@ -269,7 +268,6 @@ private:
     void setInstalledApps(const QList<AppItem> &apps);
     void setRecentAppIdentifiers(const QStringList &ids);
     void setTaskManagerOpen(bool open);
-    void setAccessibilityTrusted(bool trusted);
     void savePinnedApps();
     void saveStartPinnedApps();
     std::optional<AppItem> resolvedRecentApp(
@@ -285,14 +283,10 @@ private:
     QList<AppItem> m_runningApps;
     // What runningApps was built from: an unchanged workspace skips the sort by name.
     QList<AppLists::RunningProcess> m_runningProcesses;
+    QList<AppItem> m_taskbarApps;
     bool m_finderHasWindows = true;
     QList<AppItem> m_installedApps;
     QStringList m_recentAppIdentifiers;
-    bool m_isStartMenuPresented = false;
-    bool m_isSearchPresented = false;
-    bool m_isQuickSettingsPresented = false;
-    bool m_isTaskbarOverflowPresented = false;
-    std::optional<quint32> m_presentedDisplayID;
     QString m_storedSearchText;
     TaskbarButtonAlignment m_buttonAlignment = TaskbarButtonAlignment::Center;
     bool m_showStartButton = true;
@@ -304,8 +298,6 @@ private:
     double m_settingsContentHeight = 0;
     bool m_isTaskManagerOpen = false;
     WindowPreviewSortOrder m_windowPreviewSortOrder = WindowPreviewSortOrder::Fixed;
-    bool m_isAccessibilityTrusted = false;
-    bool m_hasScreenCapturePermission = false;
     int m_inspectedWindowCount = 0;
     int m_adjustedWindowCount = 0;
     std::optional<NativeMinimizeRequest> m_nativeMinimizeRequest;
@@ -313,6 +305,12 @@ private:
 
     std::optional<quint64> m_windowRefreshTimer;
     std::unique_ptr<InstalledAppsLoader> m_installedAppsLoader;
+
+    // The parts come last: they reach the store's own state while they work,
+    // and they go first.
+    Flyouts m_flyouts;
+    Permissions m_permissions;
+    WindowPicker m_windowPicker;
 };
 
 } // namespace Velmora

@@ -19,4 +19,9 @@ void WindowFocusRecorder::refreshApplications(const QList<RunningApplication> &r
     m_history.refreshApplications(regularApplications);
 }
 
+std::optional<quint64> WindowFocusRecorder::recency(const QString &previewID) const
+{
+    return m_history.recency(previewID);
+}
+
 } // namespace Velmora

@@ -15,6 +15,7 @@ public:
 
     void recordFocusedWindow(qint32 processIdentifier) override;
     void refreshApplications(const QList<RunningApplication> &regularApplications) override;
+    std::optional<quint64> recency(const QString &previewID) const override;
 
 private:
     WindowFocusHistory &m_history;

@@ -7,9 +7,15 @@
 #include "store/focusrecorder.h"
 #include "store/minimizeinterception.h"
 #include "store/settingswindowhost.h"
+#include "store/taskbartooltip.h"
 #include "store/taskmanageropenstate.h"
+#include "store/windowcapture.h"
 
+#include <QCoreApplication>
 #include <QHash>
+#include <QPointer>
+
+#include <functional>
 
 namespace Velmora::Test {
 
@@ -92,8 +98,97 @@ class FakeFocusRecorder final : public FocusRecorder
 public:
     QList<qint32> recorded;
     int refreshes = 0;
+    QHash<QString, quint64> recencies;
     void recordFocusedWindow(qint32 pid) override { recorded.append(pid); }
     void refreshApplications(const QList<RunningApplication> &) override { ++refreshes; }
+    std::optional<quint64> recency(const QString &previewID) const override
+    {
+        const auto found = recencies.constFind(previewID);
+        return found == recencies.cend() ? std::nullopt : std::optional<quint64>(*found);
+    }
+};
+
+class FakeTooltip final : public TaskbarTooltip
+{
+public:
+    int hides = 0;
+    void hide() override { ++hides; }
+};
+
+// Screen recording whose answers a test hands out one by one, in any order, or never.
+class FakeWindowCapture final : public WindowCapture
+{
+public:
+    struct Probe
+    {
+        QPointer<QObject> context;
+        std::function<void(bool)> done;
+    };
+    struct Capture
+    {
+        QList<WindowPreviewItem> previews;
+        QPointer<QObject> context;
+        std::function<void(Thumbnails)> done;
+    };
+
+    bool granted = true;
+    // What a request answers; a refused request leaves `granted` as it is.
+    bool grantsOnRequest = false;
+    int requests = 0;
+    QList<Probe> probes;
+    QList<Capture> captures;
+
+    bool isGranted() const override { return granted; }
+    bool requestAccess() override
+    {
+        ++requests;
+        if (grantsOnRequest)
+            granted = true;
+        return grantsOnRequest;
+    }
+    void probe(QObject *context, std::function<void(bool)> done) override
+    {
+        probes.append({ context, std::move(done) });
+    }
+    void captureThumbnails(
+        const QList<WindowPreviewItem> &previews, QObject *context, std::function<void(Thumbnails)> done) override
+    {
+        captures.append({ previews, context, std::move(done) });
+    }
+
+    void answerProbe(qsizetype index, bool answer)
+    {
+        const Probe probe = probes.at(index);
+        if (probe.context)
+            probe.done(answer);
+    }
+    void completeCapture(qsizetype index, const Thumbnails &thumbnails)
+    {
+        const Capture capture = captures.at(index);
+        if (capture.context)
+            capture.done(thumbnails);
+    }
+};
+
+// Background work held until a test lets it run, so a test decides when a
+// fetch is still under way and when it has finished.
+class ManualRunner
+{
+public:
+    QList<std::function<void()>> jobs;
+
+    std::function<void(std::function<void()>)> runner()
+    {
+        return [this](std::function<void()> work) { jobs.append(std::move(work)); };
+    }
+    // Runs every held job (and what they queue meanwhile), then delivers the
+    // results on the main thread.
+    void runAll()
+    {
+        while (!jobs.isEmpty())
+            jobs.takeFirst()();
+        QCoreApplication::processEvents();
+    }
 };
 
 class FakeSettingsWindow final : public SettingsWindowHost

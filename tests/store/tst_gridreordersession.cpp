@@ -48,10 +48,34 @@ private slots:
         QCOMPARE(session.orderedIDs(), QStringList({ "a", "c", "d", "e", "f", "b" }));
         // From row 0, column 1 to row 1, column 1: the offset undoes the slot change.
         QCOMPARE(session.offset("b"), QSizeF(80, 0));
-        QCOMPARE(session.offset("c"), QSizeF());
+        QCOMPARE(session.offset("c"), QSizeF(0, 0));
         QVERIFY(!session.update(QSizeF(81, 91)));
         QVERIFY(session.update(QSizeF(0, 0)));
         QCOMPARE(session.orderedIDs(), sixApps);
+    }
+
+    // Tiles that do not follow the pointer are drawn exactly in their cells.
+    void offsetsAtRestAreZero_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QSizeF>("translation");
+        QTest::addColumn<int>("columns");
+        const double infinity = std::numeric_limits<double>::infinity();
+        QTest::newRow("a tile that is not dragged") << "c" << QSizeF(30, 20) << 4;
+        QTest::newRow("the dragged tile before it moved") << "b" << QSizeF(0, 0) << 4;
+        QTest::newRow("the dragged tile made with a translation that is not finite")
+            << "b" << QSizeF(infinity, 0) << 4;
+        QTest::newRow("a grid without columns") << "b" << QSizeF(30, 20) << 0;
+    }
+    void offsetsAtRestAreZero()
+    {
+        QFETCH(QString, id);
+        QFETCH(QSizeF, translation);
+        QFETCH(int, columns);
+        const GridReorderSession session("b", 1, columns, stride, Test::appsWithIDs(sixApps), translation);
+        QCOMPARE(session.offset(id), QSizeF(0, 0));
+        // Made without a translation at all, the dragged tile sits in its cell too.
+        QCOMPARE(GridReorderSession("b", 1, 4, stride, Test::appsWithIDs(sixApps)).offset("b"), QSizeF(0, 0));
     }
 
     // Geometry that has no slots must neither divide by zero nor move the tile.

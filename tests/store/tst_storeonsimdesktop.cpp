@@ -5,7 +5,7 @@
 #include "platform/sim/simworkspace.h"
 #include "platform/sim/virtualclock.h"
 #include "store/taskbarstore.h"
-#include "storefakes.h"
+#include "storeworld.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -23,13 +23,11 @@ class TestStoreOnSimDesktop : public QObject
 private slots:
     void followsTheDesktop()
     {
-        VirtualClock clock;
-        SimDesktop desktop(clock);
-        SimWorkspace workspace(desktop);
-        SimAccessibility accessibility(desktop);
-        MemoryUserDefaults defaults;
-        ScriptedBundles bundles;
-        Test::FakeMinimizeInterception interception;
+        Test::StoreWorld world;
+        SimDesktop &desktop = world.desktop;
+        VirtualClock &clock = world.clock;
+        SimWorkspace &workspace = world.workspace;
+        Test::FakeMinimizeInterception &interception = world.interception;
         desktop.setAccessibilityTrusted(false);
         SimInstalledApplication player;
         player.bundleIdentifier = "org.player";
@@ -46,15 +44,10 @@ private slots:
         agent.policy = ActivationPolicy::Prohibited;
         desktop.addProcess(agent);
 
-        TaskbarStoreEnvironment env;
-        env.workspace = &workspace;
-        env.scheduler = &clock;
-        env.bundles = &bundles;
-        env.accessibility = &accessibility;
-        env.minimizeInterception = &interception;
-        TaskbarStore store(defaults, nullptr, true, env);
+        const auto owned = world.make(true);
+        TaskbarStore &store = *owned;
         QCOMPARE(ids(store.runningApps()), QStringList({ "org.editor" }));
-        QVERIFY(!store.isAccessibilityTrusted());
+        QVERIFY(!store.permissions().isAccessibilityTrusted());
 
         // A launch with activation: listed and remembered as recent once the notifications are handled.
         desktop.launch("/Applications/Player.app", true, {});
@@ -66,9 +59,9 @@ private slots:
 
         // Granting accessibility while the bar runs takes effect within one tick.
         desktop.setAccessibilityTrusted(true);
-        QSignalSpy trusted(&store, &TaskbarStore::isAccessibilityTrustedChanged);
+        QSignalSpy trusted(&store.permissions(), &Permissions::isAccessibilityTrustedChanged);
         clock.advance(TaskbarStore::refreshIntervalMs);
-        QVERIFY(store.isAccessibilityTrusted());
+        QVERIFY(store.permissions().isAccessibilityTrusted());
         QCOMPARE(trusted.size(), 1);
         QCOMPARE(interception.starts, 1);
 

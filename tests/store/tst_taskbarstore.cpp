@@ -5,7 +5,7 @@
 #include "platform/sim/virtualclock.h"
 #include "store/finderfavoritesmodel.h"
 #include "store/taskbarstore.h"
-#include "storefakes.h"
+#include "storeworld.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -26,43 +26,18 @@ AppItem app(const QString &bundleID, const QString &name)
     return AppItem { bundleID, name, bundleID, std::nullopt, false, std::nullopt };
 }
 
-// Everything a store needs, faked, with a clock that moves only on request.
-struct Fixture
+// A store whose workspace is a plain list the test edits, with a clock that
+// moves only on request.
+struct Fixture : StoreWorld
 {
-    Sim::MemoryUserDefaults defaults;
-    Sim::VirtualClock clock;
-    FakeWorkspace workspace;
-    Sim::ScriptedBundles bundles;
-    FakeMinimizeInterception interception;
-    FakeFocusRecorder focus;
-    FakeSettingsWindow settingsWindow;
-    FinderFavoritesModel *finderFavorites = nullptr;
-    QStringList dockPins;
-    int dockReads = 0;
+    FakeWorkspace fake;
 
     Fixture()
     {
-        workspace.installed.insert("org.editor", "/Applications/Editor.app");
-        workspace.installed.insert("org.player", "/Applications/Player.app");
+        fake.installed.insert("org.editor", "/Applications/Editor.app");
+        fake.installed.insert("org.player", "/Applications/Player.app");
         bundles.addBundle("/Applications/Editor.app", BundleInfo { QString("org.editor"), QString("Editor"), {} });
-    }
-
-    std::unique_ptr<TaskbarStore> make(bool observesSystem, TaskManagerOpenState *taskManager = nullptr)
-    {
-        TaskbarStoreEnvironment env;
-        env.workspace = &workspace;
-        env.scheduler = &clock;
-        env.bundles = &bundles;
-        env.settingsWindow = &settingsWindow;
-        env.minimizeInterception = &interception;
-        env.focusRecorder = &focus;
-        env.finderFavorites = finderFavorites;
-        env.dockPinnedBundleIdentifiers = [this] {
-            ++dockReads;
-            return dockPins;
-        };
-        env.ownBundleIdentifier = "org.velmora.Velmora";
-        return std::make_unique<TaskbarStore>(defaults, taskManager, observesSystem, env);
+        storeWorkspace = &fake;
     }
 };
 
@@ -186,6 +161,7 @@ private slots:
     void keepWindowOrderSwitchesTheTakeover()
     {
         Fixture f;
+        f.desktop.setAccessibilityTrusted(false);
         const auto store = f.make(false);
         store->setNativeMinimizeRequest(NativeMinimizeRequest {});
         store->setPendingMinimizeHandoff(NativeMinimizeRequest {});
@@ -216,33 +192,35 @@ private slots:
         QFETCH(bool, startMenuOpen);
         Fixture f;
         const auto store = f.make(false);
-        store->setPresentedDisplayID(7);
+        Flyouts &flyouts = store->flyouts();
+        flyouts.setPresentedDisplayID(7);
         store->setSearchText("mail");
         if (startMenuOpen)
-            store->setStartMenuPresented(true);
+            flyouts.setStartMenuPresented(true);
         else
-            store->setTaskbarOverflowPresented(true);
+            flyouts.setTaskbarOverflowPresented(true);
 
         store->setShowStartButton(false);
         QCOMPARE(f.defaults.boolValue("TaskbarShowStartButton"), std::optional<bool>(false));
-        QVERIFY(!store->isStartMenuPresented());
-        QCOMPARE(store->isTaskbarOverflowPresented(), !startMenuOpen);
-        QCOMPARE(store->presentedDisplayID(), startMenuOpen ? std::nullopt : std::optional<quint32>(7));
+        QVERIFY(!flyouts.isStartMenuPresented());
+        QCOMPARE(flyouts.isTaskbarOverflowPresented(), !startMenuOpen);
+        QCOMPARE(flyouts.presentedDisplayID(), startMenuOpen ? std::nullopt : std::optional<quint32>(7));
         QCOMPARE(store->searchText(), startMenuOpen ? QString() : QString("mail"));
     }
 
     void passiveStoreWatchesNothing()
     {
         Fixture f;
-        f.workspace.applications = { runningApplication(10, "org.editor", "Editor") };
+        f.fake.applications = { runningApplication(10, "org.editor", "Editor") };
         FakeTaskManagerState taskManager;
         taskManager.open = true;
+        const int desktopJobs = f.clock.pendingJobCount();
         const auto store = f.make(false, &taskManager);
         QSignalSpy running(store.get(), &TaskbarStore::runningAppsChanged);
 
-        QCOMPARE(f.clock.pendingJobCount(), 0);
+        QCOMPARE(f.clock.pendingJobCount(), desktopJobs);
         QVERIFY(!store->windowRefreshTimer());
-        emit f.workspace.applicationLaunched(f.workspace.applications.first());
+        emit f.fake.applicationLaunched(f.fake.applications.first());
         store->refreshRunningApps();
         f.clock.advance(60'000);
         QCoreApplication::processEvents();
@@ -265,26 +243,20 @@ private slots:
     {
         QFETCH(bool, observesSystem);
         Fixture f;
-        Sim::ScriptedFavoriteFolders folders;
-        Sim::ScriptedFileIcons icons;
-        folders.setEntries({ { QUrl::fromLocalFile("/home/u/Documents"), "Documents", true } });
-        FinderFavoritesModel favourites(folders, icons);
-        f.finderFavorites = &favourites;
+        f.folders.setEntries({ { QUrl::fromLocalFile("/home/u/Documents"), "Documents", true } });
         const auto store = f.make(observesSystem);
         // Read before the constructor returns, not in the background.
-        QCOMPARE(folders.readCount(), observesSystem ? 1 : 0);
+        QCOMPARE(f.folders.readCount(), observesSystem ? 1 : 0);
         QCOMPARE(store->finderFavorites().size(), observesSystem ? 1 : 0);
     }
 
     void favouritesRefreshPublishesOnlyChanges()
     {
         Fixture f;
-        Sim::ScriptedFavoriteFolders folders;
-        Sim::ScriptedFileIcons icons;
-        folders.setEntries({ { QUrl::fromLocalFile("/home/u/Documents"), "Documents", true } });
+        f.folders.setEntries({ { QUrl::fromLocalFile("/home/u/Documents"), "Documents", true } });
         // The background read runs at once, so the test sees each refresh complete.
-        FinderFavoritesModel favourites(folders, icons, [](std::function<void()> work) { work(); });
-        f.finderFavorites = &favourites;
+        FinderFavoritesModel favourites(f.folders, f.icons, [](std::function<void()> work) { work(); });
+        f.favouritesModel = &favourites;
         const auto store = f.make(false);
         QSignalSpy changed(store.get(), &TaskbarStore::finderFavoritesChanged);
 
@@ -300,7 +272,7 @@ private slots:
     void runningAppsFollowTheWorkspace()
     {
         Fixture f;
-        f.workspace.applications = {
+        f.fake.applications = {
             runningApplication(10, "org.player", "Player"),
             runningApplication(11, "org.editor", "Editor"),
             runningApplication(12, "org.editor", "Editor"),
@@ -321,7 +293,7 @@ private slots:
         QSignalSpy running(store.get(), &TaskbarStore::runningAppsChanged);
         f.clock.advance(5000);
         QCOMPARE(running.size(), 0);
-        f.workspace.applications.removeFirst();
+        f.fake.applications.removeFirst();
         f.clock.advance(4999);
         QCOMPARE(running.size(), 0);
         f.clock.advance(1);
@@ -341,8 +313,8 @@ private slots:
         Fixture f;
         const auto store = f.make(true);
         const RunningApplication editor = runningApplication(11, "org.editor", "Editor");
-        f.workspace.applications = { editor };
-        emit f.workspace.applicationActivated(editor);
+        f.fake.applications = { editor };
+        emit f.fake.applicationActivated(editor);
         // Handled on the next turn of the loop, not inside the notification.
         QVERIFY(store->recentAppIdentifiers().isEmpty());
         QCoreApplication::processEvents();
@@ -376,9 +348,9 @@ private slots:
         Fixture f;
         for (int i = 1; i <= 6; ++i) {
             const QString id = QString("org.app%1").arg(i);
-            f.workspace.applications << runningApplication(100 + i, id, QString("App %1").arg(i));
+            f.fake.applications << runningApplication(100 + i, id, QString("App %1").arg(i));
             if (i != 2)
-                f.workspace.installed.insert(id, QString("/Applications/App.app.%1.app").arg(i));
+                f.fake.installed.insert(id, QString("/Applications/App.app.%1.app").arg(i));
         }
         const auto store = f.make(true);
         // The unresolvable second app leaves its slot empty rather than pulling in a sixth.
@@ -439,7 +411,7 @@ private slots:
         f.defaults.setValue("PinnedApplicationBundleIdentifiers", QStringList { "com.apple.Safari", "com.apple.mail" });
         f.defaults.setValue(
             "TaskbarApplicationOrder", QStringList { "com.apple.Safari", "org.quit", "com.apple.mail" });
-        f.workspace.applications
+        f.fake.applications
             = { runningApplication(30, "org.player", "Player"), runningApplication(31, "com.apple.mail", "Mail") };
         const auto store = f.make(true);
         QCOMPARE(ids(store->taskbarApps()), QStringList({ "com.apple.Safari", "com.apple.mail", "org.player" }));
@@ -458,6 +430,36 @@ private slots:
             QStringList({ "com.apple.mail", "com.apple.Safari" }));
         QCOMPARE(f.defaults.writtenKeys().mid(setupWrites),
             QStringList({ "TaskbarApplicationOrder", "PinnedApplicationBundleIdentifiers" }));
+    }
+
+    void barListFollowsItsInputsThroughOneSignal()
+    {
+        Fixture f;
+        f.defaults.setValue("PinnedApplicationBundleIdentifiers", QStringList { "com.apple.finder" });
+        f.fake.applications = { runningApplication(30, "org.player", "Player") };
+        const auto store = f.make(true);
+        QSignalSpy bar(store.get(), &TaskbarStore::taskbarAppsChanged);
+
+        // Inputs that leave the list as it was publish nothing: Finder is pinned,
+        // so its windows do not matter, and a refresh with nothing new changes nothing.
+        store->setFinderHasWindows(false);
+        store->refreshRunningApps();
+        QCOMPARE(bar.size(), 0);
+
+        // Each of the other inputs changes the list once.
+        store->setSettingsWindowOpen(true);
+        store->setOnboardingOpen(true);
+        store->setOtherVelmoraWindowTitle(QString("Notes"));
+        f.taskManager.setOpen(true);
+        f.fake.applications.append(runningApplication(31, "org.editor", "Editor"));
+        store->refreshRunningApps();
+        store->reorderTaskbarApps({ "org.editor" });
+        store->unpin(AppItem { "com.apple.finder", "Finder", QString("com.apple.finder"), std::nullopt, false,
+            std::nullopt });
+        QCOMPARE(bar.size(), 7);
+        QCOMPARE(ids(store->taskbarApps()),
+            QStringList({ "org.editor", "org.player", "velmora-settings", "velmora-setup", "velmora-windows",
+                "velmora-health-check" }));
     }
 
     void activationKeepsOrDropsAHeldMinimize_data()
@@ -526,13 +528,14 @@ private slots:
     {
         Fixture f;
         FakeTaskManagerState taskManager;
+        const int desktopJobs = f.clock.pendingJobCount();
         auto store = f.make(true, &taskManager);
         // A notification already queued when the store goes.
-        emit f.workspace.applicationActivated(runningApplication(11, "org.editor", "Editor"));
+        emit f.fake.applicationActivated(runningApplication(11, "org.editor", "Editor"));
         store.reset();
         // Neither the scan's result, the tick, the queued notification nor a
         // Task Manager change may reach the destroyed store.
-        QCOMPARE(f.clock.pendingJobCount(), 0);
+        QCOMPARE(f.clock.pendingJobCount(), desktopJobs);
         f.clock.advance(TaskbarStore::refreshIntervalMs);
         taskManager.setOpen(true);
         QTest::qWait(0);

@@ -3,8 +3,7 @@
 #include "services/windowpreviewid.h"
 #include "store/taskbarstore.h"
 #include "store/windowfocusrecorder.h"
-#include "storefakes.h"
-#include "support/servicesworld.h"
+#include "storeworld.h"
 
 #include <QTest>
 
@@ -18,7 +17,7 @@ class TestWindowFocusRecorder : public QObject
 private slots:
     void activationRecordsTheFocusedWindow()
     {
-        Test::ListingWorld world;
+        Test::StoreWorld world;
         const qint32 editor = world.addApp("Editor");
         const quint32 first = world.addWindow(editor, QRectF(100, 100, 600, 400), "First");
         const qint32 mail = world.addApp("Mail");
@@ -26,15 +25,8 @@ private slots:
 
         WindowFocusHistory history(world.accessibility, world.provider, world.clock);
         WindowFocusRecorder recorder(history);
-        Sim::MemoryUserDefaults defaults;
-        Test::FakeMinimizeInterception interception;
-        TaskbarStoreEnvironment env;
-        env.workspace = &world.workspace;
-        env.scheduler = &world.clock;
-        env.accessibility = &world.accessibility;
-        env.minimizeInterception = &interception;
-        env.focusRecorder = &recorder;
-        TaskbarStore store(defaults, nullptr, true, env);
+        world.focusRecorder = &recorder;
+        const auto store = world.make(true);
 
         QVERIFY(world.desktop.activate(editor));
         QCoreApplication::processEvents();
