@@ -17,6 +17,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -207,18 +208,23 @@ BENCHMARK(BM_FullMeasurementWithProcesses)
     ->Unit(benchmark::kMillisecond);
 
 // What we measure ourselves against: one run of ps listing the same machine,
-// its output written to /dev/null.
+// its output written to /dev/null. "us_per_process" is the child's own CPU
+// time (user and system) per process listed.
 static void BM_PsListing(benchmark::State &state)
 {
+    const ExtraProcesses extra(int(state.range(0)));
     char program[] = "/usr/bin/ps";
     char options[] = "-eo";
     char columns[] = "pid,ppid,pcpu,rss,comm";
     char *argv[] = { program, options, columns, nullptr };
+    double childSeconds = 0;
+    qint64 listed = 0;
     for (auto _ : state) {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
         pid_t pid = -1;
+        const int processes = processCount();
         if (::posix_spawn(&pid, program, &actions, nullptr, argv, environ) != 0) {
             posix_spawn_file_actions_destroy(&actions);
             state.SkipWithError("ps could not be started");
@@ -226,9 +232,14 @@ static void BM_PsListing(benchmark::State &state)
         }
         posix_spawn_file_actions_destroy(&actions);
         int status = 0;
-        ::waitpid(pid, &status, 0);
+        rusage usage {};
+        ::wait4(pid, &status, 0, &usage);
+        childSeconds += double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+            + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        listed += processes;
     }
+    state.counters["us_per_process"] = listed > 0 ? childSeconds * 1e6 / double(listed) : 0;
 }
-BENCHMARK(BM_PsListing)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PsListing)->Arg(0)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 VELMORA_QT_BENCHMARK_MAIN();

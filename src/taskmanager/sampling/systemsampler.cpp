@@ -68,6 +68,7 @@ SystemSample SystemSampler::sample(bool includeProcesses)
     m_lastNetwork = network;
 
     if (includeProcesses) {
+        m_listsProcesses = true;
         m_network->start();
         const QList<ProcessResourceShare> shares = measureProcesses(sample, elapsed);
         sample.top = TopConsumers::rank(shares, topLimit);
@@ -92,6 +93,10 @@ SystemSample SystemSampler::sample(bool includeProcesses)
         m_lastDiskIO.clear();
         m_identities.clear();
         m_network->stop();
+        // Once, when the listing stops, not every second after.
+        if (m_listsProcesses)
+            m_statistics.forgetProcesses();
+        m_listsProcesses = false;
     }
 
     m_lastTime = now;
