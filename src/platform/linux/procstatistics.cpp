@@ -546,7 +546,9 @@ std::optional<ProcessStatistics> ProcStatistics::process(qint32 pid)
     const quint64 started = makeIdentity(*boot, *stat, 0).started;
     // The owner is read for a new process, after an exec (a new name), and
     // now and then in case it changed its user.
-    if (isNew || started != state.started || rawName != state.name || --state.readingsUntilOwner <= 0) {
+    const bool isKernelThread = (stat->flags & kernelThreadFlag) != 0;
+    if (isNew || started != state.started || rawName != state.name
+        || (--state.readingsUntilOwner <= 0 && !isKernelThread)) {
         const auto uid = readEffectiveUid(pid);
         if (!uid) {
             if (!isNew)
@@ -569,8 +571,12 @@ std::optional<ProcessStatistics> ProcStatistics::process(qint32 pid)
     static const quint64 pageSize = quint64(qMax(1L, ::sysconf(_SC_PAGESIZE)));
     result.memory = stat->residentPages * pageSize;
 
-    // Another user's io file is unreadable unless we are privileged.
+    // Another user's io file is unreadable unless we are privileged. Kernel
+    // threads are nobody's application and cannot be ended: their disk use
+    // is not worth a reading every second.
     const bool hadIo = state.io.isOpen();
+    if (result.identity.isKernelThread)
+        state.ioRefused = true;
     if (!hadIo && !state.ioRefused) {
         state.io = HeldProcFile::open(m_procDirectory, relativePidPath(pid, "io").c_str());
         state.ioRefused = !state.io.isOpen();
