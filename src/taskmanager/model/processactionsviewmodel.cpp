@@ -5,6 +5,7 @@
 #include "taskmanager/model/taskmanagerviewtexts.h"
 #include "taskmanager/sampling/processmetadataresolver.h"
 #include "taskmanager/sampling/systemmonitor.h"
+#include "taskmanager/sampling/taskmanagertexts.h"
 
 
 namespace Velmora {
@@ -15,14 +16,21 @@ ProcessActionsViewModel::ProcessActionsViewModel(Environment environment, QObjec
     : QObject(parent)
     , m_env(environment)
 {
-    m_lookups.setMaxThreadCount(2);
     if (m_env.monitor)
         connect(m_env.monitor, &SystemMonitor::errorChanged, this, &ProcessActionsViewModel::endErrorChanged);
 }
 
 ProcessActionsViewModel::~ProcessActionsViewModel()
 {
-    m_lookups.waitForDone();
+    if (m_lookups)
+        m_lookups->shutdown();
+}
+
+void ProcessActionsViewModel::lookUp(std::function<void()> job)
+{
+    if (!m_lookups)
+        m_lookups = std::make_unique<SerialQueue>(TaskManagerText::processPathQueue);
+    m_lookups->post(std::move(job));
 }
 
 void ProcessActionsViewModel::requestEnd(const ManagedProcess &process, bool force)
@@ -77,10 +85,10 @@ void ProcessActionsViewModel::showInFinder(const ManagedProcess &process)
         setFinderError(executableMissing(process.name));
         return;
     }
-    // Each request runs to its end on its own: a second one neither cancels
-    // nor waits for the first. The destructor waits for the look-up, and an
-    // answer queued to an object that is gone by then is dropped with it.
-    m_lookups.start([this, statistics, process] {
+    // Each request runs to its end: a later one does not cancel it. The
+    // destructor waits for the look-up under way, and an answer queued to an
+    // object that is gone by then is dropped with it.
+    lookUp([this, statistics, process] {
         const std::optional<QString> path = ProcessMetadataResolver::executablePath(*statistics, process);
         QMetaObject::invokeMethod(
             this,
@@ -148,7 +156,7 @@ void ProcessActionsViewModel::setFooterProcess(const std::optional<ManagedProces
     SystemStatistics *statistics = m_env.statistics;
     if (!process || !statistics)
         return;
-    m_lookups.start([this, statistics, generation, process = *process] {
+    lookUp([this, statistics, generation, process = *process] {
         const std::optional<QString> path = ProcessMetadataResolver::executablePath(*statistics, process);
         QMetaObject::invokeMethod(
             this,

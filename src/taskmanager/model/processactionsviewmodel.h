@@ -2,9 +2,12 @@
 
 #include "taskmanager/sampling/managedprocess.h"
 
-#include <QObject>
-#include <QThreadPool>
+#include "taskmanager/sampling/serialqueue.h"
 
+#include <QObject>
+
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace Velmora {
@@ -97,8 +100,12 @@ private:
     std::optional<QString> m_selectedExecutablePath;
     QString m_footerIdentity;
     quint64 m_footerGeneration = 0;
-    // Last: goes first, waiting for look-ups that still use the rest.
-    QThreadPool m_lookups;
+    void lookUp(std::function<void()> job);
+
+    // Path look-ups read the process table, which may take a moment; they
+    // run off the main thread, on a queue made at the first one. Last: goes
+    // first, finishing the look-up under way while what it uses is still here.
+    std::unique_ptr<SerialQueue> m_lookups;
 };
 
 } // namespace Velmora
