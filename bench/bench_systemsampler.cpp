@@ -1,9 +1,9 @@
-#include "qtbenchmarkmain.h"
 #include "platform/clock.h"
 #include "platform/linux/pidfdsignaller.h"
 #include "platform/linux/procstatistics.h"
 #include "platform/linux/ptylauncher.h"
 #include "platform/scheduler.h"
+#include "qtbenchmarkmain.h"
 #include "taskmanager/sampling/processnetworkreader.h"
 #include "taskmanager/sampling/systemmonitor.h"
 #include "taskmanager/sampling/systemsampler.h"
@@ -114,10 +114,12 @@ private:
     std::vector<pid_t> m_children;
 };
 
-std::unique_ptr<SystemSampler> makeSampler(SystemStatistics &statistics, const Clock &clock, Linux::PtyLauncher &terminals)
+std::unique_ptr<SystemSampler> makeSampler(
+    SystemStatistics &statistics, const Clock &clock, Linux::PtyLauncher &terminals)
 {
     return std::make_unique<SystemSampler>(statistics, clock,
-        std::make_unique<ProcessNetworkReader>(terminals, clock, ProcessNetworkReader::Command::systemTool(::getpid())));
+        std::make_unique<ProcessNetworkReader>(
+            terminals, clock, ProcessNetworkReader::Command::systemTool(::getpid())));
 }
 
 } // namespace

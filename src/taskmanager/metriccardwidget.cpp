@@ -64,8 +64,8 @@ QSize MetricCardWidget::minimumSizeHint() const
     return QSize(120, sizeHint().height());
 }
 
-void MetricCardWidget::drawSparkline(QPainter &painter, const QRectF &rect,
-    const QList<std::optional<double>> &values, int slotCount, double top, const QColor &color)
+void MetricCardWidget::drawSparkline(QPainter &painter, const QRectF &rect, const QList<std::optional<double>> &values,
+    int slotCount, double top, const QColor &color)
 {
     const QList<QPolygonF> segments = MetricGraph::sparklineSegments(values, slotCount, top, rect.size());
     painter.save();
@@ -120,8 +120,8 @@ void MetricCardWidget::paintEvent(QPaintEvent *)
     y += valueHeight + spacing;
 
     painter.setPen(TaskManagerPalette::secondary());
-    TaskManagerStyle::drawFittedText(painter, QRectF(content.left(), y, content.width(), detailHeight), c->detail,
-        TaskManagerStyle::font(10), 0.7);
+    TaskManagerStyle::drawFittedText(
+        painter, QRectF(content.left(), y, content.width(), detailHeight), c->detail, TaskManagerStyle::font(10), 0.7);
     y += detailHeight + spacing;
 
     drawSparkline(painter, QRectF(content.left(), y, content.width(), sparklineHeight), c->series,

@@ -21,17 +21,6 @@ namespace {
 
 constexpr int iconSize = 22;
 
-QLabel *label(QWidget *parent, const QFont &font, const QColor &color)
-{
-    auto *l = new QLabel(parent);
-    l->setFont(font);
-    l->setTextFormat(Qt::PlainText);
-    QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, color);
-    l->setPalette(palette);
-    return l;
-}
-
 } // namespace
 
 MetricDetailWidget::MetricDetailWidget(TaskManagerViewModel &model, AppIconCache &icons, QWidget *parent)
@@ -43,7 +32,8 @@ MetricDetailWidget::MetricDetailWidget(TaskManagerViewModel &model, AppIconCache
     column->setSpacing(24);
 
     auto *header = new QHBoxLayout;
-    m_title = label(this, TaskManagerStyle::font(22, QFont::DemiBold), TaskManagerPalette::primary());
+    m_title = TaskManagerStyle::label(
+        QString(), TaskManagerStyle::font(22, QFont::DemiBold), TaskManagerPalette::primary(), this);
     m_title->setIndent(iconSize + 8); // the symbol is painted in front
     m_close = new QToolButton(this);
     m_close->setIcon(TaskManagerSymbols::icon(QStringLiteral("xmark"), TaskManagerPalette::secondary()));
@@ -60,9 +50,11 @@ MetricDetailWidget::MetricDetailWidget(TaskManagerViewModel &model, AppIconCache
 
     auto *readout = new QHBoxLayout;
     readout->setSpacing(16);
-    m_value = label(this, TaskManagerStyle::font(34, QFont::DemiBold), TaskManagerPalette::primary());
-    m_time = label(this, TaskManagerStyle::font(14), TaskManagerPalette::secondary());
-    auto *window = label(this, TaskManagerStyle::font(13), TaskManagerPalette::secondary());
+    m_value = TaskManagerStyle::label(
+        QString(), TaskManagerStyle::font(34, QFont::DemiBold), TaskManagerPalette::primary(), this);
+    m_time = TaskManagerStyle::label(QString(), TaskManagerStyle::font(14), TaskManagerPalette::secondary(), this);
+    auto *window
+        = TaskManagerStyle::label(QString(), TaskManagerStyle::font(13), TaskManagerPalette::secondary(), this);
     window->setText(TaskManagerViewText::lastSixtySeconds);
     readout->addWidget(m_value, 0, Qt::AlignBaseline);
     readout->addWidget(m_time, 0, Qt::AlignBaseline);
@@ -78,7 +70,7 @@ MetricDetailWidget::MetricDetailWidget(TaskManagerViewModel &model, AppIconCache
     graphRow->addWidget(m_panel, 0, Qt::AlignTop);
     column->addLayout(graphRow);
 
-    m_hint = label(this, TaskManagerStyle::font(12), TaskManagerPalette::secondary());
+    m_hint = TaskManagerStyle::label(QString(), TaskManagerStyle::font(12), TaskManagerPalette::secondary(), this);
     column->addWidget(m_hint);
 
     connect(m_close, &QToolButton::clicked, &m_model, &TaskManagerViewModel::closeMetric);

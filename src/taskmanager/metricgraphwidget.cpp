@@ -93,8 +93,8 @@ void MetricGraphWidget::paintEvent(QPaintEvent *)
         painter.setPen(QPen(grid, 1));
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(TaskManagerPalette::secondary());
-        painter.drawText(QRectF(0, y - 8, plot.left() - axisGap, 16), Qt::AlignRight | Qt::AlignVCenter,
-            m_metric.formatted(value));
+        painter.drawText(
+            QRectF(0, y - 8, plot.left() - axisGap, 16), Qt::AlignRight | Qt::AlignVCenter, m_metric.formatted(value));
     }
     for (qint64 tick : MetricGraph::timeTicks(m_snapshot.windowEnd)) {
         const double x = xFor(double(tick), plot);

@@ -102,7 +102,8 @@ void MetricOverlay::resizeEvent(QResizeEvent *event)
 bool MetricOverlay::eventFilter(QObject *watched, QEvent *event)
 {
     // A click on the panel itself never reaches the backdrop.
-    if (watched == m_panel && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+    if (watched == m_panel
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
         event->accept();
         return true;
     }

@@ -56,7 +56,8 @@ ProcessFooter::ProcessFooter(ProcessListViewModel &list, ProcessActionsViewModel
     texts->addWidget(m_path);
     row->addLayout(texts, 1);
 
-    m_forceQuit = new TaskManagerButton(TaskManagerViewText::forceQuitEllipsis, TaskManagerButton::Kind::Standard, this);
+    m_forceQuit
+        = new TaskManagerButton(TaskManagerViewText::forceQuitEllipsis, TaskManagerButton::Kind::Standard, this);
     m_endTask = new TaskManagerButton(TaskManagerViewText::endTaskEllipsis, TaskManagerButton::Kind::Prominent, this);
     row->addWidget(m_forceQuit, 0, Qt::AlignVCenter);
     row->addWidget(m_endTask, 0, Qt::AlignVCenter);

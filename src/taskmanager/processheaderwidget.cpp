@@ -41,7 +41,8 @@ void ProcessHeaderWidget::paintEvent(QPaintEvent *)
         painter.drawText(cell.rect, Qt::AlignLeft | Qt::AlignVCenter, title);
         if (cell.column == m_list.sort()) {
             const qreal x = cell.rect.left() + metrics.horizontalAdvance(title) + 5;
-            TaskManagerSymbols::draw(painter, m_list.ascending() ? QStringLiteral("chevron.up") : QStringLiteral("chevron.down"),
+            TaskManagerSymbols::draw(painter,
+                m_list.ascending() ? QStringLiteral("chevron.up") : QStringLiteral("chevron.down"),
                 QRectF(x, cell.rect.center().y() - 4, 8, 8), TaskManagerPalette::primary());
         }
     }

@@ -23,8 +23,8 @@ namespace {
 class RowMenuStyle final : public QProxyStyle
 {
 public:
-    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
-        const QWidget *widget) const override
+    void drawControl(
+        ControlElement element, const QStyleOption *option, QPainter *painter, const QWidget *widget) const override
     {
         const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
         if (element == CE_MenuItem && item && (item->state & State_Enabled)
@@ -85,8 +85,8 @@ void ProcessListView::paintEvent(QPaintEvent *event)
     QPainter painter(viewport());
     const QRectF area = viewport()->rect();
     const QPointF centre = area.center();
-    TaskManagerSymbols::draw(painter, QStringLiteral("magnifyingglass"), QRectF(centre.x() - 20, centre.y() - 58, 40, 40),
-        TaskManagerPalette::secondary());
+    TaskManagerSymbols::draw(painter, QStringLiteral("magnifyingglass"),
+        QRectF(centre.x() - 20, centre.y() - 58, 40, 40), TaskManagerPalette::secondary());
     painter.setPen(TaskManagerPalette::primary());
     painter.setFont(TaskManagerStyle::font(17, QFont::DemiBold));
     painter.drawText(QRectF(area.left(), centre.y() - 10, area.width(), 24), Qt::AlignCenter,

@@ -32,7 +32,8 @@ void ProcessRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     const QRectF row = QRectF(option.rect).adjusted(0, 0, 0, -ProcessListView::rowGap);
     painter->save();
     if (m_list.selection() == process.id)
-        TaskManagerStyle::fillRoundedRect(*painter, row, 6, TaskManagerPalette::withOpacity(TaskManagerPalette::accent(), 0.16));
+        TaskManagerStyle::fillRoundedRect(
+            *painter, row, 6, TaskManagerPalette::withOpacity(TaskManagerPalette::accent(), 0.16));
     else if (m_list.hoveredProcess() == process.id)
         TaskManagerStyle::fillRoundedRect(*painter, row, 6, TaskManagerPalette::primary(0.04));
 
@@ -65,8 +66,8 @@ void ProcessRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
         }
         painter->setFont(font);
         painter->setPen(color);
-        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
-            QFontMetricsF(font).elidedText(text, elide, area.width()));
+        painter->drawText(
+            area, Qt::AlignLeft | Qt::AlignVCenter, QFontMetricsF(font).elidedText(text, elide, area.width()));
     }
     painter->restore();
 }

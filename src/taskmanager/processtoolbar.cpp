@@ -33,14 +33,6 @@ protected:
     }
 };
 
-void setTextColor(QWidget *widget, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Text, color);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 ProcessToolbar::ProcessToolbar(ProcessListViewModel &list, QWidget *parent)
@@ -51,12 +43,10 @@ ProcessToolbar::ProcessToolbar(ProcessListViewModel &list, QWidget *parent)
     row->setContentsMargins(24, 0, 24, 12);
     row->setSpacing(12);
 
-    auto *title = new QLabel(TaskManagerViewText::processes, this);
-    title->setFont(TaskManagerStyle::font(16, QFont::DemiBold));
-    setTextColor(title, TaskManagerPalette::primary());
-    m_count = new QLabel(this);
-    m_count->setFont(TaskManagerStyle::font(11, QFont::Medium));
-    setTextColor(m_count, TaskManagerPalette::secondary());
+    auto *title = TaskManagerStyle::label(TaskManagerViewText::processes, TaskManagerStyle::font(16, QFont::DemiBold),
+        TaskManagerPalette::primary(), this);
+    m_count = TaskManagerStyle::label(
+        QString(), TaskManagerStyle::font(11, QFont::Medium), TaskManagerPalette::secondary(), this);
     row->addWidget(title, 0, Qt::AlignVCenter);
     row->addWidget(m_count, 0, Qt::AlignVCenter);
     row->addStretch(1);

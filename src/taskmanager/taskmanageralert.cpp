@@ -20,14 +20,9 @@ constexpr int iconSize = 56;
 
 QLabel *centredText(const QString &text, const QFont &font, const QColor &color, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    label->setFont(font);
-    label->setTextFormat(Qt::PlainText);
+    QLabel *label = TaskManagerStyle::label(text, font, color, parent);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
     return label;
 }
 
@@ -52,10 +47,12 @@ TaskManagerAlert::TaskManagerAlert(const ProcessActionsViewModel::Alert &alert, 
     icon->setAlignment(Qt::AlignHCenter);
     column->addWidget(icon);
     column->addSpacing(12);
-    column->addWidget(centredText(alert.title, TaskManagerStyle::font(13, QFont::Bold), TaskManagerPalette::primary(), this));
+    column->addWidget(
+        centredText(alert.title, TaskManagerStyle::font(13, QFont::Bold), TaskManagerPalette::primary(), this));
     if (!alert.message.isEmpty()) {
         column->addSpacing(6);
-        column->addWidget(centredText(alert.message, TaskManagerStyle::font(11), TaskManagerPalette::primary(0.85), this));
+        column->addWidget(
+            centredText(alert.message, TaskManagerStyle::font(11), TaskManagerPalette::primary(0.85), this));
     }
     column->addSpacing(18);
 

@@ -3,6 +3,7 @@
 #include "taskmanager/model/taskmanagerpalette.h"
 
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QWidget>
@@ -17,8 +18,8 @@ QFont font(qreal pixelSize, QFont::Weight weight)
     return f;
 }
 
-void drawFittedText(QPainter &painter, const QRectF &rect, const QString &text, QFont font, qreal minimumScale,
-    Qt::Alignment alignment)
+void drawFittedText(
+    QPainter &painter, const QRectF &rect, const QString &text, QFont font, qreal minimumScale, Qt::Alignment alignment)
 {
     const int size = font.pixelSize();
     for (int pixels = size; pixels >= qMax(1, qFloor(size * minimumScale)); --pixels) {
@@ -38,6 +39,17 @@ void fillRoundedRect(QPainter &painter, const QRectF &rect, qreal radius, const 
     painter.setBrush(color);
     painter.drawRoundedRect(rect, radius, radius);
     painter.restore();
+}
+
+QLabel *label(const QString &text, const QFont &font, const QColor &color, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setFont(font);
+    l->setTextFormat(Qt::PlainText);
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::WindowText, color);
+    l->setPalette(palette);
+    return l;
 }
 
 void applyDarkPalette(QWidget *widget)

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QRectF>
 
+class QLabel;
 class QPainter;
 class QWidget;
 
@@ -17,6 +18,8 @@ QFont font(qreal pixelSize, QFont::Weight weight = QFont::Normal);
 void drawFittedText(QPainter &painter, const QRectF &rect, const QString &text, QFont font, qreal minimumScale,
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 void fillRoundedRect(QPainter &painter, const QRectF &rect, qreal radius, const QColor &color);
+// A line of plain text in a font and colour.
+QLabel *label(const QString &text, const QFont &font, const QColor &color, QWidget *parent);
 // The dark palette of the window and its alerts.
 void applyDarkPalette(QWidget *widget);
 

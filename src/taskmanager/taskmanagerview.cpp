@@ -20,20 +20,6 @@
 
 namespace Velmora {
 
-namespace {
-
-QLabel *text(const QString &value, const QFont &font, const QColor &color, QWidget *parent)
-{
-    auto *label = new QLabel(value, parent);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-    return label;
-}
-
-} // namespace
-
 TaskManagerView::TaskManagerView(
     TaskManagerViewModel &model, AppIconCache &appIcons, ProcessIconCache &processIcons, QWidget *parent)
     : QWidget(parent)
@@ -47,10 +33,10 @@ TaskManagerView::TaskManagerView(
     auto *header = new QVBoxLayout;
     header->setContentsMargins(24, 24, 24, 24);
     header->setSpacing(4);
-    header->addWidget(text(TaskManagerViewText::windowTitle, TaskManagerStyle::font(23, QFont::DemiBold),
-        TaskManagerPalette::primary(), this));
-    header->addWidget(
-        text(TaskManagerViewText::subtitle, TaskManagerStyle::font(12), TaskManagerPalette::secondary(), this));
+    header->addWidget(TaskManagerStyle::label(TaskManagerViewText::windowTitle,
+        TaskManagerStyle::font(23, QFont::DemiBold), TaskManagerPalette::primary(), this));
+    header->addWidget(TaskManagerStyle::label(
+        TaskManagerViewText::subtitle, TaskManagerStyle::font(12), TaskManagerPalette::secondary(), this));
     column->addLayout(header);
 
     auto *cards = new QHBoxLayout;

@@ -7,7 +7,6 @@
 
 class QLineEdit;
 
-
 namespace Velmora {
 
 class AppIconCache;
@@ -25,8 +24,8 @@ class TaskManagerView : public QWidget
 {
     Q_OBJECT
 public:
-    TaskManagerView(TaskManagerViewModel &model, AppIconCache &appIcons, ProcessIconCache &processIcons,
-        QWidget *parent = nullptr);
+    TaskManagerView(
+        TaskManagerViewModel &model, AppIconCache &appIcons, ProcessIconCache &processIcons, QWidget *parent = nullptr);
 
     QLineEdit *searchField() const { return m_searchField; }
     ProcessListView *processList() const { return m_list; }

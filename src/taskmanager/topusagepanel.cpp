@@ -83,7 +83,8 @@ void TopUsagePanel::paintEvent(QPaintEvent *)
             break;
         const bool first = i == 0;
         m_icons.icon(row.usage.iconPath)
-            .paint(&painter, QRectF(row.rect.left(), row.rect.center().y() - iconSize / 2, iconSize, iconSize).toRect());
+            .paint(
+                &painter, QRectF(row.rect.left(), row.rect.center().y() - iconSize / 2, iconSize, iconSize).toRect());
 
         const QFont valueFont = TaskManagerStyle::font(12, QFont::Medium);
         const QString value = m_metric.formattedUsage(row.usage.value);
@@ -95,8 +96,9 @@ void TopUsagePanel::paintEvent(QPaintEvent *)
         const QFont detailFont = TaskManagerStyle::font(10);
         const QFontMetricsF detailMetrics(detailFont);
         const qreal detailHeight = row.usage.detail
-            ? std::min(detailMetrics.boundingRect(QRectF(0, 0, textWidth, 1000), Qt::TextWordWrap, *row.usage.detail).height(),
-                  detailMetrics.lineSpacing() * 2)
+            ? std::min(
+                detailMetrics.boundingRect(QRectF(0, 0, textWidth, 1000), Qt::TextWordWrap, *row.usage.detail).height(),
+                detailMetrics.lineSpacing() * 2)
             : 0;
         const qreal blockHeight = 15 + (row.usage.detail ? 2 + detailHeight : 0);
         qreal y = row.rect.center().y() - blockHeight / 2;
@@ -109,10 +111,11 @@ void TopUsagePanel::paintEvent(QPaintEvent *)
             painter.setFont(detailFont);
             painter.setPen(TaskManagerPalette::secondary());
             const bool fits = detailMetrics.horizontalAdvance(*row.usage.detail) <= textWidth * 2;
-            const QString detail = fits ? *row.usage.detail
-                                        : detailMetrics.elidedText(*row.usage.detail, Qt::ElideMiddle, textWidth * 2 - 8);
-            painter.drawText(QRectF(textLeft, y, textWidth, detailHeight), Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere,
-                detail);
+            const QString detail = fits
+                ? *row.usage.detail
+                : detailMetrics.elidedText(*row.usage.detail, Qt::ElideMiddle, textWidth * 2 - 8);
+            painter.drawText(QRectF(textLeft, y, textWidth, detailHeight),
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, detail);
         }
         painter.setFont(valueFont);
         painter.setPen(first ? m_metric.color : TaskManagerPalette::secondary());

@@ -128,8 +128,8 @@ private slots:
         QVERIFY(writeFile(root, "proc/diskstats", " 253 0 vda 11 0 110 0 20 0 200 0 0 0 0\n"));
         QCOMPARE(stats.diskCounters().value("vda"), (ByteCounters { 110 * 512, 200 * 512 }));
 
-        QVERIFY(writeFile(root, "proc/diskstats",
-            " 253 0 vda 11 0 110 0 20 0 200 0 0 0 0\n 8 0 sda 1 0 2 0 3 0 4 0 0 0 0\n"));
+        QVERIFY(writeFile(
+            root, "proc/diskstats", " 253 0 vda 11 0 110 0 20 0 200 0 0 0 0\n 8 0 sda 1 0 2 0 3 0 4 0 0 0 0\n"));
         QVERIFY(QDir(root.path()).mkpath("sys/block/sda/device"));
         QCOMPARE(stats.diskCounters().keys(), QStringList { "sda" });
     }

@@ -39,7 +39,8 @@ private slots:
         QCOMPARE(cache.icon(std::nullopt).name(), QStringLiteral("gearshape"));
         QCOMPARE(cache.icon(std::nullopt).name(), QStringLiteral("gearshape"));
         QCOMPARE(cache.icon(QStringLiteral("/Applications/Velmora.app/")).name(), VelmoraIcon::iconName);
-        QCOMPARE(cache.icon(QStringLiteral("/Applications/Mail.app")).name(), QStringLiteral("file:/Applications/Mail.app"));
+        QCOMPARE(
+            cache.icon(QStringLiteral("/Applications/Mail.app")).name(), QStringLiteral("file:/Applications/Mail.app"));
         cache.icon(QStringLiteral("/Applications/Mail.app"));
         QCOMPARE(m_icons.requests(),
             (QStringList { "symbolImage gearshape", "symbolImage gearshape", "iconForFile /Applications/Mail.app" }));

@@ -58,13 +58,12 @@ private slots:
         QTest::addColumn<double>("top");
         QTest::addColumn<Segments>("segments");
         // A 60 x 10 canvas: one point per x unit.
-        QTest::newRow("gaps split the line")
-            << Values { 0, 50, {}, {}, 100, 25, {} } << 60 << 100.0
-            << Segments { QPolygonF { { 0, 10 }, { 1, 5 } }, QPolygonF { { 4, 0 }, { 5, 7.5 } } };
-        QTest::newRow("a lone value between gaps") << Values { {}, 50, {} } << 60 << 100.0
-                                                   << Segments { QPolygonF { { 1, 5 } } };
-        QTest::newRow("above the top: at the top edge") << Values { 250 } << 60 << 100.0
-                                                        << Segments { QPolygonF { { 0, 0 } } };
+        QTest::newRow("gaps split the line") << Values { 0, 50, {}, {}, 100, 25,
+            {} } << 60 << 100.0 << Segments { QPolygonF { { 0, 10 }, { 1, 5 } }, QPolygonF { { 4, 0 }, { 5, 7.5 } } };
+        QTest::newRow("a lone value between gaps")
+            << Values { {}, 50, {} } << 60 << 100.0 << Segments { QPolygonF { { 1, 5 } } };
+        QTest::newRow("above the top: at the top edge")
+            << Values { 250 } << 60 << 100.0 << Segments { QPolygonF { { 0, 0 } } };
         QTest::newRow("no top") << Values { 1 } << 60 << 0.0 << Segments {};
         QTest::newRow("no slots") << Values { 1 } << 0 << 100.0 << Segments {};
     }
@@ -80,7 +79,8 @@ private slots:
     void aFullMinuteReachesTheRightEdge()
     {
         const Values full(61, 1.0);
-        const Segments segments = MetricGraph::sparklineSegments(full, MetricGraph::sparklineSlots, 100, QSizeF(120, 48));
+        const Segments segments
+            = MetricGraph::sparklineSegments(full, MetricGraph::sparklineSlots, 100, QSizeF(120, 48));
         QCOMPARE(segments.size(), 1);
         QCOMPARE(segments.first().last().x(), 120.0);
     }
@@ -129,14 +129,12 @@ private slots:
         QTest::addColumn<bool>("networkMeasured");
         QTest::addColumn<QString>("memory");
         QTest::addColumn<QString>("network");
-        QTest::newRow("recorded, nothing used")
-            << true << true << "Nothing was using memory at this moment." << "Nothing was using network at this moment.";
-        QTest::newRow("hidden at the time")
-            << false << false << "App details are recorded while Task Manager is open."
-            << "App details are recorded while Task Manager is open.";
-        QTest::newRow("network cannot be measured")
-            << true << false << "Nothing was using memory at this moment."
-            << "Network use per app cannot be measured on this computer.";
+        QTest::newRow("recorded, nothing used") << true << true << "Nothing was using memory at this moment."
+                                                << "Nothing was using network at this moment.";
+        QTest::newRow("hidden at the time") << false << false << "App details are recorded while Task Manager is open."
+                                            << "App details are recorded while Task Manager is open.";
+        QTest::newRow("network cannot be measured") << true << false << "Nothing was using memory at this moment."
+                                                    << "Network use per app cannot be measured on this computer.";
     }
     void panel()
     {

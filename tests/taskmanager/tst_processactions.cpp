@@ -58,8 +58,8 @@ private slots:
         m_signaller = std::make_unique<Sim::SimulatedSignaller>(ownPid, ownUid);
         m_monitor = std::make_unique<SystemMonitor>(
             SystemMonitor::Environment { &m_clock, &m_clock, &m_stats, m_signaller.get(), {} });
-        m_actions = std::make_unique<ProcessActionsViewModel>(ProcessActionsViewModel::Environment {
-            m_monitor.get(), &m_stats, &m_platform.workspace, ownPid, ownUid });
+        m_actions = std::make_unique<ProcessActionsViewModel>(
+            ProcessActionsViewModel::Environment { m_monitor.get(), &m_stats, &m_platform.workspace, ownPid, ownUid });
     }
 
     void confirmationTexts_data()
@@ -96,8 +96,7 @@ private slots:
         m_actions->confirmPending();
         QVERIFY(!m_actions->pending());
         QCOMPARE(pending.size(), 3);
-        QCOMPARE(m_signaller->requests(),
-            (QList { Sim::SimulatedSignaller::Request { 512, 1'000, ownUid, SIGKILL } }));
+        QCOMPARE(m_signaller->requests(), (QList { Sim::SimulatedSignaller::Request { 512, 1'000, ownUid, SIGKILL } }));
 
         m_actions->requestEnd(editor, false);
         m_actions->cancelPending();

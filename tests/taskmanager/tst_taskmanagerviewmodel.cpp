@@ -25,8 +25,8 @@ class TestTaskManagerViewModel : public QObject
 
     std::unique_ptr<SystemMonitor> makeMonitor()
     {
-        return std::make_unique<SystemMonitor>(
-            SystemMonitor::Environment { &m_clock, &m_clock, &m_stats, &m_signaller, [this] {
+        return std::make_unique<SystemMonitor>(SystemMonitor::Environment {
+            &m_clock, &m_clock, &m_stats, &m_signaller, [this] {
                 return std::make_unique<SystemSampler>(m_stats, m_clock,
                     std::make_unique<ProcessNetworkReader>(
                         m_terminals, m_clock, ProcessNetworkReader::Command { "tool", {}, QStringLiteral("/none") }));

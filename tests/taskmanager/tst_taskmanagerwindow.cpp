@@ -42,8 +42,8 @@ public:
     std::optional<QList<quint32>> activeDisplayList() const override { return std::nullopt; }
     QPointF pointerLocation() const override { return m_pointer; }
 
-    QList<DisplayInfo> m_screens { DisplayInfo { 1, "Main", QRectF(0, 0, 1440, 900), QRectF(0, 25, 1440, 850),
-        QRectF(0, 0, 1440, 900), 1 } };
+    QList<DisplayInfo> m_screens { DisplayInfo {
+        1, "Main", QRectF(0, 0, 1440, 900), QRectF(0, 25, 1440, 850), QRectF(0, 0, 1440, 900), 1 } };
     QPointF m_pointer { 100, 100 };
 };
 
@@ -92,8 +92,8 @@ class TestTaskManagerWindow : public QObject
 private slots:
     void init()
     {
-        m_monitor = std::make_unique<SystemMonitor>(SystemMonitor::Environment { &m_clock, &m_clock, &m_stats,
-            &m_signaller, [this] {
+        m_monitor = std::make_unique<SystemMonitor>(SystemMonitor::Environment {
+            &m_clock, &m_clock, &m_stats, &m_signaller, [this] {
                 return std::make_unique<SystemSampler>(m_stats, m_clock,
                     std::make_unique<ProcessNetworkReader>(m_terminals, m_clock,
                         ProcessNetworkReader::Command { "tool", {}, QStringLiteral("/nonexistent/tool") }));
@@ -221,7 +221,8 @@ private slots:
         const QRect first = rows->visualRect(rows->model()->index(0, 0));
         QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, first.center());
         QCOMPARE(list.selection(), list.displayedProcesses().first().id);
-        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, QPoint(first.center().x(), rows->viewport()->height() - 3));
+        QTest::mouseClick(
+            rows->viewport(), Qt::LeftButton, {}, QPoint(first.center().x(), rows->viewport()->height() - 3));
         QVERIFY(!list.selection());
         removeProcesses({ 300, 301 });
     }

@@ -26,8 +26,8 @@ QIcon AppIconCache::icon(const std::optional<QString> &path)
         return fallback(m_icons);
     if (const auto found = m_cache.constFind(*path); found != m_cache.cend())
         return *found;
-    const QIcon icon
-        = VelmoraIcon::isOwnBundle(*path, m_icons.ownBundlePath()) ? VelmoraIcon::ownAppIcon() : m_icons.iconForFile(*path);
+    const QIcon icon = VelmoraIcon::isOwnBundle(*path, m_icons.ownBundlePath()) ? VelmoraIcon::ownAppIcon()
+                                                                                : m_icons.iconForFile(*path);
     m_cache.insert(*path, icon);
     return icon;
 }

@@ -15,8 +15,8 @@ QString memoryText(quint64 bytes)
     return SystemMonitor::memoryFormatter().string(std::min<quint64>(bytes, std::numeric_limits<qint64>::max()));
 }
 
-MetricCard card(const MetricDetail &metric, const SystemSample &sample, const QList<SystemSample> &history,
-    const QString &detail)
+MetricCard card(
+    const MetricDetail &metric, const SystemSample &sample, const QList<SystemSample> &history, const QString &detail)
 {
     MetricCard card { metric, metric.formatted(metric.value(sample)), detail, MetricGraph::series(metric, history), 0 };
     card.sparklineTop = MetricGraph::scaleTop(metric.ceiling, card.series);
@@ -25,8 +25,8 @@ MetricCard card(const MetricDetail &metric, const SystemSample &sample, const QL
 
 } // namespace
 
-QList<MetricCard> MetricCard::build(const SystemSample &sample, const QList<SystemSample> &history,
-    quint64 physicalMemory)
+QList<MetricCard> MetricCard::build(
+    const SystemSample &sample, const QList<SystemSample> &history, quint64 physicalMemory)
 {
     using namespace TaskManagerViewText;
     return {

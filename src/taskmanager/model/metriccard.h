@@ -18,8 +18,8 @@ struct MetricCard
 
     // The CPU, memory, disk and network cards, in that order, for the
     // latest sample and the history. `physicalMemory` is in bytes.
-    static QList<MetricCard> build(const SystemSample &sample, const QList<SystemSample> &history,
-        quint64 physicalMemory);
+    static QList<MetricCard> build(
+        const SystemSample &sample, const QList<SystemSample> &history, quint64 physicalMemory);
 };
 
 } // namespace Velmora

@@ -24,8 +24,8 @@ QString percentText(double value)
 
 MetricDetail MetricDetail::cpu()
 {
-    return { TaskManagerViewText::cpu, QStringLiteral("cpu"), TaskManagerPalette::accent(), &SystemSample::cpu,
-        nullptr, 100.0, &TopConsumers::cpu };
+    return { TaskManagerViewText::cpu, QStringLiteral("cpu"), TaskManagerPalette::accent(), &SystemSample::cpu, nullptr,
+        100.0, &TopConsumers::cpu };
 }
 
 MetricDetail MetricDetail::memory()
@@ -74,8 +74,8 @@ QString MetricDetail::formattedUsage(double value) const
     const double bytes = value > 0 ? value : 0;
     if (consumers == &TopConsumers::memory) {
         constexpr double largest = double(std::numeric_limits<qint64>::max());
-        return SystemMonitor::memoryFormatter().string(bytes >= largest ? quint64(std::numeric_limits<qint64>::max())
-                                                                         : quint64(bytes));
+        return SystemMonitor::memoryFormatter().string(
+            bytes >= largest ? quint64(std::numeric_limits<qint64>::max()) : quint64(bytes));
     }
     return SystemMonitor::rateText(bytes);
 }

@@ -7,8 +7,8 @@ namespace Velmora {
 
 using namespace TaskManagerViewText;
 
-MetricDetailSnapshot MetricDetailSnapshot::make(const MetricDetail &metric, const QList<SystemSample> &history,
-    std::optional<double> hoverTimeMs, qint64 nowMs)
+MetricDetailSnapshot MetricDetailSnapshot::make(
+    const MetricDetail &metric, const QList<SystemSample> &history, std::optional<double> hoverTimeMs, qint64 nowMs)
 {
     MetricDetailSnapshot snapshot;
     snapshot.windowEnd = MetricGraph::windowEnd(history, nowMs);

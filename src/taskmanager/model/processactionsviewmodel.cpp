@@ -7,7 +7,6 @@
 #include "taskmanager/sampling/systemmonitor.h"
 #include "taskmanager/sampling/taskmanagertexts.h"
 
-
 namespace Velmora {
 
 using namespace TaskManagerViewText;
@@ -184,7 +183,8 @@ bool ProcessActionsViewModel::isProtected(const ManagedProcess &process) const
 
 QString ProcessActionsViewModel::footerTitle(const ManagedProcess &process) const
 {
-    return process.name + pidSeparator + QString::number(process.id) + (isProtected(process) ? protectedSuffix : QString());
+    return process.name + pidSeparator + QString::number(process.id)
+        + (isProtected(process) ? protectedSuffix : QString());
 }
 
 QString ProcessActionsViewModel::footerPath() const

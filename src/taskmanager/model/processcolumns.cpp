@@ -4,9 +4,8 @@ namespace Velmora::ProcessColumns {
 
 QList<Cell> layout(const QRectF &row)
 {
-    static const std::pair<ProcessSort, double> fixed[] = {
-        { ProcessSort::Pid, 65 }, { ProcessSort::Owner, 110 }, { ProcessSort::Cpu, 95 }, { ProcessSort::Memory, 110 }
-    };
+    static const std::pair<ProcessSort, double> fixed[] = { { ProcessSort::Pid, 65 }, { ProcessSort::Owner, 110 },
+        { ProcessSort::Cpu, 95 }, { ProcessSort::Memory, 110 } };
     double fixedWidth = 0;
     for (const auto &[column, width] : fixed)
         fixedWidth += width + spacing;

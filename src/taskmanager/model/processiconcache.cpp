@@ -37,7 +37,8 @@ QIcon ProcessIconCache::lookUp(const ManagedProcess &process)
         return VelmoraIcon::ownAppIcon();
     const std::optional<QString> executable = ProcessMetadataResolver::executablePath(m_statistics, process.id);
     if (m_workspace) {
-        if (const auto application = m_workspace->application(process.id); application && !application->bundlePath.isEmpty())
+        if (const auto application = m_workspace->application(process.id);
+            application && !application->bundlePath.isEmpty())
             return m_icons.iconForFile(application->bundlePath);
     }
     if (!executable)

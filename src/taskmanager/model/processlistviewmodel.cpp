@@ -1,5 +1,7 @@
 #include "taskmanager/model/processlistviewmodel.h"
 
+#include "taskmanager/model/hovertracking.h"
+
 #include <algorithm>
 
 namespace Velmora {
@@ -18,7 +20,8 @@ void ProcessListViewModel::applySample(const SystemSample &sample)
     m_current = sample.processes;
     if (isNew && m_selection && m_pin) {
         const ProcessRowPin pin = *m_pin;
-        if (std::none_of(m_current.cbegin(), m_current.cend(), [&](const ManagedProcess &p) { return pin.isPinned(p); }))
+        if (std::none_of(
+                m_current.cbegin(), m_current.cend(), [&](const ManagedProcess &p) { return pin.isPinned(p); }))
             setSelection(std::nullopt, false);
     }
     m_table.setProcesses(m_current);
@@ -128,17 +131,8 @@ void ProcessListViewModel::setSelection(std::optional<qint32> selection, bool re
 
 void ProcessListViewModel::setHovered(qint32 pid, bool hovered)
 {
-    if (hovered) {
-        if (m_hovered == pid)
-            return;
-        m_hovered = pid;
-    } else {
-        // A late leave of the previous row must not clear the row entered since.
-        if (m_hovered != pid)
-            return;
-        m_hovered.reset();
-    }
-    emit hoveredProcessChanged();
+    if (updateHover(m_hovered, pid, hovered))
+        emit hoveredProcessChanged();
 }
 
 bool ProcessListViewModel::canEnd(const ManagedProcess &process) const

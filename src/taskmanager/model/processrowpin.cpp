@@ -6,8 +6,8 @@ namespace Velmora {
 
 QList<ManagedProcess> ProcessRowPin::applying(QList<ManagedProcess> processes) const
 {
-    const auto found = std::find_if(
-        processes.cbegin(), processes.cend(), [this](const ManagedProcess &p) { return isPinned(p); });
+    const auto found
+        = std::find_if(processes.cbegin(), processes.cend(), [this](const ManagedProcess &p) { return isPinned(p); });
     if (found == processes.cend())
         return processes;
     const ManagedProcess pinned = *found;

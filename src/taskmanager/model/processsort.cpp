@@ -96,8 +96,7 @@ bool matches(const ManagedProcess &process, const QString &search)
 {
     if (search.isEmpty())
         return true;
-    return process.name.contains(search, Qt::CaseInsensitive)
-        || QString::number(process.id).contains(search)
+    return process.name.contains(search, Qt::CaseInsensitive) || QString::number(process.id).contains(search)
         || process.owner.contains(search, Qt::CaseInsensitive);
 }
 

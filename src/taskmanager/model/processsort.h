@@ -20,9 +20,8 @@ enum class ProcessSort {
 
 namespace ProcessSorting {
 
-inline constexpr ProcessSort allCases[] = {
-    ProcessSort::Cpu, ProcessSort::Memory, ProcessSort::Name, ProcessSort::Pid, ProcessSort::Owner
-};
+inline constexpr ProcessSort allCases[]
+    = { ProcessSort::Cpu, ProcessSort::Memory, ProcessSort::Name, ProcessSort::Pid, ProcessSort::Owner };
 
 QString title(ProcessSort sort);
 std::optional<ProcessSort> fromTitle(const QString &title);

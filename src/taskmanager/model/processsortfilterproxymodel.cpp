@@ -72,8 +72,7 @@ bool ProcessSortFilterProxyModel::lessThan(const QModelIndex &left, const QModel
 {
     if (!m_places.isEmpty())
         return m_places.value(left.row()) < m_places.value(right.row());
-    return ProcessSorting::lessThan(
-        m_source->process(left.row()), m_source->process(right.row()), m_sort, m_ascending);
+    return ProcessSorting::lessThan(m_source->process(left.row()), m_source->process(right.row()), m_sort, m_ascending);
 }
 
 const ManagedProcess &ProcessSortFilterProxyModel::process(int proxyRow) const

@@ -106,8 +106,8 @@ QVariant ProcessTableModel::headerData(int section, Qt::Orientation orientation,
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const ProcessSort columns[] = { ProcessSort::Name, ProcessSort::Pid, ProcessSort::Owner, ProcessSort::Cpu,
-        ProcessSort::Memory };
+    static const ProcessSort columns[]
+        = { ProcessSort::Name, ProcessSort::Pid, ProcessSort::Owner, ProcessSort::Cpu, ProcessSort::Memory };
     if (section < 0 || section >= ColumnCount)
         return {};
     return ProcessSorting::title(columns[section]);

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/processsignaller.h"
 #include "platform/systemstatistics.h"
+#include "taskmanager/model/hovertracking.h"
 #include "taskmanager/sampling/systemmonitor.h"
 
 namespace Velmora {
@@ -90,17 +91,8 @@ void TaskManagerViewModel::followSelection()
 
 void TaskManagerViewModel::setMetricHovered(const QString &title, bool hovered)
 {
-    if (hovered) {
-        if (m_hoveredMetric == title)
-            return;
-        m_hoveredMetric = title;
-    } else {
-        // Moving straight onto the next card may report its enter first.
-        if (m_hoveredMetric != title)
-            return;
-        m_hoveredMetric.reset();
-    }
-    emit hoveredMetricChanged();
+    if (updateHover(m_hoveredMetric, title, hovered))
+        emit hoveredMetricChanged();
 }
 
 void TaskManagerViewModel::openMetric(const MetricDetail &metric)

@@ -37,7 +37,8 @@ inline QString nothingWasUsing(const QString &title)
 {
     return QStringLiteral("Nothing was using ") + title.toLower() + QStringLiteral(" at this moment.");
 }
-inline const QString hintWithApps = QStringLiteral("Move over the graph to see the time, usage and the apps using the most.");
+inline const QString hintWithApps
+    = QStringLiteral("Move over the graph to see the time, usage and the apps using the most.");
 inline const QString hintWithoutApps = QStringLiteral("Move over the graph to see the time and usage.");
 inline const QString usageDetailSeparator = QStringLiteral(" \u2014 ");
 
