@@ -4,4 +4,6 @@ namespace Velmora {
 
 SystemStatistics::~SystemStatistics() = default;
 
+void SystemStatistics::forgetProcesses() { }
+
 } // namespace Velmora

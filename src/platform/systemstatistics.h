@@ -83,6 +83,10 @@ public:
     virtual std::optional<ProcessIdentity> identity(qint32 pid) = 0;
     virtual std::optional<QString> executablePath(qint32 pid) = 0;
     virtual std::optional<QString> userName(quint32 uid) = 0;
+
+    // The caller stopped listing processes for a while: whatever is kept per
+    // process to make the next listing cheaper (open descriptors) may go.
+    virtual void forgetProcesses();
 };
 
 } // namespace Velmora

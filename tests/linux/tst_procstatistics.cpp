@@ -142,6 +142,72 @@ private slots:
         QCOMPARE(stats.networkCounters(), links);
     }
 
+    // Probing which devices count costs more than reading them, so it is
+    // done again only when the devices listed change.
+    void deviceKindsAreCheckedWhenTheNamesChange()
+    {
+        QTemporaryDir root;
+        QVERIFY(writeFile(root, "proc/diskstats", " 253 0 vda 10 0 100 0 20 0 200 0 0 0 0\n"));
+        QVERIFY(QDir(root.path()).mkpath("sys/block/vda/device"));
+        ProcStatistics stats(root.filePath("proc"), root.filePath("sys"));
+        QCOMPARE(stats.diskCounters().keys(), QStringList { "vda" });
+
+        QVERIFY(QDir(root.filePath("sys/block/vda/device")).removeRecursively());
+        QVERIFY(writeFile(root, "proc/diskstats", " 253 0 vda 11 0 110 0 20 0 200 0 0 0 0\n"));
+        QCOMPARE(stats.diskCounters().value("vda"), (ByteCounters { 110 * 512, 200 * 512 }));
+
+        QVERIFY(writeFile(
+            root, "proc/diskstats", " 253 0 vda 11 0 110 0 20 0 200 0 0 0 0\n 8 0 sda 1 0 2 0 3 0 4 0 0 0 0\n"));
+        QVERIFY(QDir(root.path()).mkpath("sys/block/sda/device"));
+        QCOMPARE(stats.diskCounters().keys(), QStringList { "sda" });
+    }
+
+    // Listed processes keep their files open while they stay listed; a
+    // process's owner is read again when it runs another program.
+    void listedProcessesAreReadFromKeptFiles()
+    {
+        QTemporaryDir root;
+        QVERIFY(writeFile(root, "proc/stat", "cpu 1 1 1 1\nbtime 1700000000\n"));
+        const QByteArray stat = "42 (editor) S 1 42 42 0 -1 4194560 100 0 0 0 250 50 0 0 20 0 1 0 500 1 300\n";
+        QVERIFY(writeFile(root, "proc/42/stat", stat));
+        QVERIFY(writeFile(root, "proc/42/status", "Uid:\t1000\t1000\t1000\t1000\n"));
+        QVERIFY(writeFile(root, "proc/42/io", "read_bytes: 1\nwrite_bytes: 2\n"));
+        ProcStatistics stats(root.filePath("proc"), root.filePath("sys"));
+        QCOMPARE(stats.processIds(), QList<qint32> { 42 });
+        QCOMPARE(stats.process(42)->identity.uid, 1000u);
+        QCOMPARE(stats.heldProcessFiles(), 2);
+
+        QVERIFY(writeFile(root, "proc/42/status", "Uid:\t0\t0\t0\t0\n"));
+        QVERIFY(writeFile(root, "proc/42/io", "read_bytes: 10\nwrite_bytes: 20\n"));
+        QCOMPARE(stats.process(42)->diskBytes, std::optional<quint64>(30));
+        QVERIFY(writeFile(root, "proc/42/stat", QByteArray(stat).replace("(editor)", "(sudo)")));
+        QCOMPARE(stats.process(42)->identity.uid, 0u);
+        // Changes of user without a new program are seen within a few seconds.
+        QVERIFY(writeFile(root, "proc/42/status", "Uid:\t7\t7\t7\t7\n"));
+        quint32 uid = 0;
+        for (int reading = 0; reading < 16 && uid != 7; ++reading)
+            uid = stats.process(42)->identity.uid;
+        QCOMPARE(uid, 7u);
+
+        // Gone from the listing: its files close.
+        QVERIFY(QDir(root.filePath("proc/42")).removeRecursively());
+        QVERIFY(stats.processIds().isEmpty());
+        QCOMPARE(stats.heldProcessFiles(), 0);
+        QVERIFY(!stats.process(42));
+    }
+
+    void forgettingProcessesClosesTheirFiles()
+    {
+        ProcStatistics stats;
+        const QList<qint32> pids = stats.processIds();
+        for (const qint32 pid : pids)
+            stats.process(pid);
+        QVERIFY(stats.heldProcessFiles() > 0);
+        stats.forgetProcesses();
+        QCOMPARE(stats.heldProcessFiles(), 0);
+        QVERIFY(stats.process(qint32(::getpid())));
+    }
+
     void processesAreReadAfterTheLastParenthesis()
     {
         ProcStatistics stats(proc(), sys());

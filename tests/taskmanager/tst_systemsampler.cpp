@@ -230,7 +230,7 @@ private slots:
         QVERIFY(!findProcess(shown, 7)->cpu);
     }
 
-    void networkRowsComeOnlyFromListedProcesses()
+    void networkRowsOfProcessesThatAreNoLongerListed()
     {
         m_stats->setProcess(10, process(1, 1, "browser"));
         const int launches = m_terminals.launchCount();
@@ -238,13 +238,18 @@ private slots:
         m_reader->waitForIdle();
         QCOMPARE(m_terminals.launchCount(), launches + 1);
 
-        // One committed block in the second after the first measurement. The
-        // tool also reports a pid we never listed, with a huge count.
+        // One committed block in the second after the first measurement. Two
+        // of its processes ended before we listed them: they keep the tool's
+        // name, or a made-up one when it gave none. A name with a line break
+        // in it is not a row at all.
         m_clock.advance(1000);
-        QVERIFY(m_terminals.write(",\n,\nbrowser.10,600,400,\nforged.999,1e12,0,\n,\n"));
+        QVERIFY(m_terminals.write(",\n,\nbrowser.10,600,400,\nupdater.999,3000,0,\n.55,50,0,\n"
+                                  "evil\rname.77,9000,0,\n,\n"));
         m_reader->waitForIdle();
         const SystemSample second = m_sampler->sample(true);
-        QCOMPARE(second.top.network, (QList { AppUsage { "browser", {}, {}, 1000 } }));
+        QCOMPARE(second.top.network,
+            (QList { AppUsage { "updater", {}, {}, 3000 }, AppUsage { "browser", {}, {}, 1000 },
+                AppUsage { "Process 55", {}, {}, 50 } }));
         QVERIFY(second.processNetworkAvailable);
         // The first window is handed back, read again, under its own timestamp.
         QVERIFY(second.revisedNetwork);

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <fcntl.h>
 #include <limits>
 #include <pwd.h>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -18,6 +20,11 @@ namespace {
 
 constexpr quint64 kernelThreadFlag = 0x00200000; // PF_KTHREAD
 constexpr quint64 sectorBytes = 512; // diskstats counts 512-byte sectors whatever the device
+// A held process's owner is read again every this many readings.
+constexpr int readingsPerOwnerCheck = 16;
+// At most this share of the descriptors we may open is kept for processes.
+constexpr int fileBudgetDivisor = 2;
+constexpr int largestFileBudget = 16384;
 
 // Reads a procfs file whole. procfs files report size 0, so the buffer grows
 // as needed. A short read ends a file that the kernel writes in one go (the
@@ -122,6 +129,25 @@ bool isEthernet(const QByteArray &sysPath)
     return toNumber(nextToken(text)) == 1;
 }
 
+// "1234/stat", relative to the procfs root.
+std::string relativePidPath(qint32 pid, const char *leaf)
+{
+    std::string path = std::to_string(pid);
+    path += '/';
+    path += leaf;
+    return path;
+}
+
+int fileBudget()
+{
+    rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return 0;
+    if (limit.rlim_cur == RLIM_INFINITY)
+        return largestFileBudget;
+    return int(std::min<rlim_t>(limit.rlim_cur / fileBudgetDivisor, largestFileBudget));
+}
+
 QByteArray pidPath(const QByteArray &root, qint32 pid, const char *leaf)
 {
     QByteArray path = root;
@@ -143,20 +169,88 @@ struct ProcStatistics::StatLine
     quint64 residentPages = 0;
 };
 
+namespace {
+
+// The fields of a stat line. The name sits in parentheses and may itself
+// contain spaces and parentheses, so the fields are read after the last ")".
+template<typename StatLine> std::optional<StatLine> parseStat(std::string_view text, std::string_view *name)
+{
+    const size_t open = text.find('(');
+    const size_t close = text.rfind(')');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open)
+        return std::nullopt;
+    if (name)
+        *name = text.substr(open + 1, close - open - 1);
+    std::string_view rest = text.substr(close + 1);
+    // Field numbers as in proc(5): the state is field 3.
+    StatLine stat;
+    quint64 fields[25] = {};
+    for (int number = 3; number <= 24; ++number) {
+        const std::string_view token = nextToken(rest);
+        if (number == 3) {
+            stat.state = token.empty() ? 0 : token.front();
+            continue;
+        }
+        const auto value = toNumber(token);
+        if (!value) {
+            // A negative or missing value only matters for the fields we use.
+            if (number == 9 || number == 14 || number == 15 || number == 22)
+                return std::nullopt;
+            continue;
+        }
+        fields[number] = *value;
+    }
+    stat.flags = fields[9];
+    stat.ticks = fields[14] + fields[15];
+    stat.startTicks = fields[22];
+    stat.residentPages = fields[24];
+    return stat;
+}
+
+QString decodeName(std::string_view name)
+{
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+} // namespace
+
 ProcStatistics::ProcStatistics(const QString &procRoot, const QString &sysRoot)
     : m_proc(QFile::encodeName(procRoot))
     , m_sys(QFile::encodeName(sysRoot))
     , m_ticksPerSecond(qMax(1L, ::sysconf(_SC_CLK_TCK)))
+    , m_procDirectory(::open(m_proc.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    , m_stat(HeldProcFile::open(m_procDirectory, "stat"))
+    , m_meminfo(HeldProcFile::open(m_procDirectory, "meminfo"))
+    , m_diskstats(HeldProcFile::open(m_procDirectory, "diskstats"))
+    , m_netdev(HeldProcFile::open(m_procDirectory, "net/dev"))
+    , m_fileBudget(fileBudget())
 {
     std::string text;
-    if (readFile(m_proc + "/stat", text))
+    if (readMachineFile(m_stat, "stat", text, false))
         m_bootTime = keyedNumber(text, "btime ");
+}
+
+ProcStatistics::~ProcStatistics()
+{
+    m_held.clear();
+    if (m_listing)
+        ::closedir(m_listing);
+    if (m_procDirectory >= 0)
+        ::close(m_procDirectory);
+}
+
+bool ProcStatistics::readMachineFile(const HeldProcFile &held, const char *leaf, std::string &out, bool untilEnd) const
+{
+    if (held.read(out, untilEnd))
+        return true;
+    // Not open (or no longer readable): a fresh reading says whether it is there.
+    return readFile(m_proc + '/' + leaf, out, untilEnd);
 }
 
 std::optional<CpuTicks> ProcStatistics::cpuTicks()
 {
-    std::string text;
-    if (!readFile(m_proc + "/stat", text))
+    thread_local std::string text;
+    if (!readMachineFile(m_stat, "stat", text, false))
         return std::nullopt;
     std::string_view line = text;
     if (nextToken(line) != "cpu")
@@ -182,8 +276,8 @@ std::optional<CpuTicks> ProcStatistics::cpuTicks()
 
 int ProcStatistics::processorCount()
 {
-    std::string text;
-    if (!readFile(m_proc + "/stat", text))
+    thread_local std::string text;
+    if (!readMachineFile(m_stat, "stat", text, false))
         return 0;
     int count = 0;
     for (std::string_view remaining = text; !remaining.empty();) {
@@ -201,8 +295,8 @@ double ProcStatistics::nanosecondsPerProcessTick()
 
 std::optional<MemoryStatistics> ProcStatistics::memory()
 {
-    std::string text;
-    if (!readFile(m_proc + "/meminfo", text, true))
+    thread_local std::string text;
+    if (!readMachineFile(m_meminfo, "meminfo", text, true))
         return std::nullopt;
     const auto total = keyedNumber(text, "MemTotal:");
     const auto available = keyedNumber(text, "MemAvailable:");
@@ -224,12 +318,31 @@ bool ProcStatistics::isPhysical(const QByteArray &sysPath) const
     return ::access((sysPath + "/device").constData(), F_OK) == 0;
 }
 
+namespace {
+
+struct DeviceLine
+{
+    std::string_view name;
+    ByteCounters counters;
+};
+
+// Whether `lines` names the same devices, in the same order, as `names`.
+bool sameNames(const std::vector<DeviceLine> &lines, const std::vector<std::string> &names)
+{
+    return lines.size() == names.size()
+        && std::equal(lines.cbegin(), lines.cend(), names.cbegin(),
+            [](const DeviceLine &line, const std::string &name) { return line.name == name; });
+}
+
+} // namespace
+
 QHash<QString, ByteCounters> ProcStatistics::diskCounters()
 {
     QHash<QString, ByteCounters> result;
-    std::string text;
-    if (!readFile(m_proc + "/diskstats", text, true))
+    thread_local std::string text;
+    if (!readMachineFile(m_diskstats, "diskstats", text, true))
         return result;
+    std::vector<DeviceLine> lines;
     for (std::string_view remaining = text; !remaining.empty();) {
         std::string_view line = nextLine(remaining);
         nextToken(line); // major
@@ -238,14 +351,27 @@ QHash<QString, ByteCounters> ProcStatistics::diskCounters()
         quint64 field[7] = {};
         if (name.empty() || !readNumbers(line, field))
             continue;
-        // Partitions have no entry of their own under /sys/block, so only
-        // whole disks count and nothing is added twice.
-        QByteArray sysName(name.data(), qsizetype(name.size()));
-        sysName.replace('/', '!');
-        if (!isPhysical(m_sys + "/block/" + sysName))
-            continue;
-        result.insert(QString::fromUtf8(name.data(), qsizetype(name.size())),
-            ByteCounters { field[2] * sectorBytes, field[6] * sectorBytes });
+        lines.push_back({ name, ByteCounters { field[2] * sectorBytes, field[6] * sectorBytes } });
+    }
+
+    std::lock_guard lock(m_kindsMutex);
+    // A device's kind does not change while its name stays; only a new set
+    // of names (a disk attached or removed) is worth the probes.
+    if (!sameNames(lines, m_disks.names)) {
+        m_disks = {};
+        for (const DeviceLine &line : lines) {
+            m_disks.names.emplace_back(line.name);
+            // Partitions have no entry of their own under /sys/block, so
+            // only whole disks count and nothing is added twice.
+            QByteArray sysName(line.name.data(), qsizetype(line.name.size()));
+            sysName.replace('/', '!');
+            if (isPhysical(m_sys + "/block/" + sysName))
+                m_disks.counted.emplace(line.name);
+        }
+    }
+    for (const DeviceLine &line : lines) {
+        if (m_disks.counted.count(std::string(line.name)))
+            result.insert(decodeName(line.name), line.counters);
     }
     return result;
 }
@@ -253,9 +379,10 @@ QHash<QString, ByteCounters> ProcStatistics::diskCounters()
 QHash<QString, ByteCounters> ProcStatistics::networkCounters()
 {
     QHash<QString, ByteCounters> result;
-    std::string text;
-    if (!readFile(m_proc + "/net/dev", text, true))
+    thread_local std::string text;
+    if (!readMachineFile(m_netdev, "net/dev", text, true))
         return result;
+    std::vector<DeviceLine> lines;
     for (std::string_view remaining = text; !remaining.empty();) {
         const std::string_view line = nextLine(remaining);
         const size_t colon = line.find(':');
@@ -267,10 +394,23 @@ QHash<QString, ByteCounters> ProcStatistics::networkCounters()
         quint64 field[9] = {};
         if (name.empty() || !readNumbers(rest, field))
             continue;
-        const QByteArray sysPath = m_sys + "/class/net/" + QByteArray(name.data(), qsizetype(name.size()));
-        if (!isPhysical(sysPath) || !isEthernet(sysPath))
-            continue;
-        result.insert(QString::fromUtf8(name.data(), qsizetype(name.size())), ByteCounters { field[0], field[8] });
+        lines.push_back({ name, ByteCounters { field[0], field[8] } });
+    }
+
+    std::lock_guard lock(m_kindsMutex);
+    if (!sameNames(lines, m_links.names)) {
+        m_links = {};
+        for (const DeviceLine &line : lines) {
+            m_links.names.emplace_back(line.name);
+            const QByteArray sysPath
+                = m_sys + "/class/net/" + QByteArray(line.name.data(), qsizetype(line.name.size()));
+            if (isPhysical(sysPath) && isEthernet(sysPath))
+                m_links.counted.emplace(line.name);
+        }
+    }
+    for (const DeviceLine &line : lines) {
+        if (m_links.counted.count(std::string(line.name)))
+            result.insert(decodeName(line.name), line.counters);
     }
     return result;
 }
@@ -278,16 +418,39 @@ QHash<QString, ByteCounters> ProcStatistics::networkCounters()
 QList<qint32> ProcStatistics::processIds()
 {
     QList<qint32> pids;
-    DIR *dir = ::opendir(m_proc.constData());
-    if (!dir)
-        return pids;
-    while (const dirent *entry = ::readdir(dir)) {
-        const std::string_view name(entry->d_name);
-        const auto pid = toNumber(name);
-        if (pid && *pid > 0 && *pid <= quint64(std::numeric_limits<qint32>::max()))
-            pids.append(qint32(*pid));
+    {
+        std::lock_guard lock(m_listingMutex);
+        // The listing stays open; reading it again from its start lists
+        // the processes of now.
+        if (m_listing)
+            ::rewinddir(m_listing);
+        else
+            m_listing = ::opendir(m_proc.constData());
+        if (!m_listing)
+            return pids;
+        while (const dirent *entry = ::readdir(m_listing)) {
+            const std::string_view name(entry->d_name);
+            if (name.empty() || name.front() < '1' || name.front() > '9')
+                continue;
+            const auto pid = toNumber(name);
+            if (pid && *pid <= quint64(std::numeric_limits<qint32>::max()))
+                pids.append(qint32(*pid));
+        }
     }
-    ::closedir(dir);
+
+    // A process that is no longer listed has ended: its files go.
+    std::lock_guard lock(m_processMutex);
+    if (!m_held.empty()) {
+        std::unordered_set<qint32> listed(pids.cbegin(), pids.cend());
+        for (auto it = m_held.begin(); it != m_held.end();) {
+            if (listed.count(it->first)) {
+                ++it;
+                continue;
+            }
+            auto gone = it++;
+            release(gone);
+        }
+    }
     return pids;
 }
 
@@ -296,37 +459,10 @@ std::optional<ProcStatistics::StatLine> ProcStatistics::readStat(qint32 pid, QSt
     std::string text;
     if (!readFile(pidPath(m_proc, pid, "stat"), text))
         return std::nullopt;
-    // The name sits in parentheses and may itself contain spaces and
-    // parentheses, so the fields are read after the last ")".
-    const size_t open = text.find('(');
-    const size_t close = text.rfind(')');
-    if (open == std::string::npos || close == std::string::npos || close < open)
-        return std::nullopt;
-    if (name)
-        *name = QString::fromUtf8(text.data() + open + 1, qsizetype(close - open - 1));
-    std::string_view rest = std::string_view(text).substr(close + 1);
-    // Field numbers as in proc(5): the state is field 3.
-    StatLine stat;
-    quint64 fields[25] = {};
-    for (int number = 3; number <= 24; ++number) {
-        const std::string_view token = nextToken(rest);
-        if (number == 3) {
-            stat.state = token.empty() ? 0 : token.front();
-            continue;
-        }
-        const auto value = toNumber(token);
-        if (!value) {
-            // A negative or missing value only matters for the fields we use.
-            if (number == 9 || number == 14 || number == 15 || number == 22)
-                return std::nullopt;
-            continue;
-        }
-        fields[number] = *value;
-    }
-    stat.flags = fields[9];
-    stat.ticks = fields[14] + fields[15];
-    stat.startTicks = fields[22];
-    stat.residentPages = fields[24];
+    std::string_view rawName;
+    const auto stat = parseStat<StatLine>(text, &rawName);
+    if (stat && name)
+        *name = decodeName(rawName);
     return stat;
 }
 
@@ -353,6 +489,7 @@ ProcessIdentity ProcStatistics::makeIdentity(quint64 bootSeconds, const StatLine
 
 std::optional<ProcessIdentity> ProcStatistics::identity(qint32 pid)
 {
+    // Always a fresh reading: ending a process must not rest on a kept one.
     const auto boot = m_bootTime;
     if (!boot || pid < 1)
         return std::nullopt;
@@ -365,32 +502,125 @@ std::optional<ProcessIdentity> ProcStatistics::identity(qint32 pid)
     return makeIdentity(*boot, *stat, *uid);
 }
 
+std::optional<quint64> ProcStatistics::readDiskBytes(const HeldProcFile &io, std::string &text) const
+{
+    if (!io.read(text))
+        return std::nullopt;
+    const auto read = keyedNumber(text, "read_bytes:");
+    const auto written = keyedNumber(text, "write_bytes:");
+    if (!read || !written)
+        return std::nullopt;
+    return *read + *written;
+}
+
+void ProcStatistics::release(std::unordered_map<qint32, HeldProcess>::iterator held)
+{
+    m_heldFiles -= int(held->second.stat.isOpen()) + int(held->second.io.isOpen());
+    m_held.erase(held);
+}
+
 std::optional<ProcessStatistics> ProcStatistics::process(qint32 pid)
 {
     const auto boot = m_bootTime;
-    if (!boot || pid < 1)
+    if (!boot || pid < 1 || m_procDirectory < 0)
         return std::nullopt;
+    thread_local std::string text;
+    std::lock_guard lock(m_processMutex);
+
+    auto held = m_held.find(pid);
+    // A kept file that cannot be read belongs to a process that ended; the
+    // id may already name another one.
+    if (held != m_held.end() && !held->second.stat.read(text)) {
+        release(held);
+        held = m_held.end();
+    }
+    HeldProcess fresh;
+    const bool isNew = held == m_held.end();
+    if (isNew) {
+        fresh.stat = HeldProcFile::open(m_procDirectory, relativePidPath(pid, "stat").c_str());
+        if (!fresh.stat.read(text))
+            return std::nullopt;
+    }
+    HeldProcess &state = isNew ? fresh : held->second;
+
+    std::string_view rawName;
+    const auto stat = parseStat<StatLine>(text, &rawName);
+    if (!stat) {
+        if (!isNew)
+            release(held);
+        return std::nullopt;
+    }
+    const quint64 started = makeIdentity(*boot, *stat, 0).started;
+    // The owner is read for a new process, after an exec (a new name), and
+    // now and then in case it changed its user.
+    const bool isKernelThread = (stat->flags & kernelThreadFlag) != 0;
+    if (isNew || started != state.started || rawName != state.name
+        || (--state.readingsUntilOwner <= 0 && !isKernelThread)) {
+        const auto uid = readEffectiveUid(pid);
+        if (!uid) {
+            if (!isNew)
+                release(held);
+            return std::nullopt;
+        }
+        if (*uid != state.uid || started != state.started)
+            state.ioRefused = false; // another user may read what this one could not
+        state.uid = *uid;
+        state.started = started;
+        state.name = rawName;
+        // Spread over the readings, so the owners are not all read at once.
+        state.readingsUntilOwner = readingsPerOwnerCheck - int(quint32(pid) % readingsPerOwnerCheck);
+    }
+
     ProcessStatistics result;
-    const auto stat = readStat(pid, &result.name);
-    if (!stat)
-        return std::nullopt;
-    const auto uid = readEffectiveUid(pid);
-    if (!uid)
-        return std::nullopt;
-    result.identity = makeIdentity(*boot, *stat, *uid);
+    result.name = decodeName(rawName);
+    result.identity = makeIdentity(*boot, *stat, state.uid);
     result.cpuTicks = stat->ticks;
     static const quint64 pageSize = quint64(qMax(1L, ::sysconf(_SC_PAGESIZE)));
     result.memory = stat->residentPages * pageSize;
 
-    // Another user's io file is unreadable unless we are privileged.
-    std::string io;
-    if (readFile(pidPath(m_proc, pid, "io"), io)) {
-        const auto read = keyedNumber(io, "read_bytes:");
-        const auto written = keyedNumber(io, "write_bytes:");
-        if (read && written)
-            result.diskBytes = *read + *written;
+    // Another user's io file is unreadable unless we are privileged. Kernel
+    // threads are nobody's application and cannot be ended: their disk use
+    // is not worth a reading every second.
+    const bool hadIo = state.io.isOpen();
+    if (result.identity.isKernelThread)
+        state.ioRefused = true;
+    if (!hadIo && !state.ioRefused) {
+        state.io = HeldProcFile::open(m_procDirectory, relativePidPath(pid, "io").c_str());
+        state.ioRefused = !state.io.isOpen();
+    }
+    thread_local std::string io;
+    result.diskBytes = readDiskBytes(state.io, io);
+    if (state.io.isOpen() && !result.diskBytes) {
+        // Opened but refused on reading (the kernel checks access then).
+        state.io.close();
+        state.ioRefused = true;
+    }
+
+    if (isNew) {
+        const int files = int(state.stat.isOpen()) + int(state.io.isOpen());
+        // Kept only while the share of descriptors allows; otherwise the
+        // files close and the next reading opens them again.
+        if (m_heldFiles + files <= m_fileBudget) {
+            m_heldFiles += files;
+            m_held.emplace(pid, std::move(fresh));
+        }
+    } else {
+        m_heldFiles += int(state.io.isOpen()) - int(hadIo);
     }
     return result;
+}
+
+void ProcStatistics::forgetProcesses()
+{
+    std::lock_guard lock(m_processMutex);
+    m_held.clear();
+    m_heldFiles = 0;
+}
+
+int ProcStatistics::heldProcessFiles() const
+{
+    std::lock_guard lock(m_processMutex);
+    return m_heldFiles;
 }
 
 std::optional<QString> ProcStatistics::executablePath(qint32 pid)

@@ -41,13 +41,13 @@ ProcessNetworkReader::ProcessNetworkReader(PseudoTerminalLauncher &launcher, con
     , m_command(std::move(command))
     , m_available(isUsable(m_command.tool))
     , m_lastLaunch(-std::numeric_limits<double>::infinity())
-    , m_queue(TaskManagerText::networkQueue)
 {
 }
 
 ProcessNetworkReader::~ProcessNetworkReader()
 {
-    m_queue.shutdown();
+    if (m_queue)
+        m_queue->shutdown();
     // Joins the terminal's reading thread, so no handler runs after this.
     m_process.reset();
 }
@@ -61,7 +61,11 @@ void ProcessNetworkReader::start()
 {
     std::lock_guard lock(m_control);
     m_started = true;
-    m_queue.post([this] { startOnQueue(); });
+    // The queue's thread comes with the first start: an application whose
+    // Task Manager is never opened never has it.
+    if (!m_queue)
+        m_queue = std::make_unique<SerialQueue>(TaskManagerText::networkQueue);
+    m_queue->post([this] { startOnQueue(); });
 }
 
 void ProcessNetworkReader::stop()
@@ -72,12 +76,18 @@ void ProcessNetworkReader::stop()
     if (!m_started)
         return;
     m_started = false;
-    m_queue.post([this] { stopOnQueue(); });
+    m_queue->post([this] { stopOnQueue(); });
 }
 
 void ProcessNetworkReader::waitForIdle()
 {
-    m_queue.waitForIdle();
+    SerialQueue *queue = nullptr;
+    {
+        std::lock_guard lock(m_control);
+        queue = m_queue.get();
+    }
+    if (queue)
+        queue->waitForIdle();
 }
 
 QHash<qint32, double> ProcessNetworkReader::rates(double from, double to)
@@ -114,7 +124,7 @@ void ProcessNetworkReader::launch()
     const quint64 run = ++m_run;
     PseudoTerminalLauncher::Handlers handlers;
     handlers.output = [this, run](const QByteArray &data) {
-        m_queue.post([this, run, data] {
+        m_queue->post([this, run, data] {
             if (run != m_run)
                 return;
             m_log.consume(data, now());
@@ -123,7 +133,7 @@ void ProcessNetworkReader::launch()
         });
     };
     handlers.finished = [this, run] {
-        m_queue.post([this, run] {
+        m_queue->post([this, run] {
             if (run == m_run && m_log.headerCount() == 0)
                 m_available = false;
         });

@@ -79,7 +79,8 @@ private:
     double m_lastLaunch;
     quint64 m_run = 0; // output of an earlier run that arrives late is dropped
 
-    SerialQueue m_queue;
+    // Created by the first start(), under m_control.
+    std::unique_ptr<SerialQueue> m_queue;
 };
 
 } // namespace Velmora

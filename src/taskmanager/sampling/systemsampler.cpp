@@ -68,6 +68,7 @@ SystemSample SystemSampler::sample(bool includeProcesses)
     m_lastNetwork = network;
 
     if (includeProcesses) {
+        m_listsProcesses = true;
         m_network->start();
         const QList<ProcessResourceShare> shares = measureProcesses(sample, elapsed);
         sample.top = TopConsumers::rank(shares, topLimit);
@@ -92,6 +93,10 @@ SystemSample SystemSampler::sample(bool includeProcesses)
         m_lastDiskIO.clear();
         m_identities.clear();
         m_network->stop();
+        // Once, when the listing stops, not every second after.
+        if (m_listsProcesses)
+            m_statistics.forgetProcesses();
+        m_listsProcesses = false;
     }
 
     m_lastTime = now;
@@ -234,13 +239,21 @@ QList<AppUsage> SystemSampler::networkTop(double from, double to, const QHash<qi
 {
     const QHash<qint32, double> rates = m_network->rates(from, to);
     QList<ProcessResourceShare> rows;
+    rows.reserve(rates.size());
     for (auto it = rates.cbegin(); it != rates.cend(); ++it) {
-        // Only processes we listed ourselves: the tool's own names and ids are
-        // not trusted to invent a row.
         const auto identity = known.constFind(it.key());
-        if (identity == known.cend())
+        if (identity != known.cend()) {
+            rows.append(
+                ProcessResourceShare { identity->name, identity->app, identity->executable, 0, 0, 0, it.value() });
             continue;
-        rows.append(ProcessResourceShare { identity->name, identity->app, identity->executable, 0, 0, 0, it.value() });
+        }
+        // A process that ended between the tool's report and our listing
+        // still used the network. The tool's name for it has already passed
+        // the log's control-character check, so it cannot forge rows.
+        QString name = m_network->name(it.key()).value_or(QString());
+        if (name.isEmpty())
+            name = TaskManagerText::unnamedProcess(it.key());
+        rows.append(ProcessResourceShare { name, std::nullopt, std::nullopt, 0, 0, 0, it.value() });
     }
     return TopConsumers::top(rows, &ProcessResourceShare::network, topLimit);
 }

@@ -71,6 +71,7 @@ private:
     QHash<qint32, Identity> m_identities;
     QHash<qint32, Identity> m_previousIdentities;
     std::optional<Window> m_pendingNetworkWindow;
+    bool m_listsProcesses = false;
     std::unique_ptr<ProcessNetworkReader> m_network;
 };
 

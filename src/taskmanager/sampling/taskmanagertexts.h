@@ -7,6 +7,7 @@ namespace Velmora::TaskManagerText {
 
 inline const QString monitorQueue = QStringLiteral("Velmora.system-monitor");
 inline const QString networkQueue = QStringLiteral("Velmora.nettop");
+inline const QString processPathQueue = QStringLiteral("Velmora.process-paths");
 
 inline const QString absentValue = QStringLiteral("\u2014");
 inline const QString perSecond = QStringLiteral("/s");

@@ -1,5 +1,6 @@
 #include "taskmanager/sampling/topconsumers.h"
 
+#include "taskmanager/sampling/codepointorder.h"
 #include "taskmanager/sampling/taskmanagertexts.h"
 
 #include <QHash>
@@ -10,37 +11,25 @@ namespace Velmora {
 
 namespace {
 
+// One application's total, or a lone process. Only the group's size and its
+// leading process are described, so processes are not kept one by one.
 struct Group
 {
     double usage = 0;
-    QList<std::pair<QString, double>> processes;
+    qsizetype processes = 0;
+    QString leader; // the process with the largest amount, the first of equals
+    double leaderAmount = 0;
     QString name;
     std::optional<QString> icon;
 };
 
-// Names in code-point order, the same in every locale. UTF-16 units sort
-// characters beyond U+FFFF (stored as surrogates, 0xD800-0xDFFF) before
-// U+E000-U+FFFF; lifting surrogates above that range restores the order.
-bool codePointLess(const QString &a, const QString &b)
-{
-    const auto key = [](QChar c) {
-        const char16_t unit = c.unicode();
-        return unit >= 0xD800 ? char16_t(unit >= 0xE000 ? unit - 0x800 : unit + 0x2000) : unit;
-    };
-    return std::lexicographical_compare(
-        a.cbegin(), a.cend(), b.cbegin(), b.cend(), [&](QChar x, QChar y) { return key(x) < key(y); });
-}
-
 AppUsage describe(const Group &group)
 {
     AppUsage row { group.name, std::nullopt, group.icon, group.usage };
-    // The first of equal amounts leads: max_element keeps the earliest.
-    const auto leader = std::max_element(group.processes.cbegin(), group.processes.cend(),
-        [](const auto &a, const auto &b) { return a.second < b.second; });
-    if (group.processes.size() > 1)
-        row.detail = TaskManagerText::moreProcesses(leader->first, int(group.processes.size() - 1));
-    else if (leader->first != group.name)
-        row.detail = leader->first;
+    if (group.processes > 1)
+        row.detail = TaskManagerText::moreProcesses(group.leader, int(group.processes - 1));
+    else if (group.leader != group.name)
+        row.detail = group.leader;
     return row;
 }
 
@@ -49,33 +38,45 @@ AppUsage describe(const Group &group)
 QList<AppUsage> TopConsumers::top(
     const QList<ProcessResourceShare> &shares, double ProcessResourceShare::*value, int limit)
 {
-    QHash<QString, qsizetype> index;
+    // Processes of one bundle add up; every process without one is a group
+    // of its own and needs no look-up.
+    QHash<QString, qsizetype> bundles;
     QList<Group> groups;
-    for (qsizetype i = 0; i < shares.size(); ++i) {
-        const ProcessResourceShare &share = shares[i];
+    for (const ProcessResourceShare &share : shares) {
         const double amount = share.*value;
         if (!(amount > 0)) // also skips not-a-number
             continue;
-        const QString key = share.app ? share.app->path : QLatin1Char('#') + QString::number(i);
-        auto found = index.constFind(key);
-        if (found == index.cend()) {
+        qsizetype at = groups.size();
+        if (share.app) {
+            const auto found = bundles.constFind(share.app->path);
+            if (found != bundles.cend())
+                at = *found;
+            else
+                bundles.insert(share.app->path, at);
+        }
+        if (at == groups.size()) {
             Group group;
             group.name = share.app ? share.app->name : share.name;
             group.icon = share.app ? std::optional(share.app->path) : share.executable;
-            found = index.insert(key, groups.size());
-            groups.append(group);
+            groups.append(std::move(group));
         }
-        Group &group = groups[*found];
+        Group &group = groups[at];
         group.usage += amount;
-        group.processes.append({ share.name, amount });
+        if (group.processes++ == 0 || amount > group.leaderAmount) {
+            group.leader = share.name;
+            group.leaderAmount = amount;
+        }
     }
-    std::stable_sort(groups.begin(), groups.end(), [](const Group &a, const Group &b) {
+    // Only the first few are described: they are picked without sorting the
+    // rest, so a machine with a thousand processes pays little more than one
+    // with a hundred.
+    const qsizetype count = std::min<qsizetype>(groups.size(), std::max(limit, 0));
+    std::partial_sort(groups.begin(), groups.begin() + count, groups.end(), [](const Group &a, const Group &b) {
         if (a.usage != b.usage)
             return a.usage > b.usage;
         return codePointLess(a.name, b.name);
     });
     QList<AppUsage> rows;
-    const qsizetype count = std::min<qsizetype>(groups.size(), std::max(limit, 0));
     rows.reserve(count);
     for (qsizetype i = 0; i < count; ++i)
         rows.append(describe(groups[i]));

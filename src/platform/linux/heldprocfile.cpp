@@ -1,0 +1,66 @@
+#include "platform/linux/heldprocfile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace Velmora::Linux {
+
+HeldProcFile::~HeldProcFile()
+{
+    close();
+}
+
+HeldProcFile::HeldProcFile(HeldProcFile &&other) noexcept
+    : m_fd(other.m_fd)
+{
+    other.m_fd = -1;
+}
+
+HeldProcFile &HeldProcFile::operator=(HeldProcFile &&other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_fd = other.m_fd;
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
+HeldProcFile HeldProcFile::open(int directory, const char *path)
+{
+    return HeldProcFile(::openat(directory < 0 ? AT_FDCWD : directory, path, O_RDONLY | O_CLOEXEC));
+}
+
+bool HeldProcFile::read(std::string &out, bool untilEnd) const
+{
+    if (m_fd < 0)
+        return false;
+    if (out.size() < 4096)
+        out.resize(4096);
+    size_t used = 0;
+    for (;;) {
+        if (used == out.size())
+            out.resize(out.size() * 2);
+        const ssize_t n = ::pread(m_fd, out.data() + used, out.size() - used, off_t(used));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        used += size_t(n);
+        if (n == 0 || (!untilEnd && used < out.size()))
+            break;
+    }
+    out.resize(used);
+    return true;
+}
+
+void HeldProcFile::close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+} // namespace Velmora::Linux

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <string>
+
+namespace Velmora::Linux {
+
+// A procfs file kept open and read again from its start each time: procfs
+// makes the text afresh on every read from the start, so this gives the
+// current values without the open and close of a fresh reading. A file of a
+// process that has ended can no longer be read.
+class HeldProcFile
+{
+public:
+    HeldProcFile() = default;
+    ~HeldProcFile();
+    HeldProcFile(HeldProcFile &&other) noexcept;
+    HeldProcFile &operator=(HeldProcFile &&other) noexcept;
+    HeldProcFile(const HeldProcFile &) = delete;
+    HeldProcFile &operator=(const HeldProcFile &) = delete;
+
+    // `path` relative to `directory` (a descriptor), or absolute with -1.
+    static HeldProcFile open(int directory, const char *path);
+
+    bool isOpen() const { return m_fd >= 0; }
+    // The whole text into `out`. A file the kernel writes in one go ends at
+    // the first short read; listings written record by record (`untilEnd`)
+    // are read to the end.
+    bool read(std::string &out, bool untilEnd = false) const;
+    void close();
+
+private:
+    explicit HeldProcFile(int fd)
+        : m_fd(fd)
+    {
+    }
+
+    int m_fd = -1;
+};
+
+} // namespace Velmora::Linux

@@ -1,0 +1,169 @@
+#include "taskmanager/metriccardwidget.h"
+
+#include "taskmanager/model/metricgraph.h"
+#include "taskmanager/model/taskmanagerpalette.h"
+#include "taskmanager/model/taskmanagersymbols.h"
+#include "taskmanager/model/taskmanagerviewmodel.h"
+#include "taskmanager/model/taskmanagerviewtexts.h"
+#include "taskmanager/taskmanagerstyle.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace Velmora {
+
+namespace {
+
+constexpr qreal padding = 14;
+constexpr qreal spacing = 8;
+constexpr qreal labelHeight = 16;
+constexpr qreal valueHeight = 30;
+constexpr qreal detailHeight = 13;
+constexpr qreal sparklineHeight = 48;
+
+} // namespace
+
+MetricCardWidget::MetricCardWidget(TaskManagerViewModel &model, int index, QWidget *parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_index(index)
+{
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(&m_model, &TaskManagerViewModel::sampleApplied, this, &MetricCardWidget::refresh);
+    connect(&m_model, &TaskManagerViewModel::hoveredMetricChanged, this, qOverload<>(&QWidget::update));
+    refresh();
+}
+
+const MetricCard *MetricCardWidget::card() const
+{
+    const QList<MetricCard> &cards = m_model.cards();
+    return m_index < cards.size() ? &cards[m_index] : nullptr;
+}
+
+void MetricCardWidget::refresh()
+{
+    if (const MetricCard *c = card()) {
+        setToolTip(TaskManagerViewText::expandHistory(c->metric.title));
+        setAccessibleName(c->metric.title + QStringLiteral(", ") + c->value);
+        setAccessibleDescription(TaskManagerViewText::lastMinuteOf(c->metric.title));
+    }
+    update();
+}
+
+QSize MetricCardWidget::sizeHint() const
+{
+    const qreal height = 2 * padding + labelHeight + valueHeight + detailHeight + sparklineHeight + 3 * spacing;
+    return QSize(220, qCeil(height));
+}
+
+QSize MetricCardWidget::minimumSizeHint() const
+{
+    return QSize(120, sizeHint().height());
+}
+
+void MetricCardWidget::drawSparkline(QPainter &painter, const QRectF &rect, const QList<std::optional<double>> &values,
+    int slotCount, double top, const QColor &color)
+{
+    const QList<QPolygonF> segments = MetricGraph::sparklineSegments(values, slotCount, top, rect.size());
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(rect.topLeft());
+    for (const QPolygonF &points : segments) {
+        QPainterPath area;
+        area.addPolygon(points);
+        area.lineTo(points.last().x(), rect.height());
+        area.lineTo(points.first().x(), rect.height());
+        area.closeSubpath();
+        area.setFillRule(Qt::WindingFill);
+        painter.fillPath(area, TaskManagerPalette::withOpacity(color, 0.16));
+        painter.setPen(QPen(color, 1.5, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPolyline(points);
+    }
+    painter.restore();
+}
+
+void MetricCardWidget::paintEvent(QPaintEvent *)
+{
+    const MetricCard *c = card();
+    if (!c)
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor color = c->metric.color;
+    const bool hovered = m_model.hoveredMetric() == c->metric.title;
+    const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setPen(QPen(TaskManagerPalette::withOpacity(color, 0.22), 1));
+    painter.setBrush(TaskManagerPalette::withOpacity(color, hovered ? 0.12 : 0.06));
+    painter.drawRoundedRect(bounds, 12, 12);
+    if (hasFocus()) {
+        painter.setPen(QPen(TaskManagerPalette::withOpacity(TaskManagerPalette::accent(), 0.8), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(bounds.adjusted(1, 1, -1, -1), 11, 11);
+    }
+
+    const QRectF content = QRectF(rect()).adjusted(padding, padding, -padding, -padding);
+    qreal y = content.top();
+    TaskManagerSymbols::draw(painter, c->metric.icon, QRectF(content.left(), y + 1, 14, 14), color);
+    painter.setPen(color);
+    painter.setFont(TaskManagerStyle::font(12, QFont::Medium));
+    painter.drawText(QRectF(content.left() + 20, y, content.width() - 20, labelHeight),
+        Qt::AlignLeft | Qt::AlignVCenter, c->metric.title);
+    y += labelHeight + spacing;
+
+    painter.setPen(TaskManagerPalette::primary());
+    TaskManagerStyle::drawFittedText(painter, QRectF(content.left(), y, content.width(), valueHeight), c->value,
+        TaskManagerStyle::font(24, QFont::DemiBold), 0.65);
+    y += valueHeight + spacing;
+
+    painter.setPen(TaskManagerPalette::secondary());
+    TaskManagerStyle::drawFittedText(
+        painter, QRectF(content.left(), y, content.width(), detailHeight), c->detail, TaskManagerStyle::font(10), 0.7);
+    y += detailHeight + spacing;
+
+    drawSparkline(painter, QRectF(content.left(), y, content.width(), sparklineHeight), c->series,
+        MetricGraph::sparklineSlots, c->sparklineTop, color);
+}
+
+void MetricCardWidget::enterEvent(QEnterEvent *)
+{
+    if (const MetricCard *c = card())
+        m_model.setMetricHovered(c->metric.title, true);
+}
+
+void MetricCardWidget::leaveEvent(QEvent *)
+{
+    if (const MetricCard *c = card())
+        m_model.setMetricHovered(c->metric.title, false);
+}
+
+void MetricCardWidget::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void MetricCardWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool clicked = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (clicked) {
+        if (const MetricCard *c = card())
+            m_model.openMetric(c->metric);
+    }
+}
+
+void MetricCardWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (const MetricCard *c = card())
+            m_model.openMetric(c->metric);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace Velmora

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "taskmanager/model/metriccard.h"
+
+#include <QWidget>
+
+namespace Velmora {
+
+class TaskManagerViewModel;
+
+// One metric card: the metric's name, its value in large digits, a line of
+// detail and the last minute as a sparkline. It lights up under the pointer
+// and a click opens the metric's full graph.
+class MetricCardWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    MetricCardWidget(TaskManagerViewModel &model, int index, QWidget *parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    // Draws a sparkline's pieces: a light area under each, then its line.
+    static void drawSparkline(QPainter &painter, const QRectF &rect, const QList<std::optional<double>> &values,
+        int slotCount, double top, const QColor &color);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    const MetricCard *card() const;
+    void refresh();
+
+    TaskManagerViewModel &m_model;
+    const int m_index;
+    bool m_pressed = false;
+};
+
+} // namespace Velmora

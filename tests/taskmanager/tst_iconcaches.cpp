@@ -1,0 +1,77 @@
+#include "platform/sim/scriptedfileicons.h"
+#include "platform/sim/simulatedstatistics.h"
+#include "processfixtures.h"
+#include "store/velmoraicon.h"
+#include "taskmanager/model/appiconcache.h"
+#include "taskmanager/model/processiconcache.h"
+
+#include <QTest>
+
+using namespace Velmora;
+using Test::managedProcess;
+using Test::ownPid;
+
+class TestIconCaches : public QObject
+{
+    Q_OBJECT
+
+    Sim::ScriptedFileIcons m_icons;
+    Sim::SimulatedStatistics m_stats;
+
+    void setExecutable(qint32 pid, const std::optional<QString> &path)
+    {
+        Sim::SimulatedStatistics::Process p;
+        p.executable = path;
+        m_stats.setProcess(pid, p);
+    }
+
+private slots:
+    void init()
+    {
+        m_icons.clearRequests();
+        m_icons.setOwnBundlePath(QStringLiteral("/Applications/Velmora.app"));
+    }
+
+    void applicationIcons()
+    {
+        AppIconCache cache(m_icons);
+        // No path: the generic symbol, asked for again each time.
+        QCOMPARE(cache.icon(std::nullopt).name(), QStringLiteral("gearshape"));
+        QCOMPARE(cache.icon(std::nullopt).name(), QStringLiteral("gearshape"));
+        QCOMPARE(cache.icon(QStringLiteral("/Applications/Velmora.app/")).name(), VelmoraIcon::iconName);
+        QCOMPARE(
+            cache.icon(QStringLiteral("/Applications/Mail.app")).name(), QStringLiteral("file:/Applications/Mail.app"));
+        cache.icon(QStringLiteral("/Applications/Mail.app"));
+        QCOMPARE(m_icons.requests(),
+            (QStringList { "symbolImage gearshape", "symbolImage gearshape", "iconForFile /Applications/Mail.app" }));
+    }
+
+    void processIcons()
+    {
+        ProcessIconCache cache(m_icons, nullptr, m_stats, ownPid);
+        setExecutable(20, QStringLiteral("/Applications/Outer.app/Contents/Helpers/Inner.app/Contents/MacOS/inner"));
+        setExecutable(21, QStringLiteral("/usr/bin/true"));
+        setExecutable(22, QStringLiteral("/Applications/Velmora.app/Contents/MacOS/helper"));
+        setExecutable(23, std::nullopt);
+
+        QCOMPARE(cache.icon(managedProcess(20)).name(), QStringLiteral("file:/Applications/Outer.app"));
+        QCOMPARE(cache.icon(managedProcess(21)).name(), QStringLiteral("file:/usr/bin/true"));
+        QCOMPARE(cache.icon(managedProcess(22)).name(), VelmoraIcon::iconName);
+        QCOMPARE(cache.icon(managedProcess(23)).name(), QStringLiteral("gearshape"));
+        QCOMPARE(cache.icon(managedProcess(ownPid)).name(), VelmoraIcon::iconName);
+
+        // Known processes, the fallback included, are not looked up again; a
+        // new run of an id is.
+        m_icons.clearRequests();
+        cache.icon(managedProcess(20));
+        cache.icon(managedProcess(23));
+        QCOMPARE(m_stats.executablePathReads(20), 1);
+        QCOMPARE(m_stats.executablePathReads(23), 1);
+        QVERIFY(m_icons.requests().isEmpty());
+        cache.icon(managedProcess(20, "p", {}, {}, "ada", Test::ownUid, 2'000));
+        QCOMPARE(m_stats.executablePathReads(20), 2);
+    }
+};
+
+QTEST_MAIN(TestIconCaches)
+#include "tst_iconcaches.moc"

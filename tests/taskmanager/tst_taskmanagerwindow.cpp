@@ -1,0 +1,256 @@
+#include "platform/displays.h"
+#include "platform/sim/memoryuserdefaults.h"
+#include "platform/sim/scriptedfileicons.h"
+#include "platform/sim/simplatform.h"
+#include "platform/sim/simulatedsignaller.h"
+#include "platform/sim/simulatedstatistics.h"
+#include "platform/sim/simulatedterminallauncher.h"
+#include "platform/sim/virtualclock.h"
+#include "processfixtures.h"
+#include "services/velmoraownwindows.h"
+#include "taskmanager/metricdetailwidget.h"
+#include "taskmanager/metricoverlay.h"
+#include "taskmanager/model/taskmanagerplacement.h"
+#include "taskmanager/processlistview.h"
+#include "taskmanager/sampling/systemmonitor.h"
+#include "taskmanager/sampling/systemsampler.h"
+#include "taskmanager/taskmanageralert.h"
+#include "taskmanager/taskmanagerview.h"
+#include "taskmanager/taskmanagerwindow.h"
+#include "taskmanager/taskmanagerwindowcontroller.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+
+using namespace Velmora;
+using Test::ownPid;
+using Test::ownUid;
+
+namespace {
+
+// One 1440 x 900 screen whose bottom 25 points the Dock takes.
+class FixedDisplays final : public Displays
+{
+public:
+    QList<DisplayInfo> screens() const override { return m_screens; }
+    std::optional<DisplayInfo> mainScreen() const override
+    {
+        return m_screens.isEmpty() ? std::nullopt : std::optional(m_screens.first());
+    }
+    std::optional<QList<quint32>> activeDisplayList() const override { return std::nullopt; }
+    QPointF pointerLocation() const override { return m_pointer; }
+
+    QList<DisplayInfo> m_screens { DisplayInfo {
+        1, "Main", QRectF(0, 0, 1440, 900), QRectF(0, 25, 1440, 850), QRectF(0, 0, 1440, 900), 1 } };
+    QPointF m_pointer { 100, 100 };
+};
+
+} // namespace
+
+class TestTaskManagerWindow : public QObject
+{
+    Q_OBJECT
+
+    Sim::VirtualClock m_clock;
+    Sim::SimPlatform m_platform { m_clock };
+    Sim::SimulatedStatistics m_stats;
+    Sim::SimulatedSignaller m_signaller { ownPid, ownUid };
+    Sim::SimulatedTerminalLauncher m_terminals;
+    Sim::ScriptedFileIcons m_icons;
+    Sim::MemoryUserDefaults m_defaults;
+    FixedDisplays m_displays;
+    std::unique_ptr<SystemMonitor> m_monitor;
+
+    std::unique_ptr<TaskManagerWindowController> makeController()
+    {
+        TaskManagerWindowController::Environment env;
+        env.view = { m_monitor.get(), &m_stats, &m_signaller, &m_platform.workspace, &m_icons, nullptr, &m_clock };
+        env.displays = &m_displays;
+        env.defaults = &m_defaults;
+        env.scheduler = &m_clock;
+        return std::make_unique<TaskManagerWindowController>(env);
+    }
+
+    void addProcess(qint32 pid, const QString &name)
+    {
+        Sim::SimulatedStatistics::Process p;
+        p.statistics.identity = ProcessIdentity { ownUid, 1'000, false, false };
+        p.statistics.name = name;
+        m_stats.setProcess(pid, p);
+    }
+
+    // The measurement under way, applied, and the view brought up to date.
+    void settle()
+    {
+        QVERIFY(QTest::qWaitFor([&] { return !m_monitor->isMeasuring(); }, 5000));
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+
+private slots:
+    void init()
+    {
+        m_monitor = std::make_unique<SystemMonitor>(SystemMonitor::Environment {
+            &m_clock, &m_clock, &m_stats, &m_signaller, [this] {
+                return std::make_unique<SystemSampler>(m_stats, m_clock,
+                    std::make_unique<ProcessNetworkReader>(m_terminals, m_clock,
+                        ProcessNetworkReader::Command { "tool", {}, QStringLiteral("/nonexistent/tool") }));
+            } });
+        m_defaults.removeValue(TaskManagerPlacement::frameKey);
+    }
+    void cleanup() { m_monitor.reset(); }
+
+    void visibilityDrivesProcessSampling()
+    {
+        auto controller = makeController();
+        TaskManagerWindow *window = controller->window();
+        QVERIFY(window && !window->isVisible());
+        QCOMPARE(VelmoraOwnWindows::role(window->windowHandle()), VelmoraOwnWindows::Role::TaskManager);
+        QVERIFY(!controller->isOpen());
+        QVERIFY(!m_monitor->includesProcesses());
+        QSignalSpy open(controller.get(), &TaskManagerOpenState::isOpenChanged);
+
+        controller->present();
+        QVERIFY(window->isVisible());
+        QVERIFY(controller->isOpen());
+        QVERIFY(m_monitor->includesProcesses());
+        QCOMPARE(open.size(), 1);
+        settle();
+
+        window->showMinimized();
+        QVERIFY(!m_monitor->includesProcesses());
+        QVERIFY(controller->isOpen());
+        window->showNormal();
+        QVERIFY(m_monitor->includesProcesses());
+
+        controller->viewModel().processList().setSearch(QStringLiteral("mail"));
+        controller->close();
+        QVERIFY(!controller->isOpen());
+        QVERIFY(!m_monitor->includesProcesses());
+        QVERIFY(controller->viewModel().processList().search().isEmpty());
+
+        controller->present();
+        QCOMPARE(controller->window(), window);
+        QVERIFY(controller->isOpen());
+        QCOMPARE(open.size(), 3);
+        settle();
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QRectF>("shown");
+        // Centred in the area above the Dock and the bar: y from 57 to 875.
+        QTest::newRow("first run: default size, centred") << "" << QRectF(190, 106, 1060, 720);
+        QTest::newRow("a saved frame on the screen: centred at its size")
+            << "100 200 900 600" << QRectF(270, 166, 900, 600);
+        QTest::newRow("saved on a screen that is gone: default size")
+            << "3000 200 900 600" << QRectF(190, 106, 1060, 720);
+    }
+    void placement()
+    {
+        QFETCH(QString, saved);
+        QFETCH(QRectF, shown);
+        if (!saved.isEmpty())
+            m_defaults.setValue(TaskManagerPlacement::frameKey, saved);
+        auto controller = makeController();
+        controller->present();
+        // Qt's coordinates run downwards from the top of the screen.
+        QCOMPARE(QRectF(controller->window()->geometry()),
+            QRectF(shown.x(), 900 - shown.y() - shown.height(), shown.width(), shown.height()));
+        settle();
+    }
+
+    void presentingAShowingWindowLeavesItWhereItIs()
+    {
+        auto controller = makeController();
+        controller->present();
+        controller->window()->move(40, 30);
+        QTRY_COMPARE(controller->window()->frameGeometry().topLeft(), QPoint(40, 30));
+        const QRect moved = controller->window()->geometry();
+        // Moving it saved where it went, in the screen's coordinates.
+        const QString saved = TaskManagerPlacement::frameText(
+            QRectF(moved.x(), 900 - moved.y() - moved.height(), moved.width(), moved.height()));
+        QTRY_COMPARE(m_defaults.stringValue(TaskManagerPlacement::frameKey).value_or(QString()), saved);
+        controller->present();
+        QCOMPARE(controller->window()->geometry(), moved);
+        settle();
+    }
+
+    void presentFocusesTheSearchField()
+    {
+        auto controller = makeController();
+        controller->present();
+        m_clock.runPending();
+        QLineEdit *field = controller->window()->view()->searchField();
+        QTRY_VERIFY(field->hasFocus());
+        QVERIFY(controller->viewModel().processList().isSearchFocused());
+        settle();
+    }
+
+    void theExpandedGraphClosesFromTheBackdropOnly()
+    {
+        auto controller = makeController();
+        controller->present();
+        settle();
+        TaskManagerView *view = controller->window()->view();
+        controller->viewModel().openMetric(MetricDetail::disk());
+        MetricOverlay *overlay = view->overlay();
+        QVERIFY(overlay->isVisible());
+        QCOMPARE(overlay->panel()->width(), 830);
+
+        QTest::mouseClick(overlay->panel(), Qt::LeftButton, {}, QPoint(40, 40));
+        QVERIFY(controller->viewModel().expandedMetric());
+        QTest::mouseClick(overlay, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!controller->viewModel().expandedMetric());
+        QVERIFY(!overlay->isVisible());
+    }
+
+    void clickingARowSelectsItAndTheBackgroundClearsIt()
+    {
+        addProcess(300, QStringLiteral("Editor"));
+        addProcess(301, QStringLiteral("Mail"));
+        auto controller = makeController();
+        controller->present();
+        settle();
+        ProcessListViewModel &list = controller->viewModel().processList();
+        QCOMPARE(list.displayedCount(), 2);
+        ProcessListView *rows = controller->window()->view()->processList();
+        const QRect first = rows->visualRect(rows->model()->index(0, 0));
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, first.center());
+        QCOMPARE(list.selection(), list.displayedProcesses().first().id);
+        QTest::mouseClick(
+            rows->viewport(), Qt::LeftButton, {}, QPoint(first.center().x(), rows->viewport()->height() - 3));
+        QVERIFY(!list.selection());
+        removeProcesses({ 300, 301 });
+    }
+
+    void endingAsksFirst()
+    {
+        addProcess(300, QStringLiteral("Editor"));
+        auto controller = makeController();
+        controller->present();
+        settle();
+        ProcessListViewModel &list = controller->viewModel().processList();
+        controller->viewModel().actions().requestEnd(list.displayedProcesses().first(), false);
+        TaskManagerAlert *alert = controller->window()->view()->alert();
+        QVERIFY(alert);
+        QCOMPARE(alert->title(), QStringLiteral("End Editor?"));
+        alert->reject();
+        QVERIFY(!controller->viewModel().actions().pending());
+        QVERIFY(m_signaller.requests().isEmpty());
+        removeProcesses({ 300 });
+    }
+
+private:
+    void removeProcesses(const QList<qint32> &pids)
+    {
+        for (qint32 pid : pids)
+            m_stats.removeProcess(pid);
+    }
+};
+
+QTEST_MAIN(TestTaskManagerWindow)
+#include "tst_taskmanagerwindow.moc"
