@@ -48,9 +48,10 @@ public:
     bool holdEnablingUntilDisabled = false;
     QSemaphore disabled;
 
-    std::unique_ptr<EventTap> createMouseTap(QObject *context, MouseCallback callback) override
+    using EventTaps::createMouseTap;
+    std::unique_ptr<EventTap> createMouseTap(quint64 eventMask, QObject *context, MouseCallback callback) override
     {
-        return m_inner.createMouseTap(context, std::move(callback));
+        return m_inner.createMouseTap(eventMask, context, std::move(callback));
     }
     std::unique_ptr<EventTap> createKeyTap(KeyCallback callback) override
     {
@@ -68,6 +69,8 @@ public:
     {
         return m_inner.secondsSinceLastEvent(type);
     }
+    quint32 pressedMouseButtons() const override { return m_inner.pressedMouseButtons(); }
+    std::optional<InputEvent> currentEvent() const override { return m_inner.currentEvent(); }
 
 private:
     static bool onTapThread()

@@ -57,7 +57,7 @@ struct DesktopWorld
         Sim::SimProcess process;
         process.pid = pid;
         process.name = name;
-        process.bundleIdentifier = QStringLiteral("com.example.") + name.toLower();
+        process.bundleIdentifier = QStringLiteral("com.example.") + name;
         process.bundlePath = QStringLiteral("/Applications/%1.app").arg(name);
         if (change)
             change(process);
