@@ -368,6 +368,33 @@ void coverWatch(benchmark::State &state)
     state.counters["polls"] = double(CoverWatch::durationMs / CoverWatch::pollIntervalMs);
 }
 
+// One poll's read of the stack, as a watch makes it again and again: after
+// the first read it allocates nothing (the "allocations" counter is per read).
+void coverWatchPoll(benchmark::State &state)
+{
+    Sim::VirtualClock clock;
+    Sim::SimPlatform platform(clock);
+    platform.desktop.setRequestLogEnabled(false);
+    Sim::SimProcess process;
+    process.name = QStringLiteral("App");
+    const qint32 pid = platform.desktop.addProcess(process);
+    for (int i = 0; i < int(state.range(0)); ++i) {
+        Sim::SimWindow window;
+        window.ownerPid = pid;
+        window.bounds = QRectF(10.0 * (i % 50), 10.0 * (i % 40), 700, 500);
+        platform.desktop.addWindow(window);
+    }
+    WindowStack stack(platform.windowList);
+    WindowStack::Reading reading;
+    reading.reserve(64);
+    stack.readStack(reading);
+    long perRead = 0;
+    for (auto _ : state) {
+        perRead = allocationsOf([&] { benchmark::DoNotOptimize(stack.readStack(reading).size()); });
+    }
+    state.counters["allocations"] = double(perRead);
+}
+
 } // namespace
 
 BENCHMARK(fullScreenOwnCode)
@@ -387,5 +414,6 @@ BENCHMARK(coverWatch)
     ->Args({ 100, 0 })
     ->Args({ 100, 1 })
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(coverWatchPoll)->Name("CoverWatch/onePoll/windows")->Arg(30)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 VELMORA_QT_BENCHMARK_MAIN()
