@@ -24,9 +24,10 @@ struct OrderWorld : Test::ClicksWorld
     std::unique_ptr<Test::WatchLockstep> lockstep;
     std::unique_ptr<TaskbarStore> store;
 
-    explicit OrderWorld(bool keepWindowOrder)
+    explicit OrderWorld(bool keepWindowOrder, bool trusted = true)
     {
         storeGuard = &services;
+        desktop.setAccessibilityTrusted(trusted);
         lockstep = std::make_unique<Test::WatchLockstep>(clock, threads);
         desktop.makeFrontmost(application);
         clock.runPending();
@@ -86,6 +87,18 @@ private slots:
             QCOMPARE(world.front(), world.a2);
             QCOMPARE(world.desktop.frontmostPid(), world.application);
         }
+    }
+
+    // Accessibility granted while the bar runs: the taps are up within one
+    // refresh tick, without a restart.
+    void tapsStartWithinOneTickOfTheGrant()
+    {
+        OrderWorld world(true, false);
+        QVERIFY(!world.store->windowWatchers()->areTapsStarted());
+        world.desktop.setAccessibilityTrusted(true);
+        world.clock.advance(TaskbarStore::refreshIntervalMs);
+        QVERIFY(world.store->windowWatchers()->areTapsStarted());
+        QCOMPARE(world.desktop.requests(SimOperations::CreateMouseTap).size(), 1);
     }
 };
 
