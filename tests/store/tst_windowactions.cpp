@@ -231,6 +231,11 @@ private slots:
         QCOMPARE(changed.size(), 2);
         QVERIFY(f.store->windowPreviewCache().isFetching(f.alpha));
         QCOMPARE(f.tooltip.hides, 2);
+
+        // Names go with their application.
+        names.renameWindow(preview, "Budget");
+        names.retainProcesses({ f.beta });
+        QVERIFY(names.customWindowNames().isEmpty());
     }
 };
 
