@@ -74,6 +74,8 @@ QSizeF InstantPopover::idealSize()
         size = m_content->minimumSizeHint();
     if (!size.isValid())
         size = m_content->size();
+    // Within the content's own limits, as a layout would place it.
+    size = size.expandedTo(m_content->minimumSize()).boundedTo(m_content->maximumSize());
     return QSizeF(size.expandedTo(QSize(1, 1)));
 }
 
