@@ -2,13 +2,17 @@
 
 #include "bar/clickcatcherwindow.h"
 #include "platform/displays.h"
+#include "bar/windowsystemcompositing.h"
 #include "platform/screencoordinates.h"
 
 namespace Velmora {
 
-DesktopClickCatcherWindows::DesktopClickCatcherWindows(Displays &displays)
+DesktopClickCatcherWindows::DesktopClickCatcherWindows(Displays &displays, std::function<bool()> canShowClearWindows)
     : m_displays(displays)
+    , m_canShowClearWindows(std::move(canShowClearWindows))
 {
+    if (!m_canShowClearWindows)
+        m_canShowClearWindows = &WindowSystemCompositing::isActive;
 }
 
 DesktopClickCatcherWindows::~DesktopClickCatcherWindows() = default;
@@ -28,6 +32,8 @@ QList<QRect> DesktopClickCatcherWindows::currentScreenFrames() const
 
 void DesktopClickCatcherWindows::show(std::function<void()> onClick)
 {
+    if (!m_canShowClearWindows())
+        return;
     const QList<QRect> frames = currentScreenFrames();
     if (frames != m_screenFrames) {
         for (const auto &window : m_windows)

@@ -16,10 +16,16 @@ class Displays;
 // The click catcher windows of the whole application, one per screen. They
 // are built at the first show and kept for every later one; a change of the
 // screens (added, removed, moved) builds them afresh at the next show.
+//
+// Where the window system cannot show a clear window (an X server without a
+// compositing manager paints it black) no window is shown: a click on the
+// desktop then still closes the popover through the click monitors, it
+// merely reaches the desktop as well.
 class DesktopClickCatcherWindows : public ClickCatcherWindows
 {
 public:
-    explicit DesktopClickCatcherWindows(Displays &displays);
+    // `canShowClearWindows` is asked at every show; empty asks the window system.
+    explicit DesktopClickCatcherWindows(Displays &displays, std::function<bool()> canShowClearWindows = {});
     ~DesktopClickCatcherWindows() override;
 
     void show(std::function<void()> onClick) override;
@@ -33,6 +39,7 @@ private:
     QList<QRect> currentScreenFrames() const;
 
     Displays &m_displays;
+    std::function<bool()> m_canShowClearWindows;
     std::vector<std::unique_ptr<ClickCatcherWindow>> m_windows;
     QList<QRect> m_screenFrames;
 };

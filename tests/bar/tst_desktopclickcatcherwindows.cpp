@@ -38,7 +38,7 @@ private slots:
         DesktopWorld world;
         // A second screen to the right of the primary one, its top 180 points lower.
         world.desktop.setDisplays({display(1, QRectF(0, 0, 1440, 900)), display(2, QRectF(1440, 180, 1280, 720))});
-        DesktopClickCatcherWindows catchers(world.displays);
+        DesktopClickCatcherWindows catchers(world.displays, [] { return true; });
         int clicks = 0;
         catchers.show([&] { ++clicks; });
         const QList<ClickCatcherWindow *> windows = windowsOf(catchers);
@@ -70,6 +70,16 @@ private slots:
         QCOMPARE(later, 1);
     }
 
+    // A clear window that the window system would paint black is never shown.
+    void nothingShowsWithoutClearWindows()
+    {
+        DesktopWorld world;
+        DesktopClickCatcherWindows catchers(world.displays, [] { return false; });
+        catchers.show([] {});
+        QVERIFY(catchers.windows().empty());
+        catchers.hide();
+    }
+
     void changedScreensRebuildAtTheNextShow_data()
     {
         QTest::addColumn<QList<QRectF>>("screens");
@@ -83,7 +93,7 @@ private slots:
         QFETCH(QList<QRectF>, screens);
         DesktopWorld world;
         world.desktop.setDisplays({display(1, QRectF(0, 0, 1440, 900)), display(2, QRectF(1440, 0, 1920, 1080))});
-        DesktopClickCatcherWindows catchers(world.displays);
+        DesktopClickCatcherWindows catchers(world.displays, [] { return true; });
         catchers.show([] {});
         catchers.hide();
         QList<DisplayInfo> displays;

@@ -102,6 +102,18 @@ private slots:
         QTest::mouseRelease(f.anchor->window()->windowHandle(), Qt::LeftButton, {}, f.anchor->geometry().center());
     }
 
+    // A click in another application reaches the popover through the
+    // desktop's mouse tap; once closed, nothing keeps watching.
+    void clickInAnotherApplicationCloses()
+    {
+        Fixture f;
+        f.setOpen(true);
+        f.desktop.click(QPointF(700, 300));
+        QVERIFY(!f.popover.isShown());
+        QVERIFY(!f.open);
+        QVERIFY(!f.popovers.dismissingClick().consume());
+    }
+
     // A menu opened inside the popover holds a close back until it has gone.
     void closeWaitsForAMenuInside()
     {

@@ -11,8 +11,9 @@ namespace Velmora {
 class PopoverGeometry
 {
 public:
-    // Between the anchor and the window.
-    static constexpr qreal anchorGap = 6;
+    // Between the anchor and the window: a bar button sits 6 points below
+    // the bar's top, so a flyout floats a few points above the bar.
+    static constexpr qreal anchorGap = 12;
     // The least room kept between the window and the screen's edges.
     static constexpr qreal screenMargin = 4;
     static constexpr qreal cornerRadius = 10;
