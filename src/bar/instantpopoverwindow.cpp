@@ -62,8 +62,8 @@ InstantPopoverWindow::InstantPopoverWindow(Animator &animator, QWidget *content,
     }
     m_outline = new PopoverOutline(this);
     resize(contentSize.toSize());
-    create();
-    VelmoraOwnWindows::setRole(windowHandle(), VelmoraOwnWindows::Role::Popover);
+    // The native window is made at the first show: a bar keeps one popover
+    // per app button, most of which never open.
 }
 
 InstantPopoverWindow::~InstantPopoverWindow()
@@ -82,6 +82,10 @@ void InstantPopoverWindow::show(const QRectF &anchorFrame, Qt::Edge edge)
     m_anchorFrame = anchorFrame;
     m_edge = edge;
     m_state = State::Shown;
+    if (!windowHandle()) {
+        create();
+        VelmoraOwnWindows::setRole(windowHandle(), VelmoraOwnWindows::Role::Popover);
+    }
     place();
     setWindowOpacity(0);
     QWidget::show();
