@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace Velmora;
@@ -156,6 +158,41 @@ private slots:
             f.mouse(QEvent::MouseButtonRelease, { 50, 50 }, 1400);
             QCOMPARE(f.strip.size(), 3);
         }
+    }
+
+    void dragsInTheScrolledDocumentAndScrollsAtTheEdge()
+    {
+        // A card in a strip wider than its scroller, the strip scrolled 100
+        // points: distances are the document's, and a drag past the right
+        // edge scrolls the strip and counts the scroll.
+        Fixture f;
+        QScrollArea area;
+        area.resize(400, 260);
+        area.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        auto *strip = new QWidget;
+        strip->resize(1200, 200);
+        f.card->setParent(strip);
+        f.card->placeBody(QPoint(250, 8));
+        f.card->show();
+        area.setWidget(strip);
+        area.show();
+        area.horizontalScrollBar()->setValue(100);
+        QVERIFY(f.card->isVisible());
+        QCOMPARE(f.card->pointerView()->documentPoint(QPointF(10, 10)), QPointF(260, 18));
+
+        f.mouse(QEvent::MouseButtonPress, { 20, 50 }, 1000);
+        f.mouse(QEvent::MouseMove, { 40, 50 }, 1010);
+        QCOMPARE(f.strip, QStringList({ "drag 20" }));
+        // 250 - 100 = 150 in the viewport; 20 points of the card lie beyond
+        // its 400-point width less the 16-point edge.
+        const int viewportWidth = area.viewport()->width();
+        const qreal beyond = viewportWidth - 150 + 4;
+        f.mouse(QEvent::MouseMove, { beyond, 50 }, 1020);
+        const int scrolled = area.horizontalScrollBar()->value() - 100;
+        QCOMPARE(scrolled, int(beyond + 150 - (viewportWidth - 16)));
+        QCOMPARE(f.strip.last(), QStringLiteral("drag %1").arg(beyond - 20 + scrolled));
+        f.mouse(QEvent::MouseButtonRelease, { beyond, 50 }, 1100);
+        QCOMPARE(f.strip.last(), QStringLiteral("end"));
     }
 
     void childWidgetsFollowTheCardsState()
