@@ -217,6 +217,13 @@ private slots:
 
         card.closeButton()->click();
         QCOMPARE(f.actions.log, QStringList({ "close First" }));
+        // The buttons do not take part in the card's motion: they leave as
+        // the closing card starts to fade.
+        card.setClosing(true);
+        QVERIFY(card.closeButton()->isHidden());
+        QVERIFY(card.renameButton()->isHidden());
+        card.setClosing(false);
+        QVERIFY(card.closeButton()->isVisible());
 
         // The close button sits flush in the top trailing corner, the pencil
         // 4 points in from the bottom trailing one.
