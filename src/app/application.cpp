@@ -1,10 +1,13 @@
 #include "app/application.h"
 
 #include "app/appdelegate.h"
+#include "app/appownwindowshost.h"
+#include "app/taskbarpanel.h"
 #include "app/appsettingswindowhost.h"
 #include "app/ownwindowmirror.h"
 #include "bar/model/animator.h"
 #include "bar/taskbartooltipcontroller.h"
+#include "platform/linux/exitrelauncher.h"
 #include "platform/linux/jsonfileuserdefaults.h"
 #include "platform/linux/pidfdsignaller.h"
 #include "platform/linux/procstatistics.h"
@@ -15,7 +18,12 @@
 #include "platform/sim/simplatform.h"
 #include "platform/sim/simscenario.h"
 #include "platform/sim/simscreenfollower.h"
+#include "services/activationparking.h"
+#include "services/appexpose.h"
 #include "services/applicationmenuactionprovider.h"
+#include "services/dockminimizedwindows.h"
+#include "services/siblingraiseguard.h"
+#include "services/watchthreads.h"
 #include "services/dockpinnedapps.h"
 #include "services/fullscreendisplaydetector.h"
 #include "services/screencapturepermission.h"
@@ -25,6 +33,7 @@
 #include "store/finderfavoritesmodel.h"
 #include "store/minimizeinterception.h"
 #include "store/servicewindowcapture.h"
+#include "store/servicewindowguard.h"
 #include "store/taskbarstore.h"
 #include "store/velmoraicon.h"
 #include "store/windowfocusrecorder.h"
@@ -40,9 +49,8 @@
 
 namespace Velmora {
 
-// Keeping the window order takes over minimize and close through event taps
-// that call back into the store; until that is wired the desktop's own
-// behaviour stays.
+// The store starts and stops the taps that take over minimize and close
+// itself (its window watchers); there is nothing else to switch here.
 class IdleMinimizeInterception final : public MinimizeInterception
 {
 public:
@@ -95,6 +103,16 @@ Application::Application(QObject *parent)
     m_minimizeInterception = std::make_unique<IdleMinimizeInterception>();
     m_fullScreenDetector = std::make_unique<FullScreenDisplayDetector>(
         sim.accessibility, sim.windowList, sim.displays, sim.workspace);
+    m_watchThreads = std::make_unique<WatchThreads>(*m_clock, *m_clock);
+    m_appExpose = std::make_unique<AppExpose>(sim.privateFunctions, *m_clock);
+    m_siblingRaiseGuard = std::make_unique<SiblingRaiseGuard>(SiblingRaiseGuard::Environment{
+        sim.accessibility, sim.windowList, sim.workspace, sim.eventTaps, *m_appExpose, *m_previews, *m_watchThreads});
+    m_windowGuard = std::make_unique<ServiceWindowGuard>(
+        *m_siblingRaiseGuard, *m_appExpose, sim.accessibility, sim.workspace, *m_previews);
+    m_dockMinimizedWindows = std::make_unique<DockMinimizedWindows>(sim.accessibility, sim.workspace);
+    m_relauncher = std::make_unique<ExitRelauncher>();
+    // An accessory application all its life.
+    m_activationParking = std::make_unique<ActivationParking>([] { return ActivationPolicy::Accessory; });
 
     SystemMonitor::Environment monitor;
     monitor.clock = m_clock.get();
@@ -122,8 +140,17 @@ Application::Application(QObject *parent)
     m_taskManager = std::make_unique<TaskManagerWindowController>(std::move(taskManager));
     TaskManagerWindowController::setShared(m_taskManager.get());
 
-    m_screenFollower = std::make_unique<Sim::SimScreenFollower>(sim.desktop);
     m_ownWindows = std::make_unique<OwnWindowMirror>(sim.ownWindows);
+    m_ownWindowsHost = std::make_unique<AppOwnWindowsHost>(AppOwnWindowsHost::Environment{
+        .mirror = *m_ownWindows,
+        .displays = sim.displays,
+        .taskManager = *m_taskManager,
+        .firstTaskbarPanel = [this]() -> QWidget * {
+            const auto &controllers = m_delegate->taskbarControllers();
+            return controllers.empty() ? nullptr : controllers.begin()->second->window();
+        },
+    });
+    m_screenFollower = std::make_unique<Sim::SimScreenFollower>(sim.desktop);
 
     m_delegate = std::make_unique<AppDelegate>(AppDelegate::Environment{
         .displays = sim.displays,
@@ -206,6 +233,7 @@ void Application::enableBackgroundCursor()
 
 void Application::installActivationParking()
 {
+    m_activationParking->install();
 }
 
 void Application::startSystemMonitor()
@@ -235,6 +263,15 @@ TaskbarStore &Application::createStore()
         .taskManagerWindow = *m_taskManager,
     };
     environment.ownBundleIdentifier = ownBundleIdentifier;
+    environment.windowList = &sim.windowList;
+    environment.displays = &sim.displays;
+    environment.eventTaps = &sim.eventTaps;
+    environment.sleeper = m_clock.get();
+    environment.windowGuard = m_windowGuard.get();
+    environment.dockMinimizedWindows = m_dockMinimizedWindows.get();
+    environment.fileIcons = m_fileIcons.get();
+    environment.ownWindows = m_ownWindowsHost.get();
+    environment.relauncher = m_relauncher.get();
     environment.dockPinnedBundleIdentifiers = [preferences = &sim.applicationPreferences] {
         return DockPinnedApps::bundleIdentifiers(*preferences, ownBundleIdentifier);
     };

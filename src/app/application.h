@@ -22,8 +22,16 @@ class ScriptedBundles;
 class SimPlatform;
 class SimScreenFollower;
 } // namespace Sim
+class ActivationParking;
 class Animator;
 class AppDelegate;
+class AppExpose;
+class AppOwnWindowsHost;
+class DockMinimizedWindows;
+class ExitRelauncher;
+class ServiceWindowGuard;
+class SiblingRaiseGuard;
+class WatchThreads;
 class AppSettingsWindowHost;
 class ApplicationMenuActionProvider;
 class FinderFavoritesModel;
@@ -103,13 +111,21 @@ private:
     std::unique_ptr<AppSettingsWindowHost> m_settingsWindow;
     std::unique_ptr<IdleMinimizeInterception> m_minimizeInterception;
     std::unique_ptr<FullScreenDisplayDetector> m_fullScreenDetector;
+    std::unique_ptr<WatchThreads> m_watchThreads;
+    std::unique_ptr<AppExpose> m_appExpose;
+    std::unique_ptr<SiblingRaiseGuard> m_siblingRaiseGuard;
+    std::unique_ptr<ServiceWindowGuard> m_windowGuard;
+    std::unique_ptr<DockMinimizedWindows> m_dockMinimizedWindows;
+    std::unique_ptr<ExitRelauncher> m_relauncher;
+    std::unique_ptr<ActivationParking> m_activationParking;
 
     std::unique_ptr<SystemMonitor> m_systemMonitor;
     std::unique_ptr<TaskbarTooltipController> m_tooltip;
     std::unique_ptr<TaskManagerWindowController> m_taskManager;
-    std::unique_ptr<TaskbarStore> m_store;
-    std::unique_ptr<Sim::SimScreenFollower> m_screenFollower;
     std::unique_ptr<OwnWindowMirror> m_ownWindows;
+    std::unique_ptr<AppOwnWindowsHost> m_ownWindowsHost;
+    std::unique_ptr<Sim::SimScreenFollower> m_screenFollower;
+    std::unique_ptr<TaskbarStore> m_store;
     // Last: the panels go first, while the store they show is still there.
     std::unique_ptr<AppDelegate> m_delegate;
 };
