@@ -5,6 +5,7 @@
 #include "app/taskbarpanel.h"
 #include "app/appsettingswindowhost.h"
 #include "app/ownwindowmirror.h"
+#include "app/taskmanagerstaterelay.h"
 #include "bar/model/animator.h"
 #include "bar/taskbartooltipcontroller.h"
 #include "platform/linux/exitrelauncher.h"
@@ -127,24 +128,13 @@ Application::Application(QObject *parent)
     m_tooltip = std::make_unique<TaskbarTooltipController>(*m_clock, sim.displays);
     TaskbarTooltipController::setShared(m_tooltip.get());
 
-    TaskManagerWindowController::Environment taskManager;
-    taskManager.view.monitor = m_systemMonitor.get();
-    taskManager.view.statistics = m_statistics.get();
-    taskManager.view.signaller = m_signaller.get();
-    taskManager.view.workspace = &sim.workspace;
-    taskManager.view.icons = m_fileIcons.get();
-    taskManager.view.clock = m_clock.get();
-    taskManager.displays = &sim.displays;
-    taskManager.defaults = m_defaults.get();
-    taskManager.scheduler = m_clock.get();
-    m_taskManager = std::make_unique<TaskManagerWindowController>(std::move(taskManager));
-    TaskManagerWindowController::setShared(m_taskManager.get());
+    m_taskManagerState = std::make_unique<TaskManagerStateRelay>();
 
     m_ownWindows = std::make_unique<OwnWindowMirror>(sim.ownWindows);
     m_ownWindowsHost = std::make_unique<AppOwnWindowsHost>(AppOwnWindowsHost::Environment{
         .mirror = *m_ownWindows,
         .displays = sim.displays,
-        .taskManager = *m_taskManager,
+        .taskManager = [this] { return m_taskManager.get(); },
         .firstTaskbarPanel = [this]() -> QWidget * {
             const auto &controllers = m_delegate->taskbarControllers();
             return controllers.empty() ? nullptr : controllers.begin()->second->window();
@@ -197,7 +187,29 @@ bool Application::start()
     m_screenFollower->start();
     m_ownWindows->start();
     QMetaObject::invokeMethod(m_delegate.get(), &AppDelegate::applicationDidFinishLaunching, Qt::QueuedConnection);
+    // Once the bars are up.
+    QMetaObject::invokeMethod(this, &Application::createTaskManager, Qt::QueuedConnection);
     return true;
+}
+
+void Application::createTaskManager()
+{
+    if (m_taskManager)
+        return;
+    Sim::SimPlatform &sim = *m_desktop;
+    TaskManagerWindowController::Environment taskManager;
+    taskManager.view.monitor = m_systemMonitor.get();
+    taskManager.view.statistics = m_statistics.get();
+    taskManager.view.signaller = m_signaller.get();
+    taskManager.view.workspace = &sim.workspace;
+    taskManager.view.icons = m_fileIcons.get();
+    taskManager.view.clock = m_clock.get();
+    taskManager.displays = &sim.displays;
+    taskManager.defaults = m_defaults.get();
+    taskManager.scheduler = m_clock.get();
+    m_taskManager = std::make_unique<TaskManagerWindowController>(std::move(taskManager));
+    TaskManagerWindowController::setShared(m_taskManager.get());
+    m_taskManagerState->attach(m_taskManager.get());
 }
 
 void Application::setAccessoryActivationPolicy()
@@ -207,8 +219,9 @@ void Application::setAccessoryActivationPolicy()
 
 void Application::installApplicationIcon()
 {
-    QImage icon = VelmoraIcon::appIconImage(VelmoraIcon::applicationIconSize);
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(std::move(icon))));
+    // Drawn when a size of it is first asked for, at that size (512 points
+    // where a 512-point icon is shown), so start-up does not wait for it.
+    QApplication::setWindowIcon(VelmoraIcon::icon(VelmoraIcon::Drawing::AppIcon));
 }
 
 bool Application::offerMoveIfNeeded()
@@ -260,7 +273,7 @@ TaskbarStore &Application::createStore()
         .settingsWindow = *m_settingsWindow,
         .minimizeInterception = *m_minimizeInterception,
         .tooltip = *m_tooltip,
-        .taskManagerWindow = *m_taskManager,
+        .taskManagerWindow = *m_taskManagerState,
     };
     environment.ownBundleIdentifier = ownBundleIdentifier;
     environment.windowList = &sim.windowList;
@@ -275,7 +288,7 @@ TaskbarStore &Application::createStore()
     environment.dockPinnedBundleIdentifiers = [preferences = &sim.applicationPreferences] {
         return DockPinnedApps::bundleIdentifiers(*preferences, ownBundleIdentifier);
     };
-    m_store = std::make_unique<TaskbarStore>(*m_defaults, m_taskManager.get(), true, std::move(environment));
+    m_store = std::make_unique<TaskbarStore>(*m_defaults, m_taskManagerState.get(), true, std::move(environment));
     return *m_store;
 }
 

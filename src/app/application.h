@@ -43,6 +43,7 @@ class ServiceWindowCapture;
 class SystemMonitor;
 class TaskbarStore;
 class TaskbarTooltipController;
+class TaskManagerStateRelay;
 class TaskManagerWindowController;
 class ThumbnailCapture;
 class WindowFocusHistory;
@@ -71,6 +72,9 @@ public:
     Animator &animator() const { return *m_animator; }
 
 private:
+    // The Task Manager's controller builds its window at once: made just
+    // after the first bars are up.
+    void createTaskManager();
     // What every display's panel shows.
     TaskbarWindowController::ContentFactory barContent();
 
@@ -121,6 +125,7 @@ private:
 
     std::unique_ptr<SystemMonitor> m_systemMonitor;
     std::unique_ptr<TaskbarTooltipController> m_tooltip;
+    std::unique_ptr<TaskManagerStateRelay> m_taskManagerState;
     std::unique_ptr<TaskManagerWindowController> m_taskManager;
     std::unique_ptr<OwnWindowMirror> m_ownWindows;
     std::unique_ptr<AppOwnWindowsHost> m_ownWindowsHost;

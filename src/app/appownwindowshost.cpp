@@ -116,7 +116,8 @@ void AppOwnWindowsHost::createSettingsWindow()
 
 std::optional<OwnWindowsHost::Window> AppOwnWindowsHost::taskManagerWindow() const
 {
-    const QWidget *window = m_env.taskManager.window();
+    TaskManagerWindowController *taskManager = m_env.taskManager();
+    const QWidget *window = taskManager ? taskManager->window() : nullptr;
     if (!window || (!m_taskManagerShown && !window->isVisible()))
         return std::nullopt;
     return describe(window);
@@ -124,15 +125,20 @@ std::optional<OwnWindowsHost::Window> AppOwnWindowsHost::taskManagerWindow() con
 
 void AppOwnWindowsHost::presentTaskManager()
 {
+    TaskManagerWindowController *taskManager = m_env.taskManager();
+    if (!taskManager)
+        return;
     m_taskManagerShown = true;
-    m_env.taskManager.present();
+    taskManager->present();
 }
 
 QList<QWidget *> AppOwnWindowsHost::others() const
 {
     QList<QWidget *> windows;
+    TaskManagerWindowController *taskManager = m_env.taskManager();
+    const QWidget *taskManagerWindow = taskManager ? taskManager->window() : nullptr;
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window == m_settings.get() || window == m_env.taskManager.window())
+        if (window == m_settings.get() || window == taskManagerWindow)
             continue;
         // Panels, popovers, the tooltip and the desktop behind are not windows the user switches to.
         if (window->windowType() != Qt::Window || window->windowFlags().testFlag(Qt::FramelessWindowHint)

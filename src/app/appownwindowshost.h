@@ -27,7 +27,8 @@ public:
     {
         OwnWindowMirror &mirror;
         const Displays &displays;
-        TaskManagerWindowController &taskManager;
+        // The Task Manager's controller, once it exists.
+        std::function<TaskManagerWindowController *()> taskManager;
         // The first display's panel, when there is one.
         std::function<QWidget *()> firstTaskbarPanel;
     };

@@ -48,9 +48,10 @@ int main(int argc, char *argv[])
     Velmora::Application app;
     if (!app.start())
         return 1;
-    // The simulated desktop, drawn behind the panels for the person at the screen.
+    // The simulated desktop, drawn behind the panels for the person at the
+    // screen once the bars are up: it can come a moment after them.
     Velmora::SimView::DesktopBackdrops backdrops(app.simulatedDesktop().desktop);
-    backdrops.start();
+    QTimer::singleShot(0, &backdrops, &Velmora::SimView::DesktopBackdrops::start);
 
     if (options.quitAfterStart)
         QTimer::singleShot(0, &qapp, &QCoreApplication::quit);

@@ -4,6 +4,8 @@
 #include "platform/ownwindowregistry.h"
 
 #include <QEnterEvent>
+#include <QIcon>
+#include <QPixmap>
 #include <QVBoxLayout>
 
 namespace Velmora {
@@ -19,6 +21,11 @@ TaskbarPanel::TaskbarPanel(QWidget *parent)
     // A press on an inactive bar acts on the first click.
     setAttribute(Qt::WA_X11DoNotAcceptFocus);
     OwnWindowMirror::setLayer(this, OwnWindowRegistry::StatusLayer);
+    // No window the user switches to: it carries no icon, and drawing the
+    // application's icon for it would only hold up the first bar.
+    QPixmap none(1, 1);
+    none.fill(Qt::transparent);
+    setWindowIcon(QIcon(none));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -19,6 +19,8 @@ DesktopBackdrop::DesktopBackdrop(Sim::SimDesktop &desktop, const DisplayInfo &di
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
+    // The pointer's moves reach the desktop's taps and its pointer location.
+    setMouseTracking(true);
     setDisplay(display);
 }
 
@@ -74,11 +76,10 @@ void DesktopBackdrop::mousePressEvent(QMouseEvent *event)
 
 void DesktopBackdrop::mouseMoveEvent(QMouseEvent *event)
 {
-    if (!m_drag || !(event->buttons() & Qt::LeftButton))
-        return;
     const QPointF at = globalPoint(event->position());
-    m_desktop.setPointer(at);
-    m_desktop.moveWindow(m_drag->window, m_drag->startBounds.translated(at - m_drag->pressedAt));
+    m_desktop.mouseEvent(InputEventType::MouseMoved, at);
+    if (m_drag && (event->buttons() & Qt::LeftButton))
+        m_desktop.moveWindow(m_drag->window, m_drag->startBounds.translated(at - m_drag->pressedAt));
 }
 
 void DesktopBackdrop::mouseReleaseEvent(QMouseEvent *event)
