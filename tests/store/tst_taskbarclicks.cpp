@@ -213,8 +213,9 @@ private slots:
             f.clock.advance(TaskbarClicks::newWindowPollMs);
             f.settle();
             if (!created && f.clock.wallClockMs() - wallStart >= 200) {
-                // Nothing but window numbers was read while nothing was new.
-                QCOMPARE(f.log({ SimOperations::CopyAttributeValue }), QStringList());
+                // Nothing but window numbers was read while nothing was new:
+                // the windows were not listed.
+                QVERIFY(!f.log({ SimOperations::CopyAttributeValue }).join('\n').contains("AXWindows"));
                 created = f.addWindow(f.alpha, QRectF(400, 200, 600, 400), "Third");
             }
         }

@@ -193,6 +193,23 @@ private slots:
         }
     }
 
+    // The same on the store's own threads: the press and the wait for the
+    // application run off the main thread and report back to it.
+    void minimizesOnTheStoresThreads()
+    {
+        Fixture f;
+        f.realThreads = true;
+        f.desktop.raiseWindow(f.alphaWindow);
+        f.start();
+        f.desktop.makeFrontmost(f.desktop.selfPid());
+        f.clock.runPending();
+        f.actions->minimizeFocusedWindow(f.preview(f.alphaWindow), f.app(f.alpha));
+        QTRY_COMPARE(f.guard.watches,
+            QStringList({ QString("minimize %1 back to %2 deactivated").arg(f.alphaWindow).arg(f.beta) }));
+        f.actions->minimizeNatively(f.preview(f.alphaWindow), f.app(f.alpha));
+        QTRY_COMPARE(f.log({ SimOperations::PostKeyEvent }).size(), 2);
+    }
+
     // The user's name for a window: trimmed, tied to that window's element,
     // gone with a blank name (the window's own title is read again).
     void renamesAWindow()
@@ -214,6 +231,11 @@ private slots:
         QCOMPARE(changed.size(), 2);
         QVERIFY(f.store->windowPreviewCache().isFetching(f.alpha));
         QCOMPARE(f.tooltip.hides, 2);
+
+        // Names go with their application.
+        names.renameWindow(preview, "Budget");
+        names.retainProcesses({ f.beta });
+        QVERIFY(names.customWindowNames().isEmpty());
     }
 };
 
