@@ -1,0 +1,244 @@
+#include "bar/taskbarview.h"
+
+#include "bar/appcontextmenu.h"
+#include "bar/apptaskbarbutton.h"
+#include "bar/barmenus.h"
+#include "bar/barpopoverhost.h"
+#include "bar/barsymbols.h"
+#include "bar/model/appbuttonmodel.h"
+#include "bar/model/baractions.h"
+#include "bar/taskbariconbutton.h"
+#include "bar/visualeffectview.h"
+#include "bar/windowpickercontent.h"
+#include "store/taskbarstore.h"
+#include "store/velmoraicon.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace Velmora {
+
+namespace {
+
+constexpr qreal backgroundDim = 0.16;
+constexpr qreal hairlineOpacity = 0.13;
+
+} // namespace
+
+TaskbarView::TaskbarView(TaskbarViewEnvironment environment, quint32 displayID, QWidget *parent)
+    : QWidget(parent)
+    , m_env(environment)
+    , m_model(std::make_unique<BarViewModel>(environment.store, environment.actions, environment.animator,
+                                             displayID))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(false);
+    setCursor(Qt::ArrowCursor);
+
+    BarViewModel &model = *m_model;
+    m_start = new TaskbarIconButton(environment.animator, this);
+    m_startModel = &m_start->model();
+    m_startModel->setTitle(QStringLiteral("Start"));
+    m_startModel->setPressHandlers([&model] { model.pressStartButton(); },
+                                   [&model](bool inside) { model.releaseStartButton(inside); });
+    m_startModel->setAction([&model] { model.toggleStartMenu(); });
+    m_start->setLabel({ VelmoraIcon::icon(VelmoraIcon::Drawing::StartGlyph), QSizeF(28, 28) });
+
+    m_search = new TaskbarIconButton(environment.animator, this);
+    m_searchModel = &m_search->model();
+    m_searchModel->setTitle(QStringLiteral("Search"));
+    m_searchModel->setAction([&model] { model.search(); });
+    m_search->setLabel({ BarSymbols::icon(QStringLiteral("magnifyingglass")), QSizeF(23, 23) });
+
+    m_overflowButton = new TaskbarIconButton(environment.animator, this);
+    m_overflowModel = &m_overflowButton->model();
+    m_overflowModel->setTitle(QStringLiteral("Show more apps"));
+    m_overflowModel->setPressHandlers([&model] { model.pressOverflowButton(); },
+                                      [&model](bool inside) { model.releaseOverflowButton(inside); });
+    m_overflowModel->setAction([&model] { model.toggleOverflow(); });
+    m_overflowButton->setLabel({ BarSymbols::icon(QStringLiteral("ellipsis")), QSizeF(20, 20) });
+
+    TaskbarStore &store = environment.store;
+    BarActions &actions = environment.actions;
+    AppContextMenu::attach(this, [this, &store, &actions] {
+        return BarMenus::build(AppMenuModel::barMenu(store, actions), this);
+    });
+
+    connect(m_model.get(), &ViewModel::changed, this, &TaskbarView::apply);
+    apply(ViewModel::everything);
+}
+
+TaskbarView::~TaskbarView()
+{
+    // The pickers' popovers go before the buttons they hang from, and the
+    // buttons before the view-model they report to.
+    for (auto &[id, slot] : m_slots)
+        slot.picker.reset();
+    m_slots.clear();
+    qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
+}
+
+QSize TaskbarView::sizeHint() const
+{
+    return { 1000, int(BarLayout::barHeight) };
+}
+
+AppTaskbarButton *TaskbarView::appButton(const QString &appID) const
+{
+    const auto found = m_slots.find(appID);
+    return found == m_slots.end() ? nullptr : found->second.button.data();
+}
+
+QList<AppTaskbarButton *> TaskbarView::appButtons() const
+{
+    QList<AppTaskbarButton *> buttons;
+    for (const AppItem &app : m_model->displayedTaskbarApps()) {
+        if (AppTaskbarButton *button = appButton(app.id))
+            buttons << button;
+    }
+    return buttons;
+}
+
+BarPopoverHost *TaskbarView::pickerHost(const QString &appID) const
+{
+    const auto found = m_slots.find(appID);
+    return found == m_slots.end() ? nullptr : found->second.picker.get();
+}
+
+void TaskbarView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_model->setBarWidth(width());
+    m_model->shown();
+}
+
+void TaskbarView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_model->setBarWidth(width());
+}
+
+void TaskbarView::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.fillRect(area, VisualEffectView::fill(VisualEffectView::Material::HudWindow));
+    painter.fillRect(area, QColor::fromRgbF(0, 0, 0, float(backgroundDim)));
+    const QRect hairline(0, 0, width(), int(BarLayout::hairlineHeight));
+    if (area.intersects(hairline))
+        painter.fillRect(hairline, QColor::fromRgbF(1, 1, 1, float(hairlineOpacity)));
+}
+
+void TaskbarView::apply(ViewModel::Changes changes)
+{
+    if (changes & (BarViewModel::Apps | BarViewModel::Layout | BarViewModel::Reorder))
+        syncAppButtons();
+    if (changes & (BarViewModel::Apps | BarViewModel::Layout | BarViewModel::Reorder))
+        placeButtons();
+    if (changes & (BarViewModel::FlyoutState | BarViewModel::Apps))
+        syncFlyoutLooks();
+}
+
+TaskbarView::AppSlot &TaskbarView::slotFor(const QString &appID)
+{
+    AppSlot &slot = m_slots[appID];
+    if (slot.button)
+        return slot;
+    AppButtonModel *buttonModel = m_model->appButton(appID);
+    auto *button = new AppTaskbarButton(*m_model, *buttonModel, m_env.icons, this);
+    slot.button = button;
+    slot.x = std::make_unique<AnimatedValue>(m_env.animator, button, 0, [button, this, appID] {
+        const auto found = m_slots.find(appID);
+        if (found != m_slots.end() && found->second.x)
+            button->move(int(std::lround(found->second.x->value())), button->y());
+    });
+
+    TaskbarStore &store = m_env.store;
+    BarActions &actions = m_env.actions;
+    const quint32 displayID = m_model->displayID();
+    AppContextMenu::attach(button, [button, &store, &actions, displayID] {
+        AppButtonModel *model = button->model();
+        return model ? BarMenus::appMenu(store, actions, model->app(), displayID, button) : nullptr;
+    });
+    BarViewModel &bar = *m_model;
+    slot.picker = std::make_unique<BarPopoverHost>(
+        m_model->pickerPresenter(appID), button, [&bar, appID] { return bar.isWindowPickerOpen(appID); },
+        [&store, &actions, button, displayID](QWidget *parent) -> QWidget * {
+            AppButtonModel *model = button->model();
+            if (!model)
+                return nullptr;
+            return WindowPickerContent::create({ store, actions, model->app(), displayID,
+                                                 WindowPickerContent::cardHeight },
+                                               parent);
+        });
+    return slot;
+}
+
+void TaskbarView::syncAppButtons()
+{
+    const QList<AppItem> apps = m_model->displayedTaskbarApps();
+    QSet<QString> shown;
+    for (const AppItem &app : apps) {
+        shown.insert(app.id);
+        if (m_model->appButton(app.id))
+            slotFor(app.id);
+    }
+    for (auto it = m_slots.begin(); it != m_slots.end();) {
+        const bool keep = shown.contains(it->first) && m_model->appButton(it->first);
+        if (keep) {
+            ++it;
+            continue;
+        }
+        it->second.picker.reset();
+        if (it->second.button)
+            it->second.button->deleteLater();
+        it = m_slots.erase(it);
+    }
+}
+
+void TaskbarView::placeButtons()
+{
+    const BarLayout layout = m_model->layout();
+    auto place = [](QWidget *button, const std::optional<QRectF> &rect) {
+        button->setVisible(rect.has_value());
+        if (rect)
+            button->move(rect->topLeft().toPoint());
+    };
+    place(m_start, layout.startRect());
+    place(m_search, layout.searchRect());
+    place(m_overflowButton, layout.overflowRect());
+
+    const Motion motion = m_model->layoutMotion();
+    const std::optional<TaskbarReorderSession> &reorder = m_model->reorder();
+    for (auto &[id, slot] : m_slots) {
+        const std::optional<QRectF> rect = m_model->appButtonRect(id);
+        if (!slot.button || !rect)
+            continue;
+        const bool fresh = !slot.button->isVisible() && !slot.button->testAttribute(Qt::WA_WState_ExplicitShowHide);
+        slot.button->move(slot.button->x(), int(rect->top()));
+        const bool dragged = reorder && reorder->draggedID() == id;
+        // The dragged button stays under the pointer; the others glide to
+        // their slots. A new button simply appears in its place.
+        if (fresh || dragged)
+            slot.x->setValue(rect->left());
+        else
+            slot.x->animateTo(rect->left(), motion);
+        if (dragged)
+            slot.button->raise();
+        slot.button->show();
+    }
+}
+
+void TaskbarView::syncFlyoutLooks()
+{
+    m_startModel->setActive(m_model->isStartMenuOpen());
+    m_overflowModel->setActive(m_model->isOverflowOpen());
+    for (auto &[id, slot] : m_slots) {
+        if (slot.picker)
+            slot.picker->sync();
+    }
+}
+
+} // namespace Velmora
