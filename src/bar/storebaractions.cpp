@@ -1,5 +1,6 @@
 #include "bar/storebaractions.h"
 
+#include "bar/model/popoverdismissingclick.h"
 #include "bar/taskbartooltipcontroller.h"
 #include "platform/distributednotifications.h"
 #include "platform/workspace.h"
@@ -11,9 +12,11 @@ namespace Velmora {
 
 const QString StoreBarActions::searchToggleNotification = QStringLiteral("com.apple.spotlight.toggle");
 
-StoreBarActions::StoreBarActions(TaskbarStore &store, DistributedNotifications &notifications)
+StoreBarActions::StoreBarActions(TaskbarStore &store, DistributedNotifications &notifications,
+                                 PopoverDismissingClick &dismissingClick)
     : m_store(store)
     , m_notifications(notifications)
+    , m_dismissingClick(dismissingClick)
 {
 }
 
@@ -25,7 +28,7 @@ void StoreBarActions::handleTaskbarClick(const AppItem &app, quint32)
 
 bool StoreBarActions::consumeDismissingClick()
 {
-    return false;
+    return m_dismissingClick.consume();
 }
 
 void StoreBarActions::hide()

@@ -5,6 +5,7 @@
 namespace Velmora {
 
 class DistributedNotifications;
+class PopoverDismissingClick;
 class TaskbarStore;
 
 // The bar's requests carried out by the product: the store's click and
@@ -16,7 +17,8 @@ public:
     // The notification that shows or hides the desktop's search.
     static const QString searchToggleNotification; // "com.apple.spotlight.toggle"
 
-    StoreBarActions(TaskbarStore &store, DistributedNotifications &notifications);
+    StoreBarActions(TaskbarStore &store, DistributedNotifications &notifications,
+                    PopoverDismissingClick &dismissingClick);
 
     void handleTaskbarClick(const AppItem &app, quint32 displayID) override;
     bool consumeDismissingClick() override;
@@ -38,6 +40,7 @@ public:
 private:
     TaskbarStore &m_store;
     DistributedNotifications &m_notifications;
+    PopoverDismissingClick &m_dismissingClick;
 };
 
 } // namespace Velmora

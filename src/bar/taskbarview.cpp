@@ -3,7 +3,10 @@
 #include "bar/appcontextmenu.h"
 #include "bar/apptaskbarbutton.h"
 #include "bar/barmenus.h"
-#include "bar/barpopoverhost.h"
+#include "bar/applicationpopoverservices.h"
+#include "bar/instantpopover.h"
+#include "bar/systemtrayview.h"
+#include "bar/taskbaroverflowview.h"
 #include "bar/barsymbols.h"
 #include "bar/model/appbuttonmodel.h"
 #include "bar/model/baractions.h"
@@ -14,6 +17,7 @@
 #include "store/velmoraicon.h"
 
 #include <QPaintEvent>
+#include <QVBoxLayout>
 #include <QPainter>
 
 #include <cmath>
@@ -62,6 +66,20 @@ TaskbarView::TaskbarView(TaskbarViewEnvironment environment, quint32 displayID, 
 
     TaskbarStore &store = environment.store;
     BarActions &actions = environment.actions;
+    auto *overflowList = new TaskbarOverflowView(store, model.overflow(), environment.animator, environment.icons,
+                                                 [&model](const AppItem &app) { model.chooseOverflowApp(app); });
+    m_overflowPopover = new InstantPopover(environment.popovers.services(), model.overflowPresenter(),
+                                           m_overflowButton, overflowList);
+    m_overflowPopover->setBinding({ [&model] { return model.isOverflowOpen(); },
+                                    [&model, &store](bool presented) {
+                                        if (!presented && model.isOverflowOpen())
+                                            store.flyouts().dismissFlyouts();
+                                    } });
+
+    m_tray = new SystemTrayView(store.permissions(), this);
+    connect(m_tray, &SystemTrayView::trayWidthChanged, this, [this](qreal width) { m_model->setTrayWidth(width); });
+    m_model->setTrayWidth(m_tray->trayWidth());
+
     AppContextMenu::attach(this, [this, &store, &actions] {
         return BarMenus::build(AppMenuModel::barMenu(store, actions), this);
     });
@@ -75,7 +93,8 @@ TaskbarView::~TaskbarView()
     // The pickers' popovers go before the buttons they hang from, and the
     // buttons before the view-model they report to.
     for (auto &[id, slot] : m_slots)
-        slot.picker.reset();
+        delete slot.picker;
+    delete m_overflowPopover;
     m_slots.clear();
     qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
 }
@@ -101,10 +120,10 @@ QList<AppTaskbarButton *> TaskbarView::appButtons() const
     return buttons;
 }
 
-BarPopoverHost *TaskbarView::pickerHost(const QString &appID) const
+InstantPopover *TaskbarView::pickerPopover(const QString &appID) const
 {
     const auto found = m_slots.find(appID);
-    return found == m_slots.end() ? nullptr : found->second.picker.get();
+    return found == m_slots.end() ? nullptr : found->second.picker.data();
 }
 
 void TaskbarView::showEvent(QShowEvent *event)
@@ -162,17 +181,6 @@ TaskbarView::AppSlot &TaskbarView::slotFor(const QString &appID)
         AppButtonModel *model = button->model();
         return model ? BarMenus::appMenu(store, actions, model->app(), displayID, button) : nullptr;
     });
-    BarViewModel &bar = *m_model;
-    slot.picker = std::make_unique<BarPopoverHost>(
-        m_model->pickerPresenter(appID), button, [&bar, appID] { return bar.isWindowPickerOpen(appID); },
-        [&store, &actions, button, displayID](QWidget *parent) -> QWidget * {
-            AppButtonModel *model = button->model();
-            if (!model)
-                return nullptr;
-            return WindowPickerContent::create({ store, actions, model->app(), displayID,
-                                                 WindowPickerContent::cardHeight },
-                                               parent);
-        });
     return slot;
 }
 
@@ -191,7 +199,7 @@ void TaskbarView::syncAppButtons()
             ++it;
             continue;
         }
-        it->second.picker.reset();
+        delete it->second.picker;
         if (it->second.button)
             it->second.button->deleteLater();
         it = m_slots.erase(it);
@@ -209,6 +217,7 @@ void TaskbarView::placeButtons()
     place(m_start, layout.startRect());
     place(m_search, layout.searchRect());
     place(m_overflowButton, layout.overflowRect());
+    m_tray->setGeometry(layout.trayRect().toRect());
 
     const Motion motion = m_model->layoutMotion();
     const std::optional<TaskbarReorderSession> &reorder = m_model->reorder();
@@ -235,10 +244,52 @@ void TaskbarView::syncFlyoutLooks()
 {
     m_startModel->setActive(m_model->isStartMenuOpen());
     m_overflowModel->setActive(m_model->isOverflowOpen());
-    for (auto &[id, slot] : m_slots) {
-        if (slot.picker)
-            slot.picker->sync();
+    m_overflowPopover->update();
+    for (auto &[id, slot] : m_slots)
+        syncPicker(id, slot);
+}
+
+// An app's picker popover is made the first time its picker opens; its
+// content is made afresh for each opening, so a picker always starts from
+// the store's state of the moment.
+void TaskbarView::syncPicker(const QString &appID, AppSlot &slot)
+{
+    const bool open = m_model->isWindowPickerOpen(appID);
+    if (!open && !slot.picker)
+        return;
+    if (!slot.button)
+        return;
+    if (!slot.picker) {
+        auto *container = new QWidget;
+        auto *layout = new QVBoxLayout(container);
+        layout->setContentsMargins(0, 0, 0, 0);
+        TaskbarStore &store = m_env.store;
+        InstantPopover::Options options;
+        options.preferredEdge = Qt::TopEdge;
+        options.shouldClose = [&store] { return !store.windowPicker().isKeepingWindowPickerOpen(); };
+        options.animatesResize = true;
+        slot.picker = new InstantPopover(m_env.popovers.services(), m_model->pickerPresenter(appID), slot.button,
+                                         container, options);
+        BarViewModel &bar = *m_model;
+        slot.picker->setBinding({ [&bar, appID] { return bar.isWindowPickerOpen(appID); },
+                                  [&bar, &store, appID](bool presented) {
+                                      if (!presented && bar.isWindowPickerOpen(appID))
+                                          store.windowPicker().dismissWindowPicker();
+                                  } });
     }
+    const bool opening = open && !std::exchange(slot.pickerOpen, open);
+    slot.pickerOpen = open;
+    if (opening && slot.button->model()) {
+        delete slot.pickerContent;
+        QWidget *container = slot.picker->content();
+        slot.pickerContent = WindowPickerContent::create(
+            { m_env.store, m_env.actions, slot.button->model()->app(), m_model->displayID(),
+              WindowPickerContent::cardHeight },
+            container);
+        if (slot.pickerContent)
+            container->layout()->addWidget(slot.pickerContent);
+    }
+    slot.picker->update();
 }
 
 } // namespace Velmora

@@ -12,9 +12,11 @@
 namespace Velmora {
 
 class AppTaskbarButton;
+class ApplicationPopoverServices;
 class BarActions;
-class BarPopoverHost;
 class FileIcons;
+class InstantPopover;
+class SystemTrayView;
 class TaskbarIconButton;
 class TaskbarIconButtonModel;
 class TaskbarStore;
@@ -26,6 +28,7 @@ struct TaskbarViewEnvironment
     BarActions &actions;
     Animator &animator;
     FileIcons &icons;
+    ApplicationPopoverServices &popovers;
 };
 
 // The bar of one display, as its panel hosts it: the bar's background, the
@@ -49,7 +52,10 @@ public:
     AppTaskbarButton *appButton(const QString &appID) const;
     // The app buttons in the order they stand on the bar.
     QList<AppTaskbarButton *> appButtons() const;
-    BarPopoverHost *pickerHost(const QString &appID) const;
+    // The window picker's popover of an app, once its picker has been opened.
+    InstantPopover *pickerPopover(const QString &appID) const;
+    InstantPopover *overflowPopover() const { return m_overflowPopover; }
+    SystemTrayView *tray() const { return m_tray; }
 
     QSize sizeHint() const override;
 
@@ -63,7 +69,10 @@ private:
     {
         QPointer<AppTaskbarButton> button;
         std::unique_ptr<AnimatedValue> x;
-        std::unique_ptr<BarPopoverHost> picker;
+        // Made when the app's picker first opens, kept with the button.
+        QPointer<InstantPopover> picker;
+        QPointer<QWidget> pickerContent;
+        bool pickerOpen = false;
     };
 
     void apply(ViewModel::Changes changes);
@@ -71,6 +80,7 @@ private:
     void placeButtons();
     void syncFlyoutLooks();
     AppSlot &slotFor(const QString &appID);
+    void syncPicker(const QString &appID, AppSlot &slot);
 
     TaskbarViewEnvironment m_env;
     std::unique_ptr<BarViewModel> m_model;
@@ -80,6 +90,8 @@ private:
     TaskbarIconButton *m_start = nullptr;
     TaskbarIconButton *m_search = nullptr;
     TaskbarIconButton *m_overflowButton = nullptr;
+    InstantPopover *m_overflowPopover = nullptr;
+    SystemTrayView *m_tray = nullptr;
     std::map<QString, AppSlot> m_slots;
 };
 

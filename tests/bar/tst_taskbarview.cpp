@@ -1,5 +1,7 @@
 #include "bar/apptaskbarbutton.h"
-#include "bar/barpopoverhost.h"
+#include "bar/applicationpopoverservices.h"
+#include "bar/instantpopover.h"
+#include "bar/instantpopoverwindow.h"
 #include "bar/plainpreviewlist.h"
 #include "bar/taskbariconbutton.h"
 #include "bar/taskbarview.h"
@@ -14,13 +16,15 @@ namespace {
 
 struct ViewWorld : BarWorld
 {
+    ApplicationPopoverServices popovers{clock, clock, animator, displays, eventTaps};
     std::unique_ptr<TaskbarView> view;
 
     explicit ViewWorld(const QStringList &apps = {"Editor", "Mail", "Notes"})
         : BarWorld(apps)
     {
-        view = std::make_unique<TaskbarView>(TaskbarViewEnvironment{*store, actions, animator, icons}, 1);
-        view->resize(1000, 57);
+        view = std::make_unique<TaskbarView>(TaskbarViewEnvironment{*store, actions, animator, icons, popovers}, 1);
+        view->setWindowFlags(Qt::FramelessWindowHint | Qt::Tool);
+        view->setGeometry(0, 843, 1000, 57);
         view->show();
         settle();
     }
@@ -60,24 +64,25 @@ private slots:
         ViewWorld w;
         AppTaskbarButton *editor = w.view->appButton(w.app("Editor").id);
         QTest::mousePress(editor, Qt::LeftButton, {}, w.centreOf(editor));
-        BarPopoverHost *host = w.view->pickerHost(editor->appID());
         w.settle();
-        QVERIFY(!host->isShown()); // held back until the release
+        InstantPopover *popover = w.view->pickerPopover(editor->appID());
+        QVERIFY(popover);
+        QVERIFY(!popover->isShown()); // held back until the release
         QTest::mouseRelease(editor, Qt::LeftButton, {}, w.centreOf(editor));
         w.settle();
-        QVERIFY(host->isShown());
-        const QRect popover = host->window()->geometry();
+        QVERIFY(popover->isShown());
+        const QRect window = popover->window()->geometry();
         const QRect button(editor->mapToGlobal(QPoint(0, 0)), editor->size());
-        QCOMPARE(popover.bottom() + 1 + BarPopoverHost::anchorGap, button.top());
-        QVERIFY(std::abs(popover.center().x() - button.center().x()) <= 1);
-        auto *list = qobject_cast<PlainPreviewList *>(host->content());
+        QVERIFY2(window.bottom() < button.top(), qPrintable(QString("%1 above %2").arg(window.bottom()).arg(button.top())));
+        QVERIFY(std::abs(window.center().x() - button.center().x()) <= 1);
+        auto *list = popover->content()->findChild<PlainPreviewList *>();
         QVERIFY(list);
         QCOMPARE(list->previews().size(), 2);
 
         // Closing the picker in the store takes the popover away.
         w.store->flyouts().dismissFlyouts();
         w.settle();
-        QVERIFY(!host->isShown());
+        QVERIFY(!popover->isShown());
 
         AppTaskbarButton *mail = w.view->appButton(w.app("Mail").id);
         QTest::mouseClick(mail, Qt::LeftButton, {}, w.centreOf(mail));

@@ -287,6 +287,9 @@ FlyoutPress BarViewModel::pressAppButton(const AppItem &app)
     InstantPopoverPresenter &presenter = m_pickerPresenters.presenter(app.id);
     presenter.setHoldingShow(true);
     if (m_store.windowPicker().prepareWindowPicker(app, m_displayID)) {
+        // The views learn of the open picker now, so its popover is ready
+        // for the release.
+        flush();
         const QString appID = app.id;
         return FlyoutPress::prepared(&presenter, [this, appID] {
             if (isWindowPickerOpen(appID))
