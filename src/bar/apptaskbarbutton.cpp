@@ -94,14 +94,31 @@ QPixmap AppTaskbarButton::drawnFallback(qreal devicePixelRatio) const
     return pixmap;
 }
 
+void AppTaskbarButton::setPresence(qreal presence, qreal hiddenScale)
+{
+    presence = std::clamp(presence, 0.0, 1.0);
+    if (qFuzzyCompare(presence, m_presence) && qFuzzyCompare(hiddenScale, m_hiddenScale))
+        return;
+    m_presence = presence;
+    m_hiddenScale = hiddenScale;
+    update();
+}
+
 void AppTaskbarButton::paintEvent(QPaintEvent *)
 {
-    if (!m_model)
+    if (!m_model || m_presence <= 0)
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRectF bounds = rect();
+    if (m_presence < 1) {
+        painter.setOpacity(m_presence);
+        const qreal scale = m_hiddenScale + (1 - m_hiddenScale) * m_presence;
+        painter.translate(bounds.center());
+        painter.scale(scale, scale);
+        painter.translate(-bounds.center());
+    }
 
     const qreal hover = m_model->hoverAmount();
     if (hover > 0) {

@@ -28,6 +28,12 @@ public:
     QString appID() const;
     QSize sizeHint() const override;
 
+    // How present the button is while it comes onto or leaves the bar: its
+    // opacity, and (unless motion is reduced) its scale, from `hiddenScale`
+    // at 0 to full size at 1.
+    void setPresence(qreal presence, qreal hiddenScale);
+    qreal presence() const { return m_presence; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -49,6 +55,8 @@ private:
     QPixmap m_icon;
     // Where the press began, in global coordinates, while one is held.
     std::optional<QPointF> m_pressOrigin;
+    qreal m_presence = 1;
+    qreal m_hiddenScale = 1;
 };
 
 } // namespace Velmora

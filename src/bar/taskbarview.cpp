@@ -28,6 +28,14 @@ namespace {
 
 constexpr qreal backgroundDim = 0.16;
 constexpr qreal hairlineOpacity = 0.13;
+// Buttons grow in from this scale and shrink away to this one as they fade.
+constexpr qreal insertionScale = 0.88;
+constexpr qreal removalScale = 0.94;
+
+Motion presenceMotion()
+{
+    return Motion::easeOut(220, Motion::Kind::Fade);
+}
 
 } // namespace
 
@@ -96,6 +104,7 @@ TaskbarView::~TaskbarView()
         delete slot.picker;
     delete m_overflowPopover;
     m_slots.clear();
+    m_leaving.clear();
     qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
 }
 
@@ -173,6 +182,20 @@ TaskbarView::AppSlot &TaskbarView::slotFor(const QString &appID)
         if (found != m_slots.end() && found->second.x)
             button->move(int(std::lround(found->second.x->value())), button->y());
     });
+    // A button that joins a bar already on screen fades and grows in; with
+    // reduced motion it only fades.
+    const bool animatesIn = isVisible();
+    slot.presence = std::make_unique<AnimatedValue>(m_env.animator, button, animatesIn ? 0 : 1, [button, this] {
+        const auto found = std::find_if(m_slots.begin(), m_slots.end(),
+                                        [button](const auto &entry) { return entry.second.button == button; });
+        if (found != m_slots.end() && found->second.presence)
+            button->setPresence(found->second.presence->value(),
+                                m_env.animator.reducesMotion() ? 1 : insertionScale);
+    });
+    if (animatesIn) {
+        button->setPresence(0, m_env.animator.reducesMotion() ? 1 : insertionScale);
+        slot.presence->animateTo(1, presenceMotion());
+    }
 
     TaskbarStore &store = m_env.store;
     BarActions &actions = m_env.actions;
@@ -199,11 +222,44 @@ void TaskbarView::syncAppButtons()
             ++it;
             continue;
         }
-        delete it->second.picker;
-        if (it->second.button)
-            it->second.button->deleteLater();
+        AppSlot leaving = std::move(it->second);
         it = m_slots.erase(it);
+        removeSlot(std::move(leaving));
     }
+}
+
+void TaskbarView::removeSlot(AppSlot slot)
+{
+    delete slot.picker;
+    slot.x.reset(); // stays where it is
+    QPointer<AppTaskbarButton> button = slot.button;
+    if (!button)
+        return;
+    if (!isVisible() || !slot.presence) {
+        button->deleteLater();
+        return;
+    }
+    // The button keeps its place and fades and shrinks away, then goes.
+    button->setAttribute(Qt::WA_TransparentForMouseEvents);
+    AnimatedValue *presence = slot.presence.get();
+    m_leaving.push_back(std::move(slot));
+    auto finish = [this, button] {
+        const auto found = std::find_if(m_leaving.begin(), m_leaving.end(),
+                                        [button](const AppSlot &entry) { return entry.button == button; });
+        if (found != m_leaving.end())
+            m_leaving.erase(found);
+        if (button)
+            button->deleteLater();
+    };
+    presence->setValue(presence->value());
+    const qreal hiddenScale = m_env.animator.reducesMotion() ? 1 : removalScale;
+    m_env.animator.start(
+        presenceMotion(), button,
+        [button, hiddenScale, start = presence->value()](qreal progress) {
+            if (button)
+                button->setPresence(start * (1 - progress), hiddenScale);
+        },
+        finish);
 }
 
 void TaskbarView::placeButtons()

@@ -69,6 +69,7 @@ private:
     {
         QPointer<AppTaskbarButton> button;
         std::unique_ptr<AnimatedValue> x;
+        std::unique_ptr<AnimatedValue> presence;
         // Made when the app's picker first opens, kept with the button.
         QPointer<InstantPopover> picker;
         QPointer<QWidget> pickerContent;
@@ -80,6 +81,7 @@ private:
     void placeButtons();
     void syncFlyoutLooks();
     AppSlot &slotFor(const QString &appID);
+    void removeSlot(AppSlot slot);
     void syncPicker(const QString &appID, AppSlot &slot);
 
     TaskbarViewEnvironment m_env;
@@ -93,6 +95,8 @@ private:
     InstantPopover *m_overflowPopover = nullptr;
     SystemTrayView *m_tray = nullptr;
     std::map<QString, AppSlot> m_slots;
+    // Buttons fading off the bar; each goes when its fade ends.
+    std::vector<AppSlot> m_leaving;
 };
 
 } // namespace Velmora

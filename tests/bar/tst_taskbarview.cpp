@@ -120,6 +120,40 @@ private slots:
         const QColor hairline = image.pixelColor(500, 0);
         QVERIFY2(hairline.lightness() > beside.lightness(), qPrintable(hairline.name()));
     }
+
+    // A button joining the bar fades in; one leaving fades out in its place
+    // and then goes. Reduced motion keeps the fades.
+    void buttonsFadeInAndOut_data()
+    {
+        QTest::addColumn<bool>("reduceMotion");
+        QTest::newRow("motion") << false;
+        QTest::newRow("reduced motion") << true;
+    }
+    void buttonsFadeInAndOut()
+    {
+        QFETCH(bool, reduceMotion);
+        ViewWorld w;
+        w.animator.setInstant(false);
+        w.animator.setReducesMotion(reduceMotion);
+        w.addApp("Photos");
+        w.store->refreshRunningApps();
+        w.clock.runPending();
+        QPointer<AppTaskbarButton> photos = w.view->appButton("com.example.Photos");
+        QVERIFY(photos);
+        QCOMPARE(photos->presence(), 0.0);
+        w.clock.advance(400);
+        QCOMPARE(photos->presence(), 1.0);
+
+        w.desktop.killProcess(w.workspace.runningApplications("com.example.Photos").constFirst().processIdentifier);
+        w.store->refreshRunningApps();
+        w.clock.runPending();
+        QVERIFY(!w.view->appButton("com.example.Photos"));
+        QVERIFY(photos);
+        w.clock.advance(100);
+        QVERIFY(photos && photos->presence() > 0 && photos->presence() < 1);
+        w.clock.advance(400);
+        QTRY_VERIFY(photos.isNull());
+    }
 };
 
 QTEST_MAIN(TestTaskbarView)
