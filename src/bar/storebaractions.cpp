@@ -4,31 +4,51 @@
 #include "bar/taskbartooltipcontroller.h"
 #include "platform/distributednotifications.h"
 #include "platform/workspace.h"
+#include "services/appexpose.h"
 #include "services/applicationmenuactionprovider.h"
+#include "services/velmoraownwindows.h"
+#include "services/windowfocushistory.h"
+#include "services/windowpreviewprovider.h"
 #include "store/taskbarstore.h"
 #include "taskmanager/taskmanagerwindowcontroller.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWindow>
 
 namespace Velmora {
 
 const QString StoreBarActions::searchToggleNotification = QStringLiteral("com.apple.spotlight.toggle");
 
-StoreBarActions::StoreBarActions(TaskbarStore &store, DistributedNotifications &notifications,
-                                 PopoverDismissingClick &dismissingClick)
-    : m_store(store)
-    , m_notifications(notifications)
-    , m_dismissingClick(dismissingClick)
+StoreBarActions::StoreBarActions(TaskbarStore &store, Services services, QObject *parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_services(services)
 {
+    if (QCoreApplication *application = QCoreApplication::instance())
+        application->installEventFilter(this);
 }
 
-void StoreBarActions::handleTaskbarClick(const AppItem &app, quint32)
+StoreBarActions::~StoreBarActions() = default;
+
+bool StoreBarActions::eventFilter(QObject *watched, QEvent *event)
 {
-    m_store.flyouts().dismissFlyouts();
-    open(app);
+    // Every press inside a flyout, once per press: the window sees it before
+    // any of its widgets.
+    if (event->type() == QEvent::MouseButtonPress && watched->isWindowType()
+        && VelmoraOwnWindows::isFlyout(static_cast<QWindow *>(watched)))
+        m_store.minimizeTakeover().handleFlyoutPress();
+    return QObject::eventFilter(watched, event);
+}
+
+void StoreBarActions::handleTaskbarClick(const AppItem &app, quint32 displayID)
+{
+    m_store.handleTaskbarClick(app, displayID);
 }
 
 bool StoreBarActions::consumeDismissingClick()
 {
-    return m_dismissingClick.consume();
+    return m_services.dismissingClick.consume();
 }
 
 void StoreBarActions::hide()
@@ -43,46 +63,53 @@ void StoreBarActions::scheduleTooltip(const QString &title)
 
 void StoreBarActions::open(const AppItem &app)
 {
-    if (app.id == AppItem::taskManagerID) {
-        presentTaskManager();
-        return;
-    }
-    Workspace &workspace = m_store.environment().workspace;
-    if (app.bundleIdentifier) {
-        const QList<RunningApplication> running = workspace.runningApplications(*app.bundleIdentifier);
-        if (!running.isEmpty()) {
-            workspace.activate(running.first().processIdentifier, Workspace::ActivateIgnoringOtherApps);
-            return;
-        }
-    }
-    QString path;
-    if (app.url)
-        path = app.url->isLocalFile() ? app.url->toLocalFile() : app.url->path();
-    else if (app.bundleIdentifier)
-        path = workspace.urlForApplication(*app.bundleIdentifier).value_or(QString());
-    if (!path.isEmpty())
-        workspace.openApplication(path, {}, &m_store, [](std::optional<RunningApplication>, QString) {});
+    m_store.clicks().open(app);
 }
 
-void StoreBarActions::focusWindow(const WindowPreviewItem &, const RunningApplication &application)
+void StoreBarActions::focusWindow(const WindowPreviewItem &preview, const RunningApplication &application)
 {
-    m_store.environment().workspace.activate(application.processIdentifier, Workspace::ActivateIgnoringOtherApps);
+    // The pick holds against the application's own focus events for a moment.
+    if (m_services.focusHistory)
+        m_services.focusHistory->recordRequested(preview.id, preview.processIdentifier);
+    m_store.windowActions().focusRequestedWindow(preview, application, false);
 }
 
-std::optional<QString> StoreBarActions::customWindowName(const WindowPreviewItem &) const
+std::optional<QString> StoreBarActions::customWindowName(const WindowPreviewItem &preview) const
 {
-    return std::nullopt;
+    return m_store.customWindowNames().customWindowName(preview);
 }
 
 void StoreBarActions::revealApplicationInFinder(const AppItem &app)
 {
-    if (app.url && app.url->isLocalFile())
-        m_store.environment().workspace.activateFileViewerSelecting({ app.url->toLocalFile() });
+    m_store.clicks().revealApplicationInFinder(app);
 }
 
-void StoreBarActions::showAllWindows(const AppItem &, const RunningApplication &application, quint32)
+void StoreBarActions::showAllWindows(const AppItem &app, const RunningApplication &application, quint32 displayID)
 {
-    m_store.environment().workspace.activate(application.processIdentifier, Workspace::ActivateAllWindows);
+    // The Dock shows the windows when it can.
+    if (m_services.appExpose && m_services.appExpose->show(application))
+        return;
+    WindowPicker &picker = m_store.windowPicker();
+    const QList<WindowPreviewItem> cached
+        = picker.orderedWindowPreviews(m_store.windowPreviewCache().cachedOrFetchedWindowPreviews(application));
+    if (cached.size() >= WindowPicker::pickerThreshold) {
+        picker.presentWindowPicker(app, cached, displayID);
+        return;
+    }
+    const QList<WindowPreviewItem> fresh
+        = picker.orderedWindowPreviews(m_store.environment().windowPreviews.windows(application));
+    if (!fresh.isEmpty()) {
+        const bool onlyMinimized = fresh.size() == 1 && fresh.first().isMinimized;
+        m_store.windowActions().focusRequestedWindow(fresh.first(), application, onlyMinimized);
+        return;
+    }
+    Workspace &workspace = m_store.environment().workspace;
+    if (application.isHidden)
+        workspace.unhide(application.processIdentifier);
+    if (m_store.clicks().hasOnScreenWindow(application))
+        workspace.activate(application.processIdentifier, 0);
+    else
+        m_store.clicks().requestNativeReopen(application);
 }
 
 void StoreBarActions::performMenuAction(const ApplicationMenuAction &action, const RunningApplication &application)
@@ -119,7 +146,7 @@ void StoreBarActions::closeTaskManager()
 
 void StoreBarActions::toggleSearch()
 {
-    m_notifications.post(searchToggleNotification, {}, {}, true);
+    m_services.notifications.post(searchToggleNotification, {}, {}, true);
 }
 
 } // namespace Velmora

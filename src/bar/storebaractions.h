@@ -2,23 +2,38 @@
 
 #include "bar/model/baractions.h"
 
+#include <QObject>
+
 namespace Velmora {
 
+class AppExpose;
 class DistributedNotifications;
 class PopoverDismissingClick;
 class TaskbarStore;
+class WindowFocusHistory;
 
 // The bar's requests carried out by the product: the store's click and
 // window operations, the shared tooltip, the Task Manager's controller, the
-// desktop's search toggled through a distributed notification.
-class StoreBarActions final : public BarActions
+// desktop's search toggled through a distributed notification. It also
+// tells the store of every press inside one of the bar's flyouts.
+class StoreBarActions final : public QObject, public BarActions
 {
+    Q_OBJECT
 public:
     // The notification that shows or hides the desktop's search.
     static const QString searchToggleNotification; // "com.apple.spotlight.toggle"
 
-    StoreBarActions(TaskbarStore &store, DistributedNotifications &notifications,
-                    PopoverDismissingClick &dismissingClick);
+    struct Services
+    {
+        DistributedNotifications &notifications;
+        PopoverDismissingClick &dismissingClick;
+        // Each may be missing; what needs it then takes the plain way.
+        WindowFocusHistory *focusHistory = nullptr;
+        AppExpose *appExpose = nullptr;
+    };
+
+    StoreBarActions(TaskbarStore &store, Services services, QObject *parent = nullptr);
+    ~StoreBarActions() override;
 
     void handleTaskbarClick(const AppItem &app, quint32 displayID) override;
     bool consumeDismissingClick() override;
@@ -37,10 +52,12 @@ public:
     void closeTaskManager() override;
     void toggleSearch() override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     TaskbarStore &m_store;
-    DistributedNotifications &m_notifications;
-    PopoverDismissingClick &m_dismissingClick;
+    Services m_services;
 };
 
 } // namespace Velmora

@@ -1,4 +1,5 @@
 #include "bar/apptaskbarbutton.h"
+#include "bar/barmenus.h"
 #include "bar/applicationpopoverservices.h"
 #include "bar/instantpopover.h"
 #include "bar/instantpopoverwindow.h"
@@ -7,6 +8,7 @@
 #include "bar/taskbarview.h"
 #include "barworld.h"
 
+#include <QMenu>
 #include <QTest>
 
 using namespace Velmora;
@@ -153,6 +155,35 @@ private slots:
         QVERIFY(photos && photos->presence() > 0 && photos->presence() < 1);
         w.clock.advance(400);
         QTRY_VERIFY(photos.isNull());
+    }
+
+    // An open menu takes rediscovered commands in place: the entries around
+    // them stay where they were.
+    void menuCommandsReplacedInPlace()
+    {
+        ViewWorld w;
+        ApplicationMenuAction newWindow;
+        newWindow.kind = ApplicationMenuAction::Kind::newWindow;
+        newWindow.title = "New Window";
+        newWindow.isEnabled = false;
+        const qint32 pid = w.workspace.runningApplications("com.example.Mail").constFirst().processIdentifier;
+        w.store->menuActions().cacheApplicationMenuActions({{pid, {newWindow}}}, {pid});
+        AppMenuModel model(*w.store, w.actions, w.app("Mail"), 1);
+        std::unique_ptr<QMenu> menu(BarMenus::build(model.entries()));
+        const auto texts = [&] {
+            QStringList list;
+            for (QAction *action : menu->actions())
+                list << (action->isSeparator() ? QString("-") : action->text() + (action->isEnabled() ? "" : "*"));
+            return list;
+        };
+        QCOMPARE(texts(), QStringList({"Inbox", "-", "New Window*", "-", "Options", "-", "Show All Windows", "Hide", "Quit"}));
+        ApplicationMenuAction find;
+        find.kind = ApplicationMenuAction::Kind::find;
+        find.title = "Find";
+        newWindow.isEnabled = true;
+        BarMenus::replace(menu.get(), *model.applyCommands({newWindow, find}));
+        QCOMPARE(texts(),
+                 QStringList({"Inbox", "-", "New Window", "Find", "-", "Options", "-", "Show All Windows", "Hide", "Quit"}));
     }
 };
 
