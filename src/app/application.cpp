@@ -25,6 +25,10 @@
 #include "services/dockminimizedwindows.h"
 #include "services/siblingraiseguard.h"
 #include "services/watchthreads.h"
+#include "bar/applicationpopoverservices.h"
+#include "bar/barcloseconfirmation.h"
+#include "bar/storebaractions.h"
+#include "bar/taskbarview.h"
 #include "services/dockpinnedapps.h"
 #include "services/fullscreendisplaydetector.h"
 #include "services/screencapturepermission.h"
@@ -127,6 +131,9 @@ Application::Application(QObject *parent)
 
     m_tooltip = std::make_unique<TaskbarTooltipController>(*m_clock, sim.displays);
     TaskbarTooltipController::setShared(m_tooltip.get());
+    m_popovers = std::make_unique<ApplicationPopoverServices>(*m_clock, *m_clock, *m_animator, sim.displays,
+                                                              sim.eventTaps);
+    m_closeConfirmation = std::make_unique<BarCloseConfirmation>();
 
     m_taskManagerState = std::make_unique<TaskManagerStateRelay>();
 
@@ -163,8 +170,17 @@ Application::~Application()
 
 TaskbarWindowController::ContentFactory Application::barContent()
 {
-    // The bar view plugs in here; until then each panel shows an empty bar.
-    return {};
+    return [this](quint32 displayID, QWidget *parent) -> QWidget * {
+        if (!m_store)
+            return nullptr;
+        if (!m_barActions) {
+            Sim::SimPlatform &sim = *m_desktop;
+            m_barActions = std::make_unique<StoreBarActions>(
+                *m_store, StoreBarActions::Services{sim.distributedNotifications, m_popovers->dismissingClick(),
+                                                    m_focusHistory.get(), m_appExpose.get()});
+        }
+        return new TaskbarView({*m_store, *m_barActions, *m_animator, *m_fileIcons, *m_popovers}, displayID, parent);
+    };
 }
 
 bool Application::start()
@@ -285,6 +301,7 @@ TaskbarStore &Application::createStore()
     environment.fileIcons = m_fileIcons.get();
     environment.ownWindows = m_ownWindowsHost.get();
     environment.relauncher = m_relauncher.get();
+    environment.closeConfirmation = m_closeConfirmation.get();
     environment.dockPinnedBundleIdentifiers = [preferences = &sim.applicationPreferences] {
         return DockPinnedApps::bundleIdentifiers(*preferences, ownBundleIdentifier);
     };

@@ -26,6 +26,9 @@ class ActivationParking;
 class Animator;
 class AppDelegate;
 class AppExpose;
+class ApplicationPopoverServices;
+class BarCloseConfirmation;
+class StoreBarActions;
 class AppOwnWindowsHost;
 class DockMinimizedWindows;
 class ExitRelauncher;
@@ -130,7 +133,12 @@ private:
     std::unique_ptr<OwnWindowMirror> m_ownWindows;
     std::unique_ptr<AppOwnWindowsHost> m_ownWindowsHost;
     std::unique_ptr<Sim::SimScreenFollower> m_screenFollower;
+    // The bar's half of the popovers and the close confirmation, made before
+    // the store; the bar's requests, made with the store.
+    std::unique_ptr<ApplicationPopoverServices> m_popovers;
+    std::unique_ptr<BarCloseConfirmation> m_closeConfirmation;
     std::unique_ptr<TaskbarStore> m_store;
+    std::unique_ptr<StoreBarActions> m_barActions;
     // Last: the panels go first, while the store they show is still there.
     std::unique_ptr<AppDelegate> m_delegate;
 };
