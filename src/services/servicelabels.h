@@ -10,6 +10,10 @@ inline constexpr QLatin1String WindowFocusHistoryQueue { "Velmora.WindowFocusHis
 inline constexpr QLatin1String OtherSpaceWindowsQueue { "Velmora.OtherSpaceWindows" };
 inline constexpr QLatin1String MinimizeShortcutTapThread { "Velmora.MinimizeShortcutTap" };
 inline constexpr QLatin1String WindowWorkAreaObserverQueue { "Velmora.WindowWorkAreaObserver" };
+inline constexpr QLatin1String CoverWatchThread { "Velmora.CoverWatch" };
+inline constexpr QLatin1String RestoreWatchThread { "Velmora.RestoreWatch" };
+inline constexpr QLatin1String MinimizeWatchThread { "Velmora.MinimizeWatch" };
+inline constexpr QLatin1String CloseWatchThread { "Velmora.CloseWatch" };
 
 // A window whose title is empty once trimmed.
 inline constexpr QLatin1String UntitledWindowTitle { "Untitled Window" };
