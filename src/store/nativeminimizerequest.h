@@ -15,6 +15,10 @@ namespace Velmora {
 // be brought forward instead of the application's next one.
 struct NativeMinimizeRequest
 {
+    enum class Kind { minimize, close };
+
+    Kind kind = Kind::minimize;
+    // The pressed button, when the request was made from its element.
     AXElement button;
     QSet<quint32> windowIDsBeforeClose;
     qint32 targetProcessIdentifier = 0;

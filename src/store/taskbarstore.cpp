@@ -14,6 +14,9 @@
 #include "store/publish.h"
 #include "store/settingswindowhost.h"
 #include "store/taskmanageropenstate.h"
+#include "services/windowworkareaobserver.h"
+#include "store/windowguard.h"
+#include "store/windowwatchers.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -41,7 +44,15 @@ TaskbarStore::TaskbarStore(UserDefaults &defaults, TaskManagerOpenState *taskMan
     , m_windowPicker(*this)
     , m_thumbnails(*this)
     , m_menuActions(*this)
+    , m_customWindowNames(*this)
+    , m_windowActions(*this)
+    , m_windowClosing(*this)
+    , m_clicks(*this)
+    , m_minimizeTakeover(*this)
+    , m_ownWindows(*this)
 {
+    m_windowPicker.setCustomWindowNames(
+        [this](const WindowPreviewItem &preview) { return m_customWindowNames.customWindowName(preview); });
     readSettings();
     subscribeToTaskManager(taskManagerOpen ? *taskManagerOpen : m_env.taskManagerWindow);
     updateTaskbarApps();
@@ -54,12 +65,15 @@ TaskbarStore::TaskbarStore(UserDefaults &defaults, TaskManagerOpenState *taskMan
     m_env.finderFavorites.load();
     refreshRunningApps();
     observeWorkspace();
+    observeOpenWindows();
+    m_ownWindows.observeOwnWindows();
     startRefreshTimer();
     loadInstalledApps();
 }
 
 TaskbarStore::~TaskbarStore()
 {
+    m_windowWatchers.reset();
     // Connections to the workspace and the Task Manager end with this object;
     // the tick is bound to it as its context, but cancel it outright anyway.
     if (m_windowRefreshTimer)
@@ -153,20 +167,55 @@ void TaskbarStore::observeWorkspace()
 {
     Workspace *workspace = &m_env.workspace;
     // Queued, so the store reacts after the notification's other receivers have run.
+    const auto refreshObserved = [this] {
+        if (WindowWorkAreaObserver *observer = windowWorkAreaObserver())
+            observer->refreshApplications();
+    };
     connect(
-        workspace, &Workspace::applicationLaunched, this, [this] { refreshRunningApps(); }, Qt::QueuedConnection);
+        workspace, &Workspace::applicationLaunched, this,
+        [this, refreshObserved] {
+            refreshRunningApps();
+            refreshObserved();
+            refreshWindowWorkAreas();
+        },
+        Qt::QueuedConnection);
     connect(
-        workspace, &Workspace::applicationTerminated, this, [this] { refreshRunningApps(); }, Qt::QueuedConnection);
+        workspace, &Workspace::applicationTerminated, this,
+        [this, refreshObserved] {
+            refreshRunningApps();
+            refreshObserved();
+        },
+        Qt::QueuedConnection);
     connect(
         workspace, &Workspace::applicationActivated, this,
-        [this](const RunningApplication &application) {
+        [this, refreshObserved](const RunningApplication &application) {
             refreshRunningApps();
+            refreshObserved();
             m_env.focusRecorder.recordFocusedWindow(application.processIdentifier);
             recordRecentApp(application);
             m_menuActions.refreshIncompleteMenuActions(application);
             handleApplicationActivation(application);
         },
         Qt::QueuedConnection);
+}
+
+void TaskbarStore::observeOpenWindows()
+{
+    if (!m_env.eventTaps || !m_env.windowList || !m_env.displays)
+        return;
+    m_windowWatchers = std::make_unique<WindowWatchers>(*this);
+    startMinimizeInterceptorIfTrusted();
+}
+
+WindowWorkAreaObserver *TaskbarStore::windowWorkAreaObserver() const
+{
+    return m_windowWatchers ? &m_windowWatchers->workAreaObserver() : nullptr;
+}
+
+void TaskbarStore::refreshWindowWorkAreas()
+{
+    if (m_windowWatchers)
+        m_windowWatchers->refreshWindowWorkAreas();
 }
 
 void TaskbarStore::startRefreshTimer()
@@ -179,6 +228,7 @@ void TaskbarStore::refreshTick()
 {
     refreshRunningApps();
     refreshSettingsWindowState();
+    m_ownWindows.refreshOtherVelmoraWindows();
     refreshWindowWorkAreaMonitoring();
 }
 
@@ -189,9 +239,14 @@ void TaskbarStore::refreshSettingsWindowState()
 
 void TaskbarStore::refreshWindowWorkAreaMonitoring()
 {
+    const bool wasTrusted = m_permissions.isAccessibilityTrusted();
     m_permissions.refreshAccessibilityTrust();
+    if (WindowWorkAreaObserver *observer = windowWorkAreaObserver())
+        observer->refreshApplications();
     // A permission granted while the bar runs takes effect within one tick.
     startMinimizeInterceptorIfTrusted();
+    if (!wasTrusted && m_permissions.isAccessibilityTrusted())
+        refreshWindowWorkAreas();
 }
 
 QList<FinderFavorite> TaskbarStore::finderFavorites() const
@@ -244,6 +299,7 @@ void TaskbarStore::refreshRunningApps()
     m_windowPreviewCache.retainProcesses(running);
     m_thumbnails.retainProcesses(running);
     m_windowPicker.ordering().retainProcesses(running);
+    m_customWindowNames.retainProcesses(running);
     m_menuActions.refreshApplicationMenuActionCache(regular);
     m_env.focusRecorder.refreshApplications(regular);
 }
@@ -491,17 +547,27 @@ void TaskbarStore::applyWindowOrderingPreference()
         return;
     }
     m_env.minimizeInterception.stop();
+    if (m_windowWatchers)
+        m_windowWatchers->stopTaps();
     m_nativeMinimizeRequest.reset();
     m_pendingMinimizeHandoff.reset();
 }
 
 void TaskbarStore::startMinimizeInterceptorIfTrusted()
 {
-    if (m_keepWindowOrder && m_env.accessibility.isProcessTrusted())
+    if (m_keepWindowOrder && m_env.accessibility.isProcessTrusted()) {
         m_env.minimizeInterception.start();
+        if (m_windowWatchers)
+            m_windowWatchers->startTaps();
+    }
 }
 
 // ---- Own windows -----------------------------------------------------------
+
+WindowGuard &TaskbarStore::windowGuard() const
+{
+    return m_env.windowGuard ? *m_env.windowGuard : WindowGuard::inert();
+}
 
 void TaskbarStore::fitSettingsWindowToContent()
 {

@@ -4,13 +4,19 @@
 #include "store/appitem.h"
 #include "store/backgroundtasks.h"
 #include "store/applists.h"
+#include "store/customwindownames.h"
 #include "store/finderfavorite.h"
 #include "store/flyouts.h"
 #include "store/installedapps.h"
 #include "store/menuactioncache.h"
+#include "store/minimizetakeover.h"
 #include "store/nativeminimizerequest.h"
+#include "store/ownwindows.h"
 #include "store/permissions.h"
 #include "store/storesettings.h"
+#include "store/taskbarclicks.h"
+#include "store/windowactions.h"
+#include "store/windowclosing.h"
 #include "store/windowpicker.h"
 #include "store/windowpreviewcache.h"
 #include "store/windowthumbnails.h"
@@ -28,16 +34,28 @@ class Accessibility;
 class ApplicationBundles;
 class ApplicationMenuActionProvider;
 class Clock;
+class Displays;
+class DockMinimizedWindows;
+class EventTaps;
+class FileIcons;
 class FinderFavoritesModel;
 class FocusRecorder;
 class MinimizeInterception;
+class OwnWindowsHost;
+class Relauncher;
 class Scheduler;
 class SettingsWindowHost;
+class Sleeper;
 class TaskbarTooltip;
 class TaskManagerOpenState;
 class UserDefaults;
 class WindowCapture;
+class WindowCloseConfirmation;
+class WindowGuard;
+class WindowList;
 class WindowPreviewProvider;
+class WindowWatchers;
+class WindowWorkAreaObserver;
 class Workspace;
 
 // What the store reaches of the rest of the system. The services are always
@@ -70,6 +88,23 @@ struct TaskbarStoreEnvironment
     QString ownBundleIdentifier = {};
     // Where background work runs; empty means the store's own threads.
     BackgroundTasks::Runner backgroundRunner = {};
+
+    // What the clicks and the window actions drive. Each may be left out:
+    // what needs it then does nothing (or, for the guard, falls back to the
+    // public calls).
+    const WindowList *windowList = nullptr;
+    const Displays *displays = nullptr;
+    EventTaps *eventTaps = nullptr;
+    // Pauses of the background waits for another application.
+    Sleeper *sleeper = nullptr;
+    WindowGuard *windowGuard = nullptr;
+    DockMinimizedWindows *dockMinimizedWindows = nullptr;
+    // Icons of the applications whose windows the close confirmation names.
+    FileIcons *fileIcons = nullptr;
+    // Implemented by the application layer.
+    OwnWindowsHost *ownWindows = nullptr;
+    WindowCloseConfirmation *closeConfirmation = nullptr;
+    Relauncher *relauncher = nullptr;
 };
 
 // The one observable model of the taskbar. It holds the app lists and the
@@ -135,6 +170,31 @@ public:
     const WindowThumbnails &thumbnails() const { return m_thumbnails; }
     MenuActionCache &menuActions() { return m_menuActions; }
     const MenuActionCache &menuActions() const { return m_menuActions; }
+    TaskbarClicks &clicks() { return m_clicks; }
+    WindowActions &windowActions() { return m_windowActions; }
+    WindowClosing &windowClosing() { return m_windowClosing; }
+    CustomWindowNames &customWindowNames() { return m_customWindowNames; }
+    const CustomWindowNames &customWindowNames() const { return m_customWindowNames; }
+    MinimizeTakeover &minimizeTakeover() { return m_minimizeTakeover; }
+    OwnWindows &ownWindows() { return m_ownWindows; }
+
+    // What the bar calls; the parts above do the work.
+    void handleTaskbarClick(const AppItem &app, quint32 displayID) { m_clicks.handleTaskbarClick(app, displayID); }
+    // A press on an app button: opens the picker at once for an app with two
+    // or more windows. True when the picker is open now.
+    bool prepareWindowPicker(const AppItem &app, quint32 displayID)
+    {
+        return m_windowPicker.prepareWindowPicker(app, displayID);
+    }
+    // The inert services stand in for those the environment leaves out.
+    WindowGuard &windowGuard() const;
+    // Keeps other windows out of the bar's strip, while the store watches the system.
+    WindowWorkAreaObserver *windowWorkAreaObserver() const;
+    // The taps, the work-area observer and the Finder watcher, while the
+    // store watches the system with event taps to hand.
+    WindowWatchers *windowWatchers() const { return m_windowWatchers.get(); }
+    // Looks at every window once for the work areas.
+    void refreshWindowWorkAreas();
 
     // App lists.
     const QList<AppItem> &pinnedApps() const { return m_pinnedApps; }
@@ -267,6 +327,7 @@ private:
     std::optional<QString> applicationLocation(const QString &bundleIdentifier) const;
     void subscribeToTaskManager(TaskManagerOpenState &state);
     void observeWorkspace();
+    void observeOpenWindows();
     void startRefreshTimer();
     void refreshTick();
     void refreshSettingsWindowState();
@@ -329,6 +390,14 @@ private:
     WindowPicker m_windowPicker;
     WindowThumbnails m_thumbnails;
     MenuActionCache m_menuActions;
+    CustomWindowNames m_customWindowNames;
+    WindowActions m_windowActions;
+    WindowClosing m_windowClosing;
+    TaskbarClicks m_clicks;
+    MinimizeTakeover m_minimizeTakeover;
+    OwnWindows m_ownWindows;
+    // After the parts its handlers reach, so it goes before them.
+    std::unique_ptr<WindowWatchers> m_windowWatchers;
 };
 
 } // namespace Velmora

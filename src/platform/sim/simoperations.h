@@ -47,5 +47,6 @@ inline constexpr QLatin1String SetPreference{"setPreference"};
 inline constexpr QLatin1String SynchronizePreferences{"synchronizePreferences"};
 inline constexpr QLatin1String PostDistributedNotification{"postDistributedNotification"};
 inline constexpr QLatin1String StartDetached{"startDetached"};
+inline constexpr QLatin1String Relaunch{"relaunchWhenExited"};
 
 } // namespace Velmora::Sim::SimOperations

@@ -1,0 +1,7 @@
+#include "platform/relauncher.h"
+
+namespace Velmora {
+
+Relauncher::~Relauncher() = default;
+
+} // namespace Velmora

@@ -1,0 +1,19 @@
+#include "platform/sim/simrelauncher.h"
+
+#include "platform/sim/simdesktop.h"
+#include "platform/sim/simoperations.h"
+
+namespace Velmora::Sim {
+
+SimRelauncher::SimRelauncher(SimDesktop &desktop)
+    : m_desktop(desktop)
+{
+}
+
+bool SimRelauncher::relaunchWhenExited(qint64 processIdentifier, const QString &program, const QStringList &arguments)
+{
+    const QVariantList detail { processIdentifier, arguments };
+    return !m_desktop.refuses(SimOperations::Relaunch, program, 0, detail);
+}
+
+} // namespace Velmora::Sim

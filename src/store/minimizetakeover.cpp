@@ -1,0 +1,328 @@
+#include "store/minimizetakeover.h"
+
+#include "platform/accessibility.h"
+#include "platform/axnames.h"
+#include "platform/eventtaps.h"
+#include "platform/scheduler.h"
+#include "platform/workspace.h"
+#include "services/axreads.h"
+#include "services/windowpreviewprovider.h"
+#include "store/ownwindowshost.h"
+#include "store/taskbarstore.h"
+#include "store/windowactions.h"
+#include "store/windowguard.h"
+
+#include <memory>
+
+namespace Velmora {
+
+namespace {
+
+QRectF withMargin(const QRectF &frame)
+{
+    const double m = MinimizeTakeover::buttonMargin;
+    return frame.adjusted(-m, -m, m, m);
+}
+
+} // namespace
+
+MinimizeTakeover::MinimizeTakeover(TaskbarStore &store)
+    : m_store(store)
+    , m_background(store.environment().backgroundRunner)
+{
+}
+
+MinimizeTakeover::~MinimizeTakeover()
+{
+    m_background.waitForDone();
+}
+
+bool MinimizeTakeover::isFrontmost(const RunningApplication &application) const
+{
+    const std::optional<RunningApplication> front = m_store.environment().workspace.frontmostApplication();
+    return front && front->processIdentifier == application.processIdentifier;
+}
+
+bool MinimizeTakeover::pressesArmedButton(const NativeMinimizeRequest &armed, const QPointF &location)
+{
+    const std::optional<RunningApplication> front = m_store.environment().workspace.frontmostApplication();
+    if (!front || front->processIdentifier != armed.targetProcessIdentifier)
+        return false;
+    if (!withMargin(armed.minimizeButtonFrame).contains(location))
+        return false;
+    // Where the button was when the request was armed is only a hint: the
+    // window may have been moved since, and a press at the old spot then
+    // lands on whatever is there now.
+    if (armed.button.isNull())
+        return false;
+    Accessibility &accessibility = m_store.environment().accessibility;
+    accessibility.setMessagingTimeout(armed.button, WindowActions::frontmostReadTimeoutSeconds);
+    const std::optional<QPointF> position = AXReads::point(accessibility, armed.button, AXNames::Position);
+    const std::optional<QSizeF> size = position ? AXReads::size(accessibility, armed.button, AXNames::Size) : std::nullopt;
+    return size && withMargin(QRectF(*position, *size)).contains(location);
+}
+
+void MinimizeTakeover::handleMinimizeButtonClick(InputEventType type, const QPointF &location)
+{
+    Workspace &workspace = m_store.environment().workspace;
+    if (type == InputEventType::LeftMouseDown) {
+        std::optional<NativeMinimizeRequest> request;
+        if (const auto &armed = m_store.nativeMinimizeRequest(); armed && pressesArmedButton(*armed, location))
+            request = armed; // stays armed
+        else
+            request = minimizeRequestUnderClick(location);
+        if (!request)
+            return;
+        if (request->kind == NativeMinimizeRequest::Kind::close)
+            request->windowIDsBeforeClose = m_store.windowGuard().windowIDs(request->targetProcessIdentifier);
+        handOverFocus();
+        m_store.setPendingMinimizeHandoff(request);
+        return;
+    }
+    if (type != InputEventType::LeftMouseUp)
+        return;
+
+    if (const std::optional<NativeMinimizeRequest> pending = m_store.pendingMinimizeHandoff()) {
+        m_store.setPendingMinimizeHandoff(std::nullopt);
+        const std::optional<RunningApplication> application = workspace.application(pending->targetProcessIdentifier);
+        if (!application)
+            return;
+        if (!withMargin(pending->minimizeButtonFrame).contains(location)) {
+            // Dragged off the button: the window stays, and so does the front.
+            giveBack(*application);
+            return;
+        }
+        m_store.setNativeMinimizeRequest(std::nullopt);
+        if (pending->kind == NativeMinimizeRequest::Kind::close)
+            watchClose(*pending, *application);
+        else
+            watchMinimize(*pending, *application, true);
+        return;
+    }
+
+    const std::optional<NativeMinimizeRequest> armed = m_store.nativeMinimizeRequest();
+    const std::optional<RunningApplication> front = workspace.frontmostApplication();
+    if (!armed || !front || front->processIdentifier != armed->targetProcessIdentifier
+        || !withMargin(armed->minimizeButtonFrame).contains(location))
+        return;
+    const std::optional<RunningApplication> application = workspace.application(armed->targetProcessIdentifier);
+    if (!application)
+        return;
+    m_store.setNativeMinimizeRequest(std::nullopt);
+    watchMinimize(*armed, *application, false);
+}
+
+std::optional<NativeMinimizeRequest> MinimizeTakeover::minimizeRequestUnderClick(const QPointF &location)
+{
+    Workspace &workspace = m_store.environment().workspace;
+    const std::optional<RunningApplication> front = workspace.frontmostApplication();
+    if (!front || front->processIdentifier == workspace.currentProcessIdentifier()
+        || front->activationPolicy != ActivationPolicy::Regular)
+        return std::nullopt;
+    WindowGuard &guard = m_store.windowGuard();
+    const QList<WindowGuard::StackEntry> entries = guard.stackEntries();
+    const std::optional<qsizetype> index = guard.windowIndex(location, entries, front->processIdentifier);
+    if (!index)
+        return std::nullopt;
+    const std::optional<RunningApplication> below = guard.applicationBelow(*index, entries);
+    if (!below)
+        return std::nullopt;
+    const std::optional<WindowGuard::TitleBarButton> button = guard.buttonFrame(location, front->processIdentifier);
+    if (!button)
+        return std::nullopt;
+    NativeMinimizeRequest request;
+    request.kind = button->button == WindowGuard::Button::close ? NativeMinimizeRequest::Kind::close
+                                                                : NativeMinimizeRequest::Kind::minimize;
+    request.targetProcessIdentifier = front->processIdentifier;
+    request.windowID = entries.at(*index).windowID;
+    request.minimizeButtonFrame = button->frame;
+    request.previousApplication = below;
+    return request;
+}
+
+std::optional<RunningApplication> MinimizeTakeover::applicationBelowWindow(quint32 windowID) const
+{
+    WindowGuard &guard = m_store.windowGuard();
+    const QList<WindowGuard::StackEntry> entries = guard.stackEntries();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (entries.at(i).windowID == windowID)
+            return guard.applicationBelow(i, entries);
+    }
+    return std::nullopt;
+}
+
+std::optional<AXElement> MinimizeTakeover::minimizeButton(quint32 windowID, const RunningApplication &application)
+{
+    const TaskbarStoreEnvironment &env = m_store.environment();
+    Accessibility &accessibility = env.accessibility;
+    const AXElement element = accessibility.applicationElement(application.processIdentifier);
+    accessibility.setMessagingTimeout(element, lookupTimeoutSeconds);
+    const std::optional<AXElement> focused = AXReads::element(accessibility, element, AXNames::FocusedWindow);
+    if (!focused)
+        return std::nullopt;
+    accessibility.setMessagingTimeout(*focused, lookupTimeoutSeconds);
+    if (env.windowPreviews.accessibilityWindowID(*focused) != windowID)
+        return std::nullopt;
+    const std::optional<AXElement> button = AXReads::element(accessibility, *focused, AXNames::MinimizeButton);
+    if (!button)
+        return std::nullopt;
+    accessibility.setMessagingTimeout(*button, lookupTimeoutSeconds);
+    if (AXReads::boolean(accessibility, *button, AXNames::Enabled) == false)
+        return std::nullopt;
+    return button;
+}
+
+void MinimizeTakeover::handleMinimizeShortcut(
+    const KeyEvent &event, const RunningApplication &application, quint32 windowID)
+{
+    if (!m_store.keepWindowOrder() || !isFrontmost(application)) {
+        postBack(application.processIdentifier, event);
+        return;
+    }
+    const std::optional<AXElement> button = minimizeButton(windowID, application);
+    const std::optional<RunningApplication> below = button ? applicationBelowWindow(windowID) : std::nullopt;
+    if (!below) {
+        postBack(application.processIdentifier, event);
+        return;
+    }
+    m_store.setNativeMinimizeRequest(std::nullopt);
+    handOverFocus();
+    NativeMinimizeRequest request;
+    request.kind = NativeMinimizeRequest::Kind::minimize;
+    request.button = *button;
+    request.targetProcessIdentifier = application.processIdentifier;
+    request.windowID = windowID;
+    request.previousApplication = below;
+    m_store.environment().accessibility.setMessagingTimeout(*button, WindowActions::buttonPressTimeoutSeconds);
+    pressHeldButton(*button, request, application, event);
+}
+
+void MinimizeTakeover::handleCloseShortcut(
+    const KeyEvent &event, const RunningApplication &application, quint32 windowID)
+{
+    const qint32 pid = application.processIdentifier;
+    const std::optional<RunningApplication> below
+        = m_store.keepWindowOrder() && isFrontmost(application) ? applicationBelowWindow(windowID) : std::nullopt;
+    if (!below) {
+        postBack(pid, event);
+        return;
+    }
+    // Whichever comes first wins: the close button found in time, or the key
+    // handed back to the application after 0.15 s.
+    const auto settled = std::make_shared<bool>(false);
+    WindowGuard &guard = m_store.windowGuard();
+    m_background.run<std::optional<AXElement>>(
+        this, [&guard, windowID, pid] { return guard.closeButtonIfShortcutCloses(windowID, pid); },
+        [this, settled, event, application, windowID, below](std::optional<AXElement> button) {
+            if (*settled)
+                return;
+            *settled = true;
+            if (button && isFrontmost(application))
+                closeHeldWindow(*button, windowID, application, *below, event);
+            else
+                postBack(application.processIdentifier, event);
+        });
+    m_store.environment().scheduler.scheduleOnce(closeShortcutDeadlineMs, this, [this, settled, pid, event] {
+        if (*settled)
+            return;
+        *settled = true;
+        postBack(pid, event);
+    });
+}
+
+void MinimizeTakeover::closeHeldWindow(const AXElement &closeButton, quint32 windowID,
+    const RunningApplication &application, const RunningApplication &applicationBelow, const KeyEvent &event)
+{
+    m_store.setNativeMinimizeRequest(std::nullopt);
+    handOverFocus();
+    NativeMinimizeRequest request;
+    request.kind = NativeMinimizeRequest::Kind::close;
+    request.button = closeButton;
+    request.windowIDsBeforeClose = m_store.windowGuard().windowIDs(application.processIdentifier);
+    request.targetProcessIdentifier = application.processIdentifier;
+    request.windowID = windowID;
+    request.previousApplication = applicationBelow;
+    m_store.environment().accessibility.setMessagingTimeout(closeButton, WindowActions::buttonPressTimeoutSeconds);
+    pressHeldButton(closeButton, request, application, event);
+}
+
+void MinimizeTakeover::pressHeldButton(const AXElement &button, const NativeMinimizeRequest &request,
+    const RunningApplication &application, const KeyEvent &event)
+{
+    const TaskbarStoreEnvironment &env = m_store.environment();
+    Accessibility &accessibility = env.accessibility;
+    const Clock &clock = env.clock;
+    Sleeper *sleeper = env.sleeper;
+    const qint32 pid = application.processIdentifier;
+    m_background.run<bool>(
+        this,
+        [&accessibility, &clock, sleeper, button, pid] {
+            // The application must have let go of the front first, or it
+            // brings its next window forward as the window goes.
+            WindowActions::waitUntilFrontmost(accessibility, clock, sleeper, pid, false);
+            const AXError result = accessibility.performAction(button, AXNames::Press);
+            return result == AXError::Success || result == AXError::CannotComplete;
+        },
+        [this, request, application, event](bool pressed) {
+            if (!pressed) {
+                giveBack(application);
+                postBack(application.processIdentifier, event);
+            } else if (request.kind == NativeMinimizeRequest::Kind::close) {
+                watchClose(request, application);
+            } else {
+                watchMinimize(request, application, true);
+            }
+        });
+}
+
+void MinimizeTakeover::watchMinimize(
+    const NativeMinimizeRequest &request, const RunningApplication &application, bool appWasDeactivated)
+{
+    m_store.windowGuard().watchMinimize(request.windowID, application,
+        m_store.windowActions().cachedWindowIDs(application), request.previousApplication, appWasDeactivated);
+}
+
+void MinimizeTakeover::watchClose(const NativeMinimizeRequest &request, const RunningApplication &application)
+{
+    WindowGuard &guard = m_store.windowGuard();
+    if (!request.windowID) {
+        if (request.previousApplication)
+            guard.makeFrontmost(request.previousApplication->processIdentifier);
+        return;
+    }
+    guard.watchClose(*request.windowID, application, request.windowIDsBeforeClose,
+        m_store.windowActions().cachedWindowIDs(application), request.previousApplication);
+}
+
+void MinimizeTakeover::handleFlyoutPress()
+{
+    Workspace &workspace = m_store.environment().workspace;
+    const std::optional<RunningApplication> front = workspace.frontmostApplication();
+    const qint32 own = workspace.currentProcessIdentifier();
+    if (!front || front->processIdentifier == own || front->activationPolicy != ActivationPolicy::Regular)
+        return;
+    m_store.windowActions().recordFlyoutPress(*front);
+    WindowGuard &guard = m_store.windowGuard();
+    guard.makeFrontmost(own);
+    guard.watchPress(*front);
+}
+
+void MinimizeTakeover::handOverFocus()
+{
+    if (OwnWindowsHost *host = m_store.environment().ownWindows)
+        host->makeTaskbarPanelKey();
+    m_store.windowGuard().makeFrontmost(m_store.environment().workspace.currentProcessIdentifier());
+}
+
+void MinimizeTakeover::giveBack(const RunningApplication &application)
+{
+    m_store.windowGuard().makeFrontmost(application.processIdentifier);
+}
+
+void MinimizeTakeover::postBack(qint32 processIdentifier, const KeyEvent &event)
+{
+    if (EventTaps *taps = m_store.environment().eventTaps)
+        taps->postKeyEvent(processIdentifier, event);
+}
+
+} // namespace Velmora

@@ -1,0 +1,342 @@
+#include "store/taskbarclicks.h"
+
+#include "platform/clock.h"
+#include "platform/scheduler.h"
+#include "platform/windowlist.h"
+#include "platform/workspace.h"
+#include "services/applicationmenuactionprovider.h"
+#include "services/windowpreviewprovider.h"
+#include "store/appitem.h"
+#include "store/keystrokes.h"
+#include "store/ownwindowshost.h"
+#include "store/taskbarstore.h"
+#include "store/taskbartooltip.h"
+#include "store/windowguard.h"
+
+namespace Velmora {
+
+namespace {
+
+std::optional<QString> localPath(const std::optional<QUrl> &url)
+{
+    if (url && url->isLocalFile())
+        return url->toLocalFile();
+    return std::nullopt;
+}
+
+} // namespace
+
+TaskbarClicks::TaskbarClicks(TaskbarStore &store)
+    : m_store(store)
+    , m_background(store.environment().backgroundRunner)
+{
+}
+
+TaskbarClicks::~TaskbarClicks()
+{
+    if (m_pollJob)
+        m_store.environment().scheduler.cancel(*m_pollJob);
+    m_background.waitForDone();
+}
+
+void TaskbarClicks::handleTaskbarClick(const AppItem &app, quint32 displayID)
+{
+    const TaskbarStoreEnvironment &env = m_store.environment();
+    env.tooltip.hide();
+    const bool pickerWasOpen = m_store.windowPicker().isWindowPickerOpen(app.id, displayID);
+    m_store.flyouts().dismissFlyouts();
+    // The click that lands on the button of an open picker only closes it.
+    if (pickerWasOpen)
+        return;
+    if (openOwnWindow(app, true))
+        return;
+
+    const QList<RunningApplication> running
+        = app.bundleIdentifier ? env.workspace.runningApplications(*app.bundleIdentifier) : QList<RunningApplication>();
+    if (running.isEmpty()) {
+        open(app);
+        return;
+    }
+    const RunningApplication &application = running.first();
+    WindowPicker &picker = m_store.windowPicker();
+    const QList<WindowPreviewItem> previews
+        = picker.orderedWindowPreviews(m_store.windowPreviewCache().cachedOrFetchedWindowPreviews(application));
+
+    const std::optional<RunningApplication> front = env.workspace.frontmostApplication();
+    const bool isFrontmost
+        = front && front->processIdentifier == application.processIdentifier && !application.isHidden;
+    if (isFrontmost) {
+        if (previews.size() == 1) {
+            const WindowPreviewItem &only = previews.first();
+            const bool onScreen = only.windowID ? m_store.windowGuard().isOnScreen(*only.windowID) : !only.isMinimized;
+            if (onScreen) {
+                // A second click on the app in front puts its only window away.
+                Keystrokes::postCommandM(env.eventTaps, application.processIdentifier);
+                m_store.windowPreviewCache().refreshWindowPreviewCacheAfterTransition(application);
+                return;
+            }
+        } else if (previews.isEmpty() && hasOnScreenWindow(application)) {
+            env.workspace.hide(application.processIdentifier);
+            return;
+        }
+    }
+    if (previews.size() >= WindowPicker::pickerThreshold) {
+        picker.presentWindowPicker(app, previews, displayID);
+        return;
+    }
+    bringForward(application);
+    m_store.windowPreviewCache().refreshWindowPreviewCacheAfterTransition(application);
+}
+
+bool TaskbarClicks::openOwnWindow(const AppItem &app, bool fromClick)
+{
+    OwnWindowsHost *host = m_store.environment().ownWindows;
+    OwnWindows &own = m_store.ownWindows();
+    if (app.id == AppItem::taskManagerID) {
+        if (!host)
+            return true;
+        const std::optional<OwnWindowsHost::Window> window = host->taskManagerWindow();
+        if (fromClick && window && own.isFrontmostWindow(*window))
+            host->miniaturize(window->number);
+        else
+            host->presentTaskManager();
+        return true;
+    }
+    if (app.id == AppItem::settingsID) {
+        const std::optional<OwnWindowsHost::Window> window = host ? host->settingsWindow() : std::nullopt;
+        if (fromClick && window && own.isFrontmostWindow(*window))
+            host->miniaturize(window->number);
+        else
+            own.showSettingsWindow();
+        return true;
+    }
+    if (app.id == AppItem::setupID) {
+        if (m_store.presentOnboarding)
+            m_store.presentOnboarding();
+        return true;
+    }
+    if (app.id == AppItem::ownWindowsID) {
+        if (fromClick)
+            own.toggleOtherVelmoraWindows();
+        else
+            own.showOtherVelmoraWindows();
+        return true;
+    }
+    return false;
+}
+
+void TaskbarClicks::open(const AppItem &app)
+{
+    m_store.flyouts().dismissFlyouts();
+    if (openOwnWindow(app, false))
+        return;
+    if (app.bundleIdentifier) {
+        const QList<RunningApplication> running
+            = m_store.environment().workspace.runningApplications(*app.bundleIdentifier);
+        if (!running.isEmpty()) {
+            bringForward(running.first());
+            return;
+        }
+    }
+    launch(app);
+}
+
+void TaskbarClicks::launch(const AppItem &app)
+{
+    Workspace &workspace = m_store.environment().workspace;
+    std::optional<QString> location = localPath(app.url);
+    if (!location && app.bundleIdentifier)
+        location = workspace.urlForApplication(*app.bundleIdentifier);
+    if (!location)
+        return;
+    Workspace::OpenConfiguration configuration;
+    configuration.activates = true;
+    workspace.openApplication(*location, configuration, nullptr, {});
+}
+
+void TaskbarClicks::bringForward(const RunningApplication &application)
+{
+    // Listing another application's windows waits on that application, so it
+    // happens in the background; the bar stays responsive meanwhile.
+    WindowPreviewProvider &provider = m_store.environment().windowPreviews;
+    m_background.run<QList<WindowPreviewItem>>(
+        this, [&provider, application] { return provider.windows(application); },
+        [this, application](QList<WindowPreviewItem> listed) {
+            const QList<WindowPreviewItem> previews = m_store.windowPicker().orderedWindowPreviews(listed);
+            if (!previews.isEmpty()) {
+                const bool restoresOnlyWindow = previews.size() == 1 && previews.first().isMinimized;
+                m_store.windowActions().focusRequestedWindow(previews.first(), application, restoresOnlyWindow);
+                return;
+            }
+            Workspace &workspace = m_store.environment().workspace;
+            if (application.isHidden)
+                workspace.unhide(application.processIdentifier);
+            if (hasOnScreenWindow(application))
+                workspace.activate(application.processIdentifier, 0);
+            else
+                requestNativeReopen(application);
+        });
+}
+
+void TaskbarClicks::requestNativeReopen(const RunningApplication &application)
+{
+    Workspace &workspace = m_store.environment().workspace;
+    std::optional<QString> location;
+    if (!application.bundleIdentifier.isEmpty())
+        location = workspace.urlForApplication(application.bundleIdentifier);
+    if (!location && !application.bundlePath.isEmpty())
+        location = application.bundlePath;
+    if (!location)
+        return;
+    Workspace::OpenConfiguration configuration;
+    configuration.activates = true;
+    configuration.createsNewApplicationInstance = false;
+    workspace.openApplication(*location, configuration, this,
+        [this, application](std::optional<RunningApplication> answered, const QString &) {
+            // The application may have ended while the workspace answered.
+            Workspace &workspace = m_store.environment().workspace;
+            std::optional<RunningApplication> target = answered;
+            if (!target && m_store.isStillRunning(application))
+                target = workspace.application(application.processIdentifier);
+            if (!target || target->isTerminated)
+                return;
+            if (target->isHidden)
+                workspace.unhide(target->processIdentifier);
+            workspace.activate(target->processIdentifier, 0);
+        });
+}
+
+bool TaskbarClicks::hasOnScreenWindow(const RunningApplication &application) const
+{
+    const WindowList *windowList = m_store.environment().windowList;
+    if (!windowList)
+        return false;
+    const std::optional<QList<WindowListEntry>> entries
+        = windowList->copyWindowInfo(WindowList::OnScreenExceptDesktop, WindowList::NoWindow);
+    if (!entries)
+        return false;
+    return std::any_of(entries->cbegin(), entries->cend(), [&](const WindowListEntry &entry) {
+        const std::optional<QRectF> bounds = entry.bounds();
+        return entry.ownerPID() == application.processIdentifier && entry.layer() == 0 && bounds
+            && bounds->width() >= normalWindowMinimumWidth && bounds->height() >= normalWindowMinimumHeight;
+    });
+}
+
+void TaskbarClicks::beginAwaitingNewWindow()
+{
+    WindowPicker &picker = m_store.windowPicker();
+    QSet<QString> shown;
+    for (const WindowPreviewItem &preview : picker.windowPreviews())
+        shown.insert(preview.id);
+    picker.setWindowPreviewIDsBeforeNewWindow(shown);
+    picker.setKeepWindowPickerOpenUntil(m_store.environment().clock.wallClockMs() + keepPickerOpenMs);
+    picker.setAwaitingNewWindow(true);
+    picker.setWindowPreviewIDToReveal(QString::fromLatin1(WindowPicker::placeholderPreviewID));
+}
+
+void TaskbarClicks::openNewWindow(const ApplicationMenuAction &action, const RunningApplication &application)
+{
+    const TaskbarStoreEnvironment &env = m_store.environment();
+    beginAwaitingNewWindow();
+
+    // A later request takes over the wait.
+    const quint64 generation = ++m_waitGeneration;
+    if (m_pollJob) {
+        env.scheduler.cancel(*m_pollJob);
+        m_pollJob.reset();
+    }
+    m_wait.reset();
+    WindowPreviewProvider &provider = env.windowPreviews;
+    const qint32 pid = application.processIdentifier;
+    m_background.run<QSet<quint32>>(
+        this, [&provider, pid] { return provider.windowServerWindowIDs(pid); },
+        [this, generation, application](QSet<quint32> snapshot) {
+            if (generation != m_waitGeneration)
+                return;
+            m_wait = NewWindowWait { generation, application, snapshot, m_store.environment().clock.wallClockMs(), false };
+            pollForNewWindow(generation);
+        });
+
+    env.tooltip.hide();
+    env.menuActions.perform(action, application);
+}
+
+void TaskbarClicks::pollForNewWindow(quint64 generation)
+{
+    if (!m_wait || m_wait->generation != generation)
+        return;
+    const TaskbarStoreEnvironment &env = m_store.environment();
+    if (env.clock.wallClockMs() - m_wait->startedAtMs >= newWindowTimeoutMs) {
+        endNewWindowWait(true);
+        return;
+    }
+    m_pollJob = env.scheduler.scheduleOnce(newWindowPollMs, this, [this, generation] {
+        m_pollJob.reset();
+        if (!m_wait || m_wait->generation != generation)
+            return;
+        const WindowPicker &picker = m_store.windowPicker();
+        // The picker closed, or the new window's card arrived.
+        if (!picker.windowPickerAppID() || !picker.windowPreviewIDsBeforeNewWindow()) {
+            endNewWindowWait(false);
+            return;
+        }
+        if (m_wait->found) {
+            fetchNewWindowPreviews();
+            pollForNewWindow(generation);
+            return;
+        }
+        WindowPreviewProvider &provider = m_store.environment().windowPreviews;
+        const qint32 pid = m_wait->application.processIdentifier;
+        m_background.run<QSet<quint32>>(
+            this, [&provider, pid] { return provider.windowServerWindowIDs(pid); },
+            [this, generation](QSet<quint32> numbers) { newWindowNumbersRead(generation, numbers); });
+    });
+}
+
+void TaskbarClicks::newWindowNumbersRead(quint64 generation, const QSet<quint32> &numbers)
+{
+    if (!m_wait || m_wait->generation != generation)
+        return;
+    const qint64 elapsed = m_store.environment().clock.wallClockMs() - m_wait->startedAtMs;
+    // Window numbers are cheap to read; the windows are listed only once a
+    // new number shows up, or once a window without one may have.
+    if (QSet<quint32>(numbers).subtract(m_wait->snapshot).isEmpty() && elapsed <= newWindowNumbersOnlyMs) {
+        pollForNewWindow(generation);
+        return;
+    }
+    m_wait->found = true;
+    fetchNewWindowPreviews();
+    pollForNewWindow(generation);
+}
+
+void TaskbarClicks::fetchNewWindowPreviews()
+{
+    // One fetch per process at a time: a fetch under way answers this one too.
+    m_store.windowPreviewCache().refreshWindowPreviewCache(m_wait->application, false);
+}
+
+void TaskbarClicks::endNewWindowWait(bool timedOut)
+{
+    m_wait.reset();
+    if (!timedOut)
+        return;
+    WindowPicker &picker = m_store.windowPicker();
+    if (!picker.windowPreviewIDsBeforeNewWindow())
+        return;
+    picker.setWindowPreviewIDsBeforeNewWindow(std::nullopt);
+    picker.setAwaitingNewWindow(false);
+    if (picker.windowPreviewIDToReveal() == QString::fromLatin1(WindowPicker::placeholderPreviewID))
+        picker.setWindowPreviewIDToReveal(std::nullopt);
+}
+
+void TaskbarClicks::revealApplicationInFinder(const AppItem &app)
+{
+    Workspace &workspace = m_store.environment().workspace;
+    std::optional<QString> location = localPath(app.url);
+    if (!location && app.bundleIdentifier)
+        location = workspace.urlForApplication(*app.bundleIdentifier);
+    if (location)
+        workspace.activateFileViewerSelecting({ *location });
+}
+
+} // namespace Velmora

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "platform/runningapplication.h"
+#include "store/backgroundtasks.h"
+
+#include <QObject>
+#include <QSet>
+
+#include <optional>
+
+namespace Velmora {
+
+class TaskbarStore;
+struct AppItem;
+struct ApplicationMenuAction;
+
+// What a click on an app button does, and the operations it ends in:
+// launching an application, asking a running one for a window, opening a
+// new window through the application's own menu command and waiting for it,
+// revealing an application in the file manager. Part of the store; main
+// thread only.
+class TaskbarClicks : public QObject
+{
+    Q_OBJECT
+public:
+    // A new window is looked for every 16 ms; for its first second by window
+    // number alone, then by listing the windows; after 3 s the wait gives up.
+    // The picker stays open 5 s from the request whatever happens.
+    static constexpr qint64 newWindowPollMs = 16;
+    static constexpr qint64 newWindowNumbersOnlyMs = 1000;
+    static constexpr qint64 newWindowTimeoutMs = 3000;
+    static constexpr qint64 keepPickerOpenMs = 5000;
+    // An on-screen window the click counts: at least this big, layer 0.
+    static constexpr double normalWindowMinimumWidth = 80;
+    static constexpr double normalWindowMinimumHeight = 40;
+
+    explicit TaskbarClicks(TaskbarStore &store);
+    ~TaskbarClicks() override;
+
+    // The primary click on `app`'s button on the display's bar: closes the
+    // flyouts, then launches the app, minimizes its only window, hides it,
+    // opens its window picker or brings its first window forward.
+    void handleTaskbarClick(const AppItem &app, quint32 displayID);
+    // Opens an item of the Start menu, a search result or a context menu:
+    // the product's own windows open, a running application comes forward,
+    // anything else is launched.
+    void open(const AppItem &app);
+    // Asks the running application to show a window, as opening it again
+    // from the file manager would.
+    void requestNativeReopen(const RunningApplication &application);
+    // Whether the application has an on-screen window of at least 80 by 40 points.
+    bool hasOnScreenWindow(const RunningApplication &application) const;
+    // Puts the picker into its wait for a new window: a placeholder card,
+    // revealed, and the picker kept open.
+    void beginAwaitingNewWindow();
+    // Runs the application's menu command and waits for the window it opens.
+    void openNewWindow(const ApplicationMenuAction &action, const RunningApplication &application);
+    // Shows the application's bundle selected in a file manager window.
+    void revealApplicationInFinder(const AppItem &app);
+
+    // Brings a running application forward: its first window, else the
+    // application itself, else a reopen.
+    void bringForward(const RunningApplication &application);
+
+    // Whether a wait for a new window is polling.
+    bool isPollingForNewWindow() const { return m_pollJob.has_value(); }
+
+private:
+    struct NewWindowWait
+    {
+        quint64 generation = 0;
+        RunningApplication application;
+        QSet<quint32> snapshot;
+        qint64 startedAtMs = 0; // wall clock
+        bool found = false;
+    };
+
+    bool openOwnWindow(const AppItem &app, bool fromClick);
+    void launch(const AppItem &app);
+    void pollForNewWindow(quint64 generation);
+    void newWindowNumbersRead(quint64 generation, const QSet<quint32> &numbers);
+    void endNewWindowWait(bool timedOut);
+    void fetchNewWindowPreviews();
+
+    TaskbarStore &m_store;
+    std::optional<NewWindowWait> m_wait;
+    quint64 m_waitGeneration = 0;
+    std::optional<quint64> m_pollJob;
+    // Last: its threads are joined before anything they report to goes.
+    BackgroundTasks m_background;
+};
+
+} // namespace Velmora

@@ -1,0 +1,368 @@
+#include "store/windowactions.h"
+
+#include "platform/accessibility.h"
+#include "platform/axnames.h"
+#include "platform/clock.h"
+#include "platform/sleeper.h"
+#include "platform/workspace.h"
+#include "services/axreads.h"
+#include "services/dockminimizedwindows.h"
+#include "services/windowworkareaobserver.h"
+#include "store/keystrokes.h"
+#include "store/ownwindowshost.h"
+#include "store/taskbarstore.h"
+#include "store/windowguard.h"
+
+namespace Velmora {
+
+namespace {
+
+void setFlag(Accessibility &accessibility, const AXElement &element, const QString &attribute, bool value)
+{
+    // Writes to another application's window are fire-and-forget: what
+    // counts is checked where it decides something.
+    accessibility.setAttributeValue(element, attribute, AXValue::fromBool(value));
+}
+
+std::optional<qsizetype> indexOf(const QList<WindowGuard::StackEntry> &entries, quint32 windowID)
+{
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (entries.at(i).windowID == windowID)
+            return i;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+WindowActions::WindowActions(TaskbarStore &store)
+    : m_store(store)
+    , m_background(store.environment().backgroundRunner)
+{
+}
+
+WindowActions::~WindowActions()
+{
+    m_background.waitForDone();
+}
+
+void WindowActions::limitMainThreadWait(Accessibility &accessibility, const AXElement &element)
+{
+    accessibility.setMessagingTimeout(element, mainThreadTimeoutSeconds);
+}
+
+bool WindowActions::isThisProcess(const RunningApplication &application) const
+{
+    return application.processIdentifier == m_store.environment().workspace.currentProcessIdentifier();
+}
+
+void WindowActions::bringProcessForward(qint32 processIdentifier)
+{
+    m_store.windowGuard().makeFrontmost(processIdentifier);
+}
+
+void WindowActions::focusRequestedWindow(
+    const WindowPreviewItem &preview, const RunningApplication &application, bool useNativeRestoreActivation)
+{
+    const TaskbarStoreEnvironment &env = m_store.environment();
+    Accessibility &accessibility = env.accessibility;
+    WindowGuard &guard = m_store.windowGuard();
+    const AXElement &element = preview.accessibilityElement;
+    const qint32 pid = application.processIdentifier;
+
+    const std::optional<RunningApplication> previous = applicationBeforeFlyoutAction();
+    const std::optional<RunningApplication> now = env.workspace.application(pid);
+    const bool wasHidden = now ? now->isHidden : application.isHidden;
+    if (wasHidden)
+        env.workspace.unhide(pid);
+    // We are about to move the window ourselves.
+    if (WindowWorkAreaObserver *observer = m_store.windowWorkAreaObserver())
+        observer->suppressAdjustments(element, workAreaSuppressionMs);
+    limitMainThreadWait(accessibility, element);
+
+    if (useNativeRestoreActivation) {
+        // The application's own activation restores its only window best.
+        setFlag(accessibility, element, AXNames::Main, true);
+        env.workspace.activate(pid, Workspace::ActivateAllWindows);
+        setFlag(accessibility, element, AXNames::Minimized, false);
+        setFlag(accessibility, element, AXNames::Focused, true);
+        armNativeMinimizeRequest(preview, application, previous);
+        return;
+    }
+
+    const bool onScreen = preview.windowID ? guard.isOnScreen(*preview.windowID) : !preview.isMinimized;
+    if (onScreen) {
+        setFlag(accessibility, element, AXNames::Minimized, false);
+        setFlag(accessibility, element, AXNames::Main, true);
+        setFlag(accessibility, element, AXNames::Focused, true);
+        if (preview.windowID)
+            guard.watchFocus(element, *preview.windowID, application);
+        if (!preview.windowID || isThisProcess(application) || !guard.focus(*preview.windowID, application))
+            env.workspace.activate(pid, 0);
+        accessibility.performAction(element, AXNames::Raise);
+        armNativeMinimizeRequest(preview, application, previous);
+        return;
+    }
+
+    if (previous && (!preview.windowID || preview.isMinimized) && previous->processIdentifier != pid) {
+        // The window that covers the spot now must stay where it is while the
+        // restored window's siblings try to rise with it.
+        const QList<WindowGuard::StackEntry> stack = guard.stackEntries();
+        const auto covered = std::find_if(stack.cbegin(), stack.cend(), [&](const WindowGuard::StackEntry &entry) {
+            return entry.processIdentifier == previous->processIdentifier;
+        });
+        const qint32 own = env.workspace.currentProcessIdentifier();
+        if (covered != stack.cend() && pid != own && previous->processIdentifier != own)
+            guard.watchRestore(element, preview.windowID, application, cachedWindowIDs(application),
+                covered->windowID, *previous);
+    }
+    restoreMinimizedWindow(preview, application, previous, !wasHidden);
+}
+
+void WindowActions::restoreOwnWindow(const WindowPreviewItem &preview)
+{
+    OwnWindowsHost *host = m_store.environment().ownWindows;
+    if (!host || !preview.windowID)
+        return;
+    host->show(*preview.windowID);
+    host->activate();
+}
+
+void WindowActions::restoreMinimizedWindow(const WindowPreviewItem &preview, const RunningApplication &application,
+    const std::optional<RunningApplication> &previousApplication, bool allowsDockRestore)
+{
+    if (isThisProcess(application)) {
+        restoreOwnWindow(preview);
+        return;
+    }
+    // A tile stands for a window only by its title: with two minimized
+    // windows of that title the Dock could restore the wrong one.
+    bool titleIsShared = false;
+    if (const WindowPreviewCache::Entry *entry = m_store.windowPreviewCache().entry(application.processIdentifier)) {
+        titleIsShared = std::any_of(entry->previews.cbegin(), entry->previews.cend(), [&](const WindowPreviewItem &other) {
+            return other.id != preview.id && other.isMinimized && other.title == preview.title;
+        });
+    }
+    const TaskbarStoreEnvironment &env = m_store.environment();
+    Accessibility &accessibility = env.accessibility;
+    WindowGuard &guard = m_store.windowGuard();
+    DockMinimizedWindows *dock = allowsDockRestore && !titleIsShared ? env.dockMinimizedWindows : nullptr;
+    const AXElement element = preview.accessibilityElement;
+    const QString title = preview.title;
+    const qint32 pid = application.processIdentifier;
+    m_background.run<bool>(
+        this,
+        [&accessibility, &guard, dock, element, title, pid] {
+            const std::optional<bool> minimized = AXReads::boolean(accessibility, element, AXNames::Minimized);
+            if (minimized == false) {
+                // Restored meanwhile: only bring it forward.
+                setFlag(accessibility, element, AXNames::Main, true);
+                accessibility.performAction(element, AXNames::Raise);
+                guard.makeFrontmost(pid);
+                return true;
+            }
+            if (dock) {
+                if (const std::optional<AXElement> tile = dock->item(title)) {
+                    accessibility.performAction(*tile, AXNames::Press);
+                    return true;
+                }
+            }
+            setFlag(accessibility, element, AXNames::Minimized, false);
+            setFlag(accessibility, element, AXNames::Main, true);
+            guard.makeFrontmost(pid);
+            setFlag(accessibility, element, AXNames::Focused, true);
+            accessibility.performAction(element, AXNames::Raise);
+            return true;
+        },
+        [this, preview, application, previousApplication](bool) {
+            armNativeMinimizeRequest(preview, application, previousApplication);
+        });
+}
+
+void WindowActions::armNativeMinimizeRequest(const WindowPreviewItem &preview, const RunningApplication &application,
+    const std::optional<RunningApplication> &previousApplication)
+{
+    const auto disarm = [this] { m_store.setNativeMinimizeRequest(std::nullopt); };
+    if (!m_store.keepWindowOrder() || !previousApplication
+        || previousApplication->processIdentifier == application.processIdentifier
+        || previousApplication->activationPolicy != ActivationPolicy::Regular
+        || !m_store.isStillRunning(*previousApplication)) {
+        disarm();
+        return;
+    }
+    Accessibility &accessibility = m_store.environment().accessibility;
+    limitMainThreadWait(accessibility, preview.accessibilityElement);
+    const std::optional<AXElement> button
+        = AXReads::element(accessibility, preview.accessibilityElement, AXNames::MinimizeButton);
+    if (!button) {
+        disarm();
+        return;
+    }
+    limitMainThreadWait(accessibility, *button);
+    const std::optional<QPointF> position = AXReads::point(accessibility, *button, AXNames::Position);
+    const std::optional<QSizeF> size = position ? AXReads::size(accessibility, *button, AXNames::Size) : std::nullopt;
+    if (!position || !size) {
+        disarm();
+        return;
+    }
+    NativeMinimizeRequest request;
+    request.button = *button;
+    request.targetProcessIdentifier = application.processIdentifier;
+    request.windowID = preview.windowID;
+    request.minimizeButtonFrame = QRectF(*position, *size);
+    request.previousApplication = previousApplication;
+    m_store.setNativeMinimizeRequest(request);
+}
+
+bool WindowActions::isFocusedWindow(const WindowPreviewItem &preview, const RunningApplication &application) const
+{
+    const std::optional<RunningApplication> previous = applicationBeforeFlyoutAction();
+    if (!previous || previous->processIdentifier != application.processIdentifier || application.isHidden
+        || !preview.windowID)
+        return false;
+    for (const WindowGuard::StackEntry &entry : m_store.windowGuard().stackEntries()) {
+        if (entry.processIdentifier == application.processIdentifier)
+            return entry.windowID == *preview.windowID;
+    }
+    return false;
+}
+
+std::optional<RunningApplication> WindowActions::applicationBeforeFlyoutAction() const
+{
+    const TaskbarStoreEnvironment &env = m_store.environment();
+    const std::optional<RunningApplication> front = env.workspace.frontmostApplication();
+    if (front && front->processIdentifier != env.workspace.currentProcessIdentifier())
+        return front;
+    if (m_flyoutPressSource && env.clock.monotonicMs() - m_flyoutPressSource->second < flyoutPressValidityMs
+        && m_store.isStillRunning(m_flyoutPressSource->first))
+        return m_flyoutPressSource->first;
+    return front;
+}
+
+void WindowActions::recordFlyoutPress(const RunningApplication &application)
+{
+    m_flyoutPressSource = std::make_pair(application, m_store.environment().clock.monotonicMs());
+}
+
+QSet<quint32> WindowActions::cachedWindowIDs(const RunningApplication &application) const
+{
+    QSet<quint32> numbers;
+    if (const WindowPreviewCache::Entry *entry = m_store.windowPreviewCache().entry(application.processIdentifier)) {
+        for (const WindowPreviewItem &preview : entry->previews) {
+            if (preview.windowID)
+                numbers.insert(*preview.windowID);
+        }
+    }
+    return numbers;
+}
+
+void WindowActions::minimizeFocusedWindow(const WindowPreviewItem &preview, const RunningApplication &application)
+{
+    const TaskbarStoreEnvironment &env = m_store.environment();
+    Accessibility &accessibility = env.accessibility;
+    WindowGuard &guard = m_store.windowGuard();
+    const qint32 own = env.workspace.currentProcessIdentifier();
+    const auto fallBack = [&] { minimizeNatively(preview, application); };
+
+    const std::optional<RunningApplication> front = env.workspace.frontmostApplication();
+    if (!m_store.keepWindowOrder() || (front && front->processIdentifier != own) || !preview.windowID)
+        return fallBack();
+    const quint32 windowID = *preview.windowID;
+    limitMainThreadWait(accessibility, preview.accessibilityElement);
+    const std::optional<AXElement> button
+        = AXReads::element(accessibility, preview.accessibilityElement, AXNames::MinimizeButton);
+    if (!button)
+        return fallBack();
+    limitMainThreadWait(accessibility, *button);
+    if (AXReads::boolean(accessibility, *button, AXNames::Enabled) == false)
+        return fallBack();
+
+    const QList<WindowGuard::StackEntry> entries = guard.stackEntries();
+    const std::optional<qsizetype> index = indexOf(entries, windowID);
+    const std::optional<WindowGuard::StackEntry> below
+        = index ? guard.windowBelow(*index, entries, own) : std::nullopt;
+    if (!below)
+        return fallBack();
+
+    std::function<void()> watch;
+    if (below->processIdentifier == application.processIdentifier) {
+        // The application's next window takes the front; its siblings stay.
+        const QList<WindowPreviewItem> previews = m_store.windowPicker().orderedWindowPreviews(
+            m_store.windowPreviewCache().cachedOrFetchedWindowPreviews(application));
+        const auto next = std::find_if(previews.cbegin(), previews.cend(),
+            [&](const WindowPreviewItem &candidate) { return candidate.windowID == below->windowID; });
+        if (next == previews.cend())
+            return fallBack();
+        const AXElement nextElement = next->accessibilityElement;
+        const quint32 nextID = below->windowID;
+        watch = [this, windowID, application, nextElement, nextID] {
+            if (!isThisProcess(application))
+                m_store.windowGuard().watchMinimize(windowID, application, nextElement, nextID);
+        };
+    } else {
+        const QList<WindowGuard::StackEntry> fresh = guard.stackEntries();
+        const std::optional<qsizetype> freshIndex = indexOf(fresh, windowID);
+        const std::optional<RunningApplication> applicationBelow
+            = freshIndex ? guard.applicationBelow(*freshIndex, fresh) : std::nullopt;
+        if (!applicationBelow)
+            return fallBack();
+        NativeMinimizeRequest request;
+        request.targetProcessIdentifier = application.processIdentifier;
+        request.windowID = windowID;
+        request.previousApplication = applicationBelow;
+        watch = [this, request, application] { m_store.minimizeTakeover().watchMinimize(request, application, true); };
+    }
+
+    m_store.setNativeMinimizeRequest(std::nullopt);
+    accessibility.setMessagingTimeout(*button, buttonPressTimeoutSeconds);
+    const AXElement pressed = *button;
+    m_background.run<bool>(
+        this,
+        [&accessibility, pressed] {
+            const AXError result = accessibility.performAction(pressed, AXNames::Press);
+            // "Cannot complete" comes back from an application that minimized
+            // the window but answered late.
+            return result == AXError::Success || result == AXError::CannotComplete;
+        },
+        [this, watch, preview, application](bool done) {
+            if (done)
+                watch();
+            else
+                minimizeNatively(preview, application);
+        });
+}
+
+void WindowActions::minimizeNatively(const WindowPreviewItem &preview, const RunningApplication &application)
+{
+    const TaskbarStoreEnvironment &env = m_store.environment();
+    const qint32 pid = application.processIdentifier;
+    if (!preview.windowID || !m_store.windowGuard().focus(*preview.windowID, application))
+        bringProcessForward(pid);
+    Accessibility &accessibility = env.accessibility;
+    const Clock &clock = env.clock;
+    Sleeper *sleeper = env.sleeper;
+    m_background.run<bool>(
+        this,
+        [&accessibility, &clock, sleeper, pid] {
+            waitUntilFrontmost(accessibility, clock, sleeper, pid, true);
+            return true;
+        },
+        [this, pid](bool) { Keystrokes::postCommandM(m_store.environment().eventTaps, pid); });
+}
+
+void WindowActions::waitUntilFrontmost(
+    Accessibility &accessibility, const Clock &clock, Sleeper *sleeper, qint32 processIdentifier, bool frontmost)
+{
+    const AXElement application = accessibility.applicationElement(processIdentifier);
+    accessibility.setMessagingTimeout(application, frontmostReadTimeoutSeconds);
+    const qint64 deadline = clock.monotonicMs() + frontmostWaitMs;
+    while (clock.monotonicMs() < deadline) {
+        if (AXReads::boolean(accessibility, application, AXNames::Frontmost) == frontmost)
+            return;
+        if (!sleeper)
+            return;
+        sleeper->sleepMs(frontmostPollMs);
+    }
+}
+
+} // namespace Velmora
