@@ -4,7 +4,13 @@
 #include "platform/sim/simplatform.h"
 #include "platform/sim/virtualclock.h"
 #include "platform/windowlist.h"
+#include "services/appexpose.h"
+#include "services/coverwatch.h"
 #include "services/fullscreendisplaydetector.h"
+#include "services/watchservices.h"
+#include "services/watchthreads.h"
+#include "services/windowpreviewprovider.h"
+#include "services/windowstack.h"
 #include "services/windowworkareamanager.h"
 
 #include "qtbenchmarkmain.h"
@@ -294,6 +300,101 @@ void workAreaOnSimulatedDesktop(benchmark::State &state)
     }
 }
 
+// One cover watch over its whole 1.5 s on the simulated desktop (request log
+// off): `windows` windows of 10 applications, three siblings of the watched
+// application each under two covering windows. The watch runs on the
+// benchmark's thread; its 2 ms pauses move the virtual clock, so the time
+// measured is the CPU time of its 750 polls (and the one burst of raises
+// when `siblingsUp`: the siblings already stand over their covers).
+void coverWatch(benchmark::State &state)
+{
+    const int windows = int(state.range(0));
+    const bool siblingsUp = state.range(1) != 0;
+    Sim::VirtualClock clock;
+    Sim::SimPlatform platform(clock);
+    platform.desktop.setRequestLogEnabled(false);
+    QList<qint32> pids;
+    for (int i = 0; i < 10; ++i) {
+        Sim::SimProcess process;
+        process.name = QStringLiteral("App%1").arg(i);
+        process.bundleIdentifier = QStringLiteral("com.example.App%1").arg(i);
+        pids.append(platform.desktop.addProcess(process));
+    }
+    QList<quint32> siblings;
+    QList<quint32> coverWindows;
+    for (int i = 0; i < windows; ++i) {
+        Sim::SimWindow window;
+        window.ownerPid = pids[i % 10];
+        window.bounds = QRectF(40.0 * (i % 20), 30.0 * (i % 15), 700, 500);
+        const quint32 number = platform.desktop.addWindow(window);
+        if (i % 10 == 0 && siblings.size() < 3)
+            siblings.append(number);
+    }
+    // Each sibling lies under the two windows added right after it.
+    QList<quint32> order;
+    for (quint32 sibling : siblings) {
+        order.prepend(sibling);
+        order.prepend(sibling + 1);
+        order.prepend(sibling + 2);
+        coverWindows << sibling + 1 << sibling + 2;
+    }
+    platform.desktop.setStackingOrder(order);
+
+    WindowPreviewProvider provider(platform.accessibility, platform.windowList, platform.privateFunctions,
+        platform.displays, platform.workspace, clock);
+    AppExpose expose(platform.privateFunctions, clock);
+    WatchThreads threads(clock, clock);
+    WindowStack stack(platform.windowList);
+    QObject mainContext;
+    const WatchServices services { platform.accessibility, stack, platform.workspace, platform.eventTaps, expose,
+        provider, threads, &mainContext, platform.workspace.currentProcessIdentifier() };
+    CoverWatch::Generation generation;
+    const QList<CoverWatch::Cover> covers
+        = CoverWatch::covers(stack.windowEntries(), pids[0], services.ownPid, std::nullopt);
+    if (covers.isEmpty())
+        state.SkipWithError("no covers");
+
+    long perWatch = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (siblingsUp)
+            platform.desktop.setStackingOrder(siblings);
+        CoverWatch watch(services, generation, generation.advance(), covers, std::nullopt);
+        state.ResumeTiming();
+        perWatch = allocationsOf([&] { watch.run(); });
+    }
+    threads.waitForAll();
+    state.counters["allocations"] = double(perWatch);
+    state.counters["polls"] = double(CoverWatch::durationMs / CoverWatch::pollIntervalMs);
+}
+
+// One poll's read of the stack, as a watch makes it again and again: after
+// the first read it allocates nothing (the "allocations" counter is per read).
+void coverWatchPoll(benchmark::State &state)
+{
+    Sim::VirtualClock clock;
+    Sim::SimPlatform platform(clock);
+    platform.desktop.setRequestLogEnabled(false);
+    Sim::SimProcess process;
+    process.name = QStringLiteral("App");
+    const qint32 pid = platform.desktop.addProcess(process);
+    for (int i = 0; i < int(state.range(0)); ++i) {
+        Sim::SimWindow window;
+        window.ownerPid = pid;
+        window.bounds = QRectF(10.0 * (i % 50), 10.0 * (i % 40), 700, 500);
+        platform.desktop.addWindow(window);
+    }
+    WindowStack stack(platform.windowList);
+    WindowStack::Reading reading;
+    reading.reserve(64);
+    stack.readStack(reading);
+    long perRead = 0;
+    for (auto _ : state) {
+        perRead = allocationsOf([&] { benchmark::DoNotOptimize(stack.readStack(reading).size()); });
+    }
+    state.counters["allocations"] = double(perRead);
+}
+
 } // namespace
 
 BENCHMARK(fullScreenOwnCode)
@@ -306,5 +407,13 @@ BENCHMARK(fullScreenOnSimulatedDesktop)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(workAreaOwnCode)->Name("WorkAreaPass/ownCode/windows")->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(workAreaOnSimulatedDesktop)->Name("WorkAreaPass/simulatedDesktop/100windows")->Unit(benchmark::kMicrosecond);
+
+BENCHMARK(coverWatch)
+    ->Name("CoverWatch/oneWatch/windows,siblingsUp")
+    ->Args({ 30, 0 })
+    ->Args({ 100, 0 })
+    ->Args({ 100, 1 })
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(coverWatchPoll)->Name("CoverWatch/onePoll/windows")->Arg(30)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 VELMORA_QT_BENCHMARK_MAIN()

@@ -3,10 +3,20 @@
 #include "platform/windowlistentry.h"
 
 #include <QList>
+#include <QRectF>
 
 #include <optional>
 
 namespace Velmora {
+
+// One row of the on-screen stack: a window of layer 0 whose number, owner
+// and bounds all read as such.
+struct WindowStackRow
+{
+    quint32 number = 0;
+    qint32 ownerPID = 0;
+    QRectF bounds; // top-left origin, y down, in points
+};
 
 // The window server's list of windows of every application, front to back.
 class WindowList
@@ -34,6 +44,14 @@ public:
     // `relativeToWindow` (NoWindow for none), front to back. Nothing when the
     // window server gives no list.
     virtual std::optional<QList<WindowListEntry>> copyWindowInfo(quint32 options, quint32 relativeToWindow) const = 0;
+
+    // The rows of the on-screen list without desktop elements
+    // (OnScreenExceptDesktop), front to back, into `rows`, which is cleared
+    // first and keeps its storage: a caller that reads the stack every few
+    // milliseconds allocates nothing for it once `rows` is large enough (an
+    // implementation that can, overrides this; this one reads copyWindowInfo).
+    // False, with no rows, when the window server gives no list.
+    virtual bool copyOnScreenStack(QList<WindowStackRow> &rows) const;
 };
 
 } // namespace Velmora

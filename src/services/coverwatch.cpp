@@ -131,8 +131,8 @@ void CoverWatch::run()
         return;
 
     const QList<Cover> sorted = deepestFirst(m_covers);
-    QList<WindowStack::Entry> rows;
-    rows.reserve(64);
+    WindowStack::Reading reading;
+    reading.reserve(64);
     QList<quint32> raise;
     raise.reserve(sorted.size());
     qint64 lastBurstMs = distantPastMs;
@@ -140,7 +140,7 @@ void CoverWatch::run()
     for (qint64 nowMs = startMs; nowMs - startMs < durationMs; nowMs = clock.monotonicMs()) {
         if (!m_generation.isCurrent(m_myGeneration))
             return;
-        m_services.stack.readStack(rows);
+        const QList<WindowStack::Entry> &rows = m_services.stack.readStack(reading);
         restoreOrder(sorted, rows, raise);
         if (!raise.isEmpty() && nowMs - lastBurstMs > burstIntervalMs) {
             if (userInput(m_services.eventTaps, startMs, nowMs) || !m_generation.isCurrent(m_myGeneration))

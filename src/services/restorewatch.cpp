@@ -59,11 +59,11 @@ void RestoreWatch::run()
     qint64 lastRestoredRaiseMs = distantPastMs;
     const qint64 deadlineMs = clock.monotonicMs() + durationMs;
     bool restoredSeen = false;
-    QList<WindowStack::Entry> rows;
-    rows.reserve(64);
+    WindowStack::Reading reading;
+    reading.reserve(64);
 
     for (qint64 nowMs = clock.monotonicMs(); nowMs < deadlineMs; nowMs = clock.monotonicMs()) {
-        m_services.stack.readStack(rows);
+        const QList<WindowStack::Entry> &rows = m_services.stack.readStack(reading);
         // A third application came forward: the user has moved on.
         if (!rows.isEmpty() && rows.first().processIdentifier != pid && rows.first().processIdentifier != coveredPid)
             return;

@@ -27,6 +27,29 @@ SiblingRaiseGuard::~SiblingRaiseGuard()
     m_environment.threads.waitForAll();
 }
 
+std::optional<quint32> SiblingRaiseGuard::frontWindowAboveOtherApplication(
+    const RunningApplication &application) const
+{
+    std::optional<quint32> front;
+    for (const StackEntry &row : m_stack.entries()) {
+        if (row.processIdentifier == application.processIdentifier) {
+            front = row.windowID;
+            break;
+        }
+    }
+    if (!front)
+        return std::nullopt;
+    const QList<MinimizeButtonHitTest::WindowEntry> entries = m_stack.windowEntries();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (entries[i].windowID != *front)
+            continue;
+        if (MinimizeButtonHitTest::applicationBelow(m_environment.workspace, i, entries))
+            return front;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 std::optional<QList<MinimizeButtonHitTest::WindowEntry>> SiblingRaiseGuard::takeWindowsBeforePress(
     const RunningApplication &application)
 {
@@ -36,6 +59,14 @@ std::optional<QList<MinimizeButtonHitTest::WindowEntry>> SiblingRaiseGuard::take
     if (m_environment.threads.clock().monotonicMs() - snapshot->timeMs >= pressSnapshotLifetimeMs)
         return std::nullopt;
     return snapshot->windows;
+}
+
+QList<MinimizeButtonHitTest::WindowEntry> SiblingRaiseGuard::windowsBeforeAction(
+    const RunningApplication &application)
+{
+    if (std::optional<QList<MinimizeButtonHitTest::WindowEntry>> before = takeWindowsBeforePress(application))
+        return *std::move(before);
+    return m_stack.windowEntries();
 }
 
 void SiblingRaiseGuard::watchPress(const RunningApplication &application)
@@ -54,8 +85,7 @@ void SiblingRaiseGuard::watchFocus(
 {
     if (application.processIdentifier == m_services.ownPid)
         return;
-    const QList<MinimizeButtonHitTest::WindowEntry> entries
-        = takeWindowsBeforePress(application).value_or(m_stack.windowEntries());
+    const QList<MinimizeButtonHitTest::WindowEntry> entries = windowsBeforeAction(application);
     watchCovers(CoverWatch::covers(entries, application.processIdentifier, m_services.ownPid, focusedWindowID),
         focusedWindow);
 }
@@ -64,8 +94,7 @@ std::optional<quint32> SiblingRaiseGuard::watchActivation(const RunningApplicati
 {
     if (application.processIdentifier == m_services.ownPid)
         return std::nullopt;
-    const QList<MinimizeButtonHitTest::WindowEntry> entries
-        = takeWindowsBeforePress(application).value_or(m_stack.windowEntries());
+    const QList<MinimizeButtonHitTest::WindowEntry> entries = windowsBeforeAction(application);
     watchCovers(
         CoverWatch::covers(entries, application.processIdentifier, m_services.ownPid, std::nullopt), std::nullopt);
     for (const MinimizeButtonHitTest::WindowEntry &entry : entries) {

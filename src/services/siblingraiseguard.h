@@ -82,6 +82,10 @@ public:
     {
         return WindowStack::isSibling(siblings, windowID, rows);
     }
+    // The application's front window when closing or minimizing it would
+    // bring another regular application forward (the shortcut tap's test);
+    // nothing otherwise. Any thread.
+    std::optional<quint32> frontWindowAboveOtherApplication(const RunningApplication &application) const;
     static QList<quint32> coversToRestore(const QList<Cover> &covers, const QList<StackEntry> &rows)
     {
         return CoverWatch::coversToRestore(covers, rows);
@@ -138,6 +142,8 @@ private:
     // The press snapshot for this application while it is fresh; it is used up either way.
     std::optional<QList<MinimizeButtonHitTest::WindowEntry>> takeWindowsBeforePress(
         const RunningApplication &application);
+    // The press snapshot when it counts, else the stack now.
+    QList<MinimizeButtonHitTest::WindowEntry> windowsBeforeAction(const RunningApplication &application);
     void watchCovers(QList<Cover> covers, std::optional<AXElement> keepingInFront);
     // The previous application's front window in the stack now, with its
     // element when a restore watch already found it.

@@ -29,24 +29,21 @@ QList<WindowStack::Entry> WindowStack::stackEntries(const QList<WindowListEntry>
     return rows;
 }
 
-void WindowStack::readStack(QList<Entry> &rows) const
+const QList<WindowStack::Entry> &WindowStack::readStack(Reading &reading) const
 {
-    rows.clear();
-    const std::optional<QList<WindowListEntry>> list
-        = m_windowList.copyWindowInfo(WindowList::OnScreenExceptDesktop, WindowList::NoWindow);
-    if (!list)
-        return;
-    for (const WindowListEntry &entry : *list) {
-        if (const std::optional<MinimizeButtonHitTest::WindowEntry> window = normalWindow(entry))
-            rows.append(Entry { window->windowID, window->processIdentifier });
+    reading.rows.clear();
+    m_windowList.copyOnScreenStack(reading.read);
+    for (const WindowStackRow &row : std::as_const(reading.read)) {
+        if (MinimizeButtonHitTest::isNormalSize(row.bounds))
+            reading.rows.append(Entry { row.number, row.ownerPID });
     }
+    return reading.rows;
 }
 
 QList<WindowStack::Entry> WindowStack::entries() const
 {
-    QList<Entry> rows;
-    readStack(rows);
-    return rows;
+    Reading reading;
+    return readStack(reading);
 }
 
 QList<MinimizeButtonHitTest::WindowEntry> WindowStack::windowEntries() const

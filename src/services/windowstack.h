@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/windowlist.h"
 #include "platform/windowlistentry.h"
 #include "services/minimizebuttonhittest.h"
 
@@ -10,8 +11,6 @@
 #include <optional>
 
 namespace Velmora {
-
-class WindowList;
 
 // The window server's on-screen stack as the sibling-raise guard reads it:
 // which normal window stands in front of which, and whose it is.
@@ -32,9 +31,20 @@ public:
 
     // The normal windows of an on-screen list, front to back.
     static QList<Entry> stackEntries(const QList<WindowListEntry> &list);
-    // The same rows read into `rows`, which keeps its capacity: a watch that
-    // reads the stack every few milliseconds allocates nothing for it.
-    void readStack(QList<Entry> &rows) const;
+    // Storage for reading the stack again and again: a watch that reads it
+    // every few milliseconds allocates nothing for it once this has room.
+    struct Reading
+    {
+        QList<WindowStackRow> read;
+        QList<Entry> rows;
+        void reserve(qsizetype count)
+        {
+            read.reserve(count);
+            rows.reserve(count);
+        }
+    };
+    // The current stack, read into `reading`.
+    const QList<Entry> &readStack(Reading &reading) const;
 
     // The current stack.
     QList<Entry> entries() const;

@@ -256,6 +256,17 @@ private slots:
         QCOMPARE(world.threads.runningCount(), 0);
     }
 
+    void frontWindowAboveOtherApplication()
+    {
+        CoveredSiblingsWorld covered;
+        // t2 is Target's front window, with Target's own t3 right below it.
+        QVERIFY(!covered.guard.frontWindowAboveOtherApplication(covered.app(covered.target)));
+        // Now Other's c1 lies right below it.
+        covered.desktop.setStackingOrder({ covered.t2, covered.c1 });
+        QCOMPARE(covered.guard.frontWindowAboveOtherApplication(covered.app(covered.target)), covered.t2);
+        QVERIFY(!covered.guard.frontWindowAboveOtherApplication(covered.app(covered.addApp(QStringLiteral("None")))));
+    }
+
     void watchActivationNamesTheFrontWindow()
     {
         CoveredSiblingsWorld world;

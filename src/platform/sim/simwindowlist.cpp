@@ -25,6 +25,38 @@ std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 opti
     return entries;
 }
 
+bool SimWindowList::copyOnScreenStack(QList<WindowStackRow> &rows) const
+{
+    // Made once: converting the operation's name for every poll would allocate.
+    static const QString operation = SimOperations::CopyWindowInfo;
+    rows.clear();
+    if (m_desktop.takeFailure(operation, QString(), 0)) {
+        if (m_desktop.isRequestLogEnabled())
+            m_desktop.log(operation, 0, {}, QVariantMap{{QStringLiteral("options"), OnScreenExceptDesktop}}, -1);
+        return false;
+    }
+    const bool complete = m_desktop.withLock([&](const SimDesktopParts &d) {
+        const SimWorld &world = d.world;
+        for (quint32 number : world.unsortedStackingOrder()) {
+            const SimWindow &w = *world.window(number);
+            if (!w.windowListOverrides.isEmpty())
+                return false;
+            if (w.layer != 0 || !w.inWindowList || w.desktopElement || !world.isOnScreen(w))
+                continue;
+            rows.append(WindowStackRow{w.number, w.ownerPid, SimWorld::drawnFrame(w)});
+        }
+        return true;
+    });
+    if (!complete)
+        return WindowList::copyOnScreenStack(rows);
+    if (m_desktop.isRequestLogEnabled())
+        m_desktop.log(operation, 0, {},
+                      QVariantMap{{QStringLiteral("options"), OnScreenExceptDesktop},
+                                  {QStringLiteral("relativeTo"), NoWindow}},
+                      int(rows.size()));
+    return true;
+}
+
 QList<WindowListEntry> SimWindowList::list(const SimWorld &world, quint32 options, quint32 relativeToWindow) const
 {
     const bool namesVisible = world.permissions().screenCapture == SimPermission::Granted;

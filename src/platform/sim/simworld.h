@@ -84,6 +84,9 @@ public:
     SimWindow *window(quint32 number);
     const SimWindow *window(quint32 number) const;
     qsizetype windowCount() const { return m_windows.size(); }
+    // The stacking order of every layer as kept, not sorted by layer: within
+    // one layer it is that layer's order.
+    const QList<quint32> &unsortedStackingOrder() const { return m_order; }
     // Adds a window in front of every other window of its layer and returns
     // its number (a new one when `window.number` is 0); 0 when the owner is
     // unknown or the number is taken.
