@@ -29,6 +29,8 @@
 #include "bar/barcloseconfirmation.h"
 #include "bar/storebaractions.h"
 #include "bar/taskbarview.h"
+#include "bar/windowpickercontent.h"
+#include "picker/windowpickerview.h"
 #include "services/dockpinnedapps.h"
 #include "services/fullscreendisplaydetector.h"
 #include "services/screencapturepermission.h"
@@ -134,6 +136,8 @@ Application::Application(QObject *parent)
     m_popovers = std::make_unique<ApplicationPopoverServices>(*m_clock, *m_clock, *m_animator, sim.displays,
                                                               sim.eventTaps);
     m_closeConfirmation = std::make_unique<BarCloseConfirmation>();
+    // Every app button's picker popover shows the window picker.
+    WindowPickerContent::setFactory(WindowPickerView::contentFactory(*m_animator, *m_fileIcons));
 
     m_taskManagerState = std::make_unique<TaskManagerStateRelay>();
 
@@ -163,6 +167,7 @@ Application::Application(QObject *parent)
 
 Application::~Application()
 {
+    WindowPickerContent::setFactory({});
     TaskManagerWindowController::setShared(nullptr);
     TaskbarTooltipController::setShared(nullptr);
     SystemMonitor::setShared(nullptr);

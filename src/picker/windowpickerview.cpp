@@ -1,6 +1,7 @@
 #include "picker/windowpickerview.h"
 
 #include "bar/visualeffectview.h"
+#include "picker/model/storewindowcardactions.h"
 #include "picker/model/windowpreviewstripmodel.h"
 #include "picker/newwindowbutton.h"
 #include "picker/windowpreviewscroller.h"
@@ -87,6 +88,23 @@ WindowPickerView::WindowPickerView(const WindowPreviewCard::Environment &environ
     connect(&m_model, &WindowPickerViewModel::changed, this, &WindowPickerView::modelChanged);
     m_model.flush();
     modelChanged(ViewModel::everything);
+}
+
+WindowPickerView::WindowPickerView(std::unique_ptr<WindowCardActions> actions, TaskbarStore &store,
+    Animator &animator, const AppItem &app, const QIcon &appIcon, std::optional<quint32> displayID,
+    qreal previewCardHeight, QWidget *parent)
+    : WindowPickerView(WindowPreviewCard::Environment { store, animator, *actions, WindowPreviewCard::sharedTooltip() },
+          app, appIcon, displayID, previewCardHeight, parent)
+{
+    m_ownedActions = std::move(actions);
+}
+
+WindowPickerContent::Factory WindowPickerView::contentFactory(Animator &animator, FileIcons &icons)
+{
+    return [&animator, &icons](const WindowPickerContent::Context &context, QWidget *parent) -> QWidget * {
+        return new WindowPickerView(std::make_unique<StoreWindowCardActions>(context.store), context.store, animator,
+            context.app, context.app.icon(icons), context.displayID, context.previewCardHeight, parent);
+    };
 }
 
 WindowPickerView::~WindowPickerView()

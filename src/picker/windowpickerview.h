@@ -1,14 +1,19 @@
 #pragma once
 
+#include "bar/windowpickercontent.h"
 #include "picker/model/windowpickerviewmodel.h"
 #include "picker/windowpreviewcard.h"
 
 #include <QIcon>
 #include <QWidget>
 
+#include <memory>
+
 class QPushButton;
 
 namespace Velmora {
+
+class FileIcons;
 
 class NewWindowButton;
 class WindowPreviewScroller;
@@ -43,7 +48,16 @@ public:
 
     WindowPickerView(const WindowPreviewCard::Environment &environment, const AppItem &app, const QIcon &appIcon,
         std::optional<quint32> displayID, qreal previewCardHeight, QWidget *parent = nullptr);
+    // The same, with window actions that the view keeps for its cards.
+    WindowPickerView(std::unique_ptr<WindowCardActions> actions, TaskbarStore &store, Animator &animator,
+        const AppItem &app, const QIcon &appIcon, std::optional<quint32> displayID, qreal previewCardHeight,
+        QWidget *parent = nullptr);
     ~WindowPickerView() override;
+
+    // What the bar's picker popovers show: a picker view per opening, with
+    // the store's window actions and the app's icon. Install it once at
+    // start-up with WindowPickerContent::setFactory().
+    static WindowPickerContent::Factory contentFactory(Animator &animator, FileIcons &icons);
 
     WindowPickerViewModel &model() { return m_model; }
     WindowPreviewScroller *scroller() const { return m_scroller; }
@@ -69,6 +83,9 @@ private:
     void paintHeader(QPainter &painter);
     void paintScreenRecordingRow(QPainter &painter);
 
+    // The cards' window actions when this view keeps its own; first in,
+    // last out, so every card can reach them.
+    std::unique_ptr<WindowCardActions> m_ownedActions;
     WindowPickerViewModel m_model;
     QIcon m_appIcon;
     AnimatedValue m_hintOpacity;

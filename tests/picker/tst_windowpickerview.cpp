@@ -1,4 +1,6 @@
+#include "../bar/barfakes.h"
 #include "cardfakes.h"
+#include "platform/sim/scriptedfileicons.h"
 #include "picker/newwindowbutton.h"
 #include "picker/previewscrollknobview.h"
 #include "picker/windowpickerview.h"
@@ -203,6 +205,35 @@ private slots:
         QCOMPARE(f.picker().windowPickerAppID(), std::nullopt);
     }
 
+    // The bar's popover makes the picker through the installed factory; its
+    // "+" asks the store, which shows the placeholder while it waits.
+    void madeByTheBarsFactory()
+    {
+        Fixture f;
+        Test::RecordingBarActions barActions;
+        Sim::ScriptedFileIcons icons;
+        WindowPickerContent::setFactory(WindowPickerView::contentFactory(f.animator, icons));
+        ApplicationMenuAction command;
+        command.kind = ApplicationMenuAction::Kind::newWindow;
+        command.title = QStringLiteral("New Window");
+        f.store->menuActions().cacheApplicationMenuActions({ { f.editor, { command } } }, { f.editor });
+        f.openEditor();
+        std::unique_ptr<QWidget> content(
+            WindowPickerContent::create({ *f.store, barActions, Test::StoreWorld::appItem("Editor"), 1, 159 }, nullptr));
+        WindowPickerContent::setFactory({});
+        auto *view = qobject_cast<WindowPickerView *>(content.get());
+        QVERIFY(view);
+        f.clock.runPending();
+        view->resize(view->sizeHint());
+        view->show();
+        QCOMPARE(view->sizeHint().width(), 496);
+        QVERIFY(view->newWindowButton()->isVisible());
+        QTest::mouseClick(view->newWindowButton(), Qt::LeftButton);
+        QVERIFY(f.picker().isAwaitingNewWindow());
+        f.clock.runPending();
+        QVERIFY(view->scroller()->strip()->placeholder());
+    }
+
     // The picker is dark whatever the desktop: the background, the app's
     // name in white, and the cards.
     void looksDark()
@@ -227,6 +258,39 @@ private slots:
         const QString folder = qEnvironmentVariable("VELMORA_PICKER_SHOTS");
         if (!folder.isEmpty())
             image.save(folder + QStringLiteral("/windowpickerview.png"));
+    }
+
+    // Not a check: under a display server, shows the picker with live
+    // thumbnails over a desktop for VELMORA_PICKER_HOLD_MS, so a screenshot
+    // can be taken of what a person sees.
+    void screenshotHarness()
+    {
+        const int hold = qEnvironmentVariableIntValue("VELMORA_PICKER_HOLD_MS");
+        if (hold <= 0)
+            QSKIP("set VELMORA_PICKER_HOLD_MS to show the picker on screen");
+        Fixture f(5);
+        f.store->permissions().setScreenCapturePermission(true);
+        ApplicationMenuAction command;
+        command.kind = ApplicationMenuAction::Kind::newWindow;
+        command.title = QStringLiteral("New Window");
+        f.store->menuActions().cacheApplicationMenuActions({ { f.editor, { command } } }, { f.editor });
+        QWidget desktop;
+        desktop.setGeometry(0, 0, 1440, 900);
+        QPalette palette = desktop.palette();
+        palette.setColor(QPalette::Window, QColor(58, 92, 132));
+        desktop.setPalette(palette);
+        desktop.setAutoFillBackground(true);
+        desktop.show();
+        WindowPickerView &view = f.make();
+        f.openEditor();
+        giveThumbnails(f);
+        f.settle();
+        view.setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        view.move(200, 500);
+        view.show();
+        view.model().strip().dragRefused();
+        f.settle();
+        QTest::qWait(hold);
     }
 };
 

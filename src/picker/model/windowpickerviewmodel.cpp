@@ -94,9 +94,12 @@ std::optional<WindowPickerViewModel::NewWindowCommand> WindowPickerViewModel::ne
 void WindowPickerViewModel::openNewWindow()
 {
     const std::optional<NewWindowCommand> command = newWindowAction();
-    if (!command || !m_openNewWindow)
+    if (!command)
         return;
-    m_openNewWindow(command->action, command->application);
+    if (m_openNewWindow)
+        m_openNewWindow(command->action, command->application);
+    else
+        m_store.clicks().openNewWindow(command->action, command->application);
 }
 
 bool WindowPickerViewModel::showsScreenRecordingRow() const

@@ -78,7 +78,7 @@ public:
     std::optional<NewWindowCommand> newWindowAction() const;
     // The "+" button: asks the store for a new window, when there is a command.
     void openNewWindow();
-    // How a new window is opened; the store's own operation by default.
+    // How a new window is opened; the store's own operation unless replaced.
     void setOpenNewWindow(OpenNewWindow open) { m_openNewWindow = std::move(open); }
 
     bool showsScreenRecordingRow() const;
