@@ -52,4 +52,10 @@ void CustomWindowNames::removeName(const QString &previewID)
         emit customWindowNamesChanged();
 }
 
+void CustomWindowNames::retainProcesses(const QSet<qint32> &processIdentifiers)
+{
+    if (m_names.removeIf([&](const auto &entry) { return !processIdentifiers.contains(entry.value().processIdentifier); }))
+        emit customWindowNamesChanged();
+}
+
 } // namespace Velmora

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -42,6 +43,8 @@ public:
     void renameWindow(const WindowPreviewItem &preview, const QString &name);
     // Forgets the name of a window that was closed.
     void removeName(const QString &previewID);
+    // Forgets the names of windows of processes that no longer run.
+    void retainProcesses(const QSet<qint32> &processIdentifiers);
 
 signals:
     void customWindowNamesChanged();

@@ -253,8 +253,7 @@ void TaskbarClicks::openNewWindow(const ApplicationMenuAction &action, const Run
         [this, generation, application](QSet<quint32> snapshot) {
             if (generation != m_waitGeneration)
                 return;
-            m_wait = NewWindowWait { generation, application, snapshot,
-                m_store.environment().clock.wallClockMs(), false, false };
+            m_wait = NewWindowWait { generation, application, snapshot, m_store.environment().clock.wallClockMs(), false };
             pollForNewWindow(generation);
         });
 

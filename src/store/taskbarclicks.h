@@ -73,7 +73,6 @@ private:
         QSet<quint32> snapshot;
         qint64 startedAtMs = 0; // wall clock
         bool found = false;
-        bool isReading = false;
     };
 
     bool openOwnWindow(const AppItem &app, bool fromClick);

@@ -299,6 +299,7 @@ void TaskbarStore::refreshRunningApps()
     m_windowPreviewCache.retainProcesses(running);
     m_thumbnails.retainProcesses(running);
     m_windowPicker.ordering().retainProcesses(running);
+    m_customWindowNames.retainProcesses(running);
     m_menuActions.refreshApplicationMenuActionCache(regular);
     m_env.focusRecorder.refreshApplications(regular);
 }
