@@ -20,6 +20,9 @@ public:
 
     virtual void recordFocusedWindow(qint32 processIdentifier) = 0;
     virtual void refreshApplications(const QList<RunningApplication> &regularApplications) = 0;
+    // The user picked this window in the picker: it counts as focused at once,
+    // before its application reports the change.
+    virtual void recordRequested(const QString &previewID, qint32 processIdentifier) = 0;
     // A tick that grows with every focus change: larger is more recent;
     // nothing for a window never seen focused.
     virtual std::optional<quint64> recency(const QString &previewID) const = 0;

@@ -19,6 +19,11 @@ void WindowFocusRecorder::refreshApplications(const QList<RunningApplication> &r
     m_history.refreshApplications(regularApplications);
 }
 
+void WindowFocusRecorder::recordRequested(const QString &previewID, qint32 processIdentifier)
+{
+    m_history.recordRequested(previewID, processIdentifier);
+}
+
 std::optional<quint64> WindowFocusRecorder::recency(const QString &previewID) const
 {
     return m_history.recency(previewID);

@@ -15,6 +15,7 @@ public:
 
     void recordFocusedWindow(qint32 processIdentifier) override;
     void refreshApplications(const QList<RunningApplication> &regularApplications) override;
+    void recordRequested(const QString &previewID, qint32 processIdentifier) override;
     std::optional<quint64> recency(const QString &previewID) const override;
 
 private:

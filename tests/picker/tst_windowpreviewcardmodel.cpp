@@ -1,6 +1,8 @@
 #include "../store/storeworld.h"
 #include "cardfakes.h"
+#include "picker/model/storewindowcardactions.h"
 #include "picker/model/windowpreviewcardmodel.h"
+#include "store/customwindownames.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -290,6 +292,35 @@ private slots:
         QCOMPARE(f.card->border().width, 1.0);
         QCOMPARE(f.card->border().opacity, 0.18);
         QVERIFY(f.card->accessibilityValue().isEmpty());
+    }
+
+    void storeCarriesOutTheCardsActions()
+    {
+        Fixture f;
+        StoreWindowCardActions actions(*f.store);
+        WindowPreviewCardModel card(*f.store, actions, f.tooltip, f.clock, Fixture::appItem("Editor"), f.preview("First"));
+        QSignalSpy changed(&card, &WindowPreviewCardModel::changed);
+
+        // Saving the untouched title leaves no name in the store.
+        card.beginRenaming();
+        card.commitRename();
+        QVERIFY(f.store->customWindowNames().customWindowNames().isEmpty());
+
+        card.beginRenaming();
+        card.setEditedName(" Notes ");
+        card.commitRename();
+        QCOMPARE(std::as_const(*f.store).customWindowNames().customWindowName(card.preview()),
+            std::optional<QString>("Notes"));
+        QCOMPARE(card.name(), QStringLiteral("Notes"));
+        QVERIFY(changed.count() > 0);
+        card.useOriginalTitle();
+        QCOMPARE(card.name(), QStringLiteral("First"));
+
+        // A click on a window that is not in front: the picker closes, the
+        // pick is recorded, and the window is asked to come forward.
+        card.click();
+        QVERIFY(!f.store->windowPicker().windowPickerAppID());
+        QCOMPARE(f.focus.requested, QStringList({ card.preview().id }));
     }
 
     void dragOnlyInTheFixedOrder()

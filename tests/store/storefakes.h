@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QStringList>
 #include <QPointer>
 
 #include <functional>
@@ -101,6 +102,8 @@ public:
     QHash<QString, quint64> recencies;
     void recordFocusedWindow(qint32 pid) override { recorded.append(pid); }
     void refreshApplications(const QList<RunningApplication> &) override { ++refreshes; }
+    QStringList requested;
+    void recordRequested(const QString &previewID, qint32) override { requested.append(previewID); }
     std::optional<quint64> recency(const QString &previewID) const override
     {
         const auto found = recencies.constFind(previewID);

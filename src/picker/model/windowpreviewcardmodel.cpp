@@ -1,5 +1,6 @@
 #include "picker/model/windowpreviewcardmodel.h"
 
+#include "store/customwindownames.h"
 #include "store/taskbarstore.h"
 
 namespace Velmora {
@@ -30,6 +31,8 @@ WindowPreviewCardModel::WindowPreviewCardModel(TaskbarStore &store, WindowCardAc
     connect(&store, &TaskbarStore::windowPreviewSortOrderChanged, this, &WindowPreviewCardModel::changed);
     // A rename re-sorts the cards; the name shown may have changed with it.
     connect(&picker, &WindowPicker::windowPreviewsChanged, this, &WindowPreviewCardModel::changed);
+    connect(&store.customWindowNames(), &CustomWindowNames::customWindowNamesChanged, this,
+        &WindowPreviewCardModel::changed);
 }
 
 WindowPreviewCardModel::~WindowPreviewCardModel()
