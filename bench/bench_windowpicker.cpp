@@ -1,4 +1,6 @@
 #include "../tests/store/storeworld.h"
+#include "bar/model/animator.h"
+#include "picker/model/windowpickerviewmodel.h"
 
 #include "qtbenchmarkmain.h"
 
@@ -83,5 +85,50 @@ static void BM_WindowServerTitles(benchmark::State &state)
         benchmark::DoNotOptimize(picker.provider.windowServerTitles());
 }
 BENCHMARK(BM_WindowServerTitles)->Arg(30)->Unit(benchmark::kMicrosecond);
+
+// One turn of the picker's view-model after a store change that moves no
+// card (the visible windows were refreshed): it lays nothing out and only
+// checks for a card to reveal. The picker sees such a change every 0.5 s.
+static void BM_PickerTurnWithNothingToLayOut(benchmark::State &state)
+{
+    OpenPicker picker(int(state.range(0)));
+    Animator animator(picker.clock, picker.clock);
+    WindowPickerViewModel model(*picker.store, Test::StoreWorld::appItem("Editor"), 1, 159, animator);
+    model.scroller().setVisibleWidth(704);
+    model.flush();
+    for (auto _ : state) {
+        model.invalidate(WindowPickerViewModel::StripChanged);
+        model.flush();
+    }
+    if (model.scroller().laidOutPreviewIDs()->size() != state.range(0))
+        state.SkipWithError("the strip is not laid out");
+}
+BENCHMARK(BM_PickerTurnWithNothingToLayOut)->Arg(10)->Arg(30)->Unit(benchmark::kMicrosecond);
+
+// One pointer move of a card dragged to and fro across the strip in fixed
+// order: the drag state, the store's reorder when a slot is crossed, and the
+// strip's items and offsets the view places the cards from.
+static void BM_PickerDragStep(benchmark::State &state)
+{
+    OpenPicker picker(int(state.range(0)));
+    Animator animator(picker.clock, picker.clock);
+    WindowPickerViewModel model(*picker.store, Test::StoreWorld::appItem("Editor"), 1, 159, animator);
+    WindowPreviewStripModel &strip = model.strip();
+    const QString dragged = picker.store->windowPicker().windowPreviews().first().id;
+    const double across = 234.0 * double(state.range(0) - 1);
+    double translation = 0;
+    double step = 13;
+    strip.pressChanged(dragged, true);
+    for (auto _ : state) {
+        translation += step;
+        if (translation > across || translation < 0)
+            step = -step;
+        strip.dragChanged(dragged, translation);
+        for (const WindowPreviewStripModel::Item &item : strip.items())
+            benchmark::DoNotOptimize(strip.offset(item.id));
+    }
+    strip.dragEnded();
+}
+BENCHMARK(BM_PickerDragStep)->Arg(10)->Unit(benchmark::kMicrosecond);
 
 VELMORA_QT_BENCHMARK_MAIN();

@@ -1,55 +1,328 @@
 #include "app/application.h"
 
+#include "app/appdelegate.h"
+#include "app/appownwindowshost.h"
+#include "app/taskbarpanel.h"
+#include "app/appsettingswindowhost.h"
+#include "app/ownwindowmirror.h"
+#include "app/taskmanagerstaterelay.h"
+#include "bar/model/animator.h"
+#include "bar/taskbartooltipcontroller.h"
+#include "platform/linux/exitrelauncher.h"
+#include "platform/linux/jsonfileuserdefaults.h"
 #include "platform/linux/pidfdsignaller.h"
 #include "platform/linux/procstatistics.h"
 #include "platform/linux/ptylauncher.h"
 #include "platform/linux/systemclock.h"
+#include "platform/linux/xdgfileicons.h"
+#include "platform/sim/scriptedbundles.h"
 #include "platform/sim/simplatform.h"
 #include "platform/sim/simscenario.h"
+#include "platform/sim/simscreenfollower.h"
+#include "services/activationparking.h"
+#include "services/appexpose.h"
+#include "services/applicationmenuactionprovider.h"
+#include "services/dockminimizedwindows.h"
+#include "services/siblingraiseguard.h"
+#include "services/watchthreads.h"
+#include "bar/applicationpopoverservices.h"
+#include "bar/barcloseconfirmation.h"
+#include "bar/storebaractions.h"
+#include "bar/taskbarview.h"
+#include "services/dockpinnedapps.h"
+#include "services/fullscreendisplaydetector.h"
+#include "services/screencapturepermission.h"
+#include "services/thumbnailcapture.h"
+#include "services/windowfocushistory.h"
+#include "services/windowpreviewprovider.h"
+#include "store/finderfavoritesmodel.h"
+#include "store/minimizeinterception.h"
+#include "store/servicewindowcapture.h"
+#include "store/servicewindowguard.h"
+#include "store/taskbarstore.h"
+#include "store/velmoraicon.h"
+#include "store/windowfocusrecorder.h"
 #include "taskmanager/sampling/systemmonitor.h"
 #include "taskmanager/sampling/systemsampler.h"
+#include "taskmanager/taskmanagerwindowcontroller.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDebug>
+#include <QDir>
+#include <QIcon>
+#include <QStandardPaths>
 
 namespace Velmora {
+
+// The store starts and stops the taps that take over minimize and close
+// itself (its window watchers); there is nothing else to switch here.
+class IdleMinimizeInterception final : public MinimizeInterception
+{
+public:
+    void start() override { }
+    void stop() override { }
+};
+
+namespace {
+
+const QString ownBundleIdentifier = QStringLiteral("org.velmora.Velmora");
+
+QString settingsFilePath()
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QDir(config).filePath(QStringLiteral("velmora/settings.json"));
+}
+
+} // namespace
 
 Application::Application(QObject *parent)
     : QObject(parent)
     , m_clock(std::make_unique<Linux::SystemClock>())
     // On real time a call into a busy simulated application blocks its caller
     // for real, as it would on the desktop we model.
-    , m_desktop(std::make_unique<Sim::SimPlatform>(*m_clock, *m_clock,
-                                                   [clock = m_clock.get()](qint64 ms) { clock->sleepMs(ms); }))
+    , m_desktop(std::make_unique<Sim::SimPlatform>(
+          *m_clock, *m_clock, [clock = m_clock.get()](qint64 ms) { clock->sleepMs(ms); }))
     , m_statistics(std::make_unique<Linux::ProcStatistics>())
     , m_signaller(std::make_unique<Linux::PidfdSignaller>(*m_statistics))
     , m_terminals(std::make_unique<Linux::PtyLauncher>())
+    , m_defaults(std::make_unique<Linux::JsonFileUserDefaults>(settingsFilePath()))
+    , m_fileIcons(std::make_unique<Linux::XdgFileIcons>())
+    , m_bundles(std::make_unique<Sim::ScriptedBundles>())
+    , m_animator(std::make_unique<Animator>(*m_clock, *m_clock))
 {
-    SystemMonitor::Environment environment;
-    environment.clock = m_clock.get();
-    environment.scheduler = m_clock.get();
-    environment.statistics = m_statistics.get();
-    environment.signaller = m_signaller.get();
-    environment.makeSampler = SystemMonitor::samplerFactory(
-        *m_statistics, *m_clock, *m_terminals,
+    Sim::SimPlatform &sim = *m_desktop;
+    // Nobody reads the desktop's request log in the application.
+    sim.desktop.setRequestLogEnabled(false);
+
+    m_previews = std::make_unique<WindowPreviewProvider>(
+        sim.accessibility, sim.windowList, sim.privateFunctions, sim.displays, sim.workspace, *m_clock);
+    m_capturePermission = std::make_unique<ScreenCapturePermission>(sim.screenCapture, *m_clock);
+    m_thumbnailCapture = std::make_unique<ThumbnailCapture>(sim.screenCapture, *m_capturePermission, *m_previews, *m_clock);
+    m_windowCapture = std::make_unique<ServiceWindowCapture>(sim.screenCapture, *m_capturePermission, *m_thumbnailCapture);
+    m_focusHistory = std::make_unique<WindowFocusHistory>(sim.accessibility, *m_previews, *m_clock);
+    m_focusRecorder = std::make_unique<WindowFocusRecorder>(*m_focusHistory);
+    m_menuActions = std::make_unique<ApplicationMenuActionProvider>(
+        sim.accessibility, sim.workspace, sim.privateFunctions, *m_clock);
+    m_favourites = std::make_unique<FinderFavoritesModel>(sim.favoriteFolders, *m_fileIcons);
+    m_settingsWindow = std::make_unique<AppSettingsWindowHost>(sim.displays);
+    m_minimizeInterception = std::make_unique<IdleMinimizeInterception>();
+    m_fullScreenDetector = std::make_unique<FullScreenDisplayDetector>(
+        sim.accessibility, sim.windowList, sim.displays, sim.workspace);
+    m_watchThreads = std::make_unique<WatchThreads>(*m_clock, *m_clock);
+    m_appExpose = std::make_unique<AppExpose>(sim.privateFunctions, *m_clock);
+    m_siblingRaiseGuard = std::make_unique<SiblingRaiseGuard>(SiblingRaiseGuard::Environment{
+        sim.accessibility, sim.windowList, sim.workspace, sim.eventTaps, *m_appExpose, *m_previews, *m_watchThreads});
+    m_windowGuard = std::make_unique<ServiceWindowGuard>(
+        *m_siblingRaiseGuard, *m_appExpose, sim.accessibility, sim.workspace, *m_previews);
+    m_dockMinimizedWindows = std::make_unique<DockMinimizedWindows>(sim.accessibility, sim.workspace);
+    m_relauncher = std::make_unique<ExitRelauncher>();
+    // An accessory application all its life.
+    m_activationParking = std::make_unique<ActivationParking>([] { return ActivationPolicy::Accessory; });
+
+    SystemMonitor::Environment monitor;
+    monitor.clock = m_clock.get();
+    monitor.scheduler = m_clock.get();
+    monitor.statistics = m_statistics.get();
+    monitor.signaller = m_signaller.get();
+    monitor.makeSampler = SystemMonitor::samplerFactory(*m_statistics, *m_clock, *m_terminals,
         ProcessNetworkReader::Command::systemTool(QCoreApplication::applicationPid()));
-    m_systemMonitor = std::make_unique<SystemMonitor>(std::move(environment));
+    m_systemMonitor = std::make_unique<SystemMonitor>(std::move(monitor));
     SystemMonitor::setShared(m_systemMonitor.get());
+
+    m_tooltip = std::make_unique<TaskbarTooltipController>(*m_clock, sim.displays);
+    TaskbarTooltipController::setShared(m_tooltip.get());
+    m_popovers = std::make_unique<ApplicationPopoverServices>(*m_clock, *m_clock, *m_animator, sim.displays,
+                                                              sim.eventTaps);
+    m_closeConfirmation = std::make_unique<BarCloseConfirmation>();
+
+    m_taskManagerState = std::make_unique<TaskManagerStateRelay>();
+
+    m_ownWindows = std::make_unique<OwnWindowMirror>(sim.ownWindows);
+    m_ownWindowsHost = std::make_unique<AppOwnWindowsHost>(AppOwnWindowsHost::Environment{
+        .mirror = *m_ownWindows,
+        .displays = sim.displays,
+        .taskManager = [this] { return m_taskManager.get(); },
+        .firstTaskbarPanel = [this]() -> QWidget * {
+            const auto &controllers = m_delegate->taskbarControllers();
+            return controllers.empty() ? nullptr : controllers.begin()->second->window();
+        },
+    });
+    m_screenFollower = std::make_unique<Sim::SimScreenFollower>(sim.desktop);
+
+    m_delegate = std::make_unique<AppDelegate>(AppDelegate::Environment{
+        .displays = sim.displays,
+        .workspace = sim.workspace,
+        .clock = *m_clock,
+        .scheduler = *m_clock,
+        .steps = *this,
+        .fullScreenDisplayIDs = [detector = m_fullScreenDetector.get()] { return detector->displayIDs(); },
+        .tooltip = [] { return static_cast<TaskbarTooltip *>(&TaskbarTooltipController::shared()); },
+        .barContent = barContent(),
+    });
 }
 
-Application::~Application() = default;
+Application::~Application()
+{
+    TaskManagerWindowController::setShared(nullptr);
+    TaskbarTooltipController::setShared(nullptr);
+    SystemMonitor::setShared(nullptr);
+}
+
+TaskbarWindowController::ContentFactory Application::barContent()
+{
+    return [this](quint32 displayID, QWidget *parent) -> QWidget * {
+        if (!m_store)
+            return nullptr;
+        if (!m_barActions) {
+            Sim::SimPlatform &sim = *m_desktop;
+            m_barActions = std::make_unique<StoreBarActions>(
+                *m_store, StoreBarActions::Services{sim.distributedNotifications, m_popovers->dismissingClick(),
+                                                    m_focusHistory.get(), m_appExpose.get()});
+        }
+        return new TaskbarView({*m_store, *m_barActions, *m_animator, *m_fileIcons, *m_popovers}, displayID, parent);
+    };
+}
 
 bool Application::start()
 {
+    Sim::SimPlatform &sim = *m_desktop;
     QString error;
-    if (!Sim::SimScenario::load(m_desktop->desktop, Sim::SimScenario::builtIn(), &error)) {
+    if (!Sim::SimScenario::load(sim.desktop, Sim::SimScenario::builtIn(), &error)) {
         qCritical().noquote() << "Velmora: the built-in desktop cannot be loaded:" << error;
         return false;
     }
+    for (const Sim::SimInstalledApplication &installed : sim.desktop.installedApplications())
+        m_bundles->addBundle(installed.bundlePath, BundleInfo{installed.bundleIdentifier, installed.name, {}});
+    // The motion the person at this machine asked for.
+    m_animator->setReducesMotion(sim.workspace.accessibilityDisplayShouldReduceMotion());
+    // Icons by name come from a theme every Debian desktop has.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+
+    // The scenario's displays become the session's screens, under the same ids.
+    m_screenFollower->start();
+    m_ownWindows->start();
+    QMetaObject::invokeMethod(m_delegate.get(), &AppDelegate::applicationDidFinishLaunching, Qt::QueuedConnection);
+    // Once the bars are up.
+    QMetaObject::invokeMethod(this, &Application::createTaskManager, Qt::QueuedConnection);
+    return true;
+}
+
+void Application::createTaskManager()
+{
+    if (m_taskManager)
+        return;
+    Sim::SimPlatform &sim = *m_desktop;
+    TaskManagerWindowController::Environment taskManager;
+    taskManager.view.monitor = m_systemMonitor.get();
+    taskManager.view.statistics = m_statistics.get();
+    taskManager.view.signaller = m_signaller.get();
+    taskManager.view.workspace = &sim.workspace;
+    taskManager.view.icons = m_fileIcons.get();
+    taskManager.view.clock = m_clock.get();
+    taskManager.displays = &sim.displays;
+    taskManager.defaults = m_defaults.get();
+    taskManager.scheduler = m_clock.get();
+    m_taskManager = std::make_unique<TaskManagerWindowController>(std::move(taskManager));
+    TaskManagerWindowController::setShared(m_taskManager.get());
+    m_taskManagerState->attach(m_taskManager.get());
+}
+
+void Application::setAccessoryActivationPolicy()
+{
+    // Nothing to switch here: the application never had a Dock icon or a menu bar.
+}
+
+void Application::installApplicationIcon()
+{
+    // Drawn when a size of it is first asked for, at that size (512 points
+    // where a 512-point icon is shown), so start-up does not wait for it.
+    QApplication::setWindowIcon(VelmoraIcon::icon(VelmoraIcon::Drawing::AppIcon));
+}
+
+bool Application::offerMoveIfNeeded()
+{
+    // Only a signed copy on the modelled desktop is offered the move.
+    return false;
+}
+
+void Application::startUpdater()
+{
+    // Only a signed copy has an updater.
+}
+
+void Application::makeStatusItem()
+{
+}
+
+void Application::enableBackgroundCursor()
+{
+    // The panels set the arrow themselves; nothing else to switch on here.
+}
+
+void Application::installActivationParking()
+{
+    m_activationParking->install();
+}
+
+void Application::startSystemMonitor()
+{
     // The machine is measured from launch, so the Task Manager opens on a
     // full minute of history.
     m_systemMonitor->start();
-    return true;
+}
+
+TaskbarStore &Application::createStore()
+{
+    Sim::SimPlatform &sim = *m_desktop;
+    TaskbarStoreEnvironment environment{
+        .workspace = sim.workspace,
+        .clock = *m_clock,
+        .scheduler = *m_clock,
+        .bundles = *m_bundles,
+        .accessibility = sim.accessibility,
+        .windowPreviews = *m_previews,
+        .windowCapture = *m_windowCapture,
+        .menuActions = *m_menuActions,
+        .focusRecorder = *m_focusRecorder,
+        .finderFavorites = *m_favourites,
+        .settingsWindow = *m_settingsWindow,
+        .minimizeInterception = *m_minimizeInterception,
+        .tooltip = *m_tooltip,
+        .taskManagerWindow = *m_taskManagerState,
+    };
+    environment.ownBundleIdentifier = ownBundleIdentifier;
+    environment.windowList = &sim.windowList;
+    environment.displays = &sim.displays;
+    environment.eventTaps = &sim.eventTaps;
+    environment.sleeper = m_clock.get();
+    environment.windowGuard = m_windowGuard.get();
+    environment.dockMinimizedWindows = m_dockMinimizedWindows.get();
+    environment.fileIcons = m_fileIcons.get();
+    environment.ownWindows = m_ownWindowsHost.get();
+    environment.relauncher = m_relauncher.get();
+    environment.closeConfirmation = m_closeConfirmation.get();
+    environment.dockPinnedBundleIdentifiers = [preferences = &sim.applicationPreferences] {
+        return DockPinnedApps::bundleIdentifiers(*preferences, ownBundleIdentifier);
+    };
+    m_store = std::make_unique<TaskbarStore>(*m_defaults, m_taskManagerState.get(), true, std::move(environment));
+    return *m_store;
+}
+
+bool Application::isOnboardingCompleted() const
+{
+    return m_defaults->boolValue(QStringLiteral("OnboardingCompleted")).value_or(false);
+}
+
+void Application::showOnboarding(TaskbarStore &store)
+{
+    // The onboarding window is not built yet; the store's flag stays as it is.
+    Q_UNUSED(store)
+}
+
+bool Application::hasOnboardingWindow() const
+{
+    return false;
 }
 
 } // namespace Velmora

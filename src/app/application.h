@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/startupsteps.h"
+#include "app/taskbarwindowcontroller.h"
+
 #include <QObject>
 
 #include <memory>
@@ -7,42 +10,137 @@
 namespace Velmora {
 
 namespace Linux {
+class JsonFileUserDefaults;
 class PidfdSignaller;
 class ProcStatistics;
 class PtyLauncher;
 class SystemClock;
+class XdgFileIcons;
 } // namespace Linux
 namespace Sim {
+class ScriptedBundles;
 class SimPlatform;
+class SimScreenFollower;
 } // namespace Sim
+class ActivationParking;
+class Animator;
+class AppDelegate;
+class AppExpose;
+class ApplicationPopoverServices;
+class BarCloseConfirmation;
+class StoreBarActions;
+class AppOwnWindowsHost;
+class DockMinimizedWindows;
+class ExitRelauncher;
+class ServiceWindowGuard;
+class SiblingRaiseGuard;
+class WatchThreads;
+class AppSettingsWindowHost;
+class ApplicationMenuActionProvider;
+class FinderFavoritesModel;
+class FullScreenDisplayDetector;
+class IdleMinimizeInterception;
+class OwnWindowMirror;
+class ScreenCapturePermission;
+class ServiceWindowCapture;
 class SystemMonitor;
+class TaskbarStore;
+class TaskbarTooltipController;
+class TaskManagerStateRelay;
+class TaskManagerWindowController;
+class ThumbnailCapture;
+class WindowFocusHistory;
+class WindowFocusRecorder;
+class WindowPreviewProvider;
 
 // The composition root: chooses the platform implementations (the simulated
-// desktop for the window system, the real machine for everything else) and
-// wires the product together.
-class Application : public QObject
+// desktop for the window system, the real machine for everything else),
+// wires the product together and hands start-up to the application delegate.
+class Application : public QObject, private StartupSteps
 {
     Q_OBJECT
 public:
     explicit Application(QObject *parent = nullptr);
     ~Application() override;
 
-    // Seeds the simulated desktop with the built-in scenario. False when that
-    // scenario cannot be read: a broken build, reported rather than run on an
-    // empty desktop.
+    // Seeds the simulated desktop with the built-in scenario, has it follow
+    // the session's screens and queues start-up for the event loop. False
+    // when that scenario cannot be read: a broken build, reported rather
+    // than run on an empty desktop.
     bool start();
 
     // The simulated desktop the product manages.
     Sim::SimPlatform &simulatedDesktop() const { return *m_desktop; }
+    AppDelegate &delegate() const { return *m_delegate; }
+    Animator &animator() const { return *m_animator; }
 
 private:
+    // The Task Manager's controller builds its window at once: made just
+    // after the first bars are up.
+    void createTaskManager();
+    // What every display's panel shows.
+    TaskbarWindowController::ContentFactory barContent();
+
+    // StartupSteps
+    void setAccessoryActivationPolicy() override;
+    void installApplicationIcon() override;
+    bool offerMoveIfNeeded() override;
+    void startUpdater() override;
+    void makeStatusItem() override;
+    void enableBackgroundCursor() override;
+    void installActivationParking() override;
+    void startSystemMonitor() override;
+    TaskbarStore &createStore() override;
+    bool isOnboardingCompleted() const override;
+    void showOnboarding(TaskbarStore &store) override;
+    bool hasOnboardingWindow() const override;
+
     std::unique_ptr<Linux::SystemClock> m_clock;
     std::unique_ptr<Sim::SimPlatform> m_desktop;
     // The Task Manager samples the real machine.
     std::unique_ptr<Linux::ProcStatistics> m_statistics;
     std::unique_ptr<Linux::PidfdSignaller> m_signaller;
     std::unique_ptr<Linux::PtyLauncher> m_terminals;
-    std::unique_ptr<SystemMonitor> m_systemMonitor; // last: goes first, while what it uses is still there
+    std::unique_ptr<Linux::JsonFileUserDefaults> m_defaults;
+    std::unique_ptr<Linux::XdgFileIcons> m_fileIcons;
+    std::unique_ptr<Sim::ScriptedBundles> m_bundles;
+    std::unique_ptr<Animator> m_animator;
+
+    // The window services the store works with.
+    std::unique_ptr<WindowPreviewProvider> m_previews;
+    std::unique_ptr<ScreenCapturePermission> m_capturePermission;
+    std::unique_ptr<ThumbnailCapture> m_thumbnailCapture;
+    std::unique_ptr<ServiceWindowCapture> m_windowCapture;
+    std::unique_ptr<WindowFocusHistory> m_focusHistory;
+    std::unique_ptr<WindowFocusRecorder> m_focusRecorder;
+    std::unique_ptr<ApplicationMenuActionProvider> m_menuActions;
+    std::unique_ptr<FinderFavoritesModel> m_favourites;
+    std::unique_ptr<AppSettingsWindowHost> m_settingsWindow;
+    std::unique_ptr<IdleMinimizeInterception> m_minimizeInterception;
+    std::unique_ptr<FullScreenDisplayDetector> m_fullScreenDetector;
+    std::unique_ptr<WatchThreads> m_watchThreads;
+    std::unique_ptr<AppExpose> m_appExpose;
+    std::unique_ptr<SiblingRaiseGuard> m_siblingRaiseGuard;
+    std::unique_ptr<ServiceWindowGuard> m_windowGuard;
+    std::unique_ptr<DockMinimizedWindows> m_dockMinimizedWindows;
+    std::unique_ptr<ExitRelauncher> m_relauncher;
+    std::unique_ptr<ActivationParking> m_activationParking;
+
+    std::unique_ptr<SystemMonitor> m_systemMonitor;
+    std::unique_ptr<TaskbarTooltipController> m_tooltip;
+    std::unique_ptr<TaskManagerStateRelay> m_taskManagerState;
+    std::unique_ptr<TaskManagerWindowController> m_taskManager;
+    std::unique_ptr<OwnWindowMirror> m_ownWindows;
+    std::unique_ptr<AppOwnWindowsHost> m_ownWindowsHost;
+    std::unique_ptr<Sim::SimScreenFollower> m_screenFollower;
+    // The bar's half of the popovers and the close confirmation, made before
+    // the store; the bar's requests, made with the store.
+    std::unique_ptr<ApplicationPopoverServices> m_popovers;
+    std::unique_ptr<BarCloseConfirmation> m_closeConfirmation;
+    std::unique_ptr<TaskbarStore> m_store;
+    std::unique_ptr<StoreBarActions> m_barActions;
+    // Last: the panels go first, while the store they show is still there.
+    std::unique_ptr<AppDelegate> m_delegate;
 };
 
 } // namespace Velmora

@@ -1,29 +1,59 @@
 #include "app/application.h"
+#include "platform/sim/simplatform.h"
+#include "simview/desktopbackdrops.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include <optional>
+
+namespace {
+
+struct Options {
+    bool quitAfterStart = false;
+};
+
+// Reads the command line before anything needs a display, so --help and
+// --version work on a machine without one.
+Options parseOptions(int argc, char *argv[])
+{
+    QCoreApplication parsing(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("A taskbar for every display."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption quitAfterStart(QStringLiteral("quit-after-start"),
+        QStringLiteral("Start, run the event loop once and exit (smoke test)."));
+    parser.addOption(quitAfterStart);
+    parser.process(parsing);
+    return Options{parser.isSet(quitAfterStart)};
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    const Options options = parseOptions(argc, argv);
+
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setOrganizationName(QStringLiteral("Velmora"));
+    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     // The bar lives until the user quits it, not until its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
-
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    const QCommandLineOption quitAfterStart(QStringLiteral("quit-after-start"),
-                                            QStringLiteral("Start, run the event loop once and exit (smoke test)."));
-    parser.addOption(quitAfterStart);
-    parser.process(qapp);
 
     Velmora::Application app;
     if (!app.start())
         return 1;
+    // The simulated desktop, drawn behind the panels for the person at the
+    // screen once the bars are up: it can come a moment after them.
+    Velmora::SimView::DesktopBackdrops backdrops(app.simulatedDesktop().desktop);
+    QTimer::singleShot(0, &backdrops, &Velmora::SimView::DesktopBackdrops::start);
 
-    if (parser.isSet(quitAfterStart))
+    if (options.quitAfterStart)
         QTimer::singleShot(0, &qapp, &QCoreApplication::quit);
     return qapp.exec();
 }

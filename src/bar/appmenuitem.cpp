@@ -22,14 +22,15 @@ void AppMenuItem::invoke()
         m_handler();
 }
 
-AppMenuItem *AppMenuItem::add(QMenu *menu, const QString &title, const QIcon &icon, std::function<void()> handler)
+AppMenuItem *AppMenuItem::add(QMenu *menu, const QString &title, const QIcon &icon, std::function<void()> handler,
+                              QAction *before)
 {
     auto *item = new AppMenuItem(title, std::move(handler), menu);
     item->setIcon(icon);
     const QString wrapped = ContextMenuText::wrapped(title, menu->font());
     if (wrapped.contains(u'\n'))
         item->setDefaultWidget(new WrappedMenuRow(wrapped, icon, item, menu->font()));
-    menu->addAction(item);
+    menu->insertAction(before, item);
     return item;
 }
 

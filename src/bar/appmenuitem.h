@@ -20,9 +20,11 @@ public:
     // Runs the handler.
     void invoke();
 
-    // Appends an item to `menu`: the title is wrapped in the menu's font, and
-    // when that breaks it the item shows a WrappedMenuRow with `icon`.
-    static AppMenuItem *add(QMenu *menu, const QString &title, const QIcon &icon, std::function<void()> handler);
+    // Appends an item to `menu` (or inserts it before `before`): the title is
+    // wrapped in the menu's font, and when that breaks it the item shows a
+    // WrappedMenuRow with `icon`.
+    static AppMenuItem *add(QMenu *menu, const QString &title, const QIcon &icon, std::function<void()> handler,
+                            QAction *before = nullptr);
 
 private:
     std::function<void()> m_handler;

@@ -52,6 +52,8 @@ QString VelmoraOwnWindows::identifier(Role role)
         return QStringLiteral("Velmora.TaskManager");
     case Role::Panel:
         return QStringLiteral("Velmora.Panel");
+    case Role::Popover:
+        return QStringLiteral("Velmora.Popover");
     case Role::None:
         break;
     }
@@ -70,11 +72,20 @@ VelmoraOwnWindows::Role VelmoraOwnWindows::role(const QWindow *window)
     if (!window)
         return Role::None;
     const QString text = window->property(roleProperty).toString();
-    for (Role r : {Role::Settings, Role::Onboarding, Role::TaskManager, Role::Panel}) {
+    for (Role r : {Role::Settings, Role::Onboarding, Role::TaskManager, Role::Panel, Role::Popover}) {
         if (text == identifier(r))
             return r;
     }
     return Role::None;
+}
+
+bool VelmoraOwnWindows::isFlyout(const QWindow *window)
+{
+    if (!window)
+        return false;
+    if (role(window) == Role::Popover)
+        return true;
+    return QLatin1String(window->metaObject()->className()).contains(QLatin1String("Popover"));
 }
 
 VelmoraOwnWindows::Snapshot VelmoraOwnWindows::snapshot(const QWindow *window)
@@ -85,7 +96,7 @@ VelmoraOwnWindows::Snapshot VelmoraOwnWindows::snapshot(const QWindow *window)
     const Role r = role(window);
     s.title = window->title();
     s.isTitled = isTitledType(type) && !(flags & Qt::FramelessWindowHint);
-    s.isPanel = r == Role::Panel || isPanelType(type);
+    s.isPanel = r == Role::Panel || r == Role::Popover || isPanelType(type);
     s.hasOwnButton = r == Role::Settings || r == Role::Onboarding || r == Role::TaskManager;
     s.isVisible = window->isVisible();
     s.isMiniaturized = window->windowStates().testFlag(Qt::WindowMinimized);

@@ -26,6 +26,9 @@ public:
         Onboarding,
         TaskManager,
         Panel,
+        // A flyout of the bar (Start menu, overflow list, window picker):
+        // furniture like a panel, and recognised as a flyout by isFlyout().
+        Popover,
     };
 
     struct Snapshot
@@ -48,6 +51,9 @@ public:
 
     static void setRole(QWindow *window, Role role);
     static Role role(const QWindow *window);
+    // Whether `window` is one of the bar's flyouts: marked with the Popover
+    // role, or of a class whose name contains "Popover".
+    static bool isFlyout(const QWindow *window);
     static QString identifier(Role role);
 
     static Snapshot snapshot(const QWindow *window);

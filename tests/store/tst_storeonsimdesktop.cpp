@@ -99,7 +99,7 @@ private slots:
         QVERIFY(store->thumbnails().keptThumbnails(editor));
         for (const WindowPreviewItem &preview : picker.windowPreviews()) {
             QVERIFY(preview.thumbnail);
-            QCOMPARE(preview.thumbnail->pixel(0, 0), SimScreenCapture::colourOf(*preview.windowID));
+            QCOMPARE(*preview.thumbnail, world.screenCapture.imageOf(*preview.windowID, preview.thumbnail->size()));
         }
         QCOMPARE(store->thumbnails().keptThumbnails(editor)->value(WindowPreviewId::forWindow(editor, first)).title,
             std::optional<QString>("First"));

@@ -524,7 +524,7 @@ void SimDesktop::mouseEvent(InputEventType type, const QPointF &globalPoint)
     });
     for (const MouseTap &tap : taps)
         SimInput::dispatch(tap, {type, globalPoint});
-    if (type != InputEventType::LeftMouseUp)
+    if (type != InputEventType::LeftMouseDown && type != InputEventType::LeftMouseUp)
         return;
 
     withLock([&](SimDesktopParts &d) {
@@ -532,14 +532,53 @@ void SimDesktop::mouseEvent(InputEventType type, const QPointF &globalPoint)
         if (!hit)
             return;
         const SimWindow w = *d.world.window(*hit);
-        if (w.hasMinimizeButton && w.minimizeButtonEnabled
-            && SimWorld::buttonFrame(w, SimNode::Kind::MinimizeButton).contains(globalPoint))
-            d.transitions.beginMinimize(w.number);
-        else if (w.hasCloseButton && SimWorld::buttonFrame(w, SimNode::Kind::CloseButton).contains(globalPoint))
-            d.transitions.beginClose(w.number);
-        else if (w.ownerPid != d.world.selfPid())
+        const auto onButton = [&](SimNode::Kind button) {
+            return SimWorld::buttonFrame(w, button).contains(globalPoint);
+        };
+        const bool onMinimize = w.hasMinimizeButton && w.minimizeButtonEnabled && onButton(SimNode::Kind::MinimizeButton);
+        const bool onClose = w.hasCloseButton && onButton(SimNode::Kind::CloseButton);
+        const bool onZoom = onButton(SimNode::Kind::ZoomButton);
+        if (type == InputEventType::LeftMouseDown) {
+            // The title-bar buttons act on release, without activating anything.
+            if (onMinimize || onClose || onZoom || w.ownerPid == d.world.selfPid())
+                return;
+            // A press on a window of another application activates it, and
+            // the desktop brings all of that application's windows forward
+            // with it, the pressed one in front.
+            const bool wasActive = d.world.frontmost() == w.ownerPid;
             d.activation.focusWindow(w.number);
+            if (!wasActive)
+                d.activation.activate(w.ownerPid);
+            return;
+        }
+        if (onMinimize)
+            d.transitions.beginMinimize(w.number);
+        else if (onClose)
+            d.transitions.beginClose(w.number);
+        else if (onZoom)
+            zoom(d, w.number);
     });
+}
+
+void SimDesktop::zoom(SimDesktopParts &d, quint32 number)
+{
+    SimWindow *w = d.world.window(number);
+    const DisplayInfo *display = w ? d.world.displayOf(*w) : nullptr;
+    if (!display || d.world.displays().isEmpty())
+        return;
+    // The visible frame is kept in the screen convention (y up).
+    const double primaryHeight = d.world.displays().first().bounds.height();
+    const QRectF &visible = display->visibleFrame;
+    const QRectF area(visible.x(), primaryHeight - visible.y() - visible.height(), visible.width(), visible.height());
+    // Zoomed windows go back to where they were; others fill the visible frame.
+    if (!w->zoomedFrom.isNull() && w->bounds == area) {
+        const QRectF before = w->zoomedFrom;
+        w->zoomedFrom = QRectF();
+        d.lifecycle.moveWindow(number, before);
+        return;
+    }
+    w->zoomedFrom = w->bounds;
+    d.lifecycle.moveWindow(number, area);
 }
 
 qint64 SimDesktop::lastInputMs(std::optional<InputEventType> type) const

@@ -245,6 +245,8 @@ public:
     void deliverKey(qint32 pid, const KeyEvent &event);
     // A left button press and release at a global point: the mouse taps see
     // both, then the window under the point handles the click.
+    // A press activates the window's application, which brings its windows
+    // forward; a release on a title-bar button minimizes, closes or zooms.
     void click(const QPointF &globalPoint);
     // A mouse event: the taps whose mask holds its type hear it.
     void mouseEvent(InputEventType type, const QPointF &globalPoint);
@@ -352,6 +354,10 @@ signals:
     void worldChanged();
 
 private:
+    // The zoom button: the window fills its display's visible frame, or
+    // goes back to where it was before.
+    static void zoom(SimDesktopParts &parts, quint32 number);
+
     Clock &m_clock;
     Scheduler &m_scheduler;
     BlockingWait m_blockingWait;

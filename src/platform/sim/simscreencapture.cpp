@@ -3,7 +3,6 @@
 #include "platform/sim/simdesktop.h"
 #include "platform/sim/simoperations.h"
 
-#include <QColor>
 
 namespace Velmora::Sim {
 
@@ -71,16 +70,26 @@ void SimScreenCapture::captureWindowImage(quint32 windowId, const QSize &pixelSi
     if (failure && failure->neverAnswers)
         return;
     QImage image;
-    if (!failure && w && mayCapture() && !pixelSize.isEmpty()) {
-        image = QImage(pixelSize, QImage::Format_ARGB32_Premultiplied);
-        image.fill(colourOf(windowId));
-    }
+    if (!failure && w && mayCapture() && !pixelSize.isEmpty())
+        image = imageOf(*w, pixelSize);
     m_desktop.later(CaptureLatencyMs, [callback, image] { callback(image); }, context);
 }
 
-QRgb SimScreenCapture::colourOf(quint32 windowId)
+QImage SimScreenCapture::imageOf(quint32 windowId, const QSize &pixelSize) const
 {
-    return QColor::fromHsv(int((windowId * 47) % 360), 160, 220).rgb();
+    const std::optional<SimWindow> w = m_desktop.window(windowId);
+    return w ? imageOf(*w, pixelSize) : QImage();
+}
+
+QImage SimScreenCapture::imageOf(const SimWindow &window, const QSize &pixelSize) const
+{
+    SimWindowPainter::Owner owner;
+    if (const std::optional<SimProcess> process = m_desktop.process(window.ownerPid)) {
+        owner.name = process->name;
+        owner.key = process->bundleIdentifier;
+    }
+    owner.active = m_desktop.frontmostPid() == window.ownerPid;
+    return SimWindowPainter::image(window, owner, pixelSize);
 }
 
 } // namespace Velmora::Sim

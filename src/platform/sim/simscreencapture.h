@@ -1,14 +1,15 @@
 #pragma once
 
 #include "platform/screencapture.h"
+#include "platform/sim/simwindowpainter.h"
 
 namespace Velmora::Sim {
 
 class SimDesktop;
 
 // Screen capture on the simulated desktop. Answers come through the
-// scheduler after `CaptureLatencyMs`; an image is a flat fill in a colour of
-// the window's own, so tests can tell windows apart. Failures: the
+// scheduler after `CaptureLatencyMs`; an image is the window as the screen
+// shows it (SimWindowPainter). Failures: the
 // permission, SimOperations::ShareableContent and CaptureWindowImage (an
 // error, or neverAnswers for a request that hangs).
 class SimScreenCapture final : public ScreenCapture
@@ -25,10 +26,12 @@ public:
     void captureWindowImage(quint32 windowId, const QSize &pixelSize, const CaptureOptions &options, QObject *context,
                             ImageCallback callback) override;
 
-    // The colour a window's captured image is filled with.
-    static QRgb colourOf(quint32 windowId);
+    // What a capture of the window shows now (a null image for no such window).
+    QImage imageOf(quint32 windowId, const QSize &pixelSize) const;
 
 private:
+    QImage imageOf(const SimWindow &window, const QSize &pixelSize) const;
+
     bool mayCapture() const;
 
     SimDesktop &m_desktop;

@@ -47,6 +47,8 @@ struct SimWindow {
     // on screen, which the window list reports (null otherwise). Accessibility
     // keeps reporting `bounds`.
     QRectF animatedFrame;
+    // Where a zoomed window was before its zoom (null while not zoomed).
+    QRectF zoomedFrom;
 
     friend bool operator==(const SimWindow &, const SimWindow &) = default;
 };

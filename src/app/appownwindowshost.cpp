@@ -1,0 +1,213 @@
+#include "app/appownwindowshost.h"
+
+#include "app/fitandcenter.h"
+#include "app/model/velmorapalette.h"
+#include "app/ownwindowmirror.h"
+#include "platform/displays.h"
+#include "platform/ownwindowregistry.h"
+#include "taskmanager/taskmanagerwindow.h"
+#include "taskmanager/taskmanagerwindowcontroller.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QWidget>
+#include <QWindow>
+
+namespace Velmora {
+
+const QString AppOwnWindowsHost::settingsIdentifier = QStringLiteral("Velmora.Settings");
+const QString AppOwnWindowsHost::settingsTitle = QStringLiteral("Velmora Settings");
+
+AppOwnWindowsHost::AppOwnWindowsHost(Environment environment, QObject *parent)
+    : QObject(parent)
+    , m_env(std::move(environment))
+{
+    qApp->installEventFilter(this);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &AppOwnWindowsHost::notifyChanged);
+}
+
+AppOwnWindowsHost::~AppOwnWindowsHost()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+}
+
+void AppOwnWindowsHost::setWindowsChangedHandler(std::function<void()> handler)
+{
+    m_changed = std::move(handler);
+}
+
+bool AppOwnWindowsHost::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!watched->isWidgetType() || !static_cast<QWidget *>(watched)->isWindow())
+        return false;
+    switch (event->type()) {
+    case QEvent::WindowStateChange:
+    case QEvent::Close:
+    case QEvent::Hide:
+    case QEvent::Show:
+        notifyChanged();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void AppOwnWindowsHost::notifyChanged()
+{
+    // Once per turn of the loop, after the window has settled.
+    if (!m_changed || m_changePending)
+        return;
+    m_changePending = true;
+    QMetaObject::invokeMethod(this, [this] {
+        m_changePending = false;
+        if (m_changed)
+            m_changed();
+    }, Qt::QueuedConnection);
+}
+
+std::optional<OwnWindowsHost::Window> AppOwnWindowsHost::describe(const QWidget *window) const
+{
+    if (!window)
+        return std::nullopt;
+    return Window{m_env.mirror.numberOf(window), window->isVisible() && !window->isMinimized(), window->isMinimized()};
+}
+
+QWidget *AppOwnWindowsHost::widget(quint32 number) const
+{
+    if (number == 0)
+        return nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (m_env.mirror.numberOf(window) == number)
+            return window;
+    }
+    return nullptr;
+}
+
+std::optional<OwnWindowsHost::Window> AppOwnWindowsHost::settingsWindow() const
+{
+    return describe(m_settings.get());
+}
+
+void AppOwnWindowsHost::createSettingsWindow()
+{
+    auto window = std::make_unique<QWidget>(nullptr, Qt::Window);
+    window->setObjectName(settingsIdentifier);
+    window->setWindowTitle(settingsTitle);
+    window->setMinimumSize(540, 440);
+    window->resize(600, 740);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, VelmoraPalette::windowNS());
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+
+    // On the screen under the pointer.
+    const QList<DisplayInfo> screens = m_env.displays.screens();
+    const QPointF pointer = m_env.displays.pointerLocation();
+    std::optional<DisplayInfo> screen = m_env.displays.mainScreen();
+    for (const DisplayInfo &candidate : screens) {
+        if (candidate.frame.contains(pointer))
+            screen = candidate;
+    }
+    fitAndCenter(*window, screen, screens.isEmpty() ? 0.0 : screens.first().bounds.height());
+    m_settings = std::move(window);
+}
+
+std::optional<OwnWindowsHost::Window> AppOwnWindowsHost::taskManagerWindow() const
+{
+    TaskManagerWindowController *taskManager = m_env.taskManager();
+    const QWidget *window = taskManager ? taskManager->window() : nullptr;
+    if (!window || (!m_taskManagerShown && !window->isVisible()))
+        return std::nullopt;
+    return describe(window);
+}
+
+void AppOwnWindowsHost::presentTaskManager()
+{
+    TaskManagerWindowController *taskManager = m_env.taskManager();
+    if (!taskManager)
+        return;
+    m_taskManagerShown = true;
+    taskManager->present();
+}
+
+QList<QWidget *> AppOwnWindowsHost::others() const
+{
+    QList<QWidget *> windows;
+    TaskManagerWindowController *taskManager = m_env.taskManager();
+    const QWidget *taskManagerWindow = taskManager ? taskManager->window() : nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window == m_settings.get() || window == taskManagerWindow)
+            continue;
+        // Panels, popovers, the tooltip and the desktop behind are not windows the user switches to.
+        if (window->windowType() != Qt::Window || window->windowFlags().testFlag(Qt::FramelessWindowHint)
+            || OwnWindowMirror::layerOf(window) != OwnWindowRegistry::NormalLayer)
+            continue;
+        if (!window->isVisible() && !window->isMinimized())
+            continue;
+        if (m_env.mirror.numberOf(window) == 0)
+            continue;
+        windows.append(window);
+    }
+    return windows;
+}
+
+QList<OwnWindowsHost::Window> AppOwnWindowsHost::otherWindows() const
+{
+    QList<Window> result;
+    for (const QWidget *window : others())
+        result.append(*describe(window));
+    return result;
+}
+
+std::optional<QString> AppOwnWindowsHost::otherWindowsButtonTitle() const
+{
+    const QList<QWidget *> windows = others();
+    if (windows.isEmpty())
+        return std::nullopt;
+    return windows.first()->windowTitle();
+}
+
+void AppOwnWindowsHost::miniaturize(quint32 number)
+{
+    if (QWidget *window = widget(number))
+        window->showMinimized();
+}
+
+void AppOwnWindowsHost::show(quint32 number)
+{
+    QWidget *window = widget(number);
+    if (!window)
+        return;
+    if (window->isMinimized())
+        window->showNormal();
+    else
+        window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void AppOwnWindowsHost::activate()
+{
+    if (QWidget *window = QApplication::activeWindow())
+        window->activateWindow();
+}
+
+void AppOwnWindowsHost::makeTaskbarPanelKey()
+{
+    if (QWidget *panel = m_env.firstTaskbarPanel ? m_env.firstTaskbarPanel() : nullptr)
+        panel->activateWindow();
+}
+
+void AppOwnWindowsHost::beep()
+{
+    QApplication::beep();
+}
+
+void AppOwnWindowsHost::terminate()
+{
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+} // namespace Velmora

@@ -1,0 +1,7 @@
+#include "app/startupsteps.h"
+
+namespace Velmora {
+
+StartupSteps::~StartupSteps() = default;
+
+} // namespace Velmora

@@ -1,0 +1,7 @@
+#include "bar/model/baractions.h"
+
+namespace Velmora {
+
+BarActions::~BarActions() = default;
+
+} // namespace Velmora

@@ -1,0 +1,152 @@
+#include "bar/storebaractions.h"
+
+#include "bar/model/popoverdismissingclick.h"
+#include "bar/taskbartooltipcontroller.h"
+#include "platform/distributednotifications.h"
+#include "platform/workspace.h"
+#include "services/appexpose.h"
+#include "services/applicationmenuactionprovider.h"
+#include "services/velmoraownwindows.h"
+#include "services/windowfocushistory.h"
+#include "services/windowpreviewprovider.h"
+#include "store/taskbarstore.h"
+#include "taskmanager/taskmanagerwindowcontroller.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWindow>
+
+namespace Velmora {
+
+const QString StoreBarActions::searchToggleNotification = QStringLiteral("com.apple.spotlight.toggle");
+
+StoreBarActions::StoreBarActions(TaskbarStore &store, Services services, QObject *parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_services(services)
+{
+    if (QCoreApplication *application = QCoreApplication::instance())
+        application->installEventFilter(this);
+}
+
+StoreBarActions::~StoreBarActions() = default;
+
+bool StoreBarActions::eventFilter(QObject *watched, QEvent *event)
+{
+    // Every press inside a flyout, once per press: the window sees it before
+    // any of its widgets.
+    if (event->type() == QEvent::MouseButtonPress && watched->isWindowType()
+        && VelmoraOwnWindows::isFlyout(static_cast<QWindow *>(watched)))
+        m_store.minimizeTakeover().handleFlyoutPress();
+    return QObject::eventFilter(watched, event);
+}
+
+void StoreBarActions::handleTaskbarClick(const AppItem &app, quint32 displayID)
+{
+    m_store.handleTaskbarClick(app, displayID);
+}
+
+bool StoreBarActions::consumeDismissingClick()
+{
+    return m_services.dismissingClick.consume();
+}
+
+void StoreBarActions::hide()
+{
+    TaskbarTooltipController::shared().hide();
+}
+
+void StoreBarActions::scheduleTooltip(const QString &title)
+{
+    TaskbarTooltipController::shared().schedule(title);
+}
+
+void StoreBarActions::open(const AppItem &app)
+{
+    m_store.clicks().open(app);
+}
+
+void StoreBarActions::focusWindow(const WindowPreviewItem &preview, const RunningApplication &application)
+{
+    // The pick holds against the application's own focus events for a moment.
+    if (m_services.focusHistory)
+        m_services.focusHistory->recordRequested(preview.id, preview.processIdentifier);
+    m_store.windowActions().focusRequestedWindow(preview, application, false);
+}
+
+std::optional<QString> StoreBarActions::customWindowName(const WindowPreviewItem &preview) const
+{
+    return m_store.customWindowNames().customWindowName(preview);
+}
+
+void StoreBarActions::revealApplicationInFinder(const AppItem &app)
+{
+    m_store.clicks().revealApplicationInFinder(app);
+}
+
+void StoreBarActions::showAllWindows(const AppItem &app, const RunningApplication &application, quint32 displayID)
+{
+    // The Dock shows the windows when it can.
+    if (m_services.appExpose && m_services.appExpose->show(application))
+        return;
+    WindowPicker &picker = m_store.windowPicker();
+    const QList<WindowPreviewItem> cached
+        = picker.orderedWindowPreviews(m_store.windowPreviewCache().cachedOrFetchedWindowPreviews(application));
+    if (cached.size() >= WindowPicker::pickerThreshold) {
+        picker.presentWindowPicker(app, cached, displayID);
+        return;
+    }
+    const QList<WindowPreviewItem> fresh
+        = picker.orderedWindowPreviews(m_store.environment().windowPreviews.windows(application));
+    if (!fresh.isEmpty()) {
+        const bool onlyMinimized = fresh.size() == 1 && fresh.first().isMinimized;
+        m_store.windowActions().focusRequestedWindow(fresh.first(), application, onlyMinimized);
+        return;
+    }
+    Workspace &workspace = m_store.environment().workspace;
+    if (application.isHidden)
+        workspace.unhide(application.processIdentifier);
+    if (m_store.clicks().hasOnScreenWindow(application))
+        workspace.activate(application.processIdentifier, 0);
+    else
+        m_store.clicks().requestNativeReopen(application);
+}
+
+void StoreBarActions::performMenuAction(const ApplicationMenuAction &action, const RunningApplication &application)
+{
+    m_store.environment().menuActions.perform(action, application);
+}
+
+void StoreBarActions::openUrl(const QUrl &url)
+{
+    m_store.environment().workspace.openUrl(url);
+}
+
+void StoreBarActions::hideApplication(const RunningApplication &application)
+{
+    m_store.environment().workspace.hide(application.processIdentifier);
+}
+
+void StoreBarActions::terminateApplication(const RunningApplication &application)
+{
+    m_store.environment().workspace.terminate(application.processIdentifier);
+}
+
+void StoreBarActions::presentTaskManager()
+{
+    if (TaskManagerWindowController *controller = TaskManagerWindowController::shared())
+        controller->present();
+}
+
+void StoreBarActions::closeTaskManager()
+{
+    if (TaskManagerWindowController *controller = TaskManagerWindowController::shared())
+        controller->close();
+}
+
+void StoreBarActions::toggleSearch()
+{
+    m_services.notifications.post(searchToggleNotification, {}, {}, true);
+}
+
+} // namespace Velmora

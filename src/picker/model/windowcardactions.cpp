@@ -1,0 +1,8 @@
+#include "picker/model/windowcardactions.h"
+
+namespace Velmora {
+
+WindowCardActions::~WindowCardActions() = default;
+CardTooltip::~CardTooltip() = default;
+
+} // namespace Velmora

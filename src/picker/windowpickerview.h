@@ -1,0 +1,80 @@
+#pragma once
+
+#include "picker/model/windowpickerviewmodel.h"
+#include "picker/windowpreviewcard.h"
+
+#include <QIcon>
+#include <QWidget>
+
+class QPushButton;
+
+namespace Velmora {
+
+class NewWindowButton;
+class WindowPreviewScroller;
+
+// The window picker: the content of the popover above an app button with
+// several windows. From top to bottom: a header with the app's icon and
+// name, the hint shown when a card may not be dragged, and the "+" button
+// for a new window; the strip of window cards; and, while Screen Recording
+// is not allowed, a row that asks for it. Escape closes the picker.
+//
+// Everything it shows comes from its WindowPickerViewModel; the popover
+// sizes itself to sizeHint(), which follows the number of cards.
+class WindowPickerView : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int padding = 14;
+    static constexpr int rowSpacing = 12;
+    static constexpr int headerHeight = 24;
+    static constexpr int headerSpacing = 9;
+    static constexpr int iconSide = 22;
+    static constexpr int hintLeastGap = 8;
+    // The scroller overhangs its slot by these at the top and the bottom.
+    static constexpr int scrollerOverhangTop = 8;
+    static constexpr int scrollerOverhangBottom = 16;
+    static constexpr int screenRecordingRowHeight = 20;
+    static constexpr qint64 hintFadeMs = 150;
+
+    static const QString dragHintText;        // "Windows can only be dragged in Fixed order"
+    static const QString screenRecordingText; // "Allow Screen Recording for live thumbnails."
+    static const QString allowButtonTitle;    // "Allow…"
+
+    WindowPickerView(const WindowPreviewCard::Environment &environment, const AppItem &app, const QIcon &appIcon,
+        std::optional<quint32> displayID, qreal previewCardHeight, QWidget *parent = nullptr);
+    ~WindowPickerView() override;
+
+    WindowPickerViewModel &model() { return m_model; }
+    WindowPreviewScroller *scroller() const { return m_scroller; }
+    NewWindowButton *newWindowButton() const { return m_newWindowButton; }
+    QPushButton *allowButton() const { return m_allowButton; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void modelChanged(quint32 changes);
+    void layOut();
+    int scrollerSlotTop() const;
+    int screenRecordingRowTop() const;
+    int contentHeight() const;
+    void paintHeader(QPainter &painter);
+    void paintScreenRecordingRow(QPainter &painter);
+
+    WindowPickerViewModel m_model;
+    QIcon m_appIcon;
+    AnimatedValue m_hintOpacity;
+    WindowPreviewScroller *m_scroller;
+    NewWindowButton *m_newWindowButton;
+    QPushButton *m_allowButton;
+};
+
+} // namespace Velmora

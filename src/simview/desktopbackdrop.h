@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/displayinfo.h"
+
+#include <QWidget>
+
+#include <optional>
+
+namespace Velmora::Sim {
+class SimDesktop;
+}
+
+namespace Velmora::SimView {
+
+// One display of the simulated desktop as a window at the bottom of the
+// stack, behind the panels: it draws the display (DesktopScene) and hands
+// the person's mouse and keys to the simulated desktop, so event taps,
+// activation and the title-bar buttons behave as on the modelled desktop.
+// A drag on a title bar moves the window; Control stands in for Command.
+class DesktopBackdrop : public QWidget
+{
+    Q_OBJECT
+public:
+    DesktopBackdrop(Sim::SimDesktop &desktop, const DisplayInfo &display, QWidget *parent = nullptr);
+
+    const DisplayInfo &display() const { return m_display; }
+    void setDisplay(const DisplayInfo &display);
+
+    // Paints counted since creation (for the idle check).
+    int paintCount() const { return m_paintCount; }
+
+    // The modelled desktop's virtual key code of a Qt key; nothing for keys it has no code for.
+    static std::optional<quint16> virtualKeyCode(int qtKey);
+    // The modelled desktop's modifier flags: Control is Command here, and
+    // the Meta key the modelled desktop's Control.
+    static quint64 modifierFlags(Qt::KeyboardModifiers modifiers);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    QPointF globalPoint(const QPointF &local) const;
+    void sendKey(QKeyEvent *event, bool down);
+
+    struct Drag {
+        quint32 window = 0;
+        QPointF pressedAt;
+        QRectF startBounds;
+    };
+
+    Sim::SimDesktop &m_desktop;
+    DisplayInfo m_display;
+    std::optional<Drag> m_drag;
+    int m_paintCount = 0;
+};
+
+} // namespace Velmora::SimView

@@ -1,0 +1,71 @@
+#include "simview/desktopbackdrops.h"
+
+#include "platform/sim/simdesktop.h"
+#include "simview/desktopbackdrop.h"
+
+#include <QSet>
+#include <QTimerEvent>
+
+namespace Velmora::SimView {
+
+DesktopBackdrops::DesktopBackdrops(Sim::SimDesktop &desktop, QObject *parent)
+    : QObject(parent)
+    , m_desktop(desktop)
+{
+}
+
+DesktopBackdrops::~DesktopBackdrops() = default;
+
+void DesktopBackdrops::start()
+{
+    if (m_started)
+        return;
+    m_started = true;
+    connect(&m_desktop, &Sim::SimDesktop::worldChanged, this, &DesktopBackdrops::scheduleRepaint);
+    connect(&m_desktop, &Sim::SimDesktop::displaysChanged, this, &DesktopBackdrops::syncDisplays);
+    syncDisplays();
+}
+
+DesktopBackdrop *DesktopBackdrops::backdrop(quint32 displayID) const
+{
+    const auto it = m_backdrops.find(displayID);
+    return it == m_backdrops.end() ? nullptr : it->second.get();
+}
+
+void DesktopBackdrops::syncDisplays()
+{
+    QSet<quint32> present;
+    for (const DisplayInfo &display : m_desktop.displays()) {
+        if (display.displayId == 0 || display.bounds.isEmpty())
+            continue;
+        present.insert(display.displayId);
+        if (DesktopBackdrop *existing = backdrop(display.displayId)) {
+            existing->setDisplay(display);
+            continue;
+        }
+        auto created = std::make_unique<DesktopBackdrop>(m_desktop, display);
+        created->show();
+        created->lower();
+        m_backdrops.emplace(display.displayId, std::move(created));
+    }
+    std::erase_if(m_backdrops, [&](const auto &entry) { return !present.contains(entry.first); });
+}
+
+void DesktopBackdrops::scheduleRepaint()
+{
+    if (!m_frame.isActive())
+        m_frame.start(frameIntervalMs, Qt::PreciseTimer, this);
+}
+
+void DesktopBackdrops::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_frame.timerId()) {
+        QObject::timerEvent(event);
+        return;
+    }
+    m_frame.stop();
+    for (const auto &[displayID, backdrop] : m_backdrops)
+        backdrop->update();
+}
+
+} // namespace Velmora::SimView

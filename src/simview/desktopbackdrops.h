@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QBasicTimer>
+#include <QObject>
+
+#include <map>
+#include <memory>
+
+namespace Velmora::Sim {
+class SimDesktop;
+}
+
+namespace Velmora::SimView {
+
+class DesktopBackdrop;
+
+// A backdrop for every display of the simulated desktop, following its
+// displays. A change of the world repaints them once on the next frame,
+// however many changes came in between; nothing changing costs nothing.
+class DesktopBackdrops : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int frameIntervalMs = 16;
+
+    explicit DesktopBackdrops(Sim::SimDesktop &desktop, QObject *parent = nullptr);
+    ~DesktopBackdrops() override;
+
+    // Shows the backdrops, below every other window of the application.
+    void start();
+
+    DesktopBackdrop *backdrop(quint32 displayID) const;
+    int count() const { return int(m_backdrops.size()); }
+    bool isRepaintPending() const { return m_frame.isActive(); }
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    void syncDisplays();
+    void scheduleRepaint();
+
+    Sim::SimDesktop &m_desktop;
+    std::map<quint32, std::unique_ptr<DesktopBackdrop>> m_backdrops;
+    QBasicTimer m_frame;
+    bool m_started = false;
+};
+
+} // namespace Velmora::SimView

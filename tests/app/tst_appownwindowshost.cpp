@@ -1,0 +1,69 @@
+#include "app/appownwindowshost.h"
+#include "app/ownwindowmirror.h"
+#include "app/taskbarpanel.h"
+#include "support/desktopworld.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+
+using namespace Velmora;
+using Velmora::Test::DesktopWorld;
+
+class TestAppOwnWindowsHost : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theSettingsWindowAndOtherWindows()
+    {
+        DesktopWorld world;
+        OwnWindowMirror mirror(world.platform.ownWindows);
+        mirror.start();
+        TaskbarPanel panel;
+        panel.show();
+        AppOwnWindowsHost host({mirror, world.displays, [] { return nullptr; }, [&] { return &panel; }});
+        int changes = 0;
+        host.setWindowsChangedHandler([&] { ++changes; });
+
+        QVERIFY(!host.settingsWindow());
+        host.createSettingsWindow();
+        QWidget *settings = host.settingsWidget();
+        QCOMPARE(settings->windowTitle(), QStringLiteral("Velmora Settings"));
+        QCOMPARE(settings->objectName(), QStringLiteral("Velmora.Settings"));
+        QCOMPARE(settings->size(), QSize(600, 740));
+        // Centred on the screen above the bar (y 57 to 875 in screen coordinates).
+        QCOMPARE(settings->geometry(), QRect(420, 64, 600, 740));
+        QVERIFY(!host.settingsWindow()->isVisible);
+
+        settings->show();
+        QVERIFY(QTest::qWaitForWindowExposed(settings));
+        const OwnWindowsHost::Window shown = *host.settingsWindow();
+        QVERIFY(shown.number != 0 && shown.isVisible);
+        QTRY_VERIFY(changes > 0);
+
+        host.miniaturize(shown.number);
+        QVERIFY(host.settingsWindow()->isMiniaturized);
+        host.show(shown.number);
+        QVERIFY(!host.settingsWindow()->isMiniaturized);
+
+        // The panel is not one of the windows the "other windows" button shows;
+        // a plain titled window is.
+        QVERIFY(host.otherWindows().isEmpty());
+        QCOMPARE(host.otherWindowsButtonTitle(), std::nullopt);
+        QWidget other;
+        other.setWindowTitle(QStringLiteral("About Velmora"));
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        QCOMPARE(host.otherWindows().size(), 1);
+        QCOMPARE(host.otherWindowsButtonTitle(), std::optional<QString>(QStringLiteral("About Velmora")));
+
+        // No Task Manager yet: nothing to show, nothing breaks.
+        QVERIFY(!host.taskManagerWindow());
+        host.presentTaskManager();
+        QVERIFY(!host.taskManagerWindow());
+    }
+};
+
+QTEST_MAIN(TestAppOwnWindowsHost)
+#include "tst_appownwindowshost.moc"

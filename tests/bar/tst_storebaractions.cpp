@@ -1,0 +1,80 @@
+#include "bar/applicationpopoverservices.h"
+#include "bar/barcloseconfirmation.h"
+#include "bar/windowcloseconfirmationdialog.h"
+#include "bar/model/animator.h"
+#include "bar/storebaractions.h"
+#include "platform/sim/simoperations.h"
+#include "../store/storeworld.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Velmora;
+
+class TestStoreBarActions : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The Search button toggles the desktop's search with a distributed
+    // notification: no object, no user information, delivered at once.
+    void searchPostsTheToggle()
+    {
+        Test::StoreWorld w;
+        auto store = w.make(false);
+        Animator animator(w.clock, w.clock);
+        ApplicationPopoverServices popovers(w.clock, w.clock, animator, w.displays, w.eventTaps);
+        StoreBarActions actions(*store, {w.platform.distributedNotifications, popovers.dismissingClick()});
+        w.desktop.clearRequests();
+        actions.toggleSearch();
+        QList<Sim::SimRequest> posted;
+        for (const Sim::SimRequest &request : w.desktop.requests()) {
+            if (request.operation == Sim::SimOperations::PostDistributedNotification)
+                posted << request;
+        }
+        QCOMPARE(posted.size(), 1);
+        QCOMPARE(posted.first().name, "com.apple.spotlight.toggle");
+        const QVariantMap detail = posted.first().detail.toMap();
+        QCOMPARE(detail.value("object").toString(), QString());
+        QVERIFY(detail.value("userInfo").toMap().isEmpty());
+        QCOMPARE(detail.value("deliverImmediately").toBool(), true);
+        QVERIFY(!actions.consumeDismissingClick());
+    }
+
+    // The store hears the user's answer, true only for the close button, and
+    // only while whoever asked is still there.
+    void closeConfirmationAnswers_data()
+    {
+        QTest::addColumn<bool>("closeButton");
+        QTest::addColumn<bool>("askerGone");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::newRow("close") << true << false << QList<bool>{true};
+        QTest::newRow("cancel") << false << false << QList<bool>{false};
+        QTest::newRow("asker gone") << true << true << QList<bool>{};
+    }
+    void closeConfirmationAnswers()
+    {
+        QFETCH(bool, closeButton);
+        QFETCH(bool, askerGone);
+        QFETCH(QList<bool>, answers);
+        BarCloseConfirmation confirmation;
+        auto asker = std::make_unique<QObject>();
+        QList<bool> heard;
+        confirmation.confirm(QIcon(), WindowCloseConfirmation::Text(3, "Inbox"), asker.get(),
+                             [&](bool confirmed) { heard << confirmed; });
+        WindowCloseConfirmationDialog *dialog = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *found = qobject_cast<WindowCloseConfirmationDialog *>(widget); found && found->isVisible())
+                dialog = found;
+        }
+        QVERIFY(dialog);
+        QCOMPARE(dialog->closeButton()->text(), "Close 3 Tabs");
+        if (askerGone)
+            asker.reset();
+        QTest::mouseClick(closeButton ? dialog->closeButton() : dialog->cancelButton(), Qt::LeftButton);
+        QCOMPARE(heard, answers);
+    }
+};
+
+QTEST_MAIN(TestStoreBarActions)
+#include "tst_storebaractions.moc"
