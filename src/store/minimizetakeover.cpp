@@ -7,6 +7,7 @@
 #include "platform/workspace.h"
 #include "services/axreads.h"
 #include "services/windowpreviewprovider.h"
+#include "store/messagingtimeoutscope.h"
 #include "store/ownwindowshost.h"
 #include "store/taskbarstore.h"
 #include "store/windowactions.h"
@@ -56,8 +57,8 @@ bool MinimizeTakeover::pressesArmedButton(const NativeMinimizeRequest &armed, co
     if (armed.button.isNull())
         return false;
     Accessibility &accessibility = m_store.environment().accessibility;
-    accessibility.setMessagingTimeout(armed.button, WindowActions::frontmostReadTimeoutSeconds);
-    const std::optional<QPointF> position = AXReads::point(accessibility, armed.button, AXNames::Position);
+    MessagingTimeoutScope scope(accessibility, WindowActions::frontmostReadTimeoutSeconds);
+    const std::optional<QPointF> position = AXReads::point(accessibility, scope.limit(armed.button), AXNames::Position);
     const std::optional<QSizeF> size = position ? AXReads::size(accessibility, armed.button, AXNames::Size) : std::nullopt;
     return size && withMargin(QRectF(*position, *size)).contains(location);
 }
@@ -155,19 +156,17 @@ std::optional<AXElement> MinimizeTakeover::minimizeButton(quint32 windowID, cons
 {
     const TaskbarStoreEnvironment &env = m_store.environment();
     Accessibility &accessibility = env.accessibility;
-    const AXElement element = accessibility.applicationElement(application.processIdentifier);
-    accessibility.setMessagingTimeout(element, lookupTimeoutSeconds);
+    MessagingTimeoutScope scope(accessibility, lookupTimeoutSeconds);
+    const AXElement element = scope.limit(accessibility.applicationElement(application.processIdentifier));
     const std::optional<AXElement> focused = AXReads::element(accessibility, element, AXNames::FocusedWindow);
     if (!focused)
         return std::nullopt;
-    accessibility.setMessagingTimeout(*focused, lookupTimeoutSeconds);
-    if (env.windowPreviews.accessibilityWindowID(*focused) != windowID)
+    if (env.windowPreviews.accessibilityWindowID(scope.limit(*focused)) != windowID)
         return std::nullopt;
     const std::optional<AXElement> button = AXReads::element(accessibility, *focused, AXNames::MinimizeButton);
     if (!button)
         return std::nullopt;
-    accessibility.setMessagingTimeout(*button, lookupTimeoutSeconds);
-    if (AXReads::boolean(accessibility, *button, AXNames::Enabled) == false)
+    if (AXReads::boolean(accessibility, scope.limit(*button), AXNames::Enabled) == false)
         return std::nullopt;
     return button;
 }
@@ -261,6 +260,7 @@ void MinimizeTakeover::pressHeldButton(const AXElement &button, const NativeMini
             // brings its next window forward as the window goes.
             WindowActions::waitUntilFrontmost(accessibility, clock, sleeper, pid, false);
             const AXError result = accessibility.performAction(button, AXNames::Press);
+            accessibility.setMessagingTimeout(button, 0);
             return result == AXError::Success || result == AXError::CannotComplete;
         },
         [this, request, application, event](bool pressed) {

@@ -9,6 +9,7 @@
 #include "services/dockminimizedwindows.h"
 #include "services/windowworkareaobserver.h"
 #include "store/keystrokes.h"
+#include "store/messagingtimeoutscope.h"
 #include "store/ownwindowshost.h"
 #include "store/taskbarstore.h"
 #include "store/windowguard.h"
@@ -46,11 +47,6 @@ WindowActions::~WindowActions()
     m_background.waitForDone();
 }
 
-void WindowActions::limitMainThreadWait(Accessibility &accessibility, const AXElement &element)
-{
-    accessibility.setMessagingTimeout(element, mainThreadTimeoutSeconds);
-}
-
 bool WindowActions::isThisProcess(const RunningApplication &application) const
 {
     return application.processIdentifier == m_store.environment().workspace.currentProcessIdentifier();
@@ -78,7 +74,8 @@ void WindowActions::focusRequestedWindow(
     // We are about to move the window ourselves.
     if (WindowWorkAreaObserver *observer = m_store.windowWorkAreaObserver())
         observer->suppressAdjustments(element, workAreaSuppressionMs);
-    limitMainThreadWait(accessibility, element);
+    MessagingTimeoutScope scope(accessibility, mainThreadTimeoutSeconds);
+    scope.limit(element);
 
     if (useNativeRestoreActivation) {
         // The application's own activation restores its only window best.
@@ -191,14 +188,14 @@ void WindowActions::armNativeMinimizeRequest(const WindowPreviewItem &preview, c
         return;
     }
     Accessibility &accessibility = m_store.environment().accessibility;
-    limitMainThreadWait(accessibility, preview.accessibilityElement);
+    MessagingTimeoutScope scope(accessibility, mainThreadTimeoutSeconds);
     const std::optional<AXElement> button
-        = AXReads::element(accessibility, preview.accessibilityElement, AXNames::MinimizeButton);
+        = AXReads::element(accessibility, scope.limit(preview.accessibilityElement), AXNames::MinimizeButton);
     if (!button) {
         disarm();
         return;
     }
-    limitMainThreadWait(accessibility, *button);
+    scope.limit(*button);
     const std::optional<QPointF> position = AXReads::point(accessibility, *button, AXNames::Position);
     const std::optional<QSizeF> size = position ? AXReads::size(accessibility, *button, AXNames::Size) : std::nullopt;
     if (!position || !size) {
@@ -268,13 +265,14 @@ void WindowActions::minimizeFocusedWindow(const WindowPreviewItem &preview, cons
     if (!m_store.keepWindowOrder() || (front && front->processIdentifier != own) || !preview.windowID)
         return fallBack();
     const quint32 windowID = *preview.windowID;
-    limitMainThreadWait(accessibility, preview.accessibilityElement);
-    const std::optional<AXElement> button
-        = AXReads::element(accessibility, preview.accessibilityElement, AXNames::MinimizeButton);
+    std::optional<AXElement> button;
+    {
+        MessagingTimeoutScope scope(accessibility, mainThreadTimeoutSeconds);
+        button = AXReads::element(accessibility, scope.limit(preview.accessibilityElement), AXNames::MinimizeButton);
+        if (button && AXReads::boolean(accessibility, scope.limit(*button), AXNames::Enabled) == false)
+            button.reset();
+    }
     if (!button)
-        return fallBack();
-    limitMainThreadWait(accessibility, *button);
-    if (AXReads::boolean(accessibility, *button, AXNames::Enabled) == false)
         return fallBack();
 
     const QList<WindowGuard::StackEntry> entries = guard.stackEntries();
@@ -320,6 +318,7 @@ void WindowActions::minimizeFocusedWindow(const WindowPreviewItem &preview, cons
         this,
         [&accessibility, pressed] {
             const AXError result = accessibility.performAction(pressed, AXNames::Press);
+            accessibility.setMessagingTimeout(pressed, 0);
             // "Cannot complete" comes back from an application that minimized
             // the window but answered late.
             return result == AXError::Success || result == AXError::CannotComplete;
@@ -353,8 +352,8 @@ void WindowActions::minimizeNatively(const WindowPreviewItem &preview, const Run
 void WindowActions::waitUntilFrontmost(
     Accessibility &accessibility, const Clock &clock, Sleeper *sleeper, qint32 processIdentifier, bool frontmost)
 {
-    const AXElement application = accessibility.applicationElement(processIdentifier);
-    accessibility.setMessagingTimeout(application, frontmostReadTimeoutSeconds);
+    MessagingTimeoutScope scope(accessibility, frontmostReadTimeoutSeconds);
+    const AXElement application = scope.limit(accessibility.applicationElement(processIdentifier));
     const qint64 deadline = clock.monotonicMs() + frontmostWaitMs;
     while (clock.monotonicMs() < deadline) {
         if (AXReads::boolean(accessibility, application, AXNames::Frontmost) == frontmost)

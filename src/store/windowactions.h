@@ -71,9 +71,7 @@ public:
     // application's frontmost state is `frontmost`, at most 0.2 s.
     static void waitUntilFrontmost(Accessibility &accessibility, const Clock &clock, Sleeper *sleeper,
         qint32 processIdentifier, bool frontmost);
-    // Gives main-thread reads of another application's element a short
-    // messaging time-out.
-    static void limitMainThreadWait(Accessibility &accessibility, const AXElement &element);
+
 
 private:
     void armNativeMinimizeRequest(const WindowPreviewItem &preview, const RunningApplication &application,

@@ -11,6 +11,7 @@
 #include "store/taskbarstore.h"
 #include "store/taskbartooltip.h"
 #include "store/windowactions.h"
+#include "store/messagingtimeoutscope.h"
 #include "store/windowcloseconfirmation.h"
 
 namespace Velmora {
@@ -84,14 +85,13 @@ bool WindowClosing::performWindowClose(const WindowPreviewItem &preview)
     if (!preview.isClosable)
         return false;
     Accessibility &accessibility = m_store.environment().accessibility;
-    WindowActions::limitMainThreadWait(accessibility, preview.accessibilityElement);
-    const std::optional<AXElement> button
-        = AXReads::element(accessibility, preview.accessibilityElement, AXNames::CloseButton);
-    if (!button)
-        return false;
-    WindowActions::limitMainThreadWait(accessibility, *button);
-    if (accessibility.performAction(*button, AXNames::Press) != AXError::Success)
-        return false;
+    {
+        MessagingTimeoutScope scope(accessibility, WindowActions::mainThreadTimeoutSeconds);
+        const std::optional<AXElement> button
+            = AXReads::element(accessibility, scope.limit(preview.accessibilityElement), AXNames::CloseButton);
+        if (!button || accessibility.performAction(scope.limit(*button), AXNames::Press) != AXError::Success)
+            return false;
+    }
 
     const QString id = preview.id;
     if (m_store.environment().workspace.accessibilityDisplayShouldReduceMotion()) {
@@ -111,8 +111,8 @@ bool WindowClosing::isGone(const WindowPreviewItem &preview) const
         return !env.windowPreviews.windowServerWindowIDs(preview.processIdentifier).contains(*preview.windowID);
     // A window the window server does not list: ask the element, briefly.
     Accessibility &accessibility = env.accessibility;
-    WindowActions::limitMainThreadWait(accessibility, preview.accessibilityElement);
-    const AXError error = accessibility.copyAttributeValue(preview.accessibilityElement, AXNames::Role).error();
+    MessagingTimeoutScope scope(accessibility, WindowActions::mainThreadTimeoutSeconds);
+    const AXError error = accessibility.copyAttributeValue(scope.limit(preview.accessibilityElement), AXNames::Role).error();
     return error == AXError::InvalidUIElement;
 }
 
