@@ -3,17 +3,11 @@
 #include "platform/accessibility.h"
 #include "services/finderwindowwatcher.h"
 #include "services/minimizeshortcuttap.h"
-#include "services/velmoraownwindows.h"
 #include "services/windowminimizeinterceptor.h"
 #include "services/windowworkareamanager.h"
 #include "services/windowworkareaobserver.h"
 #include "store/taskbarstore.h"
 #include "store/windowguard.h"
-
-#include <QCoreApplication>
-#include <QEvent>
-#include <QMouseEvent>
-#include <QWindow>
 
 namespace Velmora {
 
@@ -65,32 +59,6 @@ WindowWatchers::WindowWatchers(TaskbarStore &store)
     m_finderWatcher = std::make_unique<FinderWindowWatcher>(env.accessibility, *env.windowList, env.workspace,
         env.scheduler, [&store](bool hasWindows) { store.setFinderHasWindows(hasWindows); });
     store.setFinderHasWindows(m_finderWatcher->hasWindows());
-
-    if (QCoreApplication *application = QCoreApplication::instance())
-        application->installEventFilter(this);
-}
-
-bool WindowWatchers::isFlyoutWindow(const QObject *window)
-{
-    const auto *top = qobject_cast<const QWindow *>(window);
-    if (!top)
-        return false;
-    if (top->property(VelmoraOwnWindows::roleProperty).toString() == QLatin1String("Popover"))
-        return true;
-    // The flyouts' widgets sit in windows named after their class.
-    return QString::fromLatin1(top->metaObject()->className()).contains(QLatin1String("Popover"))
-        || top->objectName().contains(QLatin1String("Popover"));
-}
-
-bool WindowWatchers::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonPress && isFlyoutWindow(watched)) {
-        const auto *press = static_cast<QMouseEvent *>(event);
-        if (press->button() == Qt::LeftButton || press->button() == Qt::RightButton)
-            m_store.minimizeTakeover().handleFlyoutPress();
-    }
-    // Every press goes on to its window unchanged.
-    return false;
 }
 
 WindowWatchers::~WindowWatchers()

@@ -36,14 +36,8 @@ public:
     bool areTapsStarted() const;
 
     WindowWorkAreaObserver &workAreaObserver() { return *m_workAreaObserver; }
-    // Whether a press in `window` is a press in one of the taskbar's flyouts.
-    static bool isFlyoutWindow(const QObject *window);
     // Looks at every window once; publishes what it found.
     void refreshWindowWorkAreas();
-
-protected:
-    // The local mouse monitor: presses in the product's own flyouts.
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     TaskbarStore &m_store;
