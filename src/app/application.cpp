@@ -103,8 +103,6 @@ Application::Application(QObject *parent)
     m_windowCapture = std::make_unique<ServiceWindowCapture>(sim.screenCapture, *m_capturePermission, *m_thumbnailCapture);
     m_focusHistory = std::make_unique<WindowFocusHistory>(sim.accessibility, *m_previews, *m_clock);
     m_focusRecorder = std::make_unique<WindowFocusRecorder>(*m_focusHistory);
-    m_menuActions = std::make_unique<ApplicationMenuActionProvider>(
-        sim.accessibility, sim.workspace, sim.privateFunctions, *m_clock);
     m_favourites = std::make_unique<FinderFavoritesModel>(sim.favoriteFolders, *m_fileIcons);
     m_settingsWindow = std::make_unique<AppSettingsWindowHost>(sim.displays);
     m_minimizeInterception = std::make_unique<IdleMinimizeInterception>();
@@ -114,6 +112,18 @@ Application::Application(QObject *parent)
     m_appExpose = std::make_unique<AppExpose>(sim.privateFunctions, *m_clock);
     m_siblingRaiseGuard = std::make_unique<SiblingRaiseGuard>(SiblingRaiseGuard::Environment{
         sim.accessibility, sim.windowList, sim.workspace, sim.eventTaps, *m_appExpose, *m_previews, *m_watchThreads});
+    // A menu command for an application in the background brings forward the
+    // window that was in front, alone, and keeps its siblings from rising
+    // over other applications' windows.
+    m_menuActions = std::make_unique<ApplicationMenuActionProvider>(sim.accessibility, sim.workspace,
+        sim.privateFunctions, *m_clock,
+        ApplicationMenuActionProvider::Forwarding {
+            .watchActivation = [guard = m_siblingRaiseGuard.get()](
+                                   const RunningApplication &application) { return guard->watchActivation(application); },
+            .focusWindow = [expose = m_appExpose.get()](quint32 windowID, const RunningApplication &application) {
+                return expose->focus(windowID, application);
+            },
+        });
     m_windowGuard = std::make_unique<ServiceWindowGuard>(
         *m_siblingRaiseGuard, *m_appExpose, sim.accessibility, sim.workspace, *m_previews);
     m_dockMinimizedWindows = std::make_unique<DockMinimizedWindows>(sim.accessibility, sim.workspace);

@@ -113,7 +113,6 @@ private:
     std::unique_ptr<ServiceWindowCapture> m_windowCapture;
     std::unique_ptr<WindowFocusHistory> m_focusHistory;
     std::unique_ptr<WindowFocusRecorder> m_focusRecorder;
-    std::unique_ptr<ApplicationMenuActionProvider> m_menuActions;
     std::unique_ptr<FinderFavoritesModel> m_favourites;
     std::unique_ptr<AppSettingsWindowHost> m_settingsWindow;
     std::unique_ptr<IdleMinimizeInterception> m_minimizeInterception;
@@ -121,6 +120,8 @@ private:
     std::unique_ptr<WatchThreads> m_watchThreads;
     std::unique_ptr<AppExpose> m_appExpose;
     std::unique_ptr<SiblingRaiseGuard> m_siblingRaiseGuard;
+    // Forwards through the guard and AppExpose, so it goes before them.
+    std::unique_ptr<ApplicationMenuActionProvider> m_menuActions;
     std::unique_ptr<ServiceWindowGuard> m_windowGuard;
     std::unique_ptr<DockMinimizedWindows> m_dockMinimizedWindows;
     std::unique_ptr<ExitRelauncher> m_relauncher;

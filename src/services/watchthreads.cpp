@@ -3,10 +3,12 @@
 #include "platform/clock.h"
 #include "platform/sleeper.h"
 
-#include <QDeadlineTimer>
 #include <QMetaObject>
 
 #include <algorithm>
+#include <iterator>
+
+#include <pthread.h>
 
 namespace Velmora {
 
@@ -25,39 +27,54 @@ WatchThreads::WatchThreads(const Clock &clock, Sleeper &sleeper, QObject *parent
 WatchThreads::~WatchThreads()
 {
     waitForAll();
-    for (const std::unique_ptr<QThread> &thread : m_threads)
-        thread->wait();
+    for (const std::unique_ptr<Watch> &watch : m_watches)
+        watch->thread.join();
+    m_pool.waitForDone();
 }
 
 void WatchThreads::startWatch(const QString &name, std::function<void()> body)
 {
     {
-        const QMutexLocker locker(&m_mutex);
+        const std::lock_guard locker(m_mutex);
         ++m_running;
     }
-    // Threads whose watch is over are joined here, so the list stays as
-    // short as the number of watches running at once.
-    m_threads.erase(std::remove_if(m_threads.begin(), m_threads.end(),
-                        [](const std::unique_ptr<QThread> &thread) { return thread->wait(QDeadlineTimer(0)); }),
-        m_threads.end());
-    std::unique_ptr<QThread> thread(QThread::create([this, body = std::move(body)] {
+    joinFinishedWatches();
+    auto watch = std::make_unique<Watch>();
+    Watch *raw = watch.get();
+    watch->thread = std::thread([this, raw, body = std::move(body)] {
         body();
-        finished();
-    }));
-    thread->setObjectName(name);
-    thread->start(QThread::TimeCriticalPriority);
-    m_threads.push_back(std::move(thread));
+        finished(raw);
+    });
+    // Named as the product names its threads; the kernel keeps 15 bytes.
+    ::pthread_setname_np(watch->thread.native_handle(), name.toUtf8().left(15).constData());
+    m_watches.push_back(std::move(watch));
+}
+
+// Threads whose watch is over are joined here, so the list stays as short as
+// the number of watches running at once.
+void WatchThreads::joinFinishedWatches()
+{
+    std::vector<std::unique_ptr<Watch>> over;
+    {
+        const std::lock_guard locker(m_mutex);
+        const auto firstOver = std::stable_partition(m_watches.begin(), m_watches.end(),
+            [](const std::unique_ptr<Watch> &watch) { return !watch->done; });
+        std::move(firstOver, m_watches.end(), std::back_inserter(over));
+        m_watches.erase(firstOver, m_watches.end());
+    }
+    for (const std::unique_ptr<Watch> &watch : over)
+        watch->thread.join();
 }
 
 void WatchThreads::runSoon(std::function<void()> job)
 {
     {
-        const QMutexLocker locker(&m_mutex);
+        const std::lock_guard locker(m_mutex);
         ++m_running;
     }
     m_pool.start([this, job = std::move(job)] {
         job();
-        finished();
+        finished(nullptr);
     });
 }
 
@@ -68,34 +85,36 @@ void WatchThreads::postToMain(QObject *context, std::function<void()> job)
 
 void WatchThreads::sleepMs(qint64 ms)
 {
-    if (m_pacer)
-        m_pacer->sleepMs(ms);
+    if (Pacer *pacer = m_pacer.load(std::memory_order_acquire))
+        pacer->sleepMs(ms);
     else
         m_sleeper.sleepMs(ms);
 }
 
 int WatchThreads::runningCount() const
 {
-    const QMutexLocker locker(&m_mutex);
+    const std::lock_guard locker(m_mutex);
     return m_running;
 }
 
 bool WatchThreads::waitForAll(int timeoutMs)
 {
-    const QDeadlineTimer deadline = timeoutMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(timeoutMs);
-    QMutexLocker locker(&m_mutex);
-    while (m_running > 0) {
-        if (!m_idle.wait(&m_mutex, deadline))
-            return false;
+    std::unique_lock locker(m_mutex);
+    const auto idle = [this] { return m_running == 0; };
+    if (timeoutMs < 0) {
+        m_idle.wait(locker, idle);
+        return true;
     }
-    return true;
+    return m_idle.wait_for(locker, std::chrono::milliseconds(timeoutMs), idle);
 }
 
-void WatchThreads::finished()
+void WatchThreads::finished(Watch *watch)
 {
-    const QMutexLocker locker(&m_mutex);
+    const std::lock_guard locker(m_mutex);
+    if (watch)
+        watch->done = true;
     if (--m_running == 0)
-        m_idle.wakeAll();
+        m_idle.notify_all();
 }
 
 } // namespace Velmora

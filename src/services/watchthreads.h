@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QMutex>
 #include <QObject>
-#include <QThread>
 #include <QThreadPool>
 #include <QString>
-#include <QWaitCondition>
 
+#include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace Velmora {
@@ -65,19 +66,29 @@ public:
     // Blocks until every watch and job has finished; for shutdown and tests.
     bool waitForAll(int timeoutMs = -1);
 
-    void setPacer(Pacer *pacer) { m_pacer = pacer; }
+    void setPacer(Pacer *pacer) { m_pacer.store(pacer, std::memory_order_release); }
 
 private:
-    void finished();
+    struct Watch
+    {
+        std::thread thread;
+        bool done = false; // under m_mutex
+    };
+
+    void finished(Watch *watch);
+    void joinFinishedWatches();
 
     const Clock &m_clock;
     Sleeper &m_sleeper;
-    Pacer *m_pacer = nullptr;
+    // Watch threads read it while the test that set it runs on.
+    std::atomic<Pacer *> m_pacer = nullptr;
 
-    mutable QMutex m_mutex;
-    QWaitCondition m_idle;
+    // Plain threads joined by whoever started them, so that a watch is
+    // visibly over, to the reader and to race checkers alike, once joined.
+    mutable std::mutex m_mutex;
+    std::condition_variable m_idle;
     int m_running = 0;
-    std::vector<std::unique_ptr<QThread>> m_threads;
+    std::vector<std::unique_ptr<Watch>> m_watches; // main thread only
     QThreadPool m_pool;
 };
 

@@ -4,10 +4,11 @@
 #include "services/watchthreads.h"
 
 #include <QCoreApplication>
-#include <QMutex>
-#include <QWaitCondition>
 
+#include <chrono>
+#include <condition_variable>
 #include <list>
+#include <mutex>
 
 namespace Velmora::Test {
 
@@ -36,12 +37,11 @@ public:
 
     void sleepMs(qint64 ms) override
     {
-        QMutexLocker locker(&m_mutex);
+        std::unique_lock locker(m_mutex);
         Waiter waiter { m_clock.monotonicMs() + qMax<qint64>(ms, 1) };
         m_waiters.push_back(&waiter);
-        m_paused.wakeAll();
-        while (!waiter.released)
-            m_released.wait(&m_mutex);
+        m_paused.notify_all();
+        m_released.wait(locker, [&waiter] { return waiter.released; });
     }
 
     // Moves the clock `ms` forward, a millisecond at a time.
@@ -62,10 +62,10 @@ public:
         for (;;) {
             QCoreApplication::processEvents();
             {
-                QMutexLocker locker(&m_mutex);
+                std::unique_lock locker(m_mutex);
                 if (qsizetype(m_waiters.size()) >= m_threads.runningCount())
                     break;
-                m_paused.wait(&m_mutex, 1);
+                m_paused.wait_for(locker, std::chrono::milliseconds(1));
             }
         }
         QCoreApplication::processEvents();
@@ -81,7 +81,7 @@ private:
 
     void release()
     {
-        QMutexLocker locker(&m_mutex);
+        const std::lock_guard locker(m_mutex);
         const qint64 now = m_clock.monotonicMs();
         for (auto it = m_waiters.begin(); it != m_waiters.end();) {
             if ((*it)->wakeMs <= now) {
@@ -91,14 +91,14 @@ private:
                 ++it;
             }
         }
-        m_released.wakeAll();
+        m_released.notify_all();
     }
 
     Sim::VirtualClock &m_clock;
     WatchThreads &m_threads;
-    QMutex m_mutex;
-    QWaitCondition m_paused;
-    QWaitCondition m_released;
+    std::mutex m_mutex;
+    std::condition_variable m_paused;
+    std::condition_variable m_released;
     std::list<Waiter *> m_waiters;
 };
 
