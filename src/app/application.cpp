@@ -5,6 +5,7 @@
 #include "app/taskbarpanel.h"
 #include "app/appsettingswindowhost.h"
 #include "app/ownwindowmirror.h"
+#include "app/simulatedappicons.h"
 #include "app/taskmanagerstaterelay.h"
 #include "bar/model/animator.h"
 #include "bar/taskbartooltipcontroller.h"
@@ -88,7 +89,7 @@ Application::Application(QObject *parent)
     , m_signaller(std::make_unique<Linux::PidfdSignaller>(*m_statistics))
     , m_terminals(std::make_unique<Linux::PtyLauncher>())
     , m_defaults(std::make_unique<Linux::JsonFileUserDefaults>(settingsFilePath()))
-    , m_fileIcons(std::make_unique<Linux::XdgFileIcons>())
+    , m_machineIcons(std::make_unique<Linux::XdgFileIcons>())
     , m_bundles(std::make_unique<Sim::ScriptedBundles>())
     , m_animator(std::make_unique<Animator>(*m_clock, *m_clock))
 {
@@ -103,7 +104,6 @@ Application::Application(QObject *parent)
     m_windowCapture = std::make_unique<ServiceWindowCapture>(sim.screenCapture, *m_capturePermission, *m_thumbnailCapture);
     m_focusHistory = std::make_unique<WindowFocusHistory>(sim.accessibility, *m_previews, *m_clock);
     m_focusRecorder = std::make_unique<WindowFocusRecorder>(*m_focusHistory);
-    m_favourites = std::make_unique<FinderFavoritesModel>(sim.favoriteFolders, *m_fileIcons);
     m_settingsWindow = std::make_unique<AppSettingsWindowHost>(sim.displays);
     m_minimizeInterception = std::make_unique<IdleMinimizeInterception>();
     m_fullScreenDetector = std::make_unique<FullScreenDisplayDetector>(
@@ -146,8 +146,6 @@ Application::Application(QObject *parent)
     m_popovers = std::make_unique<ApplicationPopoverServices>(*m_clock, *m_clock, *m_animator, sim.displays,
                                                               sim.eventTaps);
     m_closeConfirmation = std::make_unique<BarCloseConfirmation>();
-    // Every app button's picker popover shows the window picker.
-    WindowPickerContent::setFactory(WindowPickerView::contentFactory(*m_animator, *m_fileIcons));
 
     m_taskManagerState = std::make_unique<TaskManagerStateRelay>();
 
@@ -213,6 +211,12 @@ bool Application::start()
     // Icons by name come from a theme every Debian desktop has.
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setThemeName(QStringLiteral("Adwaita"));
+    // The simulated applications' icons are looked up in that theme, among
+    // the applications just loaded; nothing has asked for an icon before.
+    m_fileIcons = std::make_unique<SimulatedAppIcons>(*m_machineIcons, sim.desktop);
+    m_favourites = std::make_unique<FinderFavoritesModel>(sim.favoriteFolders, *m_fileIcons);
+    // Every app button's picker popover shows the window picker.
+    WindowPickerContent::setFactory(WindowPickerView::contentFactory(*m_animator, *m_fileIcons));
 
     // The scenario's displays become the session's screens, under the same ids.
     m_screenFollower->start();

@@ -43,6 +43,7 @@ class IdleMinimizeInterception;
 class OwnWindowMirror;
 class ScreenCapturePermission;
 class ServiceWindowCapture;
+class SimulatedAppIcons;
 class SystemMonitor;
 class TaskbarStore;
 class TaskbarTooltipController;
@@ -102,7 +103,10 @@ private:
     std::unique_ptr<Linux::PidfdSignaller> m_signaller;
     std::unique_ptr<Linux::PtyLauncher> m_terminals;
     std::unique_ptr<Linux::JsonFileUserDefaults> m_defaults;
-    std::unique_ptr<Linux::XdgFileIcons> m_fileIcons;
+    std::unique_ptr<Linux::XdgFileIcons> m_machineIcons;
+    // The icons everything shows: the machine's, with the simulated
+    // applications' own over them. Made by start(), once the scenario is in.
+    std::unique_ptr<SimulatedAppIcons> m_fileIcons;
     std::unique_ptr<Sim::ScriptedBundles> m_bundles;
     std::unique_ptr<Animator> m_animator;
 

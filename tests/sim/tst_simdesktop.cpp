@@ -185,7 +185,8 @@ private slots:
     {
         InterleavedWorld world;
         world.desktop.addInstalledApplication({"com.example.notes", "Notes", "/Applications/Notes.app",
-                                               ActivationPolicy::Regular, {"Notes"}, {}, 300});
+                                               ActivationPolicy::Regular, {"Notes"}, {}, 300,
+                                               "accessories-text-editor"});
         auto &ws = world.platform.workspace;
         const std::optional<QString> location = ws.urlForApplication("com.example.notes");
         QCOMPARE(location, QString("/Applications/Notes.app"));
@@ -202,6 +203,7 @@ private slots:
         QVERIFY(error.isEmpty());
         QCOMPARE(ws.frontmostApplication()->processIdentifier, opened->processIdentifier);
         QCOMPARE(world.desktop.accessibleWindows(opened->processIdentifier).size(), 1);
+        QCOMPARE(world.desktop.process(opened->processIdentifier)->iconName, QString("accessories-text-editor"));
 
         ws.openApplication("/Applications/Missing.app", {}, this, [&](std::optional<RunningApplication> app, QString e) {
             opened = app;

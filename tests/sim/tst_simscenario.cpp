@@ -55,8 +55,15 @@ private slots:
         });
         world.desktop.updateProcess(world.beta, [](SimProcess &p) {
             p.hung = true;
+            p.iconName = "utilities-terminal";
             p.menuBar = {{"File", true, {}, 0, {}, {{"Close", false, "w", 0, "closeWindow", {}}}}};
         });
+        SimInstalledApplication installed;
+        installed.bundleIdentifier = "com.example.plain";
+        world.desktop.addInstalledApplication(installed);
+        installed.bundleIdentifier = "com.example.browser";
+        installed.iconName = "web-browser";
+        world.desktop.addInstalledApplication(installed);
         world.desktop.setPreference("com.apple.dock", "orientation", "left");
         world.desktop.setPrivateFunctionAvailable("CoreDockSendNotification", false);
         world.desktop.setFavoriteFolders({{QUrl::fromLocalFile("/Users/demo/Music"), "Music", true},
@@ -80,6 +87,8 @@ private slots:
         QCOMPARE(copy.desktop.stackingOrder(), world.desktop.stackingOrder());
         QCOMPARE(copy.desktop.window(world.a1), world.desktop.window(world.a1));
         QCOMPARE(copy.desktop.process(world.beta)->menuBar, world.desktop.process(world.beta)->menuBar);
+        QCOMPARE(copy.desktop.process(world.beta)->iconName, QString("utilities-terminal"));
+        QCOMPARE(copy.desktop.installedApplications(), world.desktop.installedApplications());
         QCOMPARE(copy.workspace.frontmostApplication()->processIdentifier, world.alpha);
         QCOMPARE(copy.favoriteFolders.entries(), world.platform.favoriteFolders.entries());
         QCOMPARE(copy.desktop.knobs(), knobs);
@@ -93,7 +102,8 @@ private slots:
         Test::InterleavedWorld world;
         const QByteArray json = R"({"displays": [{"id": "one", "bounds": "wide"}],
             "preferences": {"com.apple.dock": 7},
-            "processes": [{"pid": 400, "name": "A", "hidden": "yes", "menuBar": {"title": 1}, "closeMs": "slow"}],
+            "processes": [{"pid": 400, "name": "A", "hidden": "yes", "menuBar": {"title": 1}, "closeMs": "slow",
+                           "icon": ["web-browser"]}],
             "windows": [{"owner": 400, "number": 9000, "bounds": [1, 2], "tabs": {}, "title": [],
                          "windowListOverrides": []}]})";
         QString error;
@@ -105,6 +115,7 @@ private slots:
         QCOMPARE(world.desktop.process(400)->hidden, false);
         QVERIFY(world.desktop.process(400)->menuBar.isEmpty());
         QCOMPARE(world.desktop.process(400)->closeDurationMs, SimProcess().closeDurationMs);
+        QVERIFY(world.desktop.process(400)->iconName.isEmpty());
     }
 
     // A process without a pid or a window without a number never takes the

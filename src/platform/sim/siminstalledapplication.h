@@ -19,6 +19,9 @@ struct SimInstalledApplication {
     QStringList windowTitles;
     QList<SimMenuItem> menuBar;
     qint64 launchDurationMs = 300;
+    // A name in the desktop's icon theme that stands for the application,
+    // since its bundle exists only in the simulation; empty when it has none.
+    QString iconName;
 
     friend bool operator==(const SimInstalledApplication &, const SimInstalledApplication &) = default;
 };

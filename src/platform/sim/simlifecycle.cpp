@@ -313,6 +313,7 @@ void SimLifecycle::launch(const QString &bundlePath, bool activates, LaunchCompl
             p.bundleIdentifier = application.bundleIdentifier;
             p.name = application.name;
             p.bundlePath = application.bundlePath;
+            p.iconName = application.iconName;
             p.policy = application.policy;
             p.menuBar = application.menuBar;
             pid = addProcess(p);

@@ -16,6 +16,9 @@ struct SimProcess {
     QString name;
     QString bundlePath;
     QString executablePath;
+    // A name in the desktop's icon theme that stands for the application;
+    // empty when it has none.
+    QString iconName;
     ActivationPolicy policy = ActivationPolicy::Regular;
     bool hidden = false;
     // A hung application answers no accessibility call: each one fails with

@@ -121,6 +121,14 @@ QList<SimMenuItem> menuFrom(const QJsonValue &value)
     return items;
 }
 
+// Most applications have no icon name; leaving the member out keeps saved
+// scenarios as short as the ones written by hand.
+void insertIconName(QJsonObject &entry, const QString &iconName)
+{
+    if (!iconName.isEmpty())
+        entry.insert(QStringLiteral("icon"), iconName);
+}
+
 // The knobs under "behaviour", by name; a knob left out keeps its default.
 QJsonObject knobsObject(const SimKnobs &knobs)
 {
@@ -332,6 +340,7 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
         application.windowTitles = stringsFrom(o.value(QStringLiteral("windows")));
         application.menuBar = menuFrom(o.value(QStringLiteral("menuBar")));
         application.launchDurationMs = o.value(QStringLiteral("launchMs")).toInteger(300);
+        application.iconName = o.value(QStringLiteral("icon")).toString();
         desktop.addInstalledApplication(application);
     }
 
@@ -366,6 +375,7 @@ bool SimScenario::load(SimDesktop &desktop, const QByteArray &json, QString *err
         process.name = o.value(QStringLiteral("name")).toString();
         process.bundlePath = o.value(QStringLiteral("path")).toString();
         process.executablePath = o.value(QStringLiteral("executable")).toString();
+        process.iconName = o.value(QStringLiteral("icon")).toString();
         process.policy = policyFrom(o.value(QStringLiteral("policy")));
         process.hidden = o.value(QStringLiteral("hidden")).toBool(false);
         process.hung = o.value(QStringLiteral("hung")).toBool(false);
@@ -485,13 +495,15 @@ QByteArray SimScenario::save(const SimDesktop &desktop)
 
     QJsonArray installed;
     for (const SimInstalledApplication &a : desktop.installedApplications()) {
-        installed.append(QJsonObject{{QStringLiteral("bundleId"), a.bundleIdentifier},
-                                     {QStringLiteral("name"), a.name},
-                                     {QStringLiteral("path"), a.bundlePath},
-                                     {QStringLiteral("policy"), policyName(a.policy)},
-                                     {QStringLiteral("windows"), QJsonArray::fromStringList(a.windowTitles)},
-                                     {QStringLiteral("menuBar"), menuArray(a.menuBar)},
-                                     {QStringLiteral("launchMs"), a.launchDurationMs}});
+        QJsonObject application{{QStringLiteral("bundleId"), a.bundleIdentifier},
+                                {QStringLiteral("name"), a.name},
+                                {QStringLiteral("path"), a.bundlePath},
+                                {QStringLiteral("policy"), policyName(a.policy)},
+                                {QStringLiteral("windows"), QJsonArray::fromStringList(a.windowTitles)},
+                                {QStringLiteral("menuBar"), menuArray(a.menuBar)},
+                                {QStringLiteral("launchMs"), a.launchDurationMs}};
+        insertIconName(application, a.iconName);
+        installed.append(application);
     }
     root.insert(QStringLiteral("installed"), installed);
 
@@ -508,19 +520,21 @@ QByteArray SimScenario::save(const SimDesktop &desktop)
 
     QJsonArray processes;
     for (const SimProcess &p : desktop.processes()) {
-        processes.append(QJsonObject{{QStringLiteral("pid"), p.pid},
-                                     {QStringLiteral("bundleId"), p.bundleIdentifier},
-                                     {QStringLiteral("name"), p.name},
-                                     {QStringLiteral("path"), p.bundlePath},
-                                     {QStringLiteral("executable"), p.executablePath},
-                                     {QStringLiteral("policy"), policyName(p.policy)},
-                                     {QStringLiteral("hidden"), p.hidden},
-                                     {QStringLiteral("hung"), p.hung},
-                                     {QStringLiteral("launchDate"), p.launchDateMs},
-                                     {QStringLiteral("minimizeMs"), p.minimizeDurationMs},
-                                     {QStringLiteral("closeMs"), p.closeDurationMs},
-                                     {QStringLiteral("siblingsRise"), p.siblingsRise},
-                                     {QStringLiteral("menuBar"), menuArray(p.menuBar)}});
+        QJsonObject process{{QStringLiteral("pid"), p.pid},
+                            {QStringLiteral("bundleId"), p.bundleIdentifier},
+                            {QStringLiteral("name"), p.name},
+                            {QStringLiteral("path"), p.bundlePath},
+                            {QStringLiteral("executable"), p.executablePath},
+                            {QStringLiteral("policy"), policyName(p.policy)},
+                            {QStringLiteral("hidden"), p.hidden},
+                            {QStringLiteral("hung"), p.hung},
+                            {QStringLiteral("launchDate"), p.launchDateMs},
+                            {QStringLiteral("minimizeMs"), p.minimizeDurationMs},
+                            {QStringLiteral("closeMs"), p.closeDurationMs},
+                            {QStringLiteral("siblingsRise"), p.siblingsRise},
+                            {QStringLiteral("menuBar"), menuArray(p.menuBar)}};
+        insertIconName(process, p.iconName);
+        processes.append(process);
     }
     root.insert(QStringLiteral("processes"), processes);
 

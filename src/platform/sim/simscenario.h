@@ -20,11 +20,11 @@ class SimDesktop;
 //     "displays": [{"id": 1, "name": "Built-in", "bounds": [0, 0, 1512, 982], "scale": 2}],
 //     "preferences": {"com.apple.dock": {"orientation": "bottom", "autohide": false}},
 //     "installed": [{"bundleId": "...", "name": "...", "path": "...", "policy": "regular",
-//                    "windows": ["title"], "menuBar": [...], "launchMs": 300}],
+//                    "windows": ["title"], "menuBar": [...], "launchMs": 300, "icon": "web-browser"}],
 //     "processes": [{"pid": 412, "bundleId": "...", "name": "...", "path": "...", "executable": "...",
 //                    "policy": "regular" | "accessory" | "prohibited", "hidden": false, "hung": false,
 //                    "launchDate": 1800000000000, "minimizeMs": 250, "closeMs": 100, "siblingsRise": true,
-//                    "menuBar": [...]}],
+//                    "menuBar": [...], "icon": "web-browser"}],
 //     "windows": [ /* front to back */ {"number": 8812, "owner": 412, "title": "...", "bounds": [x, y, w, h],
 //                  "layer": 0, "alpha": 1, "visible": true, "minimized": false, "space": 1,
 //                  "fullScreen": false, "desktopElement": false, "subrole": "AXStandardWindow",
@@ -38,6 +38,8 @@ class SimDesktop;
 // A menu item: {"title": "New Window", "enabled": true, "key": "n", "modifiers": 0,
 // "command": "newWindow", "items": [...]}. Every field but a window's owner
 // and a process's name may be left out; bounds are top-left origin, y down.
+// "icon" names an icon of the desktop's icon theme that stands for the
+// application; a name the theme does not have means no icon, as does none.
 class SimScenario
 {
 public:
