@@ -99,14 +99,18 @@ std::optional<QList<WindowPreviewItem>> WindowPreviewCache::store(qint32 process
         return fetch.previews;
     }
     // A hung application still has its windows; it only could not list
-    // them. The entry stays as old as it was, so the next use lists again,
-    // and loses only the windows the window server no longer has.
+    // them. The entry loses only the windows the window server no longer
+    // has and stays as old as it was, so every use still lists again behind.
+    // It takes the window numbers it was checked against: with the old ones
+    // each press on the button would list on the spot and wait out the
+    // hung application every time.
     const auto found = m_entries.find(processIdentifier);
     if (found == m_entries.end())
         return std::nullopt;
     found->previews.removeIf([&](const WindowPreviewItem &preview) {
         return preview.windowID && !fetch.windowServerIDs.contains(*preview.windowID);
     });
+    found->windowServerIDs = fetch.windowServerIDs;
     return found->previews;
 }
 

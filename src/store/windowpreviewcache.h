@@ -36,7 +36,8 @@ public:
         // In the order the listing returned them, not in display order.
         QList<WindowPreviewItem> previews;
         qint64 fetchedAtMs = 0; // wall clock
-        // The process's window numbers, read just before the listing.
+        // The process's window numbers, read just before the last listing,
+        // answered or not.
         QSet<quint32> windowServerIDs;
     };
 

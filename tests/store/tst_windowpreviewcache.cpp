@@ -205,6 +205,12 @@ private slots:
         f.cache.refreshWindowPreviewCache(f.app(f.editor), false);
         f.background.runAll();
         QCOMPARE(f.cachedTitles(), left);
+
+        // A later press answers from the entry and lists behind, not on the
+        // spot where a hung application would hold the bar up.
+        f.clock.advance(WindowPreviewCache::maximumAgeMs);
+        QCOMPARE(f.cache.cachedOrFetchedWindowPreviews(f.app(f.editor)).size(), left.size());
+        QVERIFY(f.cache.isFetching(f.editor));
     }
 
     void resultsReachNoDestroyedStore()
