@@ -65,11 +65,13 @@ std::optional<quint32> WindowPreviewProvider::accessibilityWindowID(const AXElem
     return m_windowNumber.windowNumber(element);
 }
 
-WindowPreviewProvider::WindowAttributes WindowPreviewProvider::windowAttributes(const AXElement &element)
+std::optional<WindowPreviewProvider::WindowAttributes> WindowPreviewProvider::windowAttributes(const AXElement &element)
 {
     WindowAttributes attributes;
     const auto values
         = m_accessibility.copyMultipleAttributeValues(element, batchAttributes(), Accessibility::BatchOptions::None);
+    if (values.error() == AXError::CannotComplete)
+        return std::nullopt;
     if (!values.ok() || !values.value() || values.value()->size() != size_t(batchAttributes().size()))
         return attributes;
     const std::vector<AXValue> &v = *values.value();
@@ -100,12 +102,28 @@ QList<AXElement> WindowPreviewProvider::otherSpaceWindows(const RunningApplicati
 
 QList<WindowPreviewItem> WindowPreviewProvider::windows(const RunningApplication &application)
 {
+    bool answered = true;
+    return listWindows(application, answered);
+}
+
+std::optional<QList<WindowPreviewItem>> WindowPreviewProvider::windowsIfAnswered(const RunningApplication &application)
+{
+    bool answered = true;
+    QList<WindowPreviewItem> items = listWindows(application, answered);
+    if (!answered)
+        return std::nullopt;
+    return items;
+}
+
+QList<WindowPreviewItem> WindowPreviewProvider::listWindows(const RunningApplication &application, bool &answered)
+{
     if (!m_accessibility.isProcessTrusted())
         return {};
     const qint32 pid = application.processIdentifier;
     const AXElement applicationElement = m_accessibility.applicationElement(pid);
-    const auto listed
-        = m_accessibility.copyAttributeValue(applicationElement, AXNames::Windows).valueOr({}).toElementList();
+    const auto windowsValue = m_accessibility.copyAttributeValue(applicationElement, AXNames::Windows);
+    answered = windowsValue.error() != AXError::CannotComplete;
+    const auto listed = windowsValue.valueOr({}).toElementList();
     if (!listed)
         return {};
 
@@ -115,8 +133,13 @@ QList<WindowPreviewItem> WindowPreviewProvider::windows(const RunningApplication
 
     QList<WindowAttributes> attributes;
     attributes.reserve(elements.size());
-    for (const AXElement &element : std::as_const(elements))
-        attributes.append(windowAttributes(element));
+    for (const AXElement &element : std::as_const(elements)) {
+        // A window whose application stopped answering half-way is left out
+        // of the list although it is still there.
+        const std::optional<WindowAttributes> read = windowAttributes(element);
+        answered = answered && read.has_value();
+        attributes.append(read.value_or(WindowAttributes()));
+    }
 
     QList<qsizetype> order(elements.size());
     std::iota(order.begin(), order.end(), 0);

@@ -66,6 +66,10 @@ public:
     // The application's windows in selection order (not display order).
     // Empty without accessibility trust or when the application answers nothing.
     QList<WindowPreviewItem> windows(const RunningApplication &application);
+    // The same, but nothing when the application did not answer in time: a
+    // hung application still has its windows, it only cannot list them, and
+    // a caller that remembers them should keep them.
+    std::optional<QList<WindowPreviewItem>> windowsIfAnswered(const RunningApplication &application);
     QSet<quint32> windowServerWindowIDs(qint32 processIdentifier) const;
     QHash<quint32, QString> windowServerTitles() const;
     std::optional<quint32> accessibilityWindowID(const AXElement &element);
@@ -81,7 +85,10 @@ public:
     OtherSpaceWindows &otherSpaceWindows() { return m_otherSpaceWindows; }
 
 private:
-    WindowAttributes windowAttributes(const AXElement &element);
+    // Nothing when the application did not answer in time.
+    std::optional<WindowAttributes> windowAttributes(const AXElement &element);
+    // The windows that answered; `answered` turns false when any read timed out.
+    QList<WindowPreviewItem> listWindows(const RunningApplication &application, bool &answered);
     QList<AXElement> otherSpaceWindows(const RunningApplication &application, const QList<AXElement> &listed,
         const WindowServerEntries::Index &entries, const AXElement &applicationElement);
 

@@ -33,11 +33,7 @@ QList<WindowPreviewItem> WindowPreviewCache::cachedOrFetchedWindowPreviews(const
             return previews;
         }
     }
-    Fetch fetch;
-    fetch.windowServerIDs = provider.windowServerWindowIDs(pid);
-    fetch.previews = provider.windows(application);
-    store(pid, fetch);
-    return fetch.previews;
+    return store(pid, fetch(provider, application)).value_or(QList<WindowPreviewItem>());
 }
 
 void WindowPreviewCache::prefetchWindowPreviews(const AppItem &app)
@@ -57,23 +53,28 @@ void WindowPreviewCache::refreshWindowPreviewCache(const RunningApplication &app
     m_fetchesInFlight.insert(pid);
     WindowPreviewProvider &provider = m_store.environment().windowPreviews;
     m_background.run<Fetch>(
-        this,
-        [&provider, application] {
-            Fetch fetch;
-            fetch.windowServerIDs = provider.windowServerWindowIDs(application.processIdentifier);
-            fetch.previews = provider.windows(application);
-            return fetch;
-        },
+        this, [&provider, application] { return fetch(provider, application); },
         [this, pid, prefetchesThumbnails](Fetch fetch) { applyFetch(pid, fetch, prefetchesThumbnails); });
+}
+
+WindowPreviewCache::Fetch WindowPreviewCache::fetch(
+    WindowPreviewProvider &provider, const RunningApplication &application)
+{
+    Fetch fetch;
+    fetch.windowServerIDs = provider.windowServerWindowIDs(application.processIdentifier);
+    fetch.previews = provider.windowsIfAnswered(application);
+    return fetch;
 }
 
 void WindowPreviewCache::applyFetch(qint32 processIdentifier, const Fetch &fetch, bool prefetchesThumbnails)
 {
     m_fetchesInFlight.remove(processIdentifier);
-    store(processIdentifier, fetch);
-    m_store.windowPicker().reconcilePresentedWindowPreviews(fetch.previews, processIdentifier);
+    const std::optional<QList<WindowPreviewItem>> previews = store(processIdentifier, fetch);
+    if (!previews)
+        return;
+    m_store.windowPicker().reconcilePresentedWindowPreviews(*previews, processIdentifier);
     if (prefetchesThumbnails)
-        m_store.thumbnails().prefetchThumbnails(fetch.previews);
+        m_store.thumbnails().prefetchThumbnails(*previews);
 }
 
 void WindowPreviewCache::refreshWindowPreviewCacheAfterTransition(const RunningApplication &application)
@@ -90,10 +91,27 @@ const WindowPreviewCache::Entry *WindowPreviewCache::entry(qint32 processIdentif
     return found == m_entries.cend() ? nullptr : &*found;
 }
 
-void WindowPreviewCache::store(qint32 processIdentifier, const Fetch &fetch)
+std::optional<QList<WindowPreviewItem>> WindowPreviewCache::store(qint32 processIdentifier, const Fetch &fetch)
 {
-    m_entries.insert(processIdentifier,
-        Entry { fetch.previews, m_store.environment().clock.wallClockMs(), fetch.windowServerIDs });
+    if (fetch.previews) {
+        m_entries.insert(processIdentifier,
+            Entry { *fetch.previews, m_store.environment().clock.wallClockMs(), fetch.windowServerIDs });
+        return fetch.previews;
+    }
+    // A hung application still has its windows; it only could not list
+    // them. The entry loses only the windows the window server no longer
+    // has and stays as old as it was, so every use still lists again behind.
+    // It takes the window numbers it was checked against: with the old ones
+    // each press on the button would list on the spot and wait out the
+    // hung application every time.
+    const auto found = m_entries.find(processIdentifier);
+    if (found == m_entries.end())
+        return std::nullopt;
+    found->previews.removeIf([&](const WindowPreviewItem &preview) {
+        return preview.windowID && !fetch.windowServerIDs.contains(*preview.windowID);
+    });
+    found->windowServerIDs = fetch.windowServerIDs;
+    return found->previews;
 }
 
 void WindowPreviewCache::remove(qint32 processIdentifier)

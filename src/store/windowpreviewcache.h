@@ -9,9 +9,12 @@
 #include <QObject>
 #include <QSet>
 
+#include <optional>
+
 namespace Velmora {
 
 class TaskbarStore;
+class WindowPreviewProvider;
 struct AppItem;
 
 // The last list of windows of each process, so a click or a press on an app
@@ -33,7 +36,8 @@ public:
         // In the order the listing returned them, not in display order.
         QList<WindowPreviewItem> previews;
         qint64 fetchedAtMs = 0; // wall clock
-        // The process's window numbers, read just before the listing.
+        // The process's window numbers, read just before the last listing,
+        // answered or not.
         QSet<quint32> windowServerIDs;
     };
 
@@ -48,7 +52,8 @@ public:
     // fetched ahead of a click.
     void prefetchWindowPreviews(const AppItem &app);
     // Lists the application's windows in the background, unless a fetch for
-    // it already runs: that fetch's result serves both.
+    // it already runs: that fetch's result serves both. A listing the
+    // application did not answer keeps the windows known for it.
     void refreshWindowPreviewCache(const RunningApplication &application, bool prefetchesThumbnails);
     // Lists them again once a click's effect on the windows has landed.
     void refreshWindowPreviewCacheAfterTransition(const RunningApplication &application);
@@ -62,11 +67,16 @@ public:
 private:
     struct Fetch
     {
-        QList<WindowPreviewItem> previews;
+        // Nothing when the application did not answer in time.
+        std::optional<QList<WindowPreviewItem>> previews;
         QSet<quint32> windowServerIDs;
     };
 
-    void store(qint32 processIdentifier, const Fetch &fetch);
+    // Safe on any thread: it touches only the provider.
+    static Fetch fetch(WindowPreviewProvider &provider, const RunningApplication &application);
+    // Keeps what the fetch says about the process's windows; the windows
+    // known for it afterwards, nothing when none are known.
+    std::optional<QList<WindowPreviewItem>> store(qint32 processIdentifier, const Fetch &fetch);
     void applyFetch(qint32 processIdentifier, const Fetch &fetch, bool prefetchesThumbnails);
 
     TaskbarStore &m_store;

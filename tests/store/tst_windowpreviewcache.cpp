@@ -1,4 +1,6 @@
+#include "platform/sim/simoperations.h"
 #include "services/windowpreviewid.h"
+#include "store/windowpicker.h"
 #include "store/windowpreviewcache.h"
 #include "storeworld.h"
 
@@ -20,6 +22,16 @@ struct Fixture : Test::StoreWorld
     WindowPreviewCache &cache = store->windowPreviewCache();
 
     AppItem editorItem() const { return appItem("Editor"); }
+
+    // The titles of the editor's cached previews, sorted.
+    QStringList cachedTitles() const
+    {
+        QStringList titles;
+        for (const WindowPreviewItem &preview : cache.entry(editor)->previews)
+            titles << preview.title;
+        titles.sort();
+        return titles;
+    }
 };
 
 } // namespace
@@ -125,6 +137,80 @@ private slots:
             f.desktop.killProcess(f.editor);
         f.clock.advance(1);
         QCOMPARE(f.background.jobs.size(), quits ? 0 : 1);
+    }
+
+    // A listing the application did not answer in time is no news about its
+    // windows: the button keeps opening the picker with them, and the next
+    // listing it answers brings the picker up to date.
+    void unansweredListingKeepsTheWindows_data()
+    {
+        QTest::addColumn<bool>("hangs");
+        QTest::newRow("the application hangs") << true;
+        QTest::newRow("one window's read times out") << false;
+    }
+    void unansweredListingKeepsTheWindows()
+    {
+        QFETCH(bool, hangs);
+        Fixture f;
+        f.cache.cachedOrFetchedWindowPreviews(f.app(f.editor));
+        const qint64 fetchedAtMs = f.cache.entry(f.editor)->fetchedAtMs;
+        if (hangs)
+            f.desktop.setHung(f.editor, true);
+        else
+            f.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::CopyMultipleAttributeValues)
+                                        .error(AXError::CannotComplete)
+                                        .once());
+        f.cache.refreshWindowPreviewCache(f.app(f.editor), false);
+        f.background.runAll();
+        QCOMPARE(f.cachedTitles(), QStringList({ "First", "Second" }));
+        // Still as old as the last listing that was answered.
+        QCOMPARE(f.cache.entry(f.editor)->fetchedAtMs, fetchedAtMs);
+
+        WindowPicker &picker = f.store->windowPicker();
+        QVERIFY(picker.prepareWindowPicker(f.editorItem(), 1));
+        QCOMPARE(picker.windowPreviews().size(), 2);
+
+        // It answers again, and one window has closed meanwhile.
+        f.desktop.setHung(f.editor, false);
+        f.desktop.removeWindow(f.first);
+        f.background.runAll();
+        QCOMPARE(f.cachedTitles(), QStringList({ "Second" }));
+        QCOMPARE(ids(picker.windowPreviews()), QStringList({ WindowPreviewId::forWindow(f.editor, f.second) }));
+    }
+
+    // What a refresh leaves when windows close: an unanswered listing loses
+    // only what the window server no longer has; an answered empty listing
+    // empties the entry.
+    void refreshAfterWindowsClose_data()
+    {
+        QTest::addColumn<bool>("hung");
+        QTest::addColumn<QStringList>("closed");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("hung, one closed") << true << QStringList { "First" } << QStringList { "Second" };
+        QTest::newRow("hung, all closed") << true << QStringList { "First", "Second" } << QStringList();
+        QTest::newRow("answering, all closed") << false << QStringList { "First", "Second" } << QStringList();
+    }
+    void refreshAfterWindowsClose()
+    {
+        QFETCH(bool, hung);
+        QFETCH(QStringList, closed);
+        QFETCH(QStringList, left);
+        Fixture f;
+        f.cache.cachedOrFetchedWindowPreviews(f.app(f.editor));
+        f.desktop.setHung(f.editor, hung);
+        if (closed.contains("First"))
+            f.desktop.removeWindow(f.first);
+        if (closed.contains("Second"))
+            f.desktop.removeWindow(f.second);
+        f.cache.refreshWindowPreviewCache(f.app(f.editor), false);
+        f.background.runAll();
+        QCOMPARE(f.cachedTitles(), left);
+
+        // A later press answers from the entry and lists behind, not on the
+        // spot where a hung application would hold the bar up.
+        f.clock.advance(WindowPreviewCache::maximumAgeMs);
+        QCOMPARE(f.cache.cachedOrFetchedWindowPreviews(f.app(f.editor)).size(), left.size());
+        QVERIFY(f.cache.isFetching(f.editor));
     }
 
     void resultsReachNoDestroyedStore()
