@@ -105,8 +105,14 @@ std::optional<QList<WindowPreviewItem>> WindowPreviewCache::store(qint32 process
     // each press on the button would list on the spot and wait out the
     // hung application every time.
     const auto found = m_entries.find(processIdentifier);
-    if (found == m_entries.end())
+    if (found == m_entries.end()) {
+        // Nothing known to keep. An empty entry still spares the next
+        // presses from listing on the spot, each waiting out the hung
+        // application on the main thread, until it is old.
+        m_entries.insert(processIdentifier,
+            Entry { {}, m_store.environment().clock.wallClockMs(), fetch.windowServerIDs });
         return std::nullopt;
+    }
     found->previews.removeIf([&](const WindowPreviewItem &preview) {
         return preview.windowID && !fetch.windowServerIDs.contains(*preview.windowID);
     });

@@ -75,7 +75,8 @@ private:
     // Safe on any thread: it touches only the provider.
     static Fetch fetch(WindowPreviewProvider &provider, const RunningApplication &application);
     // Keeps what the fetch says about the process's windows; the windows
-    // known for it afterwards, nothing when none are known.
+    // known for it afterwards, nothing when the application did not answer
+    // and nothing was known before (an open picker is then left alone).
     std::optional<QList<WindowPreviewItem>> store(qint32 processIdentifier, const Fetch &fetch);
     void applyFetch(qint32 processIdentifier, const Fetch &fetch, bool prefetchesThumbnails);
 

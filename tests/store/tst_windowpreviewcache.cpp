@@ -213,6 +213,23 @@ private slots:
         QVERIFY(f.cache.isFetching(f.editor));
     }
 
+    // With nothing cached, a press lists on the spot. When the application
+    // does not answer, the next press must not wait it out again: it answers
+    // from what is known (nothing) and lists behind.
+    void aHungApplicationIsListedOnTheSpotOnce()
+    {
+        Fixture f;
+        f.desktop.setHung(f.editor, true);
+        QVERIFY(f.cache.cachedOrFetchedWindowPreviews(f.app(f.editor)).isEmpty());
+        QVERIFY(!f.cache.isFetching(f.editor));
+        QVERIFY(f.cache.cachedOrFetchedWindowPreviews(f.app(f.editor)).isEmpty());
+        QVERIFY(f.cache.isFetching(f.editor));
+
+        f.desktop.setHung(f.editor, false);
+        f.background.runAll();
+        QCOMPARE(f.cachedTitles(), QStringList({ "First", "Second" }));
+    }
+
     void resultsReachNoDestroyedStore()
     {
         Fixture f;
