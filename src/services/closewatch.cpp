@@ -14,14 +14,14 @@ CloseWatch::CloseWatch(const WatchServices &services, Request request)
 {
 }
 
-bool CloseWatch::closeSettled() const
+bool CloseWatch::closeSettled(WindowStack::Reading &reading) const
 {
     const Request &r = m_request;
     if (!m_services.stack.isOnScreen(r.closingWindowID))
         return true;
     if (r.windowIDsBeforeClose.isEmpty())
         return true;
-    for (const WindowStack::Entry &row : m_services.stack.entries()) {
+    for (const WindowStack::Entry &row : m_services.stack.readStack(reading)) {
         if (row.processIdentifier == r.application.processIdentifier && !r.windowIDsBeforeClose.contains(row.windowID))
             return true;
     }
@@ -36,7 +36,9 @@ void CloseWatch::run()
         = r.covered.resolve(m_services, r.previousApplication, r.application, r.knownSiblingIDs, r.closingWindowID);
 
     const qint64 deadlineMs = clock.monotonicMs() + waitMs;
-    while (clock.monotonicMs() < deadlineMs && !closeSettled())
+    WindowStack::Reading reading;
+    reading.reserve(64);
+    while (clock.monotonicMs() < deadlineMs && !closeSettled(reading))
         m_services.threads.sleepMs(pollIntervalMs);
 
     const RunningApplication &previous = r.previousApplication;

@@ -2,6 +2,7 @@
 
 #include "platform/runningapplication.h"
 #include "services/coveredwindow.h"
+#include "services/windowstack.h"
 
 #include <QSet>
 
@@ -39,7 +40,7 @@ public:
 private:
     // The close is over: the window left the screen, or the application
     // showed a window it did not have before.
-    bool closeSettled() const;
+    bool closeSettled(WindowStack::Reading &reading) const;
 
     const WatchServices &m_services;
     Request m_request;

@@ -16,15 +16,6 @@ namespace {
 
 constexpr qint64 distantPastMs = std::numeric_limits<qint64>::min() / 2;
 
-qsizetype firstIndex(const QList<WindowStack::Entry> &rows, quint32 windowID)
-{
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (rows[i].windowID == windowID)
-            return i;
-    }
-    return -1;
-}
-
 // The covers sorted deepest first, stably: the order of any selection of them.
 QList<CoverWatch::Cover> deepestFirst(QList<CoverWatch::Cover> covers)
 {
@@ -39,8 +30,8 @@ void restoreOrder(const QList<CoverWatch::Cover> &sorted, const QList<WindowStac
 {
     raise.clear();
     for (const CoverWatch::Cover &cover : sorted) {
-        const qsizetype sibling = firstIndex(rows, cover.sibling);
-        const qsizetype window = firstIndex(rows, cover.window);
+        const qsizetype sibling = WindowStack::indexOf(rows, cover.sibling);
+        const qsizetype window = WindowStack::indexOf(rows, cover.window);
         if (sibling < 0 || window < 0 || sibling >= window)
             continue;
         if (!raise.contains(cover.window))

@@ -1,6 +1,7 @@
 #include "services/restorewatch.h"
 
 #include "platform/clock.h"
+#include "services/coveredwindow.h"
 #include "services/watchservices.h"
 #include "services/watchthreads.h"
 #include "services/windowstack.h"
@@ -12,15 +13,6 @@ namespace Velmora {
 namespace {
 
 constexpr qint64 distantPastMs = std::numeric_limits<qint64>::min() / 2;
-
-qsizetype indexOf(const QList<WindowStack::Entry> &rows, quint32 windowID)
-{
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (rows[i].windowID == windowID)
-            return i;
-    }
-    return -1;
-}
 
 } // namespace
 
@@ -36,20 +28,15 @@ void RestoreWatch::run()
     const Request &r = m_request;
     const qint32 pid = r.application.processIdentifier;
     const qint32 coveredPid = r.coveredApplication.processIdentifier;
-    if (coveredPid == m_services.ownPid)
+    const std::optional<CoveredWindow::Resolved> resolved = CoveredWindow { r.coveredWindowID, std::nullopt }.resolve(
+        m_services, r.coveredApplication, r.application, r.knownSiblingIDs, r.restoredWindowID);
+    if (!resolved)
         return;
-    const std::optional<AXElement> covered = m_services.accessibilityWindow(r.coveredWindowID, coveredPid);
-    if (!covered)
-        return;
-    QSet<quint32> siblings
-        = r.knownSiblingIDs.isEmpty() ? m_services.previewWindowIDs(r.application) : r.knownSiblingIDs;
-    if (r.restoredWindowID)
-        siblings.remove(*r.restoredWindowID);
-    if (siblings.isEmpty())
-        return;
+    const AXElement &covered = resolved->element;
+    const QSet<quint32> &siblings = resolved->siblings;
 
     if (m_recordCovered) {
-        m_services.onMain([record = m_recordCovered, id = r.coveredWindowID, element = *covered] {
+        m_services.onMain([record = m_recordCovered, id = r.coveredWindowID, element = covered] {
             record(id, element);
         });
     }
@@ -87,8 +74,8 @@ void RestoreWatch::run()
                 return;
             restoredSeen = true;
             if (r.restoredWindowID && !m_services.isActive(coveredPid)) {
-                const qsizetype coveredIndex = indexOf(rows, r.coveredWindowID);
-                const qsizetype restoredIndex = indexOf(rows, *r.restoredWindowID);
+                const qsizetype coveredIndex = WindowStack::indexOf(rows, r.coveredWindowID);
+                const qsizetype restoredIndex = WindowStack::indexOf(rows, *r.restoredWindowID);
                 if (coveredIndex >= 0 && restoredIndex >= 0 && coveredIndex < restoredIndex
                     && nowMs - lastRestoredRaiseMs > raiseIntervalMs) {
                     lastRestoredRaiseMs = nowMs;
@@ -99,7 +86,7 @@ void RestoreWatch::run()
 
         if (WindowStack::isSibling(siblings, r.coveredWindowID, rows) && nowMs - lastCoveredRaiseMs > raiseIntervalMs) {
             lastCoveredRaiseMs = nowMs;
-            m_services.raise(*covered);
+            m_services.raise(covered);
             if (!rows.isEmpty() && (!r.restoredWindowID || rows.first().windowID != *r.restoredWindowID))
                 m_services.raiseSoon(r.restoredWindow);
         }

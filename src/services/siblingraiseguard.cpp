@@ -30,21 +30,13 @@ SiblingRaiseGuard::~SiblingRaiseGuard()
 std::optional<quint32> SiblingRaiseGuard::frontWindowAboveOtherApplication(
     const RunningApplication &application) const
 {
-    std::optional<quint32> front;
-    for (const StackEntry &row : m_stack.entries()) {
-        if (row.processIdentifier == application.processIdentifier) {
-            front = row.windowID;
-            break;
-        }
-    }
-    if (!front)
-        return std::nullopt;
+    // One read of the stack: the application's first window in it is its front one.
     const QList<MinimizeButtonHitTest::WindowEntry> entries = m_stack.windowEntries();
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (entries[i].windowID != *front)
+        if (entries[i].processIdentifier != application.processIdentifier)
             continue;
         if (MinimizeButtonHitTest::applicationBelow(m_environment.workspace, i, entries))
-            return front;
+            return entries[i].windowID;
         return std::nullopt;
     }
     return std::nullopt;

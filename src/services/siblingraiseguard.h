@@ -42,8 +42,7 @@ class Workspace;
 // Each watch runs on a thread of its own for a bounded time (WatchThreads);
 // its only effects are raises of other applications' windows and activation
 // hand-offs. The watch* functions and the press snapshot belong to the main
-// thread, except watchActivation (any thread); the stack readers may be
-// called from any thread.
+// thread; the stack readers may be called from any thread.
 class SiblingRaiseGuard
 {
 public:
@@ -73,10 +72,6 @@ public:
 
     const WindowStack &stack() const { return m_stack; }
     bool isOnScreen(quint32 windowID) const { return m_stack.isOnScreen(windowID); }
-    static QList<StackEntry> stackEntries(const QList<WindowListEntry> &list)
-    {
-        return WindowStack::stackEntries(list);
-    }
     QSet<quint32> windowIDs(qint32 processIdentifier) const { return m_stack.windowIDs(processIdentifier); }
     static bool isSibling(const QSet<quint32> &siblings, quint32 windowID, const QList<StackEntry> &rows)
     {

@@ -4,29 +4,9 @@
 
 namespace Velmora {
 
-namespace {
-
-std::optional<MinimizeButtonHitTest::WindowEntry> normalWindow(const WindowListEntry &entry)
-{
-    return MinimizeButtonHitTest::windowEntry(entry);
-}
-
-} // namespace
-
 WindowStack::WindowStack(const WindowList &windowList)
     : m_windowList(windowList)
 {
-}
-
-QList<WindowStack::Entry> WindowStack::stackEntries(const QList<WindowListEntry> &list)
-{
-    QList<Entry> rows;
-    rows.reserve(list.size());
-    for (const WindowListEntry &entry : list) {
-        if (const std::optional<MinimizeButtonHitTest::WindowEntry> window = normalWindow(entry))
-            rows.append(Entry { window->windowID, window->processIdentifier });
-    }
-    return rows;
 }
 
 const QList<WindowStack::Entry> &WindowStack::readStack(Reading &reading) const
@@ -77,16 +57,21 @@ QSet<quint32> WindowStack::windowIDs(qint32 processIdentifier) const
     return numbers;
 }
 
-bool WindowStack::isSibling(const QSet<quint32> &siblings, quint32 windowID, const QList<Entry> &rows)
+qsizetype WindowStack::indexOf(const QList<Entry> &rows, quint32 windowID)
 {
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (rows[i].windowID != windowID)
-            continue;
-        for (qsizetype j = 0; j < i; ++j) {
-            if (siblings.contains(rows[j].windowID))
-                return true;
-        }
-        return false;
+        if (rows[i].windowID == windowID)
+            return i;
+    }
+    return -1;
+}
+
+bool WindowStack::isSibling(const QSet<quint32> &siblings, quint32 windowID, const QList<Entry> &rows)
+{
+    const qsizetype index = indexOf(rows, windowID);
+    for (qsizetype j = 0; j < index; ++j) {
+        if (siblings.contains(rows[j].windowID))
+            return true;
     }
     return false;
 }

@@ -29,8 +29,6 @@ public:
 
     explicit WindowStack(const WindowList &windowList);
 
-    // The normal windows of an on-screen list, front to back.
-    static QList<Entry> stackEntries(const QList<WindowListEntry> &list);
     // Storage for reading the stack again and again: a watch that reads it
     // every few milliseconds allocates nothing for it once this has room.
     struct Reading
@@ -58,6 +56,8 @@ public:
     // The numbers of the process's windows in the current stack.
     QSet<quint32> windowIDs(qint32 processIdentifier) const;
 
+    // Where `windowID` stands in `rows`; -1 when it is not there.
+    static qsizetype indexOf(const QList<Entry> &rows, quint32 windowID);
     // In `rows`, a window of `siblings` stands in front of `windowID`; false
     // when the window is not in the rows or is their front.
     static bool isSibling(const QSet<quint32> &siblings, quint32 windowID, const QList<Entry> &rows);

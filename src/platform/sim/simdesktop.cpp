@@ -1,6 +1,7 @@
 #include "platform/sim/simdesktop.h"
 
 #include "platform/sim/virtualclock.h"
+#include "platform/screencoordinates.h"
 
 
 namespace Velmora::Sim {
@@ -567,9 +568,8 @@ void SimDesktop::zoom(SimDesktopParts &d, quint32 number)
     if (!display || d.world.displays().isEmpty())
         return;
     // The visible frame is kept in the screen convention (y up).
-    const double primaryHeight = d.world.displays().first().bounds.height();
-    const QRectF &visible = display->visibleFrame;
-    const QRectF area(visible.x(), primaryHeight - visible.y() - visible.height(), visible.width(), visible.height());
+    const QRectF area
+        = ScreenCoordinates(d.world.displays().first().bounds.height()).toGlobal(display->visibleFrame);
     // Zoomed windows go back to where they were; others fill the visible frame.
     if (!w->zoomedFrom.isNull() && w->bounds == area) {
         const QRectF before = w->zoomedFrom;
