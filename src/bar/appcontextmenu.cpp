@@ -4,8 +4,10 @@
 #include "bar/taskbartooltipcontroller.h"
 
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWidget>
 
 namespace Velmora {
@@ -38,6 +40,16 @@ bool AppContextMenu::isMenuClick(Qt::MouseButton button, Qt::KeyboardModifiers m
     return button == Qt::RightButton || (button == Qt::LeftButton && modifiers.testFlag(Qt::ControlModifier));
 }
 
+QPoint AppContextMenu::menuPosition(const QPoint &pointer, const QSize &size, const QRect &screen)
+{
+    QPoint at = pointer;
+    if (at.y() + size.height() > screen.bottom() + 1)
+        at.setY(pointer.y() - size.height());
+    at.setX(qBound(screen.left(), at.x(), qMax(screen.left(), screen.right() + 1 - size.width())));
+    at.setY(qBound(screen.top(), at.y(), qMax(screen.top(), screen.bottom() + 1 - size.height())));
+    return at;
+}
+
 QMenu *AppContextMenu::popUp(const QPoint &globalPosition)
 {
     if (!m_makeMenu)
@@ -51,7 +63,10 @@ QMenu *AppContextMenu::popUp(const QPoint &globalPosition)
     // Deferred: a chosen item's handler still runs from inside the menu.
     connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
     m_openMenu = menu;
-    menu->popup(globalPosition);
+    QPoint at = globalPosition;
+    if (const QScreen *screen = QGuiApplication::screenAt(globalPosition))
+        at = menuPosition(globalPosition, menu->sizeHint(), screen->geometry());
+    menu->popup(at);
     emit menuOpened(menu);
     return menu;
 }

@@ -37,6 +37,13 @@ public:
     // Whether a mouse-down opens a context menu.
     static bool isMenuClick(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 
+    // Where a menu of `size` opened by a click at `pointer` goes (its top
+    // left): below and right of the pointer as usual; where it would run past
+    // the bottom of `screen`, as near the bar it usually is, above the
+    // pointer instead, so it never covers the button that opened it. Kept on
+    // the screen.
+    static QPoint menuPosition(const QPoint &pointer, const QSize &size, const QRect &screen);
+
     // Builds the menu and pops it up at `globalPosition`. The menu, or nullptr
     // when there is no builder or it made none.
     QMenu *popUp(const QPoint &globalPosition);

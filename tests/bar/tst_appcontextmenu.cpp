@@ -70,6 +70,23 @@ private slots:
 
     // Ordinary clicks and drags reach the button; right-clicks and
     // Control-clicks open a freshly built menu instead.
+    void menuPosition_data()
+    {
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QPoint>("expected");
+        // A 200 x 100 menu on a 1000 x 800 screen.
+        QTest::newRow("room below") << QPoint(300, 400) << QPoint(300, 400);
+        QTest::newRow("on the bar: above the pointer") << QPoint(300, 770) << QPoint(300, 670);
+        QTest::newRow("exactly fits below") << QPoint(300, 700) << QPoint(300, 700);
+        QTest::newRow("right edge") << QPoint(950, 770) << QPoint(800, 670);
+    }
+    void menuPosition()
+    {
+        QFETCH(QPoint, pointer);
+        QFETCH(QPoint, expected);
+        QCOMPARE(AppContextMenu::menuPosition(pointer, QSize(200, 100), QRect(0, 0, 1000, 800)), expected);
+    }
+
     void claimsOnlyMenuClicks()
     {
         AppContextMenu *anchor = AppContextMenu::attach(m_button, [this] { return makeMenu("Button"); });
