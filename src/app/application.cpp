@@ -190,7 +190,7 @@ TaskbarWindowController::ContentFactory Application::barContent()
             Sim::SimPlatform &sim = *m_desktop;
             m_barActions = std::make_unique<StoreBarActions>(
                 *m_store, StoreBarActions::Services{sim.distributedNotifications, m_popovers->dismissingClick(),
-                                                    m_focusHistory.get(), m_appExpose.get()});
+                                                    m_appExpose.get()});
         }
         return new TaskbarView({*m_store, *m_barActions, *m_animator, *m_fileIcons, *m_popovers}, displayID, parent);
     };

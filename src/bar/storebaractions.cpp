@@ -7,8 +7,7 @@
 #include "services/appexpose.h"
 #include "services/applicationmenuactionprovider.h"
 #include "services/velmoraownwindows.h"
-#include "services/windowfocushistory.h"
-#include "services/windowpreviewprovider.h"
+#include "store/focusrecorder.h"
 #include "store/taskbarstore.h"
 #include "taskmanager/taskmanagerwindowcontroller.h"
 
@@ -69,8 +68,7 @@ void StoreBarActions::open(const AppItem &app)
 void StoreBarActions::focusWindow(const WindowPreviewItem &preview, const RunningApplication &application)
 {
     // The pick holds against the application's own focus events for a moment.
-    if (m_services.focusHistory)
-        m_services.focusHistory->recordRequested(preview.id, preview.processIdentifier);
+    m_store.environment().focusRecorder.recordRequested(preview.id, preview.processIdentifier);
     m_store.windowActions().focusRequestedWindow(preview, application, false);
 }
 
@@ -96,20 +94,7 @@ void StoreBarActions::showAllWindows(const AppItem &app, const RunningApplicatio
         picker.presentWindowPicker(app, cached, displayID);
         return;
     }
-    const QList<WindowPreviewItem> fresh
-        = picker.orderedWindowPreviews(m_store.environment().windowPreviews.windows(application));
-    if (!fresh.isEmpty()) {
-        const bool onlyMinimized = fresh.size() == 1 && fresh.first().isMinimized;
-        m_store.windowActions().focusRequestedWindow(fresh.first(), application, onlyMinimized);
-        return;
-    }
-    Workspace &workspace = m_store.environment().workspace;
-    if (application.isHidden)
-        workspace.unhide(application.processIdentifier);
-    if (m_store.clicks().hasOnScreenWindow(application))
-        workspace.activate(application.processIdentifier, 0);
-    else
-        m_store.clicks().requestNativeReopen(application);
+    m_store.clicks().bringForward(application);
 }
 
 void StoreBarActions::performMenuAction(const ApplicationMenuAction &action, const RunningApplication &application)

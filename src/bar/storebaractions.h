@@ -10,7 +10,6 @@ class AppExpose;
 class DistributedNotifications;
 class PopoverDismissingClick;
 class TaskbarStore;
-class WindowFocusHistory;
 
 // The bar's requests carried out by the product: the store's click and
 // window operations, the shared tooltip, the Task Manager's controller, the
@@ -27,8 +26,7 @@ public:
     {
         DistributedNotifications &notifications;
         PopoverDismissingClick &dismissingClick;
-        // Each may be missing; what needs it then takes the plain way.
-        WindowFocusHistory *focusHistory = nullptr;
+        // When missing, "Show All Windows" takes the plain way.
         AppExpose *appExpose = nullptr;
     };
 

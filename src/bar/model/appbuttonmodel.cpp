@@ -2,11 +2,6 @@
 
 namespace Velmora {
 
-Motion AppButtonModel::hoverMotion()
-{
-    return Motion::easeOut(120, Motion::Kind::Fade);
-}
-
 AppButtonModel::AppButtonModel(Animator &animator, const AppItem &app, bool running, QObject *parent)
     : QObject(parent)
     , m_app(app)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bar/model/animator.h"
+#include "bar/model/taskbariconbuttonmodel.h"
 #include "store/appitem.h"
 
 #include <QObject>
@@ -16,14 +17,15 @@ class AppButtonModel : public QObject
     Q_OBJECT
 public:
     static constexpr qreal iconSide = 34;
-    static constexpr qreal cornerRadius = 5;
-    static constexpr qreal hoverFillOpacity = 0.1;
-    static constexpr qreal hoverBorderOpacity = 0.08;
-    static constexpr qreal indicatorWidth = 6;
-    static constexpr qreal indicatorHeight = 3;
-    static constexpr qreal indicatorBottomGap = 2;
-    static constexpr qreal indicatorOpacity = 0.72;
-    static Motion hoverMotion(); // ease-out over 0.12 s
+    // The app buttons stand beside Start and Search and look like them.
+    static constexpr qreal cornerRadius = TaskbarIconButtonModel::cornerRadius;
+    static constexpr qreal hoverFillOpacity = TaskbarIconButtonModel::hoverFillOpacity;
+    static constexpr qreal hoverBorderOpacity = TaskbarIconButtonModel::hoverBorderOpacity;
+    static constexpr qreal indicatorWidth = TaskbarIconButtonModel::runningIndicatorWidth;
+    static constexpr qreal indicatorHeight = TaskbarIconButtonModel::indicatorHeight;
+    static constexpr qreal indicatorBottomGap = TaskbarIconButtonModel::indicatorBottomGap;
+    static constexpr qreal indicatorOpacity = TaskbarIconButtonModel::runningIndicatorOpacity;
+    static Motion hoverMotion() { return TaskbarIconButtonModel::hoverMotion(); }
 
     AppButtonModel(Animator &animator, const AppItem &app, bool running, QObject *parent = nullptr);
 

@@ -56,23 +56,24 @@ ClickMonitors::Token ApplicationClickMonitors::watchOtherApplications(std::funct
 {
     auto watcher = std::make_shared<Watcher>();
     watcher->onOtherApplication = std::move(onClick);
-    m_global.append(watcher);
-    updateFilter();
-    QPointer<ApplicationClickMonitors> self(this);
-    return std::make_unique<Removal>([self, raw = watcher.get()] {
-        if (self)
-            self->remove(raw);
-    });
+    return add(m_global, std::move(watcher));
 }
 
 ClickMonitors::Token ApplicationClickMonitors::watchApplication(std::function<void(const QWindow *)> onClick)
 {
     auto watcher = std::make_shared<Watcher>();
     watcher->onApplication = std::move(onClick);
-    m_local.append(watcher);
+    return add(m_local, std::move(watcher));
+}
+
+ClickMonitors::Token ApplicationClickMonitors::add(
+    QList<std::shared_ptr<Watcher>> &list, std::shared_ptr<Watcher> watcher)
+{
+    Watcher *raw = watcher.get();
+    list.append(std::move(watcher));
     updateFilter();
     QPointer<ApplicationClickMonitors> self(this);
-    return std::make_unique<Removal>([self, raw = watcher.get()] {
+    return std::make_unique<Removal>([self, raw] {
         if (self)
             self->remove(raw);
     });

@@ -33,6 +33,7 @@ protected:
 
 private:
     struct Watcher;
+    Token add(QList<std::shared_ptr<Watcher>> &list, std::shared_ptr<Watcher> watcher);
     void remove(Watcher *watcher);
     void updateFilter();
 
