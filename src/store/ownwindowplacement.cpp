@@ -14,6 +14,13 @@ QRectF barFreeArea(const DisplayInfo &screen)
     return QRectF(visible.x(), visible.y() + raise, visible.width(), std::max(0.0, visible.height() - raise));
 }
 
+QRectF fitAndCenter(const QSizeF &size, const DisplayInfo &screen)
+{
+    const QRectF area = barFreeArea(screen);
+    const QSizeF fitted(std::min(size.width(), area.width()), std::min(size.height(), area.height()));
+    return QRectF(area.center() - QPointF(fitted.width() / 2, fitted.height() / 2), fitted);
+}
+
 std::optional<QRectF> grownToHeight(const QRectF &frame, double wantedHeight, const QRectF &area)
 {
     const double height = std::min(wantedHeight, area.height());

@@ -15,6 +15,9 @@ inline constexpr double taskbarHeight = 57.0;
 // where the visible frame does not already leave it out (a Dock at the bottom).
 QRectF barFreeArea(const DisplayInfo &screen);
 
+// A window of `size` centred in the screen's bar-free area, shrunk to fit it.
+QRectF fitAndCenter(const QSizeF &size, const DisplayInfo &screen);
+
 // The frame of a window grown to `wantedHeight` (clamped to the area): the
 // top edge stays, the window is kept inside the area. Nothing when it would
 // not grow by more than half a point, so a window never shrinks or jitters.

@@ -5,6 +5,7 @@
 #include "platform/windowlist.h"
 #include "platform/workspace.h"
 #include "services/applicationmenuactionprovider.h"
+#include "services/minimizebuttonhittest.h"
 #include "services/windowpreviewprovider.h"
 #include "store/appitem.h"
 #include "store/keystrokes.h"
@@ -217,8 +218,9 @@ bool TaskbarClicks::hasOnScreenWindow(const RunningApplication &application) con
         return false;
     return std::any_of(entries->cbegin(), entries->cend(), [&](const WindowListEntry &entry) {
         const std::optional<QRectF> bounds = entry.bounds();
+        // An on-screen window the click counts: layer 0, of a normal window's size.
         return entry.ownerPID() == application.processIdentifier && entry.layer() == 0 && bounds
-            && bounds->width() >= normalWindowMinimumWidth && bounds->height() >= normalWindowMinimumHeight;
+            && MinimizeButtonHitTest::isNormalSize(*bounds);
     });
 }
 

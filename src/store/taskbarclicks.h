@@ -30,9 +30,6 @@ public:
     static constexpr qint64 newWindowNumbersOnlyMs = 1000;
     static constexpr qint64 newWindowTimeoutMs = 3000;
     static constexpr qint64 keepPickerOpenMs = 5000;
-    // An on-screen window the click counts: at least this big, layer 0.
-    static constexpr double normalWindowMinimumWidth = 80;
-    static constexpr double normalWindowMinimumHeight = 40;
 
     explicit TaskbarClicks(TaskbarStore &store);
     ~TaskbarClicks() override;

@@ -298,10 +298,7 @@ void WindowActions::minimizeFocusedWindow(const WindowPreviewItem &preview, cons
                 m_store.windowGuard().watchMinimize(windowID, application, nextElement, nextID);
         };
     } else {
-        const QList<WindowGuard::StackEntry> fresh = guard.stackEntries();
-        const std::optional<qsizetype> freshIndex = indexOf(fresh, windowID);
-        const std::optional<RunningApplication> applicationBelow
-            = freshIndex ? guard.applicationBelow(*freshIndex, fresh) : std::nullopt;
+        const std::optional<RunningApplication> applicationBelow = guard.applicationBelow(*index, entries);
         if (!applicationBelow)
             return fallBack();
         NativeMinimizeRequest request;

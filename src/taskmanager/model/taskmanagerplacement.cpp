@@ -65,9 +65,7 @@ std::optional<DisplayInfo> screenFor(
 
 QRectF fitAndCenter(const QRectF &frame, const DisplayInfo &screen)
 {
-    const QRectF area = OwnWindowPlacement::barFreeArea(screen);
-    const QSizeF size(std::min(frame.width(), area.width()), std::min(frame.height(), area.height()));
-    return QRectF(area.center() - QPointF(size.width() / 2, size.height() / 2), size);
+    return OwnWindowPlacement::fitAndCenter(frame.size(), screen);
 }
 
 } // namespace Velmora::TaskManagerPlacement
