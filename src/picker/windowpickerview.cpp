@@ -128,8 +128,14 @@ void WindowPickerView::modelChanged(quint32 changes)
         m_allowButton->setVisible(m_model.showsScreenRecordingRow());
     if (changes & (WindowPickerViewModel::SizeChanged | WindowPickerViewModel::PermissionChanged))
         updateGeometry();
-    layOut();
-    update();
+    // The strip follows its own changes (a drag sends one per move); the
+    // view lays out and repaints only for what it shows itself.
+    if (changes
+        & (WindowPickerViewModel::HeaderChanged | WindowPickerViewModel::HintChanged | WindowPickerViewModel::SizeChanged
+            | WindowPickerViewModel::PermissionChanged)) {
+        layOut();
+        update();
+    }
 }
 
 int WindowPickerView::scrollerSlotTop() const

@@ -175,13 +175,9 @@ QRectF WindowPreviewCard::badgeRect()
 void WindowPreviewCard::syncChildren()
 {
     const Model::Children c = m_model.children();
-    // The child widgets do not take part in the card's motion, so they wait
-    // until the card has risen into place and leave as it starts closing.
-    const bool settled = isSettled();
+    syncButtonVisibility();
     m_pointerView->setCanDrag(m_model.canDrag());
-    m_closeButton->setVisible(settled && c.closeButton);
     m_closeButton->setToolTip(m_model.closeHelp());
-    m_renameButton->setVisible(settled && c.renameButton);
     m_renameButton->setAccessibleName(m_model.renameAccessibleName());
     if (c.editor && m_editor->isHidden())
         m_editor->setText(m_model.editedName());
@@ -193,9 +189,20 @@ void WindowPreviewCard::syncChildren()
     setAccessibleDescription(m_model.accessibilityValue());
 }
 
+void WindowPreviewCard::syncButtonVisibility()
+{
+    // The child widgets do not take part in the card's motion, so they wait
+    // until the card has risen into place and leave as it starts closing.
+    const Model::Children c = m_model.children();
+    const bool settled = isSettled();
+    m_closeButton->setVisible(settled && c.closeButton);
+    m_renameButton->setVisible(settled && c.renameButton);
+}
+
+// Every frame of the card's motion: only what waits for the card to settle.
 void WindowPreviewCard::motionChanged()
 {
-    syncChildren();
+    syncButtonVisibility();
 }
 
 void WindowPreviewCard::paintBody(QPainter &painter)

@@ -92,6 +92,7 @@ protected:
 
 private:
     void syncChildren();
+    void syncButtonVisibility();
     void paintPicture(QPainter &painter, const QRectF &rect);
     void paintTitleRow(QPainter &painter);
 

@@ -141,11 +141,6 @@ void WindowPickerViewModel::pickerAppChanged()
     // A hint about this app's cards means nothing once the picker moved on.
     if (!forThisApp)
         m_dragHint.hide();
-    // The key changed: the running loop ends and a new one starts.
-    if (m_refreshJob) {
-        m_store.environment().scheduler.cancel(m_refreshJob);
-        m_refreshJob = 0;
-    }
     updateVisibilityRefresh();
 }
 

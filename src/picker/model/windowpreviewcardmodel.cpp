@@ -2,6 +2,7 @@
 
 #include "store/customwindownames.h"
 #include "store/taskbarstore.h"
+#include "store/windowpreviews.h"
 
 namespace Velmora {
 
@@ -42,6 +43,10 @@ WindowPreviewCardModel::~WindowPreviewCardModel()
 
 void WindowPreviewCardModel::setPreview(const WindowPreviewItem &preview)
 {
+    // The strip hands every card its listing at each sync; an unchanged one
+    // is no news.
+    if (WindowPreviews::same(m_preview, preview))
+        return;
     m_preview = preview;
     if (!preview.isMinimized)
         m_minimizedBadgeFrame.reset();
