@@ -161,10 +161,10 @@ void TaskbarView::paintEvent(QPaintEvent *event)
 
 void TaskbarView::apply(ViewModel::Changes changes)
 {
-    if (changes & (BarViewModel::Apps | BarViewModel::Layout | BarViewModel::Reorder))
+    if (changes & (BarViewModel::Apps | BarViewModel::Layout | BarViewModel::Reorder)) {
         syncAppButtons();
-    if (changes & (BarViewModel::Apps | BarViewModel::Layout | BarViewModel::Reorder))
         placeButtons();
+    }
     if (changes & (BarViewModel::FlyoutState | BarViewModel::Apps))
         syncFlyoutLooks();
 }
@@ -277,9 +277,10 @@ void TaskbarView::placeButtons()
 
     const Motion motion = m_model->layoutMotion();
     const std::optional<TaskbarReorderSession> &reorder = m_model->reorder();
+    const QHash<QString, QRectF> rects = m_model->appButtonRects();
     for (auto &[id, slot] : m_slots) {
-        const std::optional<QRectF> rect = m_model->appButtonRect(id);
-        if (!slot.button || !rect)
+        const auto rect = rects.constFind(id);
+        if (!slot.button || rect == rects.cend())
             continue;
         const bool fresh = !slot.button->isVisible() && !slot.button->testAttribute(Qt::WA_WState_ExplicitShowHide);
         slot.button->move(slot.button->x(), int(rect->top()));

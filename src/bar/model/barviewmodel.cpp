@@ -103,16 +103,29 @@ BarLayout BarViewModel::layout() const
 
 std::optional<QRectF> BarViewModel::appButtonRect(const QString &appID) const
 {
+    const QHash<QString, QRectF> rects = appButtonRects();
+    const auto found = rects.constFind(appID);
+    return found == rects.cend() ? std::nullopt : std::optional<QRectF>(*found);
+}
+
+QHash<QString, QRectF> BarViewModel::appButtonRects() const
+{
+    // One list of the shown apps and one layout for all of them: the bar
+    // places every button at each step of a drag.
     const QList<AppItem> apps = displayedTaskbarApps();
+    const BarLayout bar = layout();
+    QHash<QString, QRectF> rects;
+    rects.reserve(apps.size());
     for (qsizetype i = 0; i < apps.size(); ++i) {
-        if (apps.at(i).id != appID)
-            continue;
-        QRectF rect = layout().appRect(i);
+        const QString &id = apps.at(i).id;
+        if (rects.contains(id))
+            continue; // an id's first slot is its place
+        QRectF rect = bar.appRect(i);
         if (m_reorder)
-            rect.translate(m_reorder->offset(appID), 0);
-        return rect;
+            rect.translate(m_reorder->offset(id), 0);
+        rects.insert(id, rect);
     }
-    return std::nullopt;
+    return rects;
 }
 
 void BarViewModel::promote(const std::optional<RunningApplication> &application)

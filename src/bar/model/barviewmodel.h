@@ -85,6 +85,8 @@ public:
     BarLayout layout() const;
     // Where the button of `appID` is drawn now: its slot, moved by the drag.
     std::optional<QRectF> appButtonRect(const QString &appID) const;
+    // Every shown app's button rectangle by app id, as appButtonRect gives each.
+    QHash<QString, QRectF> appButtonRects() const;
     // How the buttons should move to the layout just published.
     Motion layoutMotion() const { return m_layoutMotion; }
 
