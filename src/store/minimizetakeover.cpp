@@ -145,11 +145,8 @@ std::optional<RunningApplication> MinimizeTakeover::applicationBelowWindow(quint
 {
     WindowGuard &guard = m_store.windowGuard();
     const QList<WindowGuard::StackEntry> entries = guard.stackEntries();
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (entries.at(i).windowID == windowID)
-            return guard.applicationBelow(i, entries);
-    }
-    return std::nullopt;
+    const std::optional<qsizetype> index = WindowGuard::indexOf(entries, windowID);
+    return index ? guard.applicationBelow(*index, entries) : std::nullopt;
 }
 
 std::optional<AXElement> MinimizeTakeover::minimizeButton(quint32 windowID, const RunningApplication &application)

@@ -25,15 +25,6 @@ void setFlag(Accessibility &accessibility, const AXElement &element, const QStri
     accessibility.setAttributeValue(element, attribute, AXValue::fromBool(value));
 }
 
-std::optional<qsizetype> indexOf(const QList<WindowGuard::StackEntry> &entries, quint32 windowID)
-{
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (entries.at(i).windowID == windowID)
-            return i;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 WindowActions::WindowActions(TaskbarStore &store)
@@ -276,7 +267,7 @@ void WindowActions::minimizeFocusedWindow(const WindowPreviewItem &preview, cons
         return fallBack();
 
     const QList<WindowGuard::StackEntry> entries = guard.stackEntries();
-    const std::optional<qsizetype> index = indexOf(entries, windowID);
+    const std::optional<qsizetype> index = WindowGuard::indexOf(entries, windowID);
     const std::optional<WindowGuard::StackEntry> below
         = index ? guard.windowBelow(*index, entries, own) : std::nullopt;
     if (!below)

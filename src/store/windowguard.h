@@ -47,6 +47,16 @@ public:
     // back to the public calls.
     static WindowGuard &inert();
 
+    // Where the window stands in `entries`, if it is there.
+    static std::optional<qsizetype> indexOf(const QList<StackEntry> &entries, quint32 windowID)
+    {
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            if (entries.at(i).windowID == windowID)
+                return i;
+        }
+        return std::nullopt;
+    }
+
     // --- The window stack (any thread) ---------------------------------------
 
     virtual bool isOnScreen(quint32 windowID) const = 0;
