@@ -8,21 +8,6 @@
 
 namespace Velmora {
 
-namespace {
-
-using Entries = QList<MinimizeButtonHitTest::WindowEntry>;
-
-Entries hitTestEntries(const QList<WindowGuard::StackEntry> &entries)
-{
-    Entries converted;
-    converted.reserve(entries.size());
-    for (const WindowGuard::StackEntry &entry : entries)
-        converted.append({ entry.windowID, entry.processIdentifier, entry.bounds });
-    return converted;
-}
-
-} // namespace
-
 ServiceWindowGuard::ServiceWindowGuard(SiblingRaiseGuard &guard, AppExpose &appExpose, Accessibility &accessibility,
     Workspace &workspace, WindowPreviewProvider &windowPreviews)
     : m_guard(guard)
@@ -40,10 +25,7 @@ bool ServiceWindowGuard::isOnScreen(quint32 windowID) const
 
 QList<WindowGuard::StackEntry> ServiceWindowGuard::stackEntries() const
 {
-    QList<StackEntry> entries;
-    for (const MinimizeButtonHitTest::WindowEntry &entry : m_guard.stack().windowEntries())
-        entries.append({ entry.windowID, entry.processIdentifier, entry.bounds });
-    return entries;
+    return m_guard.stack().windowEntries();
 }
 
 QSet<quint32> ServiceWindowGuard::windowIDs(qint32 processIdentifier) const
@@ -108,22 +90,19 @@ void ServiceWindowGuard::makeFrontmost(qint32 processIdentifier)
 std::optional<qsizetype> ServiceWindowGuard::windowIndex(
     const QPointF &point, const QList<StackEntry> &entries, qint32 processIdentifier) const
 {
-    return MinimizeButtonHitTest::windowIndex(point, hitTestEntries(entries), processIdentifier);
+    return MinimizeButtonHitTest::windowIndex(point, entries, processIdentifier);
 }
 
 std::optional<WindowGuard::StackEntry> ServiceWindowGuard::windowBelow(
     qsizetype index, const QList<StackEntry> &entries, qint32 ownProcess) const
 {
-    const auto below = MinimizeButtonHitTest::windowBelow(index, hitTestEntries(entries), ownProcess);
-    if (!below)
-        return std::nullopt;
-    return StackEntry { below->windowID, below->processIdentifier, below->bounds };
+    return MinimizeButtonHitTest::windowBelow(index, entries, ownProcess);
 }
 
 std::optional<RunningApplication> ServiceWindowGuard::applicationBelow(
     qsizetype index, const QList<StackEntry> &entries) const
 {
-    return MinimizeButtonHitTest::applicationBelow(m_workspace, index, hitTestEntries(entries));
+    return MinimizeButtonHitTest::applicationBelow(m_workspace, index, entries);
 }
 
 std::optional<WindowGuard::TitleBarButton> ServiceWindowGuard::buttonFrame(

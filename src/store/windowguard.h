@@ -2,6 +2,7 @@
 
 #include "platform/axelement.h"
 #include "platform/runningapplication.h"
+#include "services/minimizebuttonhittest.h"
 
 #include <QList>
 #include <QPointF>
@@ -23,15 +24,9 @@ class WindowGuard
 {
 public:
     // One window of the on-screen stack that a user would call a window
-    // (layer 0, at least 80 by 40 points).
-    struct StackEntry
-    {
-        quint32 windowID = 0;
-        qint32 processIdentifier = 0;
-        QRectF bounds; // top-left origin, y down
-
-        friend bool operator==(const StackEntry &, const StackEntry &) = default;
-    };
+    // (layer 0, at least 80 by 40 points): the hit test's own entry, so the
+    // stack goes to it as read.
+    using StackEntry = MinimizeButtonHitTest::WindowEntry;
 
     enum class Button { minimize, close };
 
