@@ -69,7 +69,7 @@ WindowPickerView::WindowPickerView(const WindowPreviewCard::Environment &environ
     , m_appIcon(appIcon)
     , m_hintOpacity(environment.animator, this, 0, [this] { update(0, 0, width(), padding + headerHeight); })
     , m_scroller(new WindowPreviewScroller(m_model, environment, appIcon, this))
-    , m_newWindowButton(new NewWindowButton(environment.animator, this))
+    , m_newWindowButton(new NewWindowButton(environment.animator, environment.tooltip, this))
     , m_allowButton(new QPushButton(allowButtonTitle, this))
 {
     setPalette(darkPalette(palette()));
@@ -91,19 +91,19 @@ WindowPickerView::WindowPickerView(const WindowPreviewCard::Environment &environ
 }
 
 WindowPickerView::WindowPickerView(std::unique_ptr<WindowCardActions> actions, TaskbarStore &store,
-    Animator &animator, const AppItem &app, const QIcon &appIcon, std::optional<quint32> displayID,
+    Animator &animator, CardTooltip &tooltip, const AppItem &app, const QIcon &appIcon, std::optional<quint32> displayID,
     qreal previewCardHeight, QWidget *parent)
-    : WindowPickerView(WindowPreviewCard::Environment { store, animator, *actions, WindowPreviewCard::sharedTooltip() },
+    : WindowPickerView(WindowPreviewCard::Environment { store, animator, *actions, tooltip },
           app, appIcon, displayID, previewCardHeight, parent)
 {
     m_ownedActions = std::move(actions);
 }
 
-WindowPickerContent::Factory WindowPickerView::contentFactory(Animator &animator, FileIcons &icons)
+WindowPickerContent::Factory WindowPickerView::contentFactory(Animator &animator, FileIcons &icons, CardTooltip &tooltip)
 {
-    return [&animator, &icons](const WindowPickerContent::Context &context, QWidget *parent) -> QWidget * {
+    return [&animator, &icons, &tooltip](const WindowPickerContent::Context &context, QWidget *parent) -> QWidget * {
         return new WindowPickerView(std::make_unique<StoreWindowCardActions>(context.store), context.store, animator,
-            context.app, context.app.icon(icons), context.displayID, context.previewCardHeight, parent);
+            tooltip, context.app, context.app.icon(icons), context.displayID, context.previewCardHeight, parent);
     };
 }
 

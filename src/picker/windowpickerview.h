@@ -50,14 +50,14 @@ public:
         std::optional<quint32> displayID, qreal previewCardHeight, QWidget *parent = nullptr);
     // The same, with window actions that the view keeps for its cards.
     WindowPickerView(std::unique_ptr<WindowCardActions> actions, TaskbarStore &store, Animator &animator,
-        const AppItem &app, const QIcon &appIcon, std::optional<quint32> displayID, qreal previewCardHeight,
+        CardTooltip &tooltip, const AppItem &app, const QIcon &appIcon, std::optional<quint32> displayID, qreal previewCardHeight,
         QWidget *parent = nullptr);
     ~WindowPickerView() override;
 
     // What the bar's picker popovers show: a picker view per opening, with
-    // the store's window actions and the app's icon. Install it once at
-    // start-up with WindowPickerContent::setFactory().
-    static WindowPickerContent::Factory contentFactory(Animator &animator, FileIcons &icons);
+    // the store's window actions and the app's icon. The bar's environment
+    // carries it; `tooltip` must outlive every view it makes.
+    static WindowPickerContent::Factory contentFactory(Animator &animator, FileIcons &icons, CardTooltip &tooltip);
 
     WindowPickerViewModel &model() { return m_model; }
     WindowPreviewScroller *scroller() const { return m_scroller; }
