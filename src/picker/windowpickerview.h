@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bar/windowpickercontent.h"
+#include "picker/model/windowpickerlayout.h"
 #include "picker/model/windowpickerviewmodel.h"
 #include "picker/windowpreviewcard.h"
 
@@ -30,16 +31,6 @@ class WindowPickerView : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr int padding = 14;
-    static constexpr int rowSpacing = 12;
-    static constexpr int headerHeight = 24;
-    static constexpr int headerSpacing = 9;
-    static constexpr int iconSide = 22;
-    static constexpr int hintLeastGap = 8;
-    // The scroller overhangs its slot by these at the top and the bottom.
-    static constexpr int scrollerOverhangTop = 8;
-    static constexpr int scrollerOverhangBottom = 16;
-    static constexpr int screenRecordingRowHeight = 20;
     static constexpr qint64 hintFadeMs = 150;
 
     static const QString dragHintText;        // "Windows can only be dragged in Fixed order"
@@ -77,9 +68,8 @@ protected:
 private:
     void modelChanged(quint32 changes);
     void layOut();
-    int scrollerSlotTop() const;
-    int screenRecordingRowTop() const;
-    int contentHeight() const;
+    // Where everything sits at the view's current width.
+    WindowPickerLayout layout() const;
     void paintHeader(QPainter &painter);
     void paintScreenRecordingRow(QPainter &painter);
 
