@@ -126,7 +126,8 @@ bool ApplicationsFolderMover::isInApplicationsFolder(const QString &path, const 
     // symbolic link the two would never match, and the offer would come back
     // at every start.
     const QString homeApplications = m_env.files.resolvedPath(QDir(home).filePath(QStringLiteral("Applications")));
-    return resolved.startsWith(withSlash(m_env.applicationsFolder)) || resolved.startsWith(withSlash(homeApplications));
+    const QString applications = m_env.files.resolvedPath(m_env.applicationsFolder);
+    return resolved.startsWith(withSlash(applications)) || resolved.startsWith(withSlash(homeApplications));
 }
 
 bool ApplicationsFolderMover::isOnReadOnlyVolume(const QString &path) const
