@@ -44,6 +44,7 @@ class OwnWindowMirror;
 class ScreenCapturePermission;
 class ServiceWindowCapture;
 class SimulatedAppIcons;
+class StatusMenu;
 class SystemMonitor;
 class TaskbarStore;
 class TaskbarTooltipController;
@@ -144,6 +145,7 @@ private:
     std::unique_ptr<BarCloseConfirmation> m_closeConfirmation;
     std::unique_ptr<TaskbarStore> m_store;
     std::unique_ptr<StoreBarActions> m_barActions;
+    std::unique_ptr<StatusMenu> m_statusMenu;
     // Last: the panels go first, while the store they show is still there.
     std::unique_ptr<AppDelegate> m_delegate;
 };

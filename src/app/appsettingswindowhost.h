@@ -2,16 +2,42 @@
 
 #include "store/settingswindowhost.h"
 
+#include <functional>
+#include <memory>
+
+class QWidget;
+
 namespace Velmora {
 
 class Displays;
 
-// The settings window as the store sees it. The settings page is not built
-// yet, so there is no window: the store finds it closed and never sizes it.
+// The one owner of the settings window: creates it around the settings
+// page, answers for it (open means it exists and is visible or minimized)
+// and sizes it as the store asks. The window is kept when it is closed, so
+// showing it again finds the same window with its state.
 class AppSettingsWindowHost final : public SettingsWindowHost
 {
 public:
-    explicit AppSettingsWindowHost(const Displays &displays);
+    struct Environment
+    {
+        const Displays &displays;
+        // The page the window shows; made when the window is created.
+        std::function<QWidget *()> makePage;
+    };
+
+    static constexpr int initialContentWidth = 600;
+    static constexpr int initialContentHeight = 740;
+
+    explicit AppSettingsWindowHost(Environment environment);
+    ~AppSettingsWindowHost() override;
+
+    // The settings window, while it exists.
+    QWidget *window() const { return m_window.get(); }
+    // Builds the window, without showing it: "Velmora Settings", titled,
+    // closable, minimizable and resizable, content at least 540 by 440 and
+    // at first 600 by 740 points, placed on the screen under the pointer.
+    // Replaces an earlier one.
+    void createSettingsWindow();
 
     std::optional<QRectF> settingsWindowFrame() const override;
     bool isSettingsWindowOpen() const override;
@@ -20,7 +46,10 @@ public:
     void setSettingsWindowFrame(const QRectF &frame) override;
 
 private:
-    const Displays &m_displays;
+    double primaryHeight() const;
+
+    Environment m_env;
+    std::unique_ptr<QWidget> m_window;
 };
 
 } // namespace Velmora

@@ -104,20 +104,24 @@ bool OwnWindows::isFrontmostWindow(const OwnWindowsHost::Window &window) const
     return false;
 }
 
-void OwnWindows::relaunchApp()
+bool OwnWindows::relaunchApp()
 {
+    // The new instance reads the settings file at start: it must hold
+    // everything this one knows before this one goes.
+    m_store.saveSettings();
     const TaskbarStoreEnvironment &env = m_store.environment();
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     const bool arranged = env.relauncher
         && env.relauncher->relaunchWhenExited(
             QCoreApplication::applicationPid(), QCoreApplication::applicationFilePath(), arguments);
     OwnWindowsHost *host = env.ownWindows;
-    if (!host)
-        return;
-    if (arranged)
-        host->terminate();
-    else
-        host->beep();
+    if (host) {
+        if (arranged)
+            host->terminate();
+        else
+            host->beep();
+    }
+    return arranged;
 }
 
 } // namespace Velmora

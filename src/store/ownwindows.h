@@ -33,9 +33,10 @@ public:
     void toggleOtherVelmoraWindows();
     // Whether one of the product's own windows is the front normal window.
     bool isFrontmostWindow(const OwnWindowsHost::Window &window) const;
-    // Starts this program again once this instance has ended, then ends it;
-    // when that cannot be arranged, beeps and keeps running.
-    void relaunchApp();
+    // Saves the settings, starts this program again once this instance has
+    // ended, then ends it; when that cannot be arranged, beeps, keeps
+    // running and returns false.
+    bool relaunchApp();
 
 private:
     TaskbarStore &m_store;

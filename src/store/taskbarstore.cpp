@@ -540,6 +540,25 @@ void TaskbarStore::setWindowPreviewSortOrder(WindowPreviewSortOrder order)
     m_windowPicker.reorderWindowPreviews();
 }
 
+bool TaskbarStore::saveSettings()
+{
+    const std::pair<const char *, QVariant> values[] = {
+        {SettingsKeys::buttonAlignment, rawValue(m_buttonAlignment)},
+        {SettingsKeys::showStartButton, m_showStartButton},
+        {SettingsKeys::showSearchButton, m_showSearch},
+        {SettingsKeys::keepWindowOrder, m_keepWindowOrder},
+        {SettingsKeys::windowPreviewSortOrder, rawValue(m_windowPreviewSortOrder)},
+        {SettingsKeys::pinnedApps, AppLists::bundleIdentifiers(m_pinnedApps)},
+        {SettingsKeys::startPinnedApps, AppLists::bundleIdentifiers(m_startPinnedApps)},
+        {SettingsKeys::taskbarOrder, m_taskbarAppOrder},
+        {SettingsKeys::recentApps, m_recentAppIdentifiers},
+    };
+    bool saved = true;
+    for (const auto &[name, value] : values)
+        saved = m_defaults.setValue(key(name), value) && saved;
+    return saved;
+}
+
 void TaskbarStore::applyWindowOrderingPreference()
 {
     if (m_keepWindowOrder) {

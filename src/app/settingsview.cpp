@@ -1,0 +1,322 @@
+#include "app/settingsview.h"
+
+#include "app/model/englishspelling.h"
+#include "app/model/settingspage.h"
+#include "app/model/settingsrefresh.h"
+#include "app/model/settingstexts.h"
+#include "app/model/velmorapalette.h"
+#include "app/permissionrow.h"
+#include "app/segmentedpicker.h"
+#include "app/settingscard.h"
+#include "app/settingsrowlabels.h"
+#include "app/settingsswitch.h"
+#include "app/settingswindowmarker.h"
+#include "store/taskbarstore.h"
+#include "store/velmoraicon.h"
+#include "taskmanager/model/taskmanagerpalette.h"
+#include "taskmanager/taskmanagerbutton.h"
+#include "taskmanager/taskmanagerstyle.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace Velmora {
+
+namespace {
+
+constexpr int maximumColumnWidth = 600;
+constexpr int columnPadding = 24;
+constexpr int headerIconSize = 52;
+
+// A switch that shows one of the store's Boolean settings and writes it.
+SettingsSwitch *boundSwitch(TaskbarStore &store, bool (TaskbarStore::*read)() const, void (TaskbarStore::*write)(bool),
+    void (TaskbarStore::*changed)())
+{
+    auto *control = new SettingsSwitch;
+    control->setChecked((store.*read)());
+    QObject::connect(&store, changed, control, [control, &store, read] { control->setChecked((store.*read)()); });
+    QObject::connect(control, &QAbstractButton::clicked, &store, [&store, write](bool on) { (store.*write)(on); });
+    return control;
+}
+
+} // namespace
+
+SettingsView::SettingsView(Environment environment, QWidget *parent)
+    : QWidget(parent)
+    , m_env(std::move(environment))
+{
+    TaskManagerStyle::applyDarkPalette(this);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, VelmoraPalette::window());
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFont(TaskManagerStyle::font(13));
+    setMinimumSize(SettingsWindowMarker::minimumContentWidth, SettingsWindowMarker::minimumContentHeight);
+
+    auto *page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+
+    // The scrolling column: at most 600 points wide, centred, padded by 24.
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->viewport()->setAutoFillBackground(false);
+    m_content = new QWidget;
+    m_content->setAutoFillBackground(false);
+    auto *centring = new QHBoxLayout(m_content);
+    centring->setContentsMargins(columnPadding, columnPadding, columnPadding, columnPadding);
+    centring->setSpacing(0);
+    auto *column = new QWidget(m_content);
+    column->setMaximumWidth(maximumColumnWidth);
+    m_column = new QVBoxLayout(column);
+    m_column->setContentsMargins(0, 0, 0, 0);
+    m_column->setSpacing(20);
+    centring->addStretch(0);
+    centring->addWidget(column, 1);
+    centring->addStretch(0);
+    m_scroll->setWidget(m_content);
+    page->addWidget(m_scroll, 1);
+
+    m_column->addWidget(header());
+    addTaskbarSection();
+    addWindowsSection();
+    addPermissionsSection();
+    m_column->addStretch(1);
+
+    // The footer stays put below the column however far it is scrolled.
+    m_footer = new QWidget(this);
+    auto *footer = new QHBoxLayout(m_footer);
+    footer->setContentsMargins(28, 14, 28, 14);
+    footer->addStretch(1);
+    m_quit = new TaskManagerButton(SettingsTexts::quit, TaskManagerButton::Kind::Standard, m_footer);
+    footer->addWidget(m_quit, 0, Qt::AlignVCenter);
+    page->addWidget(m_footer);
+    connect(m_quit, &QPushButton::clicked, this, [this] {
+        if (m_env.quit)
+            m_env.quit();
+    });
+
+    m_marker = new SettingsWindowMarker(m_env.store, this);
+    m_refresh = new SettingsRefresh(m_env.store, m_env.scheduler, [this] { refreshNow(); }, this);
+
+    Permissions &permissions = m_env.store.permissions();
+    connect(&permissions, &Permissions::isAccessibilityTrustedChanged, this, &SettingsView::updatePermissionRows);
+    connect(&permissions, &Permissions::hasScreenCapturePermissionChanged, this, &SettingsView::updatePermissionRows);
+    updatePermissionRows();
+
+    m_content->installEventFilter(this);
+    m_footer->installEventFilter(this);
+}
+
+SettingsView::~SettingsView() = default;
+
+QWidget *SettingsView::header()
+{
+    auto *row = new QWidget;
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(14);
+    auto *icon = new QLabel(row);
+    const qreal ratio = devicePixelRatioF();
+    QPixmap tile = QPixmap::fromImage(VelmoraIcon::tileImage(headerIconSize, ratio));
+    tile.setDevicePixelRatio(ratio);
+    icon->setPixmap(tile);
+    icon->setFixedSize(headerIconSize, headerIconSize);
+    // The name beside it says what it is.
+    icon->setAccessibleName(QString());
+    layout->addWidget(icon, 0, Qt::AlignVCenter);
+    layout->addWidget(TaskManagerStyle::label(SettingsTexts::productName, TaskManagerStyle::font(21, QFont::DemiBold),
+                          TaskManagerPalette::primary(), row),
+        0, Qt::AlignVCenter);
+    layout->addStretch(1);
+    return row;
+}
+
+SettingsCard *SettingsView::section(const QString &title)
+{
+    auto *section = new QWidget;
+    auto *layout = new QVBoxLayout(section);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(10);
+    QLabel *label = TaskManagerStyle::label(title, TaskManagerStyle::font(13, QFont::DemiBold), TaskManagerPalette::primary(), section);
+    label->setContentsMargins(2, 0, 0, 0);
+    layout->addWidget(label);
+    m_sectionTitles.append(label);
+    auto *card = new SettingsCard(section);
+    layout->addWidget(card);
+    m_column->addWidget(section);
+    return card;
+}
+
+QWidget *SettingsView::settingRow(const QString &title, const QString &subtitle, QWidget *control, QLabel **subtitleLabel)
+{
+    auto *row = new QWidget;
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(14, 14, 14, 14);
+    layout->setSpacing(20);
+    layout->addLayout(SettingsRowLabels::column(title, subtitle, row, subtitleLabel), 1);
+    control->setParent(row);
+    // The row's title names the control for assistive technologies.
+    control->setAccessibleName(title);
+    layout->addWidget(control, 0, Qt::AlignVCenter);
+    return row;
+}
+
+void SettingsView::addTaskbarSection()
+{
+    TaskbarStore &store = m_env.store;
+    const EnglishSpelling::Variant spelling = m_env.spelling;
+    SettingsCard *card = section(SettingsTexts::taskbar);
+
+    QStringList alignments;
+    for (TaskbarButtonAlignment alignment : allTaskbarButtonAlignments())
+        alignments.append(SettingsTexts::alignmentTitle(alignment, spelling));
+    m_alignment = new SegmentedPicker(alignments);
+    m_alignment->setFixedWidth(216);
+    const auto showAlignment = [this, &store] {
+        m_alignment->setCurrentIndex(int(allTaskbarButtonAlignments().indexOf(store.buttonAlignment())));
+    };
+    showAlignment();
+    connect(&store, &TaskbarStore::buttonAlignmentChanged, m_alignment, showAlignment);
+    connect(m_alignment, &SegmentedPicker::activated, &store, [&store](int index) {
+        store.setButtonAlignment(allTaskbarButtonAlignments().value(index, TaskbarButtonAlignment::Center));
+    });
+    card->addRow(settingRow(SettingsTexts::buttonAlignment, SettingsTexts::buttonAlignmentSubtitle, m_alignment));
+
+    m_startButton = boundSwitch(store, &TaskbarStore::showStartButton, &TaskbarStore::setShowStartButton,
+        &TaskbarStore::showStartButtonChanged);
+    card->addRow(settingRow(SettingsTexts::startButton, SettingsTexts::startButtonSubtitle(spelling), m_startButton));
+
+    m_searchButton
+        = boundSwitch(store, &TaskbarStore::showSearch, &TaskbarStore::setShowSearch, &TaskbarStore::showSearchChanged);
+    card->addRow(settingRow(SettingsTexts::searchButton, SettingsTexts::searchButtonSubtitle, m_searchButton));
+}
+
+void SettingsView::addWindowsSection()
+{
+    TaskbarStore &store = m_env.store;
+    SettingsCard *card = section(SettingsTexts::windows);
+
+    m_previewOrder = new QComboBox;
+    for (WindowPreviewSortOrder order : allWindowPreviewSortOrders())
+        m_previewOrder->addItem(SettingsTexts::sortOrderTitle(order));
+    m_previewOrder->setFixedWidth(164);
+    const auto showOrder = [this, &store] {
+        m_previewOrder->setCurrentIndex(int(allWindowPreviewSortOrders().indexOf(store.windowPreviewSortOrder())));
+    };
+    showOrder();
+    connect(&store, &TaskbarStore::windowPreviewSortOrderChanged, m_previewOrder, showOrder);
+    connect(m_previewOrder, &QComboBox::activated, &store, [&store](int index) {
+        store.setWindowPreviewSortOrder(allWindowPreviewSortOrders().value(index, WindowPreviewSortOrder::Fixed));
+    });
+    card->addRow(settingRow(SettingsTexts::previewOrder, SettingsTexts::previewOrderSubtitle, m_previewOrder));
+    m_keepWindowOrder = boundSwitch(store, &TaskbarStore::keepWindowOrder, &TaskbarStore::setKeepWindowOrder,
+        &TaskbarStore::keepWindowOrderChanged);
+    card->addRow(settingRow(SettingsTexts::keepWindowOrder,
+        SettingsTexts::keepWindowOrderSubtitle(m_env.spelling), m_keepWindowOrder));
+}
+
+void SettingsView::addPermissionsSection()
+{
+    SettingsCard *card = section(SettingsTexts::permissions);
+    for (AppPermission permission : AppPermissions::allCases()) {
+        auto *row = new PermissionRow(permission);
+        connect(row, &PermissionRow::allowClicked, this, &SettingsView::askForPermission);
+        connect(row, &PermissionRow::restartClicked, this, [this] {
+            if (m_env.restart)
+                m_env.restart();
+            else
+                m_env.store.ownWindows().relaunchApp();
+        });
+        card->addRow(row);
+        m_permissionRows.emplace(permission, row);
+    }
+}
+
+PermissionRow *SettingsView::permissionRow(AppPermission permission) const
+{
+    const auto it = m_permissionRows.find(permission);
+    return it == m_permissionRows.end() ? nullptr : it->second;
+}
+
+QStringList SettingsView::sectionTitles() const
+{
+    QStringList titles;
+    for (const QLabel *label : m_sectionTitles) {
+        if (!label->parentWidget()->isHidden())
+            titles.append(label->text());
+    }
+    return titles;
+}
+
+void SettingsView::askForPermission(AppPermission permission)
+{
+    // The restart offer shows at once, whatever the request leads to.
+    m_requestedPermissions.insert(permission);
+    updatePermissionRows();
+    m_env.store.permissions().askForPermission(permission);
+}
+
+void SettingsView::updatePermissionRows()
+{
+    const Permissions &permissions = m_env.store.permissions();
+    for (const auto &[permission, row] : m_permissionRows) {
+        const bool granted = permission == AppPermission::accessibility ? permissions.isAccessibilityTrusted()
+                                                                         : permissions.hasScreenCapturePermission();
+        row->setState(SettingsPage::permissionRowState(granted, m_requestedPermissions.contains(permission)));
+    }
+}
+
+void SettingsView::refreshNow()
+{
+    m_env.store.permissions().refreshPermissions();
+}
+
+void SettingsView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    // Shown: the window is open, and what it shows is read afresh.
+    m_env.store.setSettingsWindowOpen(true);
+    refreshNow();
+    measure();
+}
+
+bool SettingsView::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == m_content || watched == m_footer)
+        && (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest))
+        measure();
+    return QWidget::eventFilter(watched, event);
+}
+
+double SettingsView::contentHeight() const
+{
+    const int width = m_scroll->viewport()->width();
+    const int column = m_content->hasHeightForWidth() && width > 0 ? m_content->heightForWidth(width)
+                                                                    : m_content->sizeHint().height();
+    return column + m_footer->sizeHint().height();
+}
+
+void SettingsView::measure()
+{
+    if (!isVisible())
+        return;
+    const double height = contentHeight();
+    if (height == m_reportedHeight)
+        return;
+    m_reportedHeight = height;
+    SettingsPage::reportContentHeight(m_env.store, height);
+}
+
+} // namespace Velmora
