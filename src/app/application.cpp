@@ -116,6 +116,10 @@ Application::Application(QObject *parent)
                 .restart = [this] { m_delegate->restartFromStatusMenu(); },
             });
         },
+        .refit = [this] {
+            if (m_store)
+                m_store->fitSettingsWindowToContent();
+        },
     });
     m_minimizeInterception = std::make_unique<IdleMinimizeInterception>();
     m_fullScreenDetector = std::make_unique<FullScreenDisplayDetector>(

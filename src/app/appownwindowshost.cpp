@@ -93,6 +93,8 @@ std::optional<OwnWindowsHost::Window> AppOwnWindowsHost::settingsWindow() const
 void AppOwnWindowsHost::createSettingsWindow()
 {
     m_env.settings.createSettingsWindow();
+    // Shown by its number right after it is made.
+    m_env.mirror.track(settingsWidget());
 }
 
 std::optional<OwnWindowsHost::Window> AppOwnWindowsHost::taskManagerWindow() const

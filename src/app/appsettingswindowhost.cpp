@@ -7,6 +7,7 @@
 #include "platform/screencoordinates.h"
 #include "services/velmoraownwindows.h"
 
+#include <QEvent>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -24,8 +25,9 @@ QMargins decorationOf(const QWidget &window)
 
 } // namespace
 
-AppSettingsWindowHost::AppSettingsWindowHost(Environment environment)
-    : m_env(std::move(environment))
+AppSettingsWindowHost::AppSettingsWindowHost(Environment environment, QObject *parent)
+    : QObject(parent)
+    , m_env(std::move(environment))
 {
 }
 
@@ -67,6 +69,8 @@ void AppSettingsWindowHost::createSettingsWindow()
         }
     }
     fitAndCenter(*window, screen, primaryHeight());
+    m_frameAwaitingDecoration.reset();
+    window->installEventFilter(this);
     m_window = std::move(window);
 }
 
@@ -105,8 +109,40 @@ void AppSettingsWindowHost::setSettingsWindowFrame(const QRectF &frame)
 {
     if (!m_window)
         return;
+    applyFrame(frame);
+    // A shown window without a title bar yet has not been framed: the title
+    // bar it gets would push the frame above what was asked for.
+    const bool framed = !decorationOf(*m_window).isNull() || !m_window->isVisible();
+    if (framed)
+        m_frameAwaitingDecoration.reset();
+    else
+        m_frameAwaitingDecoration = frame;
+}
+
+void AppSettingsWindowHost::applyFrame(const QRectF &frame)
+{
     const QRect placed = ScreenCoordinates(primaryHeight()).toQt(frame);
     m_window->setGeometry(placed.marginsRemoved(decorationOf(*m_window)));
+}
+
+bool AppSettingsWindowHost::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_window && watched == m_window.get() && m_frameAwaitingDecoration
+        && (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+        && !decorationOf(*m_window).isNull()) {
+        const QRectF frame = *m_frameAwaitingDecoration;
+        m_frameAwaitingDecoration.reset();
+        // Outside the event: the window manager's configure is still being handled.
+        // The frame's height did not count the title bar: fit once more.
+        QMetaObject::invokeMethod(this, [this, frame] {
+            if (!m_window)
+                return;
+            applyFrame(frame);
+            if (m_env.refit)
+                m_env.refit();
+        }, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace Velmora

@@ -2,6 +2,8 @@
 
 #include "store/settingswindowhost.h"
 
+#include <QObject>
+
 #include <functional>
 #include <memory>
 
@@ -15,20 +17,24 @@ class Displays;
 // page, answers for it (open means it exists and is visible or minimized)
 // and sizes it as the store asks. The window is kept when it is closed, so
 // showing it again finds the same window with its state.
-class AppSettingsWindowHost final : public SettingsWindowHost
+class AppSettingsWindowHost final : public QObject, public SettingsWindowHost
 {
+    Q_OBJECT
 public:
     struct Environment
     {
         const Displays &displays;
         // The page the window shows; made when the window is created.
         std::function<QWidget *()> makePage;
+        // Fits the window to its content again (the store's fitting); run
+        // once the window manager has framed a window that was fitted before.
+        std::function<void()> refit = {};
     };
 
     static constexpr int initialContentWidth = 600;
     static constexpr int initialContentHeight = 740;
 
-    explicit AppSettingsWindowHost(Environment environment);
+    explicit AppSettingsWindowHost(Environment environment, QObject *parent = nullptr);
     ~AppSettingsWindowHost() override;
 
     // The settings window, while it exists.
@@ -45,11 +51,18 @@ public:
     std::optional<DisplayInfo> settingsWindowScreen() const override;
     void setSettingsWindowFrame(const QRectF &frame) override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     double primaryHeight() const;
+    void applyFrame(const QRectF &frame);
 
     Environment m_env;
     std::unique_ptr<QWidget> m_window;
+    // A frame asked for before the window manager framed the window: its
+    // title bar was not known yet, so the frame is applied again once it is.
+    std::optional<QRectF> m_frameAwaitingDecoration;
 };
 
 } // namespace Velmora

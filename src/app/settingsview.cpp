@@ -70,6 +70,12 @@ SettingsView::SettingsView(Environment environment, QWidget *parent)
     m_scroll->setWidgetResizable(true);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->viewport()->setAutoFillBackground(false);
+    // A thin scroller that stays out of the dark page's way.
+    m_scroll->verticalScrollBar()->setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical { background: transparent; width: 10px; margin: 2px; }"
+        "QScrollBar::handle:vertical { background: rgba(255, 255, 255, 60); border-radius: 3px; min-height: 30px; }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: transparent; }"));
     m_content = new QWidget;
     m_content->setAutoFillBackground(false);
     auto *centring = new QHBoxLayout(m_content);
@@ -210,6 +216,13 @@ void SettingsView::addWindowsSection()
     for (WindowPreviewSortOrder order : allWindowPreviewSortOrders())
         m_previewOrder->addItem(SettingsTexts::sortOrderTitle(order));
     m_previewOrder->setFixedWidth(164);
+    // A pop-up button drawn for the dark window, like the page's other buttons.
+    m_previewOrder->setStyleSheet(QStringLiteral(
+        "QComboBox { background: rgba(255, 255, 255, 28); color: rgba(255, 255, 255, 225); border: none;"
+        " border-radius: 6px; padding: 4px 10px; }"
+        "QComboBox:hover { background: rgba(255, 255, 255, 40); }"
+        "QComboBox QAbstractItemView { background: rgb(40, 42, 50); color: rgba(255, 255, 255, 225);"
+        " selection-background-color: rgb(82, 168, 255); border: 1px solid rgba(255, 255, 255, 30); }"));
     const auto showOrder = [this, &store] {
         m_previewOrder->setCurrentIndex(int(allWindowPreviewSortOrders().indexOf(store.windowPreviewSortOrder())));
     };

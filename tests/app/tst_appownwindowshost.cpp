@@ -38,6 +38,11 @@ private slots:
         QCOMPARE(settings->geometry(), QRect(420, 64, 600, 740));
         QVERIFY(!host.settingsWindow()->isVisible);
         QVERIFY(!settingsHost.isSettingsWindowOpen());
+        // Known by a number before it is first shown, so the store can show it.
+        QVERIFY(host.settingsWindow()->number != 0);
+        host.show(host.settingsWindow()->number);
+        QVERIFY(settings->isVisible());
+        settings->hide();
 
         settings->show();
         QVERIFY(QTest::qWaitForWindowExposed(settings));
