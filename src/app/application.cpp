@@ -128,6 +128,8 @@ Application::Application(QObject *parent)
                 .scheduler = *m_clock,
                 .quit = [this] { m_delegate->quitFromStatusMenu(); },
                 .restart = [this] { m_delegate->restartFromStatusMenu(); },
+                .launchAtLogin = m_launchAtLogin.get(),
+                .updater = m_appUpdater.get(),
             });
         },
         .refit = [this] {
@@ -305,18 +307,22 @@ void Application::makeStatusItem()
     Sim::SimPlatform &sim = *m_desktop;
     using Command = StatusMenu::Command;
     AppDelegate *delegate = m_delegate.get();
+    std::map<Command, std::function<void()>> commands{
+        {Command::ShowOnboarding, [delegate] { delegate->showOnboardingFromStatusMenu(); }},
+        {Command::ShowSettings, [delegate] { delegate->showSettingsFromStatusMenu(); }},
+        {Command::Restart, [delegate] { delegate->restartFromStatusMenu(); }},
+        {Command::Quit, [delegate] { delegate->quitFromStatusMenu(); }},
+    };
+    // Offered only when the updater could start its framework (just before this).
+    if (m_appUpdater->canCheckForUpdates())
+        commands[Command::CheckForUpdates] = [updater = m_appUpdater.get()] { updater->checkForUpdates(); };
     m_statusMenu = std::make_unique<StatusMenu>(StatusMenu::Environment{
         .item = sim.statusItem,
         .displays = sim.displays,
         .workspace = sim.workspace,
         .frontmostAppBeforeClick = [delegate] { return delegate->frontmostAppBeforeClick(); },
         .hasOnboardingWindow = [this] { return hasOnboardingWindow(); },
-        .commands = {
-            {Command::ShowOnboarding, [delegate] { delegate->showOnboardingFromStatusMenu(); }},
-            {Command::ShowSettings, [delegate] { delegate->showSettingsFromStatusMenu(); }},
-            {Command::Restart, [delegate] { delegate->restartFromStatusMenu(); }},
-            {Command::Quit, [delegate] { delegate->quitFromStatusMenu(); }},
-        },
+        .commands = std::move(commands),
     });
     m_statusMenu->makeStatusItem();
 }

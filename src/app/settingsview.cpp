@@ -1,5 +1,7 @@
 #include "app/settingsview.h"
 
+#include "app/appupdater.h"
+#include "app/launchatlogin.h"
 #include "app/model/englishspelling.h"
 #include "app/model/settingspage.h"
 #include "app/model/settingsrefresh.h"
@@ -93,9 +95,11 @@ SettingsView::SettingsView(Environment environment, QWidget *parent)
     page->addWidget(m_scroll, 1);
 
     m_column->addWidget(header());
+    addGeneralSection();
     addTaskbarSection();
     addWindowsSection();
     addPermissionsSection();
+    addUpdatesSection();
     m_column->addStretch(1);
 
     // The footer stays put below the column however far it is scrolled.
@@ -175,6 +179,59 @@ QWidget *SettingsView::settingRow(const QString &title, const QString &subtitle,
     control->setAccessibleName(title);
     layout->addWidget(control, 0, Qt::AlignVCenter);
     return row;
+}
+
+void SettingsView::addGeneralSection()
+{
+    LaunchAtLogin *login = m_env.launchAtLogin;
+    if (!login)
+        return;
+    SettingsCard *card = section(SettingsTexts::general);
+    m_openAtLogin = new SettingsSwitch;
+    card->addRow(settingRow(SettingsTexts::openAtLogin, QString(), m_openAtLogin, &m_loginSubtitle));
+    // "Open Login Items…" belongs to the row: shown under it while the item awaits approval.
+    m_openLoginItems = new TaskManagerButton(SettingsTexts::openLoginItems, TaskManagerButton::Kind::Standard);
+    auto *trailing = new QWidget;
+    auto *layout = new QHBoxLayout(trailing);
+    layout->setContentsMargins(14, 0, 14, 14);
+    layout->addWidget(m_openLoginItems);
+    layout->addStretch(1);
+    card->addTrailing(trailing);
+    const auto show = [this, login, trailing] {
+        m_openAtLogin->setChecked(SettingsPage::launchAtLoginSwitchOn(login->isEnabled(), login->needsApproval()));
+        m_loginSubtitle->setText(SettingsPage::launchAtLoginSubtitle(login->lastError(), login->needsApproval()));
+        trailing->setVisible(login->needsApproval());
+    };
+    show();
+    connect(login, &LaunchAtLogin::isEnabledChanged, this, show);
+    connect(login, &LaunchAtLogin::needsApprovalChanged, this, show);
+    connect(login, &LaunchAtLogin::lastErrorChanged, this, show);
+    connect(m_openAtLogin, &QAbstractButton::clicked, login, [login, show](bool on) {
+        login->setEnabled(on);
+        // The switch shows what the system holds, also when nothing changed.
+        show();
+    });
+    connect(m_openLoginItems, &QPushButton::clicked, this, [this] {
+        if (m_env.openLoginItems)
+            m_env.openLoginItems();
+    });
+}
+
+void SettingsView::addUpdatesSection()
+{
+    AppUpdater *updater = m_env.updater;
+    if (!updater || !updater->canCheckForUpdates())
+        return;
+    SettingsCard *card = section(SettingsTexts::updates);
+    m_automaticChecks = new SettingsSwitch;
+    m_automaticChecks->setChecked(updater->automaticallyChecks());
+    connect(updater, &AppUpdater::automaticallyChecksChanged, m_automaticChecks,
+        [this, updater] { m_automaticChecks->setChecked(updater->automaticallyChecks()); });
+    connect(m_automaticChecks, &QAbstractButton::clicked, updater, &AppUpdater::setAutomaticallyChecks);
+    card->addRow(settingRow(SettingsTexts::checkAutomatically, SettingsTexts::checkAutomaticallySubtitle, m_automaticChecks));
+    m_checkNow = new TaskManagerButton(SettingsTexts::checkNow, TaskManagerButton::Kind::Standard);
+    connect(m_checkNow, &QPushButton::clicked, updater, &AppUpdater::checkForUpdates);
+    card->addRow(settingRow(SettingsTexts::version, SettingsTexts::versionPrefix + updater->versionDescription(), m_checkNow));
 }
 
 void SettingsView::addTaskbarSection()
@@ -292,6 +349,8 @@ void SettingsView::updatePermissionRows()
 void SettingsView::refreshNow()
 {
     m_env.store.permissions().refreshPermissions();
+    if (m_env.launchAtLogin)
+        m_env.launchAtLogin->refresh();
 }
 
 void SettingsView::showEvent(QShowEvent *event)

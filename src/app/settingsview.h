@@ -17,6 +17,8 @@ class QVBoxLayout;
 
 namespace Velmora {
 
+class AppUpdater;
+class LaunchAtLogin;
 class PermissionRow;
 class Scheduler;
 class SegmentedPicker;
@@ -44,6 +46,12 @@ public:
         std::function<void()> quit = {};
         // "Restart Velmora" of a permission row; by default the store's relaunch.
         std::function<void()> restart = {};
+        // The login item; without it the General card is left out.
+        LaunchAtLogin *launchAtLogin = nullptr;
+        // The updater; the Updates card shows only while it can check.
+        AppUpdater *updater = nullptr;
+        // Opens the system's list of login items ("Open Login Items…").
+        std::function<void()> openLoginItems = {};
         // The spelling of the texts that differ; read when the page is built.
         EnglishSpelling::Variant spelling = EnglishSpelling::current();
     };
@@ -52,6 +60,10 @@ public:
     ~SettingsView() override;
 
     // Parts a test or the window reaches.
+    SettingsSwitch *openAtLoginSwitch() const { return m_openAtLogin; }
+    QPushButton *openLoginItemsButton() const { return m_openLoginItems; }
+    SettingsSwitch *automaticChecksSwitch() const { return m_automaticChecks; }
+    QPushButton *checkNowButton() const { return m_checkNow; }
     SegmentedPicker *alignmentPicker() const { return m_alignment; }
     SettingsSwitch *startButtonSwitch() const { return m_startButton; }
     SettingsSwitch *searchButtonSwitch() const { return m_searchButton; }
@@ -79,9 +91,11 @@ private:
     QWidget *header();
     SettingsCard *section(const QString &title);
     QWidget *settingRow(const QString &title, const QString &subtitle, QWidget *control, QLabel **subtitleLabel = nullptr);
+    void addGeneralSection();
     void addTaskbarSection();
     void addWindowsSection();
     void addPermissionsSection();
+    void addUpdatesSection();
     void refreshNow();
     void updatePermissionRows();
     void askForPermission(AppPermission permission);
@@ -93,6 +107,11 @@ private:
     QVBoxLayout *m_column = nullptr;
     QWidget *m_footer = nullptr;
     QPushButton *m_quit = nullptr;
+    SettingsSwitch *m_openAtLogin = nullptr;
+    QPushButton *m_openLoginItems = nullptr;
+    QLabel *m_loginSubtitle = nullptr;
+    SettingsSwitch *m_automaticChecks = nullptr;
+    QPushButton *m_checkNow = nullptr;
     SegmentedPicker *m_alignment = nullptr;
     SettingsSwitch *m_startButton = nullptr;
     SettingsSwitch *m_searchButton = nullptr;

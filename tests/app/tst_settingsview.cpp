@@ -1,3 +1,5 @@
+#include "app/appupdater.h"
+#include "app/launchatlogin.h"
 #include "app/model/settingspage.h"
 #include "app/model/settingsrefresh.h"
 #include "app/permissionbadge.h"
@@ -6,6 +8,8 @@
 #include "app/settingsswitch.h"
 #include "app/settingsview.h"
 #include "app/settingswindowmarker.h"
+#include "platform/sim/scriptedloginitemservice.h"
+#include "platform/sim/scriptedupdaterbackend.h"
 #include "services/velmoraownwindows.h"
 #include "../store/storeworld.h"
 
@@ -28,6 +32,10 @@ struct PageWorld : Test::StoreWorld
     std::unique_ptr<TaskbarStore> store = make(false);
     int quits = 0;
     int restarts = 0;
+    int loginItemsOpened = 0;
+    Sim::ScriptedLoginItemService loginService;
+    LaunchAtLogin *login = nullptr;
+    AppUpdater *updater = nullptr;
 
     std::unique_ptr<SettingsView> page(EnglishSpelling::Variant spelling = EnglishSpelling::British)
     {
@@ -36,6 +44,9 @@ struct PageWorld : Test::StoreWorld
             .scheduler = clock,
             .quit = [this] { ++quits; },
             .restart = [this] { ++restarts; },
+            .launchAtLogin = login,
+            .updater = updater,
+            .openLoginItems = [this] { ++loginItemsOpened; },
             .spelling = spelling,
         });
     }
@@ -96,6 +107,70 @@ private slots:
         QCOMPARE(page->previewOrderPicker()->count(), 3);
         QCOMPARE(page->quitButton()->text(), QStringLiteral("Quit Velmora"));
         QCOMPARE(page->startButtonSwitch()->accessibleName(), QStringLiteral("Start button"));
+    }
+
+    void theLoginItemRow()
+    {
+        PageWorld world;
+        world.loginService.setStatusAfterRegistering(LoginItemService::Status::RequiresApproval);
+        LaunchAtLogin login(world.loginService);
+        world.login = &login;
+        const auto page = world.page();
+        page->show();
+        QCOMPARE(page->sectionTitles().first(), QStringLiteral("General"));
+        QVERIFY(!page->openAtLoginSwitch()->isChecked());
+        QVERIFY(!page->openLoginItemsButton()->isVisible());
+
+        // Waiting for approval: on, with the notice and the way to approve.
+        page->openAtLoginSwitch()->click();
+        QVERIFY(login.needsApproval() && !login.isEnabled());
+        QVERIFY(page->openAtLoginSwitch()->isChecked());
+        QVERIFY(page->openLoginItemsButton()->isVisible());
+        QVERIFY(labelTexts(*page).contains(
+            "Allow Velmora in System Settings > Login Items to finish turning this on."));
+        page->openLoginItemsButton()->click();
+        QCOMPARE(world.loginItemsOpened, 1);
+
+        // Approved elsewhere: the next refresh takes the button away.
+        world.loginService.setStatus(LoginItemService::Status::Enabled);
+        world.store->setSettingsWindowOpen(true);
+        world.clock.advance(1000);
+        QVERIFY(!page->openLoginItemsButton()->isVisible());
+        QVERIFY(page->openAtLoginSwitch()->isChecked());
+
+        // A failed change is shown in the subtitle, not as an alert.
+        world.loginService.failNextChange("Operation not permitted");
+        page->openAtLoginSwitch()->click();
+        QVERIFY(page->openAtLoginSwitch()->isChecked());
+        QVERIFY(labelTexts(*page).contains("Couldn’t change this: Operation not permitted"));
+    }
+
+    void theUpdatesSectionNeedsAnUpdater()
+    {
+        PageWorld world;
+        Sim::ScriptedUpdaterBackend *backend = nullptr;
+        AppUpdater updater(AppUpdater::Environment{
+            .makeBackend = [&backend]() -> std::unique_ptr<UpdaterBackend> {
+                auto made = std::make_unique<Sim::ScriptedUpdaterBackend>(false);
+                backend = made.get();
+                return made;
+            },
+            .isDistributionSigned = [] { return true; },
+            .shortVersion = QString("1.4.2"),
+        });
+        world.updater = &updater;
+        // Not started: no framework, no section.
+        QVERIFY(!world.page()->sectionTitles().contains("Updates"));
+
+        updater.start();
+        const auto page = world.page();
+        QCOMPARE(page->sectionTitles().last(), QStringLiteral("Updates"));
+        QVERIFY(labelTexts(*page).contains("Velmora 1.4.2"));
+        page->automaticChecksSwitch()->click();
+        QVERIFY(updater.automaticallyChecks());
+        QVERIFY(backend->automaticallyChecksForUpdates());
+        page->checkNowButton()->click();
+        QCOMPARE(backend->checkCount(), 1);
     }
 
     void controlsWriteTheStoreAndFollowIt()
