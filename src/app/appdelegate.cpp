@@ -55,10 +55,6 @@ void AppDelegate::applicationDidFinishLaunching()
     observeFullScreenDisplays();
     synchronizeTaskbars();
     refreshTaskbarVisibility();
-    store().presentOnboarding = [self = QPointer<AppDelegate>(this)] {
-        if (self)
-            self->m_env.steps.showOnboarding(self->store());
-    };
     if (!steps.isOnboardingCompleted())
         steps.showOnboarding(store());
     if (!m_observesScreens) {
@@ -77,7 +73,7 @@ bool AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows)
 
 void AppDelegate::showOnboardingFromStatusMenu()
 {
-    m_env.steps.showOnboarding(store());
+    store().presentOnboarding();
 }
 
 void AppDelegate::showSettingsFromStatusMenu()
