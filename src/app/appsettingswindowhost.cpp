@@ -110,13 +110,13 @@ void AppSettingsWindowHost::setSettingsWindowFrame(const QRectF &frame)
     if (!m_window)
         return;
     applyFrame(frame);
-    // A shown window without a title bar yet has not been framed: the title
-    // bar it gets would push the frame above what was asked for.
-    const bool framed = !decorationOf(*m_window).isNull() || !m_window->isVisible();
-    if (framed)
-        m_frameAwaitingDecoration.reset();
-    else
+    // A window the window manager is still framing may not know its title
+    // bar yet, or may be moved once it does: the frame is checked again when
+    // the window next moves or resizes with its title bar known.
+    if (m_window->isVisible())
         m_frameAwaitingDecoration = frame;
+    else
+        m_frameAwaitingDecoration.reset();
 }
 
 void AppSettingsWindowHost::applyFrame(const QRectF &frame)
@@ -132,15 +132,18 @@ bool AppSettingsWindowHost::eventFilter(QObject *watched, QEvent *event)
         && !decorationOf(*m_window).isNull()) {
         const QRectF frame = *m_frameAwaitingDecoration;
         m_frameAwaitingDecoration.reset();
-        // Outside the event: the window manager's configure is still being handled.
-        // The frame's height did not count the title bar: fit once more.
-        QMetaObject::invokeMethod(this, [this, frame] {
-            if (!m_window)
-                return;
-            applyFrame(frame);
-            if (m_env.refit)
-                m_env.refit();
-        }, Qt::QueuedConnection);
+        if (m_window->frameGeometry() != ScreenCoordinates(primaryHeight()).toQt(frame)) {
+            // Outside the event: the window manager's configure is still
+            // being handled. The frame's height may not have counted the
+            // title bar either: fit once more.
+            QMetaObject::invokeMethod(this, [this, frame] {
+                if (!m_window)
+                    return;
+                applyFrame(frame);
+                if (m_env.refit)
+                    m_env.refit();
+            }, Qt::QueuedConnection);
+        }
     }
     return QObject::eventFilter(watched, event);
 }

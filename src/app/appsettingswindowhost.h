@@ -60,8 +60,9 @@ private:
 
     Environment m_env;
     std::unique_ptr<QWidget> m_window;
-    // A frame asked for before the window manager framed the window: its
-    // title bar was not known yet, so the frame is applied again once it is.
+    // The frame last asked for while the window was shown, until the window
+    // manager has framed the window: it is applied again if the window ended
+    // up elsewhere.
     std::optional<QRectF> m_frameAwaitingDecoration;
 };
 
