@@ -36,6 +36,7 @@
 #include "bar/storebaractions.h"
 #include "bar/taskbarview.h"
 #include "bar/windowpickercontent.h"
+#include "picker/taskbarcardtooltip.h"
 #include "picker/windowpickerview.h"
 #include "services/dockpinnedapps.h"
 #include "services/fullscreendisplaydetector.h"
@@ -171,10 +172,10 @@ Application::Application(QObject *parent)
     monitor.makeSampler = SystemMonitor::samplerFactory(*m_statistics, *m_clock, *m_terminals,
         ProcessNetworkReader::Command::systemTool(QCoreApplication::applicationPid()));
     m_systemMonitor = std::make_unique<SystemMonitor>(std::move(monitor));
-    SystemMonitor::setShared(m_systemMonitor.get());
 
     m_tooltip = std::make_unique<TaskbarTooltipController>(*m_clock, sim.displays);
     TaskbarTooltipController::setShared(m_tooltip.get());
+    m_cardTooltip = std::make_unique<TaskbarCardTooltip>(*m_tooltip);
     m_popovers = std::make_unique<ApplicationPopoverServices>(*m_clock, *m_clock, *m_animator, sim.displays,
                                                               sim.eventTaps);
     m_closeConfirmation = std::make_unique<BarCloseConfirmation>();
@@ -200,17 +201,15 @@ Application::Application(QObject *parent)
         .scheduler = *m_clock,
         .steps = *this,
         .fullScreenDisplayIDs = [detector = m_fullScreenDetector.get()] { return detector->displayIDs(); },
-        .tooltip = [] { return static_cast<TaskbarTooltip *>(&TaskbarTooltipController::shared()); },
+        .tooltip = [tooltip = m_tooltip.get()] { return static_cast<TaskbarTooltip *>(tooltip); },
         .barContent = barContent(),
     });
 }
 
 Application::~Application()
 {
-    WindowPickerContent::setFactory({});
     TaskManagerWindowController::setShared(nullptr);
     TaskbarTooltipController::setShared(nullptr);
-    SystemMonitor::setShared(nullptr);
 }
 
 TaskbarWindowController::ContentFactory Application::barContent()
@@ -220,11 +219,17 @@ TaskbarWindowController::ContentFactory Application::barContent()
             return nullptr;
         if (!m_barActions) {
             Sim::SimPlatform &sim = *m_desktop;
-            m_barActions = std::make_unique<StoreBarActions>(
-                *m_store, StoreBarActions::Services{sim.distributedNotifications, m_popovers->dismissingClick(),
-                                                    m_appExpose.get()});
+            m_barActions = std::make_unique<StoreBarActions>(*m_store,
+                StoreBarActions::Services {
+                    .notifications = sim.distributedNotifications,
+                    .dismissingClick = m_popovers->dismissingClick(),
+                    .tooltip = *m_tooltip,
+                    .appExpose = m_appExpose.get(),
+                    .taskManager = [this] { return m_taskManager.get(); },
+                });
         }
-        return new TaskbarView({*m_store, *m_barActions, *m_animator, *m_fileIcons, *m_popovers}, displayID, parent);
+        return new TaskbarView(
+            { *m_store, *m_barActions, *m_animator, *m_fileIcons, *m_popovers, m_pickerContent }, displayID, parent);
     };
 }
 
@@ -248,7 +253,7 @@ bool Application::start()
     m_fileIcons = std::make_unique<SimulatedAppIcons>(*m_machineIcons, sim.desktop);
     m_favourites = std::make_unique<FinderFavoritesModel>(sim.favoriteFolders, *m_fileIcons);
     // Every app button's picker popover shows the window picker.
-    WindowPickerContent::setFactory(WindowPickerView::contentFactory(*m_animator, *m_fileIcons));
+    m_pickerContent = WindowPickerView::contentFactory(*m_animator, *m_fileIcons, *m_cardTooltip);
 
     // The scenario's displays become the session's screens, under the same ids.
     m_screenFollower->start();
@@ -264,17 +269,19 @@ void Application::createTaskManager()
     if (m_taskManager)
         return;
     Sim::SimPlatform &sim = *m_desktop;
-    TaskManagerWindowController::Environment taskManager;
-    taskManager.view.monitor = m_systemMonitor.get();
-    taskManager.view.statistics = m_statistics.get();
-    taskManager.view.signaller = m_signaller.get();
-    taskManager.view.workspace = &sim.workspace;
-    taskManager.view.icons = m_fileIcons.get();
-    taskManager.view.clock = m_clock.get();
-    taskManager.displays = &sim.displays;
-    taskManager.defaults = m_defaults.get();
-    taskManager.scheduler = m_clock.get();
-    m_taskManager = std::make_unique<TaskManagerWindowController>(std::move(taskManager));
+    m_taskManager = std::make_unique<TaskManagerWindowController>(TaskManagerWindowController::Environment {
+        .view = {
+            .scheduler = *m_clock,
+            .monitor = m_systemMonitor.get(),
+            .statistics = m_statistics.get(),
+            .signaller = m_signaller.get(),
+            .workspace = &sim.workspace,
+            .icons = m_fileIcons.get(),
+            .clock = m_clock.get(),
+        },
+        .displays = &sim.displays,
+        .defaults = m_defaults.get(),
+    });
     TaskManagerWindowController::setShared(m_taskManager.get());
     m_taskManagerState->attach(m_taskManager.get());
 }

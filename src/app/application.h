@@ -2,6 +2,7 @@
 
 #include "app/startupsteps.h"
 #include "app/taskbarwindowcontroller.h"
+#include "bar/windowpickercontent.h"
 #include "store/onboardinghost.h"
 
 #include <QObject>
@@ -51,6 +52,7 @@ class SimulatedAppIcons;
 class StatusMenu;
 class SystemMonitor;
 class TaskbarStore;
+class TaskbarCardTooltip;
 class TaskbarTooltipController;
 class TaskManagerStateRelay;
 class TaskManagerWindowController;
@@ -146,7 +148,10 @@ private:
     std::unique_ptr<ActivationParking> m_activationParking;
 
     std::unique_ptr<SystemMonitor> m_systemMonitor;
+    // The one tooltip of the bar and the picker, handed to every view that
+    // shows it; the picker's cards reach it through the card tooltip.
     std::unique_ptr<TaskbarTooltipController> m_tooltip;
+    std::unique_ptr<TaskbarCardTooltip> m_cardTooltip;
     std::unique_ptr<TaskManagerStateRelay> m_taskManagerState;
     std::unique_ptr<TaskManagerWindowController> m_taskManager;
     std::unique_ptr<OwnWindowMirror> m_ownWindows;
@@ -159,6 +164,8 @@ private:
     std::unique_ptr<TaskbarStore> m_store;
     std::unique_ptr<StoreBarActions> m_barActions;
     std::unique_ptr<StatusMenu> m_statusMenu;
+    // What every app button's picker popover shows. Made by start().
+    WindowPickerContent::Factory m_pickerContent;
     // Last: the panels go first, while the store they show is still there.
     std::unique_ptr<AppDelegate> m_delegate;
 };

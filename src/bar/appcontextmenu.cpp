@@ -1,7 +1,7 @@
 #include "bar/appcontextmenu.h"
 
 #include "bar/model/instantpopoverpresenter.h"
-#include "bar/taskbartooltipcontroller.h"
+#include "store/taskbartooltip.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -19,7 +19,7 @@ AppContextMenu::AppContextMenu(QWidget *target)
     target->installEventFilter(this);
 }
 
-AppContextMenu *AppContextMenu::attach(QWidget *target, MakeMenu makeMenu)
+AppContextMenu *AppContextMenu::attach(QWidget *target, MakeMenu makeMenu, TaskbarTooltip *tooltip)
 {
     if (!target)
         return nullptr;
@@ -27,6 +27,7 @@ AppContextMenu *AppContextMenu::attach(QWidget *target, MakeMenu makeMenu)
     if (!anchor)
         anchor = new AppContextMenu(target);
     anchor->setMakeMenu(std::move(makeMenu));
+    anchor->m_tooltip = tooltip;
     return anchor;
 }
 
@@ -57,7 +58,8 @@ QMenu *AppContextMenu::popUp(const QPoint &globalPosition)
     QMenu *menu = m_makeMenu();
     if (!menu)
         return nullptr;
-    TaskbarTooltipController::shared().hide();
+    if (m_tooltip)
+        m_tooltip->hide();
     InstantPopoverPresenter::closeAll();
     // The menu goes once it has closed, with its items and their handlers.
     // Deferred: a chosen item's handler still runs from inside the menu.

@@ -10,6 +10,8 @@ class QWidget;
 
 namespace Velmora {
 
+class TaskbarTooltip;
+
 // The right-click menu of a widget of the bar (the bar itself, an app
 // button). It claims only right mouse-downs and Control-clicks on its target;
 // ordinary clicks, hovers and drags reach the target as before. Presses the
@@ -29,7 +31,8 @@ public:
     // Gives `target` a context menu; a second call replaces the builder of the
     // first, as a view does on every update. The anchor lives as long as
     // `target`.
-    static AppContextMenu *attach(QWidget *target, MakeMenu makeMenu);
+    // `tooltip`, when given, goes before a menu opens.
+    static AppContextMenu *attach(QWidget *target, MakeMenu makeMenu, TaskbarTooltip *tooltip = nullptr);
     static AppContextMenu *of(const QWidget *target);
 
     void setMakeMenu(MakeMenu makeMenu) { m_makeMenu = std::move(makeMenu); }
@@ -61,6 +64,7 @@ private:
 
     QWidget *m_target;
     MakeMenu m_makeMenu;
+    TaskbarTooltip *m_tooltip = nullptr;
     QPointer<QMenu> m_openMenu;
 };
 

@@ -9,28 +9,6 @@
 
 namespace Velmora {
 
-namespace {
-
-WindowPickerContent::Factory &installedFactory()
-{
-    static WindowPickerContent::Factory factory;
-    return factory;
-}
-
-} // namespace
-
-void WindowPickerContent::setFactory(Factory factory)
-{
-    installedFactory() = std::move(factory);
-}
-
-QWidget *WindowPickerContent::create(const Context &context, QWidget *parent)
-{
-    if (const Factory &factory = installedFactory())
-        return factory(context, parent);
-    return new PlainPreviewList(context, parent);
-}
-
 PlainPreviewList::PlainPreviewList(const WindowPickerContent::Context &context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)

@@ -52,12 +52,12 @@ bool StoreBarActions::consumeDismissingClick()
 
 void StoreBarActions::hide()
 {
-    TaskbarTooltipController::shared().hide();
+    m_services.tooltip.hide();
 }
 
 void StoreBarActions::scheduleTooltip(const QString &title)
 {
-    TaskbarTooltipController::shared().schedule(title);
+    m_services.tooltip.schedule(title);
 }
 
 void StoreBarActions::open(const AppItem &app)
@@ -117,15 +117,20 @@ void StoreBarActions::terminateApplication(const RunningApplication &application
     m_store.environment().workspace.terminate(application.processIdentifier);
 }
 
+TaskManagerWindowController *StoreBarActions::taskManager() const
+{
+    return m_services.taskManager ? m_services.taskManager() : nullptr;
+}
+
 void StoreBarActions::presentTaskManager()
 {
-    if (TaskManagerWindowController *controller = TaskManagerWindowController::shared())
+    if (TaskManagerWindowController *controller = taskManager())
         controller->present();
 }
 
 void StoreBarActions::closeTaskManager()
 {
-    if (TaskManagerWindowController *controller = TaskManagerWindowController::shared())
+    if (TaskManagerWindowController *controller = taskManager())
         controller->close();
 }
 

@@ -4,12 +4,16 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace Velmora {
 
 class AppExpose;
 class DistributedNotifications;
 class PopoverDismissingClick;
+class TaskManagerWindowController;
 class TaskbarStore;
+class TaskbarTooltipController;
 
 // The bar's requests carried out by the product: the store's click and
 // window operations, the shared tooltip, the Task Manager's controller, the
@@ -26,8 +30,13 @@ public:
     {
         DistributedNotifications &notifications;
         PopoverDismissingClick &dismissingClick;
+        // The application's one tooltip.
+        TaskbarTooltipController &tooltip;
         // When missing, "Show All Windows" takes the plain way.
         AppExpose *appExpose = nullptr;
+        // The Task Manager's controller once the application has made it;
+        // until then its commands do nothing.
+        std::function<TaskManagerWindowController *()> taskManager = {};
     };
 
     StoreBarActions(TaskbarStore &store, Services services, QObject *parent = nullptr);
@@ -54,6 +63,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    TaskManagerWindowController *taskManager() const;
+
     TaskbarStore &m_store;
     Services m_services;
 };

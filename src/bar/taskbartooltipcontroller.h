@@ -18,10 +18,10 @@ class TooltipPanel;
 // screen, and taken away at once by any press, drag, click action or
 // right-click anywhere in the application. Main thread only.
 //
-// The application makes one at start-up and installs it with setShared();
-// views reach it through shared(). Before that, shared() is a dormant
-// controller that shows nothing, so a view built in a test without a
-// tooltip simply has none.
+// The application makes one at start-up, installs it with setShared() and
+// hands it to every view and action that shows or hides it, so a test can
+// hand in its own. Until one is installed, shared() is a dormant controller
+// that shows nothing.
 class TaskbarTooltipController : public QObject, public TaskbarTooltip
 {
     Q_OBJECT

@@ -88,9 +88,9 @@ TaskbarView::TaskbarView(TaskbarViewEnvironment environment, quint32 displayID, 
     connect(m_tray, &SystemTrayView::trayWidthChanged, this, [this](qreal width) { m_model->setTrayWidth(width); });
     m_model->setTrayWidth(m_tray->trayWidth());
 
-    AppContextMenu::attach(this, [this, &store, &actions] {
-        return BarMenus::build(AppMenuModel::barMenu(store, actions), this);
-    });
+    AppContextMenu::attach(
+        this, [this, &store, &actions] { return BarMenus::build(AppMenuModel::barMenu(store, actions), this); },
+        &actions);
 
     connect(m_model.get(), &ViewModel::changed, this, &TaskbarView::apply);
     apply(ViewModel::everything);
@@ -200,10 +200,13 @@ TaskbarView::AppSlot &TaskbarView::slotFor(const QString &appID)
     TaskbarStore &store = m_env.store;
     BarActions &actions = m_env.actions;
     const quint32 displayID = m_model->displayID();
-    AppContextMenu::attach(button, [button, &store, &actions, displayID] {
-        AppButtonModel *model = button->model();
-        return model ? BarMenus::appMenu(store, actions, model->app(), displayID, button) : nullptr;
-    });
+    AppContextMenu::attach(
+        button,
+        [button, &store, &actions, displayID] {
+            AppButtonModel *model = button->model();
+            return model ? BarMenus::appMenu(store, actions, model->app(), displayID, button) : nullptr;
+        },
+        &actions);
     return slot;
 }
 
@@ -339,7 +342,7 @@ void TaskbarView::syncPicker(const QString &appID, AppSlot &slot)
     if (opening && slot.button->model()) {
         delete slot.pickerContent;
         QWidget *container = slot.picker->content();
-        slot.pickerContent = WindowPickerContent::create(
+        slot.pickerContent = WindowPickerContent::create(m_env.pickerContent,
             { m_env.store, m_env.actions, slot.button->model()->app(), m_model->displayID(),
               WindowPickerContent::cardHeight },
             container);

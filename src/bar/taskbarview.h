@@ -2,6 +2,7 @@
 
 #include "bar/model/animator.h"
 #include "bar/model/barviewmodel.h"
+#include "bar/windowpickercontent.h"
 
 #include <QHash>
 #include <QPointer>
@@ -29,6 +30,8 @@ struct TaskbarViewEnvironment
     Animator &animator;
     FileIcons &icons;
     ApplicationPopoverServices &popovers;
+    // What an app's picker popover shows; without one, the windows' titles.
+    WindowPickerContent::Factory pickerContent = {};
 };
 
 // The bar of one display, as its panel hosts it: the bar's background, the

@@ -12,9 +12,9 @@ class BarActions;
 class TaskbarStore;
 
 // What the window picker's popover above one app button shows. The bar asks
-// for the content each time the popover opens; the window picker installs its
-// own view with setFactory() when the application starts, and until then the
-// popover lists the store's previews by title.
+// for the content each time the popover opens, from the factory its
+// environment names (the window picker's view in the application); without
+// one the popover lists the store's previews by title.
 class WindowPickerContent
 {
 public:
@@ -35,9 +35,8 @@ public:
     // reports its preferred size through sizeHint() (and updateGeometry()).
     using Factory = std::function<QWidget *(const Context &context, QWidget *parent)>;
 
-    // Installs the picker's view; an empty factory goes back to the plain list.
-    static void setFactory(Factory factory);
-    static QWidget *create(const Context &context, QWidget *parent);
+    // The content `factory` makes, or the plain list when it is empty.
+    static QWidget *create(const Factory &factory, const Context &context, QWidget *parent);
 
     WindowPickerContent() = delete;
 };

@@ -1,14 +1,15 @@
 #include "picker/newwindowbutton.h"
 
-#include "bar/taskbartooltipcontroller.h"
+#include "picker/model/windowcardactions.h"
 
 #include <QEnterEvent>
 #include <QPainter>
 
 namespace Velmora {
 
-NewWindowButton::NewWindowButton(Animator &animator, QWidget *parent)
+NewWindowButton::NewWindowButton(Animator &animator, CardTooltip &tooltip, QWidget *parent)
     : QAbstractButton(parent)
+    , m_tooltip(tooltip)
     , m_hover(animator, this, 0, [this] { update(); })
 {
     setFixedSize(sizeHint());
@@ -39,26 +40,26 @@ void NewWindowButton::enterEvent(QEnterEvent *event)
 {
     QAbstractButton::enterEvent(event);
     setHovered(true);
-    TaskbarTooltipController::shared().schedule(m_title);
+    m_tooltip.schedule(m_title);
 }
 
 void NewWindowButton::leaveEvent(QEvent *event)
 {
     QAbstractButton::leaveEvent(event);
     setHovered(false);
-    TaskbarTooltipController::shared().hide();
+    m_tooltip.hide();
 }
 
 void NewWindowButton::mousePressEvent(QMouseEvent *event)
 {
     // A click changes what the tooltip would describe.
-    TaskbarTooltipController::shared().hide();
+    m_tooltip.hide();
     QAbstractButton::mousePressEvent(event);
 }
 
 void NewWindowButton::hideEvent(QHideEvent *event)
 {
-    TaskbarTooltipController::shared().hide();
+    m_tooltip.hide();
     setHovered(false);
     QAbstractButton::hideEvent(event);
 }

@@ -6,6 +6,8 @@
 
 namespace Velmora {
 
+class CardTooltip;
+
 // The picker header's "+" button, which opens a new window of the app
 // through its own menu command. Its title (the command's) is its tooltip
 // and its accessible name; hovering brightens it.
@@ -17,7 +19,7 @@ public:
     static constexpr qreal cornerRadius = 6;
     static constexpr qint64 hoverFadeMs = 120;
 
-    NewWindowButton(Animator &animator, QWidget *parent = nullptr);
+    NewWindowButton(Animator &animator, CardTooltip &tooltip, QWidget *parent = nullptr);
 
     void setTitle(const QString &title);
     QString title() const { return m_title; }
@@ -35,6 +37,7 @@ protected:
 private:
     void setHovered(bool hovered);
 
+    CardTooltip &m_tooltip;
     QString m_title;
     bool m_hovered = false;
     AnimatedValue m_hover;

@@ -67,9 +67,10 @@ WindowPickerView::WindowPickerView(const WindowPreviewCard::Environment &environ
     : QWidget(parent)
     , m_model(environment.store, app, displayID, previewCardHeight, environment.animator)
     , m_appIcon(appIcon)
-    , m_hintOpacity(environment.animator, this, 0, [this] { update(0, 0, width(), padding + headerHeight); })
+    , m_hintOpacity(environment.animator, this, 0,
+          [this] { update(0, 0, width(), WindowPickerLayout::padding + WindowPickerLayout::headerHeight); })
     , m_scroller(new WindowPreviewScroller(m_model, environment, appIcon, this))
-    , m_newWindowButton(new NewWindowButton(environment.animator, this))
+    , m_newWindowButton(new NewWindowButton(environment.animator, environment.tooltip, this))
     , m_allowButton(new QPushButton(allowButtonTitle, this))
 {
     setPalette(darkPalette(palette()));
@@ -91,19 +92,19 @@ WindowPickerView::WindowPickerView(const WindowPreviewCard::Environment &environ
 }
 
 WindowPickerView::WindowPickerView(std::unique_ptr<WindowCardActions> actions, TaskbarStore &store,
-    Animator &animator, const AppItem &app, const QIcon &appIcon, std::optional<quint32> displayID,
+    Animator &animator, CardTooltip &tooltip, const AppItem &app, const QIcon &appIcon, std::optional<quint32> displayID,
     qreal previewCardHeight, QWidget *parent)
-    : WindowPickerView(WindowPreviewCard::Environment { store, animator, *actions, WindowPreviewCard::sharedTooltip() },
+    : WindowPickerView(WindowPreviewCard::Environment { store, animator, *actions, tooltip },
           app, appIcon, displayID, previewCardHeight, parent)
 {
     m_ownedActions = std::move(actions);
 }
 
-WindowPickerContent::Factory WindowPickerView::contentFactory(Animator &animator, FileIcons &icons)
+WindowPickerContent::Factory WindowPickerView::contentFactory(Animator &animator, FileIcons &icons, CardTooltip &tooltip)
 {
-    return [&animator, &icons](const WindowPickerContent::Context &context, QWidget *parent) -> QWidget * {
+    return [&animator, &icons, &tooltip](const WindowPickerContent::Context &context, QWidget *parent) -> QWidget * {
         return new WindowPickerView(std::make_unique<StoreWindowCardActions>(context.store), context.store, animator,
-            context.app, context.app.icon(icons), context.displayID, context.previewCardHeight, parent);
+            tooltip, context.app, context.app.icon(icons), context.displayID, context.previewCardHeight, parent);
     };
 }
 
@@ -138,47 +139,36 @@ void WindowPickerView::modelChanged(quint32 changes)
     }
 }
 
-int WindowPickerView::scrollerSlotTop() const
+WindowPickerLayout WindowPickerView::layout() const
 {
-    return padding + headerHeight + rowSpacing;
-}
-
-int WindowPickerView::screenRecordingRowTop() const
-{
-    const int slot = int(m_model.previewCardHeight()) + 38 - scrollerOverhangTop - scrollerOverhangBottom;
-    return scrollerSlotTop() + slot + rowSpacing;
-}
-
-int WindowPickerView::contentHeight() const
-{
-    const int rowTop = screenRecordingRowTop();
-    const int bottom = m_model.showsScreenRecordingRow() ? rowTop + screenRecordingRowHeight : rowTop - rowSpacing;
-    return bottom + padding;
+    const QFontMetrics metrics(captionFont());
+    return WindowPickerLayout({
+        .width = width(),
+        .previewCardHeight = m_model.previewCardHeight(),
+        .previewScrollerHeight = m_model.previewScrollerHeight(),
+        .showsScreenRecordingRow = m_model.showsScreenRecordingRow(),
+        .newWindowButtonSide = NewWindowButton::side,
+        .screenRecordingTextWidth = metrics.horizontalAdvance(screenRecordingText),
+        .allowTitleWidth = metrics.horizontalAdvance(allowButtonTitle),
+    });
 }
 
 QSize WindowPickerView::sizeHint() const
 {
-    return QSize(int(m_model.pickerWidth()), contentHeight());
+    return QSize(int(m_model.pickerWidth()), layout().contentHeight());
 }
 
 QSize WindowPickerView::minimumSizeHint() const
 {
-    return QSize(0, contentHeight());
+    return QSize(0, layout().contentHeight());
 }
 
 void WindowPickerView::layOut()
 {
-    const int inner = std::max(0, width() - 2 * padding);
-    m_scroller->setGeometry(
-        padding, scrollerSlotTop() - scrollerOverhangTop, inner, int(m_model.previewScrollerHeight()));
-    m_newWindowButton->move(width() - padding - NewWindowButton::side, padding);
-
-    const int rowTop = screenRecordingRowTop();
-    const QFontMetrics metrics(captionFont());
-    const int textLeft = padding + 16 + 8;
-    const int buttonLeft = textLeft + metrics.horizontalAdvance(screenRecordingText) + 8;
-    const int buttonWidth = metrics.horizontalAdvance(allowButtonTitle) + 18;
-    m_allowButton->setGeometry(buttonLeft, rowTop, buttonWidth, screenRecordingRowHeight);
+    const WindowPickerLayout layout = this->layout();
+    m_scroller->setGeometry(layout.scrollerRect());
+    m_newWindowButton->move(layout.newWindowButtonPosition());
+    m_allowButton->setGeometry(layout.allowButtonRect());
 }
 
 void WindowPickerView::resizeEvent(QResizeEvent *event)
@@ -225,20 +215,22 @@ void WindowPickerView::paintEvent(QPaintEvent *)
 
 void WindowPickerView::paintHeader(QPainter &painter)
 {
-    const QRect row(padding, padding, std::max(0, width() - 2 * padding), headerHeight);
-    const QRect icon(row.left(), row.center().y() - iconSide / 2 + 1, iconSide, iconSide);
+    using Layout = WindowPickerLayout;
+    const Layout layout = this->layout();
+    const QRect row = layout.headerRect();
+    const QRect icon = layout.iconRect();
     m_appIcon.paint(&painter, icon);
 
     int right = row.right() + 1;
     if (m_newWindowButton->isVisible())
-        right = m_newWindowButton->x() - hintLeastGap;
+        right = m_newWindowButton->x() - Layout::hintLeastGap;
     else
-        right -= hintLeastGap;
+        right -= Layout::hintLeastGap;
 
     // The name keeps its room; the hint takes what is left.
     const QFont nameFont = pickerFont(13, QFont::DemiBold);
     const QFontMetrics nameMetrics(nameFont);
-    const int nameLeft = icon.right() + 1 + headerSpacing;
+    const int nameLeft = icon.right() + 1 + Layout::headerSpacing;
     // A pixel of slack: the advance is rounded, and a name that fits must not be elided.
     const int nameWidth
         = std::clamp(nameMetrics.horizontalAdvance(m_model.app().name) + 1, 0, std::max(0, right - nameLeft));
@@ -248,7 +240,7 @@ void WindowPickerView::paintHeader(QPainter &painter)
         nameMetrics.elidedText(m_model.app().name, Qt::ElideRight, nameWidth));
 
     const qreal hint = m_hintOpacity.value();
-    const int hintLeft = nameLeft + nameWidth + headerSpacing;
+    const int hintLeft = nameLeft + nameWidth + Layout::headerSpacing;
     if (hint <= 0 || hintLeft >= right)
         return;
     const QFont hintFont = pickerFont(11, QFont::Medium);
@@ -263,8 +255,8 @@ void WindowPickerView::paintHeader(QPainter &painter)
 
 void WindowPickerView::paintScreenRecordingRow(QPainter &painter)
 {
-    const int top = screenRecordingRowTop();
-    const QRectF symbol(padding + 0.5, top + 4.5, 15, 11);
+    const WindowPickerLayout layout = this->layout();
+    const QRectF symbol = layout.recordingSymbolRect();
     // A dashed frame with a recording dot: "record the screen".
     QPen dashed(secondary());
     dashed.setWidthF(1.2);
@@ -278,8 +270,7 @@ void WindowPickerView::paintScreenRecordingRow(QPainter &painter)
 
     painter.setFont(captionFont());
     painter.setPen(secondary());
-    painter.drawText(QRect(padding + 16 + 8, top, m_allowButton->x() - padding - 24, screenRecordingRowHeight),
-        Qt::AlignLeft | Qt::AlignVCenter, screenRecordingText);
+    painter.drawText(layout.screenRecordingTextRect(), Qt::AlignLeft | Qt::AlignVCenter, screenRecordingText);
 }
 
 } // namespace Velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bar/windowpickercontent.h"
+#include "picker/model/windowpickerlayout.h"
 #include "picker/model/windowpickerviewmodel.h"
 #include "picker/windowpreviewcard.h"
 
@@ -30,16 +31,6 @@ class WindowPickerView : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr int padding = 14;
-    static constexpr int rowSpacing = 12;
-    static constexpr int headerHeight = 24;
-    static constexpr int headerSpacing = 9;
-    static constexpr int iconSide = 22;
-    static constexpr int hintLeastGap = 8;
-    // The scroller overhangs its slot by these at the top and the bottom.
-    static constexpr int scrollerOverhangTop = 8;
-    static constexpr int scrollerOverhangBottom = 16;
-    static constexpr int screenRecordingRowHeight = 20;
     static constexpr qint64 hintFadeMs = 150;
 
     static const QString dragHintText;        // "Windows can only be dragged in Fixed order"
@@ -50,14 +41,14 @@ public:
         std::optional<quint32> displayID, qreal previewCardHeight, QWidget *parent = nullptr);
     // The same, with window actions that the view keeps for its cards.
     WindowPickerView(std::unique_ptr<WindowCardActions> actions, TaskbarStore &store, Animator &animator,
-        const AppItem &app, const QIcon &appIcon, std::optional<quint32> displayID, qreal previewCardHeight,
+        CardTooltip &tooltip, const AppItem &app, const QIcon &appIcon, std::optional<quint32> displayID, qreal previewCardHeight,
         QWidget *parent = nullptr);
     ~WindowPickerView() override;
 
     // What the bar's picker popovers show: a picker view per opening, with
-    // the store's window actions and the app's icon. Install it once at
-    // start-up with WindowPickerContent::setFactory().
-    static WindowPickerContent::Factory contentFactory(Animator &animator, FileIcons &icons);
+    // the store's window actions and the app's icon. The bar's environment
+    // carries it; `tooltip` must outlive every view it makes.
+    static WindowPickerContent::Factory contentFactory(Animator &animator, FileIcons &icons, CardTooltip &tooltip);
 
     WindowPickerViewModel &model() { return m_model; }
     WindowPreviewScroller *scroller() const { return m_scroller; }
@@ -77,9 +68,8 @@ protected:
 private:
     void modelChanged(quint32 changes);
     void layOut();
-    int scrollerSlotTop() const;
-    int screenRecordingRowTop() const;
-    int contentHeight() const;
+    // Where everything sits at the view's current width.
+    WindowPickerLayout layout() const;
     void paintHeader(QPainter &painter);
     void paintScreenRecordingRow(QPainter &painter);
 

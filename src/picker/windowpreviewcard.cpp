@@ -1,7 +1,6 @@
 #include "picker/windowpreviewcard.h"
 
 #include "bar/appmenuitem.h"
-#include "bar/taskbartooltipcontroller.h"
 #include "picker/cardsymbolbutton.h"
 #include "picker/cardsymbols.h"
 #include "picker/windowpreviewpointerview.h"
@@ -56,20 +55,7 @@ QFont captionFont()
     return font;
 }
 
-class SharedCardTooltip final : public CardTooltip
-{
-public:
-    void schedule(const QString &title) override { TaskbarTooltipController::shared().schedule(title); }
-    void hide() override { TaskbarTooltipController::shared().hide(); }
-};
-
 } // namespace
-
-CardTooltip &WindowPreviewCard::sharedTooltip()
-{
-    static SharedCardTooltip tooltip;
-    return tooltip;
-}
 
 WindowPreviewCard::WindowPreviewCard(const Environment &environment, const AppItem &app, const QIcon &appIcon,
     const WindowPreviewItem &preview, qint64 appearDelayMs, bool hasAppeared, QWidget *parent)

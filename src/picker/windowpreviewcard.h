@@ -41,7 +41,7 @@ public:
         Animator &animator;
         // The window actions; StoreWindowCardActions in the application.
         WindowCardActions &actions;
-        // The shared tooltip in the application: sharedTooltip().
+        // The application's one tooltip, through a TaskbarCardTooltip.
         CardTooltip &tooltip;
     };
 
@@ -59,9 +59,6 @@ public:
         const WindowPreviewItem &preview, qint64 appearDelayMs = 0, bool hasAppeared = false,
         QWidget *parent = nullptr);
     ~WindowPreviewCard() override;
-
-    // The application's tooltip (TaskbarTooltipController::shared()) as cards use it.
-    static CardTooltip &sharedTooltip();
 
     WindowPreviewCardModel &model() { return m_model; }
     const WindowPreviewItem &preview() const { return m_model.preview(); }

@@ -136,19 +136,17 @@ void TaskManagerWindowController::present()
 
     // Another of our windows may take key status back while this one comes
     // up; claim it again on the next turn and once more a moment later.
-    if (m_env.scheduler) {
-        QPointer<TaskManagerWindow> weak(window);
-        m_env.scheduler->scheduleOnce(0, window, [weak] {
-            if (!weak)
-                return;
+    QPointer<TaskManagerWindow> weak(window);
+    m_env.view.scheduler.scheduleOnce(0, window, [weak] {
+        if (!weak)
+            return;
+        weak->claimKeyFocus();
+        weak->focusSearchField();
+    });
+    m_env.view.scheduler.scheduleOnce(250, window, [weak] {
+        if (weak)
             weak->claimKeyFocus();
-            weak->focusSearchField();
-        });
-        m_env.scheduler->scheduleOnce(250, window, [weak] {
-            if (weak)
-                weak->claimKeyFocus();
-        });
-    }
+    });
 }
 
 void TaskManagerWindowController::close()

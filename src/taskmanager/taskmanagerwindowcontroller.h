@@ -10,7 +10,6 @@
 namespace Velmora {
 
 class Displays;
-class Scheduler;
 class TaskManagerWindow;
 class UserDefaults;
 
@@ -22,13 +21,13 @@ class TaskManagerWindowController : public TaskManagerOpenState
 {
     Q_OBJECT
 public:
+    // The view-model's scheduler also brings the window's key focus back.
     struct Environment
     {
         TaskManagerViewModel::Environment view;
         Displays *displays = nullptr;
         // Where the window's frame is kept between runs.
         UserDefaults *defaults = nullptr;
-        Scheduler *scheduler = nullptr;
     };
 
     // Builds the window at once, at its saved frame when a screen still holds it.

@@ -131,9 +131,8 @@ private slots:
         Sim::VirtualClock clock;
         Sim::SimPlatform platform(clock);
         TaskbarTooltipController tooltip(clock, platform.displays);
-        TaskbarTooltipController::setShared(&tooltip);
         FakePopover picker;
-        AppContextMenu *anchor = AppContextMenu::attach(m_button, [this] { return makeMenu("Button"); });
+        AppContextMenu *anchor = AppContextMenu::attach(m_button, [this] { return makeMenu("Button"); }, &tooltip);
         bool hiddenFirst = false;
         connect(anchor, &AppContextMenu::menuOpened, this,
                 [&] { hiddenFirst = !tooltip.isPending() && picker.closed == 1; });
@@ -141,7 +140,6 @@ private slots:
         QTest::mousePress(m_button, Qt::RightButton);
         QVERIFY(hiddenFirst);
         closeMenu(anchor);
-        TaskbarTooltipController::setShared(nullptr);
     }
 
     // Each menu lives only while it is shown.

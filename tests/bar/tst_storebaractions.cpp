@@ -3,6 +3,7 @@
 #include "bar/windowcloseconfirmationdialog.h"
 #include "bar/model/animator.h"
 #include "bar/storebaractions.h"
+#include "bar/taskbartooltipcontroller.h"
 #include "platform/sim/simoperations.h"
 #include "../store/storeworld.h"
 
@@ -24,7 +25,8 @@ private slots:
         auto store = w.make(false);
         Animator animator(w.clock, w.clock);
         ApplicationPopoverServices popovers(w.clock, w.clock, animator, w.displays, w.eventTaps);
-        StoreBarActions actions(*store, {w.platform.distributedNotifications, popovers.dismissingClick()});
+        TaskbarTooltipController tooltip(w.clock, w.displays);
+        StoreBarActions actions(*store, {w.platform.distributedNotifications, popovers.dismissingClick(), tooltip});
         w.desktop.clearRequests();
         actions.toggleSearch();
         QList<Sim::SimRequest> posted;

@@ -205,22 +205,21 @@ private slots:
         QCOMPARE(f.picker().windowPickerAppID(), std::nullopt);
     }
 
-    // The bar's popover makes the picker through the installed factory; its
+    // The bar's popover makes the picker through the factory it is handed; its
     // "+" asks the store, which shows the placeholder while it waits.
     void madeByTheBarsFactory()
     {
         Fixture f;
         Test::RecordingBarActions barActions;
         Sim::ScriptedFileIcons icons;
-        WindowPickerContent::setFactory(WindowPickerView::contentFactory(f.animator, icons));
         ApplicationMenuAction command;
         command.kind = ApplicationMenuAction::Kind::newWindow;
         command.title = QStringLiteral("New Window");
         f.store->menuActions().cacheApplicationMenuActions({ { f.editor, { command } } }, { f.editor });
         f.openEditor();
-        std::unique_ptr<QWidget> content(
-            WindowPickerContent::create({ *f.store, barActions, Test::StoreWorld::appItem("Editor"), 1, 159 }, nullptr));
-        WindowPickerContent::setFactory({});
+        std::unique_ptr<QWidget> content(WindowPickerContent::create(
+            WindowPickerView::contentFactory(f.animator, icons, f.tooltip),
+            { *f.store, barActions, Test::StoreWorld::appItem("Editor"), 1, 159 }, nullptr));
         auto *view = qobject_cast<WindowPickerView *>(content.get());
         QVERIFY(view);
         f.clock.runPending();

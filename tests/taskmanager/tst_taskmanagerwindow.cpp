@@ -65,12 +65,19 @@ class TestTaskManagerWindow : public QObject
 
     std::unique_ptr<TaskManagerWindowController> makeController()
     {
-        TaskManagerWindowController::Environment env;
-        env.view = { m_monitor.get(), &m_stats, &m_signaller, &m_platform.workspace, &m_icons, nullptr, &m_clock };
-        env.displays = &m_displays;
-        env.defaults = &m_defaults;
-        env.scheduler = &m_clock;
-        return std::make_unique<TaskManagerWindowController>(env);
+        return std::make_unique<TaskManagerWindowController>(TaskManagerWindowController::Environment {
+            .view = {
+                .scheduler = m_clock,
+                .monitor = m_monitor.get(),
+                .statistics = &m_stats,
+                .signaller = &m_signaller,
+                .workspace = &m_platform.workspace,
+                .icons = &m_icons,
+                .clock = &m_clock,
+            },
+            .displays = &m_displays,
+            .defaults = &m_defaults,
+        });
     }
 
     void addProcess(qint32 pid, const QString &name)
@@ -85,8 +92,7 @@ class TestTaskManagerWindow : public QObject
     void settle()
     {
         QVERIFY(QTest::qWaitFor([&] { return !m_monitor->isMeasuring(); }, 5000));
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
+        m_clock.runPending();
     }
 
 private slots:

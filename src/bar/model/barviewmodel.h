@@ -4,7 +4,7 @@
 #include "bar/model/flyoutpress.h"
 #include "bar/model/instantpopoverpresenter.h"
 #include "bar/model/motion.h"
-#include "bar/model/viewmodel.h"
+#include "viewmodel/viewmodel.h"
 #include "bar/model/windowpickerpresenters.h"
 #include "platform/runningapplication.h"
 #include "store/taskbaroverflow.h"

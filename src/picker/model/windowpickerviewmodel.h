@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bar/model/viewmodel.h"
+#include "viewmodel/viewmodel.h"
 #include "picker/model/windowpreviewscrollermodel.h"
 #include "picker/model/windowpreviewstripmodel.h"
 #include "platform/runningapplication.h"

@@ -31,7 +31,7 @@ ProcessActionsViewModel::Environment actionsEnvironment(const TaskManagerViewMod
 } // namespace
 
 TaskManagerViewModel::TaskManagerViewModel(Environment environment, QObject *parent)
-    : QObject(parent)
+    : ViewModel(environment.scheduler, parent)
     , m_env(environment)
     , m_list(m_env.signaller ? m_env.signaller->currentProcessId() : 0,
           m_env.signaller ? m_env.signaller->currentUserId() : 0)
@@ -42,12 +42,14 @@ TaskManagerViewModel::TaskManagerViewModel(Environment environment, QObject *par
         if (const auto memory = m_env.statistics->memory())
             m_physicalMemory = memory->total;
     }
+    // The monitor publishes a sample and its history one after the other;
+    // both land in one update.
     if (m_env.monitor) {
-        connect(m_env.monitor, &SystemMonitor::sampleChanged, this, &TaskManagerViewModel::scheduleUpdate);
-        connect(m_env.monitor, &SystemMonitor::historyChanged, this, &TaskManagerViewModel::scheduleUpdate);
+        follow(m_env.monitor, &SystemMonitor::sampleChanged, SampleChange);
+        follow(m_env.monitor, &SystemMonitor::historyChanged, SampleChange);
     }
     connect(&m_list, &ProcessListViewModel::selectionChanged, this, &TaskManagerViewModel::followSelection);
-    update();
+    applySample();
 }
 
 TaskManagerViewModel::~TaskManagerViewModel() = default;
@@ -67,17 +69,14 @@ qint64 TaskManagerViewModel::nowMs() const
     return m_env.clock ? m_env.clock->wallClockMs() : sample().timestamp;
 }
 
-void TaskManagerViewModel::scheduleUpdate()
+void TaskManagerViewModel::refresh(Changes changes)
 {
-    if (m_updateScheduled)
-        return;
-    m_updateScheduled = true;
-    QMetaObject::invokeMethod(this, &TaskManagerViewModel::update, Qt::QueuedConnection);
+    if (changes & SampleChange)
+        applySample();
 }
 
-void TaskManagerViewModel::update()
+void TaskManagerViewModel::applySample()
 {
-    m_updateScheduled = false;
     m_list.applySample(sample());
     m_cards = MetricCard::build(sample(), history(), m_physicalMemory);
     followSelection();

@@ -3,8 +3,7 @@
 #include "taskmanager/model/metriccard.h"
 #include "taskmanager/model/processactionsviewmodel.h"
 #include "taskmanager/model/processlistviewmodel.h"
-
-#include <QObject>
+#include "viewmodel/viewmodel.h"
 
 #include <optional>
 
@@ -13,6 +12,7 @@ namespace Velmora {
 class Clock;
 class FileIcons;
 class ProcessSignaller;
+class Scheduler;
 class SystemMonitor;
 class SystemStatistics;
 class Workspace;
@@ -21,12 +21,21 @@ class Workspace;
 // the metric cards, the hovered card and the open graph, the process list
 // and the process actions. It follows the monitor and gathers its
 // notifications into one update per turn of the event loop.
-class TaskManagerViewModel : public QObject
+class TaskManagerViewModel : public ViewModel
 {
     Q_OBJECT
 public:
+    // What changed, for `ViewModel::changed`.
+    enum Change : Changes {
+        SampleChange = 1u << 0,
+    };
+
+    // Everything but the scheduler may be left out: a view-model without a
+    // monitor shows an empty sample, without a clock it takes the sample's time.
     struct Environment
     {
+        // Runs the batched update on the next turn.
+        Scheduler &scheduler;
         SystemMonitor *monitor = nullptr;
         SystemStatistics *statistics = nullptr;
         ProcessSignaller *signaller = nullptr; // who we are: what may be ended
@@ -63,18 +72,17 @@ public:
     void backgroundTapped();
     void windowWillClose();
 
-    // Applies what the monitor published since the last turn; tests call it
-    // instead of spinning the event loop.
-    void update();
-
 signals:
     // Once per turn of the event loop at most, after a new sample.
     void sampleApplied();
     void hoveredMetricChanged();
     void expandedMetricChanged();
 
+protected:
+    void refresh(Changes changes) override;
+
 private:
-    void scheduleUpdate();
+    void applySample();
     void followSelection();
 
     Environment m_env;
@@ -84,7 +92,6 @@ private:
     QList<MetricCard> m_cards;
     std::optional<QString> m_hoveredMetric;
     std::optional<MetricDetail> m_expandedMetric;
-    bool m_updateScheduled = false;
 };
 
 } // namespace Velmora

@@ -12,12 +12,6 @@
 
 namespace Velmora {
 
-namespace {
-
-SystemMonitor *sharedMonitor = nullptr;
-
-} // namespace
-
 SystemMonitor::SystemMonitor(Environment environment, QObject *parent)
     : QObject(parent)
     , m_env(std::move(environment))
@@ -29,18 +23,6 @@ SystemMonitor::SystemMonitor(Environment environment, QObject *parent)
 SystemMonitor::~SystemMonitor()
 {
     m_queue.shutdown();
-    if (sharedMonitor == this)
-        sharedMonitor = nullptr;
-}
-
-SystemMonitor *SystemMonitor::shared()
-{
-    return sharedMonitor;
-}
-
-void SystemMonitor::setShared(SystemMonitor *monitor)
-{
-    sharedMonitor = monitor;
 }
 
 std::function<std::unique_ptr<SystemSampler>()> SystemMonitor::samplerFactory(SystemStatistics &statistics,

@@ -45,10 +45,6 @@ public:
     // Waits for a measurement under way; nothing is applied after this.
     ~SystemMonitor() override;
 
-    // The instance the application installed at start-up.
-    static SystemMonitor *shared();
-    static void setShared(SystemMonitor *monitor);
-
     // A sampler factory over the real pieces; the network tool runs under
     // `terminals` with `command`.
     static std::function<std::unique_ptr<SystemSampler>()> samplerFactory(SystemStatistics &statistics,

@@ -1,4 +1,4 @@
-#include "bar/model/viewmodel.h"
+#include "viewmodel/viewmodel.h"
 #include "platform/sim/virtualclock.h"
 
 #include <QSignalSpy>
