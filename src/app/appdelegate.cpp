@@ -8,7 +8,9 @@
 #include "store/taskbarstore.h"
 #include "store/taskbartooltip.h"
 
+#include <QCoreApplication>
 #include <QHash>
+#include <QMessageBox>
 
 #include <memory>
 
@@ -67,6 +69,41 @@ bool AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows)
     if (m_env.steps.hasOnboardingWindow())
         m_env.steps.showOnboarding(store());
     return false;
+}
+
+void AppDelegate::showOnboardingFromStatusMenu()
+{
+    store().presentOnboarding();
+}
+
+void AppDelegate::showSettingsFromStatusMenu()
+{
+    store().ownWindows().openSettings();
+}
+
+void AppDelegate::restartFromStatusMenu()
+{
+    if (store().ownWindows().relaunchApp())
+        return;
+    if (m_env.reportRestartFailure) {
+        m_env.reportRestartFailure();
+        return;
+    }
+    // Not modal: the bar keeps working while the message is up.
+    auto *message = new QMessageBox(QMessageBox::Warning, QStringLiteral("Velmora"),
+        QStringLiteral("Velmora couldn’t restart."), QMessageBox::Ok);
+    message->setInformativeText(QStringLiteral("Velmora keeps running. Quit it and open it again to restart it."));
+    message->setAttribute(Qt::WA_DeleteOnClose);
+    message->show();
+}
+
+void AppDelegate::quitFromStatusMenu()
+{
+    store().saveSettings();
+    if (m_env.terminate)
+        m_env.terminate();
+    else
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 void AppDelegate::synchronizeTaskbars()

@@ -53,6 +53,11 @@ public:
         // Hidden whenever a display is full screen.
         std::function<TaskbarTooltip *()> tooltip = {};
         TaskbarWindowController::ContentFactory barContent = {};
+        // Ends the application the ordinary way; by default the event loop's quit.
+        std::function<void()> terminate = {};
+        // Tells the person that a restart could not start a new instance;
+        // by default a message window.
+        std::function<void()> reportRestartFailure = {};
     };
 
     explicit AppDelegate(Environment environment, QObject *parent = nullptr);
@@ -63,6 +68,16 @@ public:
     // Opening the running application again brings onboarding forward when
     // it has a window; never anything else.
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
+
+    // The status menu's commands.
+    void showOnboardingFromStatusMenu();
+    void showSettingsFromStatusMenu();
+    // Starts a new instance and ends this one (the store saves the settings
+    // first); when no new instance can be started this one keeps running and
+    // says so.
+    void restartFromStatusMenu();
+    // Saves the settings, then ends the application.
+    void quitFromStatusMenu();
 
     // The one store, created on first use.
     TaskbarStore &store();

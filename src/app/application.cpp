@@ -9,8 +9,10 @@
 #include "app/appownwindowshost.h"
 #include "app/taskbarpanel.h"
 #include "app/appsettingswindowhost.h"
+#include "app/settingsview.h"
 #include "app/ownwindowmirror.h"
 #include "app/simulatedappicons.h"
+#include "app/statusmenu.h"
 #include "app/taskmanagerstaterelay.h"
 #include "bar/model/animator.h"
 #include "bar/taskbartooltipcontroller.h"
@@ -153,7 +155,23 @@ Application::Application(QObject *parent)
     m_windowCapture = std::make_unique<ServiceWindowCapture>(sim.screenCapture, *m_capturePermission, *m_thumbnailCapture);
     m_focusHistory = std::make_unique<WindowFocusHistory>(sim.accessibility, *m_previews, *m_clock);
     m_focusRecorder = std::make_unique<WindowFocusRecorder>(*m_focusHistory);
-    m_settingsWindow = std::make_unique<AppSettingsWindowHost>(sim.displays);
+    m_settingsWindow = std::make_unique<AppSettingsWindowHost>(AppSettingsWindowHost::Environment{
+        .displays = sim.displays,
+        .makePage = [this]() -> QWidget * {
+            return new SettingsView({
+                .store = *m_store,
+                .scheduler = *m_clock,
+                .quit = [this] { m_delegate->quitFromStatusMenu(); },
+                .restart = [this] { m_delegate->restartFromStatusMenu(); },
+                .launchAtLogin = m_launchAtLogin.get(),
+                .updater = m_appUpdater.get(),
+            });
+        },
+        .refit = [this] {
+            if (m_store)
+                m_store->fitSettingsWindowToContent();
+        },
+    });
     m_minimizeInterception = std::make_unique<IdleMinimizeInterception>();
     m_fullScreenDetector = std::make_unique<FullScreenDisplayDetector>(
         sim.accessibility, sim.windowList, sim.displays, sim.workspace);
@@ -201,7 +219,7 @@ Application::Application(QObject *parent)
     m_ownWindows = std::make_unique<OwnWindowMirror>(sim.ownWindows);
     m_ownWindowsHost = std::make_unique<AppOwnWindowsHost>(AppOwnWindowsHost::Environment{
         .mirror = *m_ownWindows,
-        .displays = sim.displays,
+        .settings = *m_settingsWindow,
         .taskManager = [this] { return m_taskManager.get(); },
         .firstTaskbarPanel = [this]() -> QWidget * {
             const auto &controllers = m_delegate->taskbarControllers();
@@ -326,6 +344,27 @@ void Application::startUpdater()
 
 void Application::makeStatusItem()
 {
+    Sim::SimPlatform &sim = *m_desktop;
+    using Command = StatusMenu::Command;
+    AppDelegate *delegate = m_delegate.get();
+    std::map<Command, std::function<void()>> commands{
+        {Command::ShowOnboarding, [delegate] { delegate->showOnboardingFromStatusMenu(); }},
+        {Command::ShowSettings, [delegate] { delegate->showSettingsFromStatusMenu(); }},
+        {Command::Restart, [delegate] { delegate->restartFromStatusMenu(); }},
+        {Command::Quit, [delegate] { delegate->quitFromStatusMenu(); }},
+    };
+    // Offered only when the updater could start its framework (just before this).
+    if (m_appUpdater->canCheckForUpdates())
+        commands[Command::CheckForUpdates] = [updater = m_appUpdater.get()] { updater->checkForUpdates(); };
+    m_statusMenu = std::make_unique<StatusMenu>(StatusMenu::Environment{
+        .item = sim.statusItem,
+        .displays = sim.displays,
+        .workspace = sim.workspace,
+        .frontmostAppBeforeClick = [delegate] { return delegate->frontmostAppBeforeClick(); },
+        .hasOnboardingWindow = [this] { return hasOnboardingWindow(); },
+        .commands = std::move(commands),
+    });
+    m_statusMenu->makeStatusItem();
 }
 
 void Application::enableBackgroundCursor()

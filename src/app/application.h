@@ -58,6 +58,7 @@ class OwnWindowMirror;
 class ScreenCapturePermission;
 class ServiceWindowCapture;
 class SimulatedAppIcons;
+class StatusMenu;
 class SystemMonitor;
 class TaskbarStore;
 class TaskbarCardTooltip;
@@ -182,6 +183,7 @@ private:
     std::unique_ptr<BarCloseConfirmation> m_closeConfirmation;
     std::unique_ptr<TaskbarStore> m_store;
     std::unique_ptr<StoreBarActions> m_barActions;
+    std::unique_ptr<StatusMenu> m_statusMenu;
     // What every app button's picker popover shows. Made by start().
     WindowPickerContent::Factory m_pickerContent;
     // Last: the panels go first, while the store they show is still there.

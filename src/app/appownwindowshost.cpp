@@ -1,10 +1,8 @@
 #include "app/appownwindowshost.h"
 
-#include "app/fitandcenter.h"
-#include "app/model/velmorapalette.h"
+#include "app/appsettingswindowhost.h"
 #include "app/ownwindowmirror.h"
-#include "platform/displays.h"
-#include "platform/ownwindowregistry.h"
+#include "services/velmoraownwindows.h"
 #include "taskmanager/taskmanagerwindow.h"
 #include "taskmanager/taskmanagerwindowcontroller.h"
 
@@ -14,9 +12,6 @@
 #include <QWindow>
 
 namespace Velmora {
-
-const QString AppOwnWindowsHost::settingsIdentifier = QStringLiteral("Velmora.Settings");
-const QString AppOwnWindowsHost::settingsTitle = QStringLiteral("Velmora Settings");
 
 AppOwnWindowsHost::AppOwnWindowsHost(Environment environment, QObject *parent)
     : QObject(parent)
@@ -85,33 +80,21 @@ QWidget *AppOwnWindowsHost::widget(quint32 number) const
     return nullptr;
 }
 
+QWidget *AppOwnWindowsHost::settingsWidget() const
+{
+    return m_env.settings.window();
+}
+
 std::optional<OwnWindowsHost::Window> AppOwnWindowsHost::settingsWindow() const
 {
-    return describe(m_settings.get());
+    return describe(settingsWidget());
 }
 
 void AppOwnWindowsHost::createSettingsWindow()
 {
-    auto window = std::make_unique<QWidget>(nullptr, Qt::Window);
-    window->setObjectName(settingsIdentifier);
-    window->setWindowTitle(settingsTitle);
-    window->setMinimumSize(540, 440);
-    window->resize(600, 740);
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, VelmoraPalette::windowNS());
-    window->setPalette(palette);
-    window->setAutoFillBackground(true);
-
-    // On the screen under the pointer.
-    const QList<DisplayInfo> screens = m_env.displays.screens();
-    const QPointF pointer = m_env.displays.pointerLocation();
-    std::optional<DisplayInfo> screen = m_env.displays.mainScreen();
-    for (const DisplayInfo &candidate : screens) {
-        if (candidate.frame.contains(pointer))
-            screen = candidate;
-    }
-    fitAndCenter(*window, screen, screens.isEmpty() ? 0.0 : screens.first().bounds.height());
-    m_settings = std::move(window);
+    m_env.settings.createSettingsWindow();
+    // Shown by its number right after it is made.
+    m_env.mirror.track(settingsWidget());
 }
 
 std::optional<OwnWindowsHost::Window> AppOwnWindowsHost::taskManagerWindow() const
@@ -134,23 +117,17 @@ void AppOwnWindowsHost::presentTaskManager()
 
 QList<QWidget *> AppOwnWindowsHost::others() const
 {
-    QList<QWidget *> windows;
-    TaskManagerWindowController *taskManager = m_env.taskManager();
-    const QWidget *taskManagerWindow = taskManager ? taskManager->window() : nullptr;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window == m_settings.get() || window == taskManagerWindow)
-            continue;
-        // Panels, popovers, the tooltip and the desktop behind are not windows the user switches to.
-        if (window->windowType() != Qt::Window || window->windowFlags().testFlag(Qt::FramelessWindowHint)
-            || OwnWindowMirror::layerOf(window) != OwnWindowRegistry::NormalLayer)
-            continue;
-        if (!window->isVisible() && !window->isMinimized())
-            continue;
-        if (m_env.mirror.numberOf(window) == 0)
-            continue;
-        windows.append(window);
+    // The widgets of the windows that share the button, in window order;
+    // a window the desktop does not list yet has no number to show it by.
+    QList<QWidget *> widgets;
+    const QWidgetList topLevels = QApplication::topLevelWidgets();
+    for (QWindow *window : VelmoraOwnWindows::windows()) {
+        for (QWidget *widget : topLevels) {
+            if (widget->windowHandle() == window && m_env.mirror.numberOf(widget) != 0)
+                widgets.append(widget);
+        }
     }
-    return windows;
+    return widgets;
 }
 
 QList<OwnWindowsHost::Window> AppOwnWindowsHost::otherWindows() const
@@ -163,10 +140,10 @@ QList<OwnWindowsHost::Window> AppOwnWindowsHost::otherWindows() const
 
 std::optional<QString> AppOwnWindowsHost::otherWindowsButtonTitle() const
 {
-    const QList<QWidget *> windows = others();
-    if (windows.isEmpty())
-        return std::nullopt;
-    return windows.first()->windowTitle();
+    QList<VelmoraOwnWindows::Snapshot> snapshots;
+    for (const QWindow *window : QGuiApplication::topLevelWindows())
+        snapshots.append(VelmoraOwnWindows::snapshot(window));
+    return VelmoraOwnWindows::buttonTitle(snapshots);
 }
 
 void AppOwnWindowsHost::miniaturize(quint32 number)

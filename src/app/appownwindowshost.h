@@ -12,13 +12,14 @@ class QWidget;
 
 namespace Velmora {
 
-class Displays;
+class AppSettingsWindowHost;
 class OwnWindowMirror;
 class TaskManagerWindowController;
 
 // The application's own windows as the store asks for them, over their
 // widgets. Numbers are the ones the window list knows them by (the mirror's).
-// The settings window is a plain titled window until the settings page fills it.
+// The settings window is the settings host's; which other windows share the
+// "velmora-windows" button is VelmoraOwnWindows' rule.
 class AppOwnWindowsHost : public QObject, public OwnWindowsHost
 {
     Q_OBJECT
@@ -26,15 +27,12 @@ public:
     struct Environment
     {
         OwnWindowMirror &mirror;
-        const Displays &displays;
+        AppSettingsWindowHost &settings;
         // The Task Manager's controller, once it exists.
         std::function<TaskManagerWindowController *()> taskManager;
         // The first display's panel, when there is one.
         std::function<QWidget *()> firstTaskbarPanel;
     };
-
-    static const QString settingsIdentifier; // "Velmora.Settings"
-    static const QString settingsTitle; // "Velmora Settings"
 
     explicit AppOwnWindowsHost(Environment environment, QObject *parent = nullptr);
     ~AppOwnWindowsHost() override;
@@ -53,7 +51,7 @@ public:
     void beep() override;
     void terminate() override;
 
-    QWidget *settingsWidget() const { return m_settings.get(); }
+    QWidget *settingsWidget() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -67,7 +65,6 @@ private:
     Environment m_env;
     std::function<void()> m_changed;
     bool m_changePending = false;
-    std::unique_ptr<QWidget> m_settings;
     bool m_taskManagerShown = false;
 };
 

@@ -50,7 +50,7 @@ int main(int argc, char *argv[])
         return 1;
     // The simulated desktop, drawn behind the panels for the person at the
     // screen once the bars are up: it can come a moment after them.
-    Velmora::SimView::DesktopBackdrops backdrops(app.simulatedDesktop().desktop);
+    Velmora::SimView::DesktopBackdrops backdrops(app.simulatedDesktop().desktop, &app.simulatedDesktop().statusItem);
     QTimer::singleShot(0, &backdrops, &Velmora::SimView::DesktopBackdrops::start);
 
     if (options.quitAfterStart)

@@ -91,6 +91,12 @@ bool OwnWindowMirror::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+void OwnWindowMirror::track(QWidget *window)
+{
+    if (window && !m_numbers.contains(window))
+        report(window, false);
+}
+
 void OwnWindowMirror::report(QWidget *window, bool front)
 {
     const OwnWindowState state = stateOf(window);

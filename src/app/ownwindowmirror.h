@@ -28,6 +28,10 @@ public:
     static void setLayer(QWidget *window, qint64 layer);
     static qint64 layerOf(const QWidget *window);
 
+    // Reports a window now, before it is first shown: a window that the
+    // store shows by its number needs one from the start.
+    void track(QWidget *window);
+
     // The desktop's number for a window it knows; 0 otherwise.
     quint32 numberOf(const QWidget *window) const;
 

@@ -1,8 +1,10 @@
 #include "simview/desktopbackdrop.h"
 
 #include "platform/sim/simdesktop.h"
+#include "platform/sim/simstatusitem.h"
 #include "platform/sim/simwindowpainter.h"
 #include "simview/desktopscene.h"
+#include "simview/menubarstatusitem.h"
 
 #include <QHash>
 #include <QKeyEvent>
@@ -33,6 +35,12 @@ void DesktopBackdrop::setDisplay(const DisplayInfo &display)
     update();
 }
 
+void DesktopBackdrop::setStatusItem(Sim::SimStatusItem *item)
+{
+    m_statusItem = item;
+    update();
+}
+
 QPointF DesktopBackdrop::globalPoint(const QPointF &local) const
 {
     return m_display.bounds.topLeft() + local;
@@ -44,6 +52,8 @@ void DesktopBackdrop::paintEvent(QPaintEvent *event)
     ++m_paintCount;
     QPainter painter(this);
     DesktopScene::paint(painter, m_desktop, m_display);
+    if (m_statusItem)
+        MenuBarStatusItem::paint(painter, *m_statusItem, width(), DesktopScene::menuBarHeight);
 }
 
 void DesktopBackdrop::mousePressEvent(QMouseEvent *event)
@@ -58,6 +68,12 @@ void DesktopBackdrop::mousePressEvent(QMouseEvent *event)
         return;
     }
     m_drag.reset();
+    if (m_statusItem && m_statusItem->isInstalled()
+        && MenuBarStatusItem::slot(width(), DesktopScene::menuBarHeight).contains(event->position())) {
+        // After this press is handled: the item's menu runs a loop of its own.
+        QMetaObject::invokeMethod(m_statusItem, &Sim::SimStatusItem::click, Qt::QueuedConnection);
+        return;
+    }
     // What lies under the press before the press changes the stack.
     if (const std::optional<quint32> hit = m_desktop.windowAt(at)) {
         if (const std::optional<Sim::SimWindow> window = m_desktop.window(*hit)) {

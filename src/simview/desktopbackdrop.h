@@ -8,6 +8,7 @@
 
 namespace Velmora::Sim {
 class SimDesktop;
+class SimStatusItem;
 }
 
 namespace Velmora::SimView {
@@ -25,6 +26,9 @@ public:
 
     const DisplayInfo &display() const { return m_display; }
     void setDisplay(const DisplayInfo &display);
+    // The product's status item, drawn at the right of the menu bar; a click
+    // on it goes to the item, not to the desktop.
+    void setStatusItem(Sim::SimStatusItem *item);
 
     // Paints counted since creation (for the idle check).
     int paintCount() const { return m_paintCount; }
@@ -54,6 +58,7 @@ private:
     };
 
     Sim::SimDesktop &m_desktop;
+    Sim::SimStatusItem *m_statusItem = nullptr;
     DisplayInfo m_display;
     std::optional<Drag> m_drag;
     int m_paintCount = 0;

@@ -1,6 +1,7 @@
 #include "simview/desktopbackdrops.h"
 
 #include "platform/sim/simdesktop.h"
+#include "platform/sim/simstatusitem.h"
 #include "simview/desktopbackdrop.h"
 
 #include <QSet>
@@ -8,9 +9,10 @@
 
 namespace Velmora::SimView {
 
-DesktopBackdrops::DesktopBackdrops(Sim::SimDesktop &desktop, QObject *parent)
+DesktopBackdrops::DesktopBackdrops(Sim::SimDesktop &desktop, Sim::SimStatusItem *statusItem, QObject *parent)
     : QObject(parent)
     , m_desktop(desktop)
+    , m_statusItem(statusItem)
 {
 }
 
@@ -23,6 +25,8 @@ void DesktopBackdrops::start()
     m_started = true;
     connect(&m_desktop, &Sim::SimDesktop::worldChanged, this, &DesktopBackdrops::scheduleRepaint);
     connect(&m_desktop, &Sim::SimDesktop::displaysChanged, this, &DesktopBackdrops::syncDisplays);
+    if (m_statusItem)
+        connect(m_statusItem, &Sim::SimStatusItem::changed, this, &DesktopBackdrops::scheduleRepaint);
     syncDisplays();
 }
 
@@ -44,6 +48,7 @@ void DesktopBackdrops::syncDisplays()
             continue;
         }
         auto created = std::make_unique<DesktopBackdrop>(m_desktop, display);
+        created->setStatusItem(m_statusItem);
         created->show();
         created->lower();
         m_backdrops.emplace(display.displayId, std::move(created));

@@ -8,6 +8,7 @@
 
 namespace Velmora::Sim {
 class SimDesktop;
+class SimStatusItem;
 }
 
 namespace Velmora::SimView {
@@ -23,7 +24,9 @@ class DesktopBackdrops : public QObject
 public:
     static constexpr int frameIntervalMs = 16;
 
-    explicit DesktopBackdrops(Sim::SimDesktop &desktop, QObject *parent = nullptr);
+    // `statusItem`, when given, is drawn in every display's menu bar.
+    explicit DesktopBackdrops(
+        Sim::SimDesktop &desktop, Sim::SimStatusItem *statusItem = nullptr, QObject *parent = nullptr);
     ~DesktopBackdrops() override;
 
     // Shows the backdrops, below every other window of the application.
@@ -41,6 +44,7 @@ private:
     void scheduleRepaint();
 
     Sim::SimDesktop &m_desktop;
+    Sim::SimStatusItem *m_statusItem = nullptr;
     std::map<quint32, std::unique_ptr<DesktopBackdrop>> m_backdrops;
     QBasicTimer m_frame;
     bool m_started = false;

@@ -122,20 +122,24 @@ void OwnWindows::fitSettingsWindowToContent()
         host.setSettingsWindowFrame(*grown);
 }
 
-void OwnWindows::relaunchApp()
+bool OwnWindows::relaunchApp()
 {
+    // The new instance reads the settings file at start: it must hold
+    // everything this one knows before this one goes.
+    emit aboutToRelaunch();
     const Services &env = m_services;
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     const bool arranged = env.relauncher
         && env.relauncher->relaunchWhenExited(
             QCoreApplication::applicationPid(), QCoreApplication::applicationFilePath(), arguments);
     OwnWindowsHost *host = env.ownWindows;
-    if (!host)
-        return;
-    if (arranged)
-        host->terminate();
-    else
-        host->beep();
+    if (host) {
+        if (arranged)
+            host->terminate();
+        else
+            host->beep();
+    }
+    return arranged;
 }
 
 } // namespace Velmora

@@ -52,9 +52,10 @@ public:
     void toggleOtherVelmoraWindows();
     // Whether one of the product's own windows is the front normal window.
     bool isFrontmostWindow(const OwnWindowsHost::Window &window) const;
-    // Starts this program again once this instance has ended, then ends it;
-    // when that cannot be arranged, beeps and keeps running.
-    void relaunchApp();
+    // Starts this program again once this instance has ended (after
+    // aboutToRelaunch, so the settings can be saved), then ends it; when that
+    // cannot be arranged, beeps, keeps running and returns false.
+    bool relaunchApp();
 
     // The height the settings page measured for its content.
     double settingsContentHeight() const { return m_settingsContentHeight; }
@@ -64,6 +65,9 @@ public:
 
 signals:
     void settingsWindowShown();
+    // A relaunch is about to be arranged: whatever the next instance must
+    // read has to be written now.
+    void aboutToRelaunch();
     // The "velmora-windows" button's title, read afresh (it may be unchanged).
     void otherVelmoraWindowTitleRead(const std::optional<QString> &title);
 

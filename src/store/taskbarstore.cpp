@@ -203,6 +203,7 @@ void TaskbarStore::wireParts()
     });
 
     connect(&m_ownWindows, &OwnWindows::settingsWindowShown, this, [this] { setSettingsWindowOpen(true); });
+    connect(&m_ownWindows, &OwnWindows::aboutToRelaunch, this, &TaskbarStore::saveSettings);
     connect(&m_ownWindows, &OwnWindows::otherVelmoraWindowTitleRead, this, &TaskbarStore::setOtherVelmoraWindowTitle);
 }
 
@@ -672,6 +673,25 @@ void TaskbarStore::setWindowPreviewSortOrder(WindowPreviewSortOrder order)
     m_defaults.setValue(key(SettingsKeys::windowPreviewSortOrder), rawValue(order));
     // An open picker re-sorts at once.
     m_windowPicker.reorderWindowPreviews();
+}
+
+bool TaskbarStore::saveSettings()
+{
+    const std::pair<const char *, QVariant> values[] = {
+        {SettingsKeys::buttonAlignment, rawValue(buttonAlignment())},
+        {SettingsKeys::showStartButton, showStartButton()},
+        {SettingsKeys::showSearchButton, showSearch()},
+        {SettingsKeys::keepWindowOrder, keepWindowOrder()},
+        {SettingsKeys::windowPreviewSortOrder, rawValue(windowPreviewSortOrder())},
+        {SettingsKeys::pinnedApps, AppLists::bundleIdentifiers(pinnedApps())},
+        {SettingsKeys::startPinnedApps, AppLists::bundleIdentifiers(startPinnedApps())},
+        {SettingsKeys::taskbarOrder, taskbarAppOrder()},
+        {SettingsKeys::recentApps, recentAppIdentifiers()},
+    };
+    bool saved = true;
+    for (const auto &[name, value] : values)
+        saved = m_defaults.setValue(key(name), value) && saved;
+    return saved;
 }
 
 void TaskbarStore::applyWindowOrderingPreference()

@@ -283,6 +283,11 @@ public:
     void setKeepWindowOrder(bool keep);
     WindowPreviewSortOrder windowPreviewSortOrder() const { return m_windowPicker.sortOrder(); }
     void setWindowPreviewSortOrder(WindowPreviewSortOrder order);
+    // Writes every setting and list the store keeps again, before the
+    // application ends: a value whose write failed when it changed (a full
+    // disk, a folder briefly read-only) gets another chance. False when a
+    // write failed again.
+    bool saveSettings();
     // Starts or stops taking over minimize and close, as keepWindowOrder says.
     void applyWindowOrderingPreference();
     // Takes over minimize and close while keepWindowOrder is on and the

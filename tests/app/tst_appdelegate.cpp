@@ -52,6 +52,8 @@ struct ShellWorld : Test::StoreWorld, StartupSteps, OnboardingHost
                     steps << QStringLiteral("panel %1").arg(displayID);
                     return nullptr;
                 },
+            .terminate = [this] { steps << "terminate"; },
+            .reportRestartFailure = [this] { steps << "restart failed"; },
         });
     }
 
@@ -148,6 +150,32 @@ private slots:
         QVERIFY(world.store->environment().onboarding);
         world.store->presentOnboarding();
         QCOMPARE(world.steps, QStringList { "onboarding" });
+    }
+
+    void quitAndRestartSaveTheSettingsFirst()
+    {
+        ShellWorld world;
+        world.onboardingCompleted = true;
+        world.delegate->applicationDidFinishLaunching();
+        // A change whose write failed (a full disk) is saved when the user quits.
+        world.defaults.setFailsWrites(true);
+        world.store->setButtonAlignment(TaskbarButtonAlignment::Left);
+        world.defaults.setFailsWrites(false);
+        QCOMPARE(world.defaults.stringValue("TaskbarButtonAlignment"), std::nullopt);
+
+        world.steps.clear();
+        world.delegate->quitFromStatusMenu();
+        QCOMPARE(world.defaults.stringValue("TaskbarButtonAlignment"), std::optional<QString>("left"));
+        QCOMPARE(world.steps, QStringList{"terminate"});
+
+        // No new instance can be started: this one keeps running and says so.
+        world.defaults.setFailsWrites(true);
+        world.store->setShowSearch(false);
+        world.defaults.setFailsWrites(false);
+        world.steps.clear();
+        world.delegate->restartFromStatusMenu();
+        QCOMPARE(world.defaults.boolValue("TaskbarShowSearchButton"), std::optional(false));
+        QCOMPARE(world.steps, QStringList{"restart failed"});
     }
 
     void panelsSitAlongTheBottomOfEachFullFrame()

@@ -1,4 +1,5 @@
 #include "app/appownwindowshost.h"
+#include "app/appsettingswindowhost.h"
 #include "app/ownwindowmirror.h"
 #include "app/taskbarpanel.h"
 #include "support/desktopworld.h"
@@ -22,7 +23,8 @@ private slots:
         mirror.start();
         TaskbarPanel panel;
         panel.show();
-        AppOwnWindowsHost host({mirror, world.displays, [] { return nullptr; }, [&] { return &panel; }});
+        AppSettingsWindowHost settingsHost({world.displays, {}});
+        AppOwnWindowsHost host({mirror, settingsHost, [] { return nullptr; }, [&] { return &panel; }});
         int changes = 0;
         host.setWindowsChangedHandler([&] { ++changes; });
 
@@ -35,15 +37,24 @@ private slots:
         // Centred on the screen above the bar (y 57 to 875 in screen coordinates).
         QCOMPARE(settings->geometry(), QRect(420, 64, 600, 740));
         QVERIFY(!host.settingsWindow()->isVisible);
+        QVERIFY(!settingsHost.isSettingsWindowOpen());
+        // Known by a number before it is first shown, so the store can show it.
+        QVERIFY(host.settingsWindow()->number != 0);
+        host.show(host.settingsWindow()->number);
+        QVERIFY(settings->isVisible());
+        settings->hide();
 
         settings->show();
         QVERIFY(QTest::qWaitForWindowExposed(settings));
         const OwnWindowsHost::Window shown = *host.settingsWindow();
         QVERIFY(shown.number != 0 && shown.isVisible);
+        // One host answers for the window: the store's refresh sees it open.
+        QVERIFY(settingsHost.isSettingsWindowOpen());
         QTRY_VERIFY(changes > 0);
 
         host.miniaturize(shown.number);
         QVERIFY(host.settingsWindow()->isMiniaturized);
+        QVERIFY(settingsHost.isSettingsWindowOpen());
         host.show(shown.number);
         QVERIFY(!host.settingsWindow()->isMiniaturized);
 
@@ -57,6 +68,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&other));
         QCOMPARE(host.otherWindows().size(), 1);
         QCOMPARE(host.otherWindowsButtonTitle(), std::optional<QString>(QStringLiteral("About Velmora")));
+        // A window without a title is named after the product.
+        other.setWindowTitle(QString());
+        QCOMPARE(host.otherWindowsButtonTitle(), std::optional<QString>(QStringLiteral("Velmora")));
+        other.hide();
+        QVERIFY(host.otherWindows().isEmpty());
+        QCOMPARE(host.otherWindowsButtonTitle(), std::nullopt);
 
         // No Task Manager yet: nothing to show, nothing breaks.
         QVERIFY(!host.taskManagerWindow());

@@ -43,6 +43,13 @@ private slots:
         QVERIFY(!relauncher.relaunchWhenExited(0, "/bin/true", {}));
         QVERIFY(!relauncher.relaunchWhenExited(QCoreApplication::applicationPid(), QString(), {}));
         QVERIFY(!ExitRelauncher("/nonexistent/shell").relaunchWhenExited(1, "/bin/true", {}));
+        // A program that is gone, or cannot run, would leave nothing running.
+        QTemporaryDir dir;
+        QFile plain(dir.filePath("velmora"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        for (const QString &program : { dir.filePath("missing"), plain.fileName() })
+            QVERIFY2(!relauncher.relaunchWhenExited(QCoreApplication::applicationPid(), program, {}), qPrintable(program));
     }
 };
 

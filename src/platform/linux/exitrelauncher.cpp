@@ -1,5 +1,6 @@
 #include "platform/linux/exitrelauncher.h"
 
+#include <QFileInfo>
 #include <QProcess>
 
 namespace Velmora {
@@ -17,7 +18,9 @@ ExitRelauncher::ExitRelauncher(QString shell)
 
 bool ExitRelauncher::relaunchWhenExited(qint64 processIdentifier, const QString &program, const QStringList &arguments)
 {
-    if (processIdentifier <= 0 || program.isEmpty())
+    // A program that cannot run (removed or replaced by a broken update)
+    // would leave nothing running at all once this instance ends.
+    if (processIdentifier <= 0 || program.isEmpty() || !QFileInfo(program).isExecutable())
         return false;
     QStringList shellArguments { QStringLiteral("-c"), script, QStringLiteral("velmora-relaunch"),
         QString::number(processIdentifier), program };

@@ -11,6 +11,7 @@
 #include "platform/sim/simownwindows.h"
 #include "platform/sim/simprivatefunctions.h"
 #include "platform/sim/simscreencapture.h"
+#include "platform/sim/simstatusitem.h"
 #include "platform/sim/simwindowlist.h"
 #include "platform/sim/simworkspace.h"
 
@@ -41,6 +42,7 @@ public:
     SimFavoriteFolders favoriteFolders{desktop};
     SimOwnWindows ownWindows{desktop};
     SimChildProcesses childProcesses{desktop};
+    SimStatusItem statusItem;
 };
 
 } // namespace Velmora::Sim

@@ -111,14 +111,14 @@ void gear(QPainter &p)
 class SymbolEngine final : public QIconEngine
 {
 public:
-    SymbolEngine(QString name, QColor color)
+    SymbolEngine(QString name, std::function<void(QPainter &, const QRectF &)> draw)
         : m_name(std::move(name))
-        , m_color(color)
+        , m_draw(std::move(draw))
     {
     }
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
     {
-        draw(*painter, m_name, rect, m_color);
+        m_draw(*painter, rect);
     }
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
@@ -128,13 +128,13 @@ public:
         paint(&painter, QRect(QPoint(), size), mode, state);
         return pixmap;
     }
-    QIconEngine *clone() const override { return new SymbolEngine(m_name, m_color); }
+    QIconEngine *clone() const override { return new SymbolEngine(m_name, m_draw); }
     QString key() const override { return QStringLiteral("velmora-symbol"); }
     QString iconName() override { return m_name; }
 
 private:
     QString m_name;
-    QColor m_color;
+    std::function<void(QPainter &, const QRectF &)> m_draw;
 };
 
 } // namespace
@@ -186,7 +186,12 @@ void draw(QPainter &painter, const QString &name, const QRectF &rect, const QCol
 
 QIcon icon(const QString &name, const QColor &color)
 {
-    return QIcon(new SymbolEngine(name, color));
+    return drawnIcon(name, [name, color](QPainter &painter, const QRectF &rect) { draw(painter, name, rect, color); });
+}
+
+QIcon drawnIcon(const QString &name, std::function<void(QPainter &, const QRectF &)> draw)
+{
+    return QIcon(new SymbolEngine(name, std::move(draw)));
 }
 
 } // namespace Velmora::TaskManagerSymbols

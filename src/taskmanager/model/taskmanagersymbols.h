@@ -5,6 +5,8 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
+
 class QPainter;
 
 namespace Velmora::TaskManagerSymbols {
@@ -18,5 +20,8 @@ bool isKnown(const QString &name);
 
 // A symbol as an icon that draws itself at any size.
 QIcon icon(const QString &name, const QColor &color);
+// An icon named `name` that `draw` paints into the rectangle asked for, at
+// any size; for symbols drawn in code elsewhere.
+QIcon drawnIcon(const QString &name, std::function<void(QPainter &, const QRectF &)> draw);
 
 } // namespace Velmora::TaskManagerSymbols

@@ -1,0 +1,7 @@
+#include "platform/statusitem.h"
+
+namespace Velmora {
+
+StatusItem::~StatusItem() = default;
+
+} // namespace Velmora
