@@ -3,6 +3,9 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRadialGradient>
+
+#include <cmath>
 
 namespace Velmora {
 
@@ -17,21 +20,26 @@ namespace {
 constexpr QSizeF canvas(540, 300);
 constexpr qreal scale = 2;
 
-// A round browser mark of our own: a blue disc ringed in three colours.
+// A browser's mark of our own: a blue globe with its meridians and parallels.
 void drawBrowserIcon(QPainter &painter, const QPointF &centre, qreal radius)
 {
     painter.save();
-    const QColor ring[3] = {QColor(234, 84, 72), QColor(251, 188, 5), QColor(52, 168, 83)};
     const QRectF box(centre - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius));
+    QRadialGradient globe(centre - QPointF(radius * 0.3, radius * 0.3), radius * 1.4);
+    globe.setColorAt(0, QColor(92, 180, 255));
+    globe.setColorAt(1, QColor(20, 100, 220));
     painter.setPen(Qt::NoPen);
-    for (int i = 0; i < 3; ++i) {
-        painter.setBrush(ring[i]);
-        painter.drawPie(box, (90 + i * 120) * 16, 120 * 16);
-    }
-    painter.setBrush(Qt::white);
-    painter.drawEllipse(centre, radius * 0.5, radius * 0.5);
-    painter.setBrush(QColor(66, 133, 244));
-    painter.drawEllipse(centre, radius * 0.38, radius * 0.38);
+    painter.setBrush(globe);
+    painter.drawEllipse(box);
+    painter.setPen(QPen(QColor(255, 255, 255, 210), std::max(0.8, radius * 0.09)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(box.adjusted(radius * 0.45, 0, -radius * 0.45, 0));
+    painter.drawLine(QPointF(centre.x(), box.top()), QPointF(centre.x(), box.bottom()));
+    painter.drawLine(QPointF(box.left(), centre.y()), QPointF(box.right(), centre.y()));
+    const qreal offset = radius * 0.5;
+    const qreal half = std::sqrt(radius * radius - offset * offset);
+    painter.drawLine(QPointF(centre.x() - half, centre.y() - offset), QPointF(centre.x() + half, centre.y() - offset));
+    painter.drawLine(QPointF(centre.x() - half, centre.y() + offset), QPointF(centre.x() + half, centre.y() + offset));
     painter.restore();
 }
 

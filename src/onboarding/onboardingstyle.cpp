@@ -61,7 +61,10 @@ QLabel *label(const QString &text, qreal points, QFont::Weight weight, const QCo
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
-    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
+    // Its height follows its width: it takes the lines it wraps to, no more.
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Minimum);
+    policy.setHeightForWidth(true);
+    label->setSizePolicy(policy);
     return label;
 }
 
