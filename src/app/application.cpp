@@ -38,6 +38,7 @@
 #include "services/appexpose.h"
 #include "services/applicationmenuactionprovider.h"
 #include "services/dockminimizedwindows.h"
+#include "services/dockposition.h"
 #include "services/siblingraiseguard.h"
 #include "services/watchthreads.h"
 #include "bar/applicationpopoverservices.h"
@@ -46,6 +47,9 @@
 #include "bar/taskbarview.h"
 #include "bar/windowpickercontent.h"
 #include "picker/taskbarcardtooltip.h"
+#include "onboarding/model/onboardingprogress.h"
+#include "onboarding/onboardingwindow.h"
+#include "onboarding/onboardingwindowcontroller.h"
 #include "picker/windowpickerview.h"
 #include "services/dockpinnedapps.h"
 #include "services/fullscreendisplaydetector.h"
@@ -67,6 +71,7 @@
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QStandardPaths>
 
@@ -103,6 +108,7 @@ Application::Application(QObject *parent)
     , m_statistics(std::make_unique<Linux::ProcStatistics>())
     , m_signaller(std::make_unique<Linux::PidfdSignaller>(*m_statistics))
     , m_terminals(std::make_unique<Linux::PtyLauncher>())
+    , m_isFirstStart(!QFileInfo::exists(settingsFilePath()))
     , m_defaults(std::make_unique<Linux::JsonFileUserDefaults>(settingsFilePath()))
     , m_machineIcons(std::make_unique<Linux::XdgFileIcons>())
     , m_bundles(std::make_unique<Sim::ScriptedBundles>())
@@ -195,8 +201,24 @@ Application::Application(QObject *parent)
         *m_siblingRaiseGuard, *m_appExpose, sim.accessibility, sim.workspace, *m_previews);
     m_dockMinimizedWindows = std::make_unique<DockMinimizedWindows>(sim.accessibility, sim.workspace);
     m_relauncher = std::make_unique<ExitRelauncher>();
-    // An accessory application all its life.
-    m_activationParking = std::make_unique<ActivationParking>([] { return ActivationPolicy::Accessory; });
+    // An accessory application, but while onboarding is open.
+    m_activationParking = std::make_unique<ActivationParking>(
+        [application = &sim.ownApplication] { return application->activationPolicy(); });
+    // The Dock restarts on the simulated desktop: nothing of this machine is ended.
+    m_dockPosition = std::make_unique<DockPosition>(sim.applicationPreferences,
+        [children = &sim.childProcesses](const QString &program, const QStringList &arguments) {
+            return children->startDetached(program, arguments);
+        });
+    m_onboarding = std::make_unique<OnboardingWindowController>(OnboardingWindowController::Environment{
+        .defaults = *m_defaults,
+        .accessibility = sim.accessibility,
+        .dock = *m_dockPosition,
+        .screenCapture = sim.screenCapture,
+        .workspace = sim.workspace,
+        .application = sim.ownApplication,
+        .displays = sim.displays,
+        .scheduler = *m_clock,
+    });
 
     SystemMonitor::Environment monitor;
     monitor.clock = m_clock.get();
@@ -274,6 +296,12 @@ bool Application::start()
     if (!Sim::SimScenario::load(sim.desktop, Sim::SimScenario::builtIn(), &error)) {
         qCritical().noquote() << "Velmora: the built-in desktop cannot be loaded:" << error;
         return false;
+    }
+    // A first start on this machine is a new installation: the desktop has
+    // granted it nothing yet, and onboarding walks the person through it.
+    if (m_isFirstStart) {
+        sim.desktop.setAccessibilityTrusted(false);
+        sim.desktop.setScreenCaptureAccess(Sim::SimPermission::NotDetermined);
     }
     for (const Sim::SimInstalledApplication &installed : sim.desktop.installedApplications())
         m_bundles->addBundle(installed.bundlePath, BundleInfo{installed.bundleIdentifier, installed.name, {}});
@@ -424,18 +452,17 @@ TaskbarStore &Application::createStore()
 
 bool Application::isOnboardingCompleted() const
 {
-    return m_defaults->boolValue(QStringLiteral("OnboardingCompleted")).value_or(false);
+    return m_onboarding->progress().isCompleted();
 }
 
 void Application::showOnboarding(TaskbarStore &store)
 {
-    // The onboarding window is not built yet; the store's flag stays as it is.
-    Q_UNUSED(store)
+    m_onboarding->show(store);
 }
 
 bool Application::hasOnboardingWindow() const
 {
-    return false;
+    return m_onboarding->window() != nullptr;
 }
 
 void Application::presentOnboarding()

@@ -45,6 +45,8 @@ class BarCloseConfirmation;
 class StoreBarActions;
 class AppOwnWindowsHost;
 class DockMinimizedWindows;
+class DockPosition;
+class OnboardingWindowController;
 class ExitRelauncher;
 class ServiceWindowGuard;
 class SiblingRaiseGuard;
@@ -124,6 +126,8 @@ private:
     std::unique_ptr<Linux::ProcStatistics> m_statistics;
     std::unique_ptr<Linux::PidfdSignaller> m_signaller;
     std::unique_ptr<Linux::PtyLauncher> m_terminals;
+    // No settings file yet: this machine has never run Velmora.
+    bool m_isFirstStart = false;
     std::unique_ptr<Linux::JsonFileUserDefaults> m_defaults;
     std::unique_ptr<Linux::XdgFileIcons> m_machineIcons;
     // The icons everything shows: the machine's, with the simulated
@@ -166,6 +170,9 @@ private:
     std::unique_ptr<DockMinimizedWindows> m_dockMinimizedWindows;
     std::unique_ptr<ExitRelauncher> m_relauncher;
     std::unique_ptr<ActivationParking> m_activationParking;
+    // The simulated Dock's placement, which onboarding changes.
+    std::unique_ptr<DockPosition> m_dockPosition;
+    std::unique_ptr<OnboardingWindowController> m_onboarding;
 
     std::unique_ptr<SystemMonitor> m_systemMonitor;
     // The one tooltip of the bar and the picker, handed to every view that

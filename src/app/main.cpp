@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "platform/sim/simplatform.h"
 #include "simview/desktopbackdrops.h"
+#include "simview/systemsettingspane.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -52,6 +53,13 @@ int main(int argc, char *argv[])
     // screen once the bars are up: it can come a moment after them.
     Velmora::SimView::DesktopBackdrops backdrops(app.simulatedDesktop().desktop, &app.simulatedDesktop().statusItem);
     QTimer::singleShot(0, &backdrops, &Velmora::SimView::DesktopBackdrops::start);
+    // Where the product sends the person for a permission or the Dock: the
+    // person grants there, so the simulated one who grants on every prompt
+    // stands aside.
+    Velmora::Sim::SimDesktop &desktop = app.simulatedDesktop().desktop;
+    desktop.setGrantsAccessibilityOnPrompt(false);
+    desktop.setGrantsScreenCaptureOnRequest(false);
+    Velmora::SimView::SystemSettingsPane settings(desktop);
 
     if (options.quitAfterStart)
         QTimer::singleShot(0, &qapp, &QCoreApplication::quit);

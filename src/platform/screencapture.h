@@ -20,6 +20,10 @@ struct ShareableWindow {
     std::optional<QString> title;
     QRectF frame; // top-left origin, y down
     bool isOnScreen = false;
+    // A window of the window server itself has no application behind it.
+    bool hasOwningApplication = true;
+    // The window level; 0 for ordinary document windows.
+    qint64 layer = 0;
 };
 
 struct ShareableContent {
@@ -57,6 +61,9 @@ public:
     // One image of the window `windowId` alone, scaled to `pixelSize`.
     virtual void captureWindowImage(quint32 windowId, const QSize &pixelSize, const CaptureOptions &options,
                                     QObject *context, ImageCallback callback) = 0;
+    // One image of the whole display `displayId`, scaled to `pixelSize`.
+    virtual void captureDisplayImage(quint32 displayId, const QSize &pixelSize, QObject *context,
+                                     ImageCallback callback) = 0;
 };
 
 } // namespace Velmora

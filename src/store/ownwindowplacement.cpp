@@ -14,6 +14,17 @@ QRectF barFreeArea(const DisplayInfo &screen)
     return QRectF(visible.x(), visible.y() + raise, visible.width(), std::max(0.0, visible.height() - raise));
 }
 
+std::optional<DisplayInfo> screenUnderPointer(
+    const QList<DisplayInfo> &screens, const QPointF &pointer, const std::optional<DisplayInfo> &mainScreen)
+{
+    for (const DisplayInfo &screen : screens) {
+        const QRectF f = screen.frame;
+        if (pointer.x() >= f.left() && pointer.x() <= f.right() && pointer.y() >= f.top() && pointer.y() <= f.bottom())
+            return screen;
+    }
+    return mainScreen;
+}
+
 QRectF fitAndCenter(const QSizeF &size, const DisplayInfo &screen)
 {
     const QRectF area = barFreeArea(screen);

@@ -44,6 +44,12 @@ void HeldScreenCapture::shareableContent(
     m_inner.shareableContent(excludeDesktopWindows, onScreenWindowsOnly, context, std::move(callback));
 }
 
+void HeldScreenCapture::captureDisplayImage(
+    quint32 displayId, const QSize &pixelSize, QObject *context, ImageCallback callback)
+{
+    m_inner.captureDisplayImage(displayId, pixelSize, context, std::move(callback));
+}
+
 void HeldScreenCapture::captureWindowImage(
     quint32 windowId, const QSize &pixelSize, const CaptureOptions &options, QObject *context, ImageCallback callback)
 {

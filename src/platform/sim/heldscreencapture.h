@@ -33,6 +33,8 @@ public:
         bool excludeDesktopWindows, bool onScreenWindowsOnly, QObject *context, ContentCallback callback) override;
     void captureWindowImage(quint32 windowId, const QSize &pixelSize, const CaptureOptions &options, QObject *context,
         ImageCallback callback) override;
+    void captureDisplayImage(quint32 displayId, const QSize &pixelSize, QObject *context,
+        ImageCallback callback) override;
 
 private:
     struct Held

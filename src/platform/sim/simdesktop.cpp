@@ -262,12 +262,31 @@ bool SimDesktop::grantsAccessibilityOnPrompt() const
 
 void SimDesktop::promptForAccessibility()
 {
-    withLock([](SimDesktopParts &d) { d.settingsPane.promptForAccessibility(); });
+    const bool trusted = withLock([](SimDesktopParts &d) {
+        d.settingsPane.promptForAccessibility();
+        return d.world.permissions().accessibilityTrusted;
+    });
+    // The system's prompt leads the person to the pane where the switch is.
+    if (!trusted)
+        openSystemSettings(QStringLiteral("Privacy_Accessibility"));
 }
 
 bool SimDesktop::requestScreenCapture()
 {
-    return withLock([](SimDesktopParts &d) { return d.settingsPane.requestScreenCapture(); });
+    bool firstAnswer = false;
+    const bool granted = withLock([&](SimDesktopParts &d) {
+        firstAnswer = d.world.permissions().screenCapture == SimPermission::NotDetermined;
+        return d.settingsPane.requestScreenCapture();
+    });
+    // Answered once, by sending the person to the settings.
+    if (firstAnswer && !granted)
+        openSystemSettings(QStringLiteral("Privacy_ScreenCapture"));
+    return granted;
+}
+
+void SimDesktop::openSystemSettings(const QString &anchor)
+{
+    emit systemSettingsOpened(anchor);
 }
 
 bool SimDesktop::screenCapturePreflight() const

@@ -177,6 +177,11 @@ public:
     void grantAccessibilityInSettings();
     // This process was started again: the grants waiting for it take effect.
     void relaunch();
+    // The person is taken to the system's settings, at the pane named by
+    // `anchor` ("Privacy_Accessibility", "Privacy_ScreenCapture", or the
+    // Desktop & Dock pane's "com.apple.Desktop-Settings.extension"):
+    // systemSettingsOpened() tells whoever draws them.
+    void openSystemSettings(const QString &anchor);
     bool reducesMotion() const;
     void setReducesMotion(bool reduces);
     bool postEventAccess() const;
@@ -352,6 +357,8 @@ signals:
     void distributedNotificationPosted(const QString &name, const QString &object, const QVariantMap &userInfo);
     // Something in the world changed (for a backdrop that draws it).
     void worldChanged();
+    // The system's settings were asked for at `anchor` (see openSystemSettings()).
+    void systemSettingsOpened(const QString &anchor);
 
 private:
     // The zoom button: the window fills its display's visible frame, or

@@ -41,6 +41,7 @@ inline constexpr QLatin1String PostKeyEvent{"postKeyEvent"};
 inline constexpr QLatin1String RequestScreenCaptureAccess{"requestScreenCaptureAccess"};
 inline constexpr QLatin1String ShareableContent{"shareableContent"};
 inline constexpr QLatin1String CaptureWindowImage{"captureWindowImage"};
+inline constexpr QLatin1String CaptureDisplayImage{"captureDisplayImage"};
 
 inline constexpr QLatin1String CopyPreference{"copyPreference"};
 inline constexpr QLatin1String SetPreference{"setPreference"};
@@ -48,5 +49,7 @@ inline constexpr QLatin1String SynchronizePreferences{"synchronizePreferences"};
 inline constexpr QLatin1String PostDistributedNotification{"postDistributedNotification"};
 inline constexpr QLatin1String StartDetached{"startDetached"};
 inline constexpr QLatin1String Relaunch{"relaunchWhenExited"};
+inline constexpr QLatin1String SetActivationPolicy{"setActivationPolicy"};
+inline constexpr QLatin1String ActivateIgnoringOtherApps{"activateIgnoringOtherApps"};
 
 } // namespace Velmora::Sim::SimOperations

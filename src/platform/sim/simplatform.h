@@ -8,6 +8,7 @@
 #include "platform/sim/simdistributednotifications.h"
 #include "platform/sim/simeventtaps.h"
 #include "platform/sim/simfavoritefolders.h"
+#include "platform/sim/simownapplication.h"
 #include "platform/sim/simownwindows.h"
 #include "platform/sim/simprivatefunctions.h"
 #include "platform/sim/simscreencapture.h"
@@ -41,6 +42,7 @@ public:
     SimDistributedNotifications distributedNotifications{desktop};
     SimFavoriteFolders favoriteFolders{desktop};
     SimOwnWindows ownWindows{desktop};
+    SimOwnApplication ownApplication{desktop};
     SimChildProcesses childProcesses{desktop};
     SimStatusItem statusItem;
 };

@@ -50,7 +50,8 @@ void SimScreenCapture::shareableContent(bool excludeDesktopWindows, bool onScree
         for (const SimWindow &w : m_desktop.windows()) {
             if ((excludeDesktopWindows && w.desktopElement) || (onScreenWindowsOnly && !m_desktop.isOnScreen(w)))
                 continue;
-            content->windows.append({w.number, w.ownerPid, w.title, w.bounds, m_desktop.isOnScreen(w)});
+            const bool owned = m_desktop.process(w.ownerPid).has_value();
+            content->windows.append({w.number, w.ownerPid, w.title, w.bounds, m_desktop.isOnScreen(w), owned, w.layer});
         }
         for (const DisplayInfo &display : m_desktop.displays())
             content->displayIds.append(display.displayId);
@@ -72,6 +73,26 @@ void SimScreenCapture::captureWindowImage(quint32 windowId, const QSize &pixelSi
     QImage image;
     if (!failure && w && mayCapture() && !pixelSize.isEmpty())
         image = imageOf(*w, pixelSize);
+    m_desktop.later(CaptureLatencyMs, [callback, image] { callback(image); }, context);
+}
+
+void SimScreenCapture::captureDisplayImage(quint32 displayId, const QSize &pixelSize, QObject *context,
+                                           ImageCallback callback)
+{
+    const auto failure = m_desktop.takeFailure(SimOperations::CaptureDisplayImage, QString(), 0);
+    m_desktop.log(SimOperations::CaptureDisplayImage, 0, {},
+                  QVariantMap{{QStringLiteral("display"), displayId}, {QStringLiteral("size"), pixelSize}},
+                  failure ? -1 : 0);
+    if (failure && failure->neverAnswers)
+        return;
+    bool known = false;
+    for (const DisplayInfo &display : m_desktop.displays())
+        known = known || display.displayId == displayId;
+    QImage image;
+    if (!failure && known && mayCapture() && !pixelSize.isEmpty()) {
+        image = QImage(pixelSize, QImage::Format_ARGB32_Premultiplied);
+        image.fill(QColor(46, 84, 140));
+    }
     m_desktop.later(CaptureLatencyMs, [callback, image] { callback(image); }, context);
 }
 

@@ -25,6 +25,10 @@ public:
                           ContentCallback callback) override;
     void captureWindowImage(quint32 windowId, const QSize &pixelSize, const CaptureOptions &options, QObject *context,
                             ImageCallback callback) override;
+    // The display's image is its desktop colour: nothing captures what the
+    // person's screen shows.
+    void captureDisplayImage(quint32 displayId, const QSize &pixelSize, QObject *context,
+                             ImageCallback callback) override;
 
     // What a capture of the window shows now (a null image for no such window).
     QImage imageOf(quint32 windowId, const QSize &pixelSize) const;

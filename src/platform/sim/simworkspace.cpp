@@ -105,7 +105,13 @@ void SimWorkspace::openApplication(const QString &bundlePath, const OpenConfigur
 
 bool SimWorkspace::openUrl(const QUrl &url)
 {
-    return !m_desktop.refuses(SimOperations::OpenUrl, {}, 0, url);
+    if (m_desktop.refuses(SimOperations::OpenUrl, {}, 0, url))
+        return false;
+    // "x-apple.systempreferences:<pane>?<anchor>" or "...:<pane>": the
+    // settings show the anchor when there is one, else the pane.
+    if (url.scheme() == QLatin1String("x-apple.systempreferences"))
+        m_desktop.openSystemSettings(url.hasQuery() ? url.query() : url.path());
+    return true;
 }
 
 void SimWorkspace::activateFileViewerSelecting(const QStringList &paths)

@@ -54,13 +54,7 @@ bool keepsPlace(const QRectF &frame, const QList<DisplayInfo> &screens)
 std::optional<DisplayInfo> screenFor(
     const QList<DisplayInfo> &screens, const QPointF &pointer, const std::optional<DisplayInfo> &mainScreen)
 {
-    for (const DisplayInfo &screen : screens) {
-        // Edges count as inside, as the pointer can rest on the last pixel.
-        const QRectF f = screen.frame;
-        if (pointer.x() >= f.left() && pointer.x() <= f.right() && pointer.y() >= f.top() && pointer.y() <= f.bottom())
-            return screen;
-    }
-    return mainScreen;
+    return OwnWindowPlacement::screenUnderPointer(screens, pointer, mainScreen);
 }
 
 QRectF fitAndCenter(const QRectF &frame, const DisplayInfo &screen)

@@ -1,0 +1,7 @@
+#include "platform/ownapplication.h"
+
+namespace Velmora {
+
+OwnApplication::~OwnApplication() = default;
+
+} // namespace Velmora

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/ownapplication.h"
+
+namespace Velmora::Sim {
+
+class SimDesktop;
+
+// This process on the simulated desktop: its policy is the policy of the
+// desktop's own process (so the drawn Dock shows its tile while it is a
+// regular application). Every change is logged
+// (SimOperations::SetActivationPolicy with the policy's number as the
+// detail, SimOperations::ActivateIgnoringOtherApps); a policy change fails
+// when a test injects a failure.
+class SimOwnApplication final : public OwnApplication
+{
+public:
+    explicit SimOwnApplication(SimDesktop &desktop);
+
+    ActivationPolicy activationPolicy() const override;
+    bool setActivationPolicy(ActivationPolicy policy) override;
+    void activateIgnoringOtherApps() override;
+
+private:
+    SimDesktop &m_desktop;
+};
+
+} // namespace Velmora::Sim
