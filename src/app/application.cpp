@@ -32,6 +32,8 @@
 #include "bar/taskbarview.h"
 #include "bar/windowpickercontent.h"
 #include "picker/windowpickerview.h"
+#include "startmenu/model/appsections.h"
+#include "startmenu/startmenuview.h"
 #include "services/dockpinnedapps.h"
 #include "services/fullscreendisplaydetector.h"
 #include "services/screencapturepermission.h"
@@ -192,7 +194,16 @@ TaskbarWindowController::ContentFactory Application::barContent()
                 *m_store, StoreBarActions::Services{sim.distributedNotifications, m_popovers->dismissingClick(),
                                                     m_appExpose.get()});
         }
-        return new TaskbarView({*m_store, *m_barActions, *m_animator, *m_fileIcons, *m_popovers}, displayID, parent);
+        if (!m_appSections)
+            m_appSections = std::make_unique<AppSections>();
+        TaskbarViewEnvironment environment{*m_store, *m_barActions, *m_animator, *m_fileIcons, *m_popovers};
+        environment.startMenu = [this](quint32 displayID) -> QWidget * {
+            Sim::SimPlatform &sim = *m_desktop;
+            return new StartMenuView({*m_store, sim.displays, sim.workspace, *m_clock, *m_animator, *m_fileIcons,
+                                      *m_appSections},
+                                     StartMenuMode::Start, displayID);
+        };
+        return new TaskbarView(environment, displayID, parent);
     };
 }
 

@@ -25,6 +25,7 @@ class SimScreenFollower;
 class ActivationParking;
 class Animator;
 class AppDelegate;
+class AppSections;
 class AppExpose;
 class ApplicationPopoverServices;
 class BarCloseConfirmation;
@@ -144,6 +145,8 @@ private:
     std::unique_ptr<BarCloseConfirmation> m_closeConfirmation;
     std::unique_ptr<TaskbarStore> m_store;
     std::unique_ptr<StoreBarActions> m_barActions;
+    // The Start menus' letter sections, shared by every display's menu.
+    std::unique_ptr<AppSections> m_appSections;
     // Last: the panels go first, while the store they show is still there.
     std::unique_ptr<AppDelegate> m_delegate;
 };
