@@ -15,6 +15,7 @@ class PidfdSignaller;
 class ProcStatistics;
 class PtyLauncher;
 class SystemClock;
+class XdgAutostartEntry;
 class XdgFileIcons;
 } // namespace Linux
 namespace Sim {
@@ -26,6 +27,8 @@ class ActivationParking;
 class Animator;
 class AppDelegate;
 class AppSections;
+class AppUpdater;
+class LaunchAtLogin;
 class AppExpose;
 class ApplicationPopoverServices;
 class BarCloseConfirmation;
@@ -75,6 +78,9 @@ public:
     Sim::SimPlatform &simulatedDesktop() const { return *m_desktop; }
     AppDelegate &delegate() const { return *m_delegate; }
     Animator &animator() const { return *m_animator; }
+    // What the settings page binds its login and update rows to.
+    LaunchAtLogin &launchAtLogin() const { return *m_launchAtLogin; }
+    AppUpdater &appUpdater() const { return *m_appUpdater; }
 
 private:
     // The Task Manager's controller builds its window at once: made just
@@ -110,6 +116,9 @@ private:
     std::unique_ptr<SimulatedAppIcons> m_fileIcons;
     std::unique_ptr<Sim::ScriptedBundles> m_bundles;
     std::unique_ptr<Animator> m_animator;
+    std::unique_ptr<Linux::XdgAutostartEntry> m_loginItem;
+    std::unique_ptr<LaunchAtLogin> m_launchAtLogin;
+    std::unique_ptr<AppUpdater> m_appUpdater;
 
     // The window services the store works with.
     std::unique_ptr<WindowPreviewProvider> m_previews;
