@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QTest>
 
 Q_DECLARE_METATYPE(Velmora::EnglishSpelling::Variant)
