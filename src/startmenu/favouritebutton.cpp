@@ -19,7 +19,6 @@ FavouriteButton::FavouriteButton(StartMenuViewModel &model, FileIcons &icons, co
 {
     setAttribute(Qt::WA_Hover);
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    setAttribute(Qt::WA_NoSystemBackground);
     setToolTip(favourite.name);
     setAccessibleName(favourite.name);
 }

@@ -21,7 +21,6 @@ PinnedAppButton::PinnedAppButton(StartMenuViewModel &model, FileIcons &icons, co
     setAttribute(Qt::WA_Hover);
     // The popover is shown without the keyboard; the name still shows.
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    setAttribute(Qt::WA_NoSystemBackground);
     setToolTip(app.name);
     setAccessibleName(app.name);
 }

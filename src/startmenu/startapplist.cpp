@@ -30,7 +30,6 @@ StartAppList::StartAppList(StartMenuViewModel &model, FileIcons &icons, QWidget 
     , m_headerHeight(headerTop + QFontMetricsF(headerFont()).height() + headerBottom)
 {
     setMouseTracking(true);
-    setAttribute(Qt::WA_NoSystemBackground);
 }
 
 void StartAppList::setSections(const QList<AppSection> &sections)

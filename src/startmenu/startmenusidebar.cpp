@@ -47,7 +47,6 @@ StartMenuSidebar::StartMenuSidebar(StartMenuViewModel &model, Animator &animator
     , m_animator(animator)
     , m_icons(icons)
 {
-    setAttribute(Qt::WA_NoSystemBackground);
     syncTiles();
     syncRecents();
     syncFavourites();

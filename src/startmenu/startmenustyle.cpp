@@ -38,7 +38,8 @@ void makeTransparent(QAbstractScrollArea *area)
     area->viewport()->setAutoFillBackground(false);
     area->setAutoFillBackground(false);
     area->setStyleSheet(QStringLiteral(
-        "QAbstractScrollArea { background: transparent; }"
+        "QAbstractScrollArea, QAbstractScrollArea > QWidget, QAbstractScrollArea > QWidget > QWidget"
+        " { background: transparent; }"
         "QScrollBar:vertical { background: transparent; width: 8px; margin: 2px 1px 2px 0; }"
         "QScrollBar::handle:vertical { background: rgba(255, 255, 255, 60); border-radius: 3px; min-height: 28px; }"
         "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"

@@ -72,6 +72,10 @@ StartMenuView::StartMenuView(StartMenuEnvironment environment, StartMenuMode mod
     m_listArea->graphicsEffect()->setEnabled(false);
     m_listArea->setVisible(!m_showsNoApps);
 
+    // Each content takes its scroll area's width, whatever the scroller takes.
+    m_listArea->viewport()->installEventFilter(this);
+    m_sidebarArea->viewport()->installEventFilter(this);
+
     connect(m_model.get(), &ViewModel::changed, this, &StartMenuView::apply);
     syncList();
     resize(sizeHint());
@@ -146,6 +150,17 @@ void StartMenuView::layOut()
     const int sidebarLeft = int(StartMenuLayout::listColumnWidth + StartMenuLayout::dividerWidth);
     m_sidebarArea->setGeometry(sidebarLeft, 0, std::max(0, width() - sidebarLeft), height());
     m_sidebar->setAvailableWidth(m_sidebarArea->viewport()->width());
+}
+
+bool StartMenuView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize) {
+        if (watched == m_listArea->viewport())
+            m_list->resize(m_listArea->viewport()->width(), m_list->sizeHint().height());
+        else if (watched == m_sidebarArea->viewport())
+            m_sidebar->setAvailableWidth(m_sidebarArea->viewport()->width());
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void StartMenuView::showEvent(QShowEvent *event)
