@@ -170,6 +170,8 @@ void StartAppList::mousePressEvent(QMouseEvent *event)
     if (index < 0)
         return;
     if (AppContextMenu::isMenuClick(event->button(), event->modifiers())) {
+        // The menu takes the pointer: this list hears nothing until it ends.
+        setHovered(-1);
         StartAppContextMenu::popUp(m_model, appOf(m_items[size_t(index)]), event->globalPosition().toPoint(), this);
         return;
     }

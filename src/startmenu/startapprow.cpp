@@ -88,6 +88,8 @@ void StartAppRow::leaveEvent(QEvent *event)
 void StartAppRow::mousePressEvent(QMouseEvent *event)
 {
     if (AppContextMenu::isMenuClick(event->button(), event->modifiers())) {
+        m_hovering = false;
+        update();
         StartAppContextMenu::popUp(m_model, m_app, event->globalPosition().toPoint(), this);
         return;
     }

@@ -90,6 +90,34 @@ private slots:
         QVERIFY(f.view->listArea()->isVisible());
     }
 
+    // The switch between the list and "No apps found" fades, unless the
+    // person asked for less motion: then it happens at once.
+    void reduceMotionSwitchesWithoutAFade_data()
+    {
+        QTest::addColumn<bool>("reduceMotion");
+        QTest::newRow("fades") << false;
+        QTest::newRow("reduce motion") << true;
+    }
+    void reduceMotionSwitchesWithoutAFade()
+    {
+        QFETCH(bool, reduceMotion);
+        MenuFixture f;
+        f.animator.setInstant(false);
+        f.animator.setReducesMotion(reduceMotion);
+        f.openMenu();
+        QTest::keyClicks(f.view->searchField()->field(), "zzz");
+        f.settle();
+        QVERIFY(f.view->showsNoApps());
+        if (reduceMotion) {
+            QCOMPARE(f.view->listOpacity(), 0.0);
+        } else {
+            QVERIFY(f.view->listOpacity() > 0);
+            f.clock.advance(StartMenuView::switchFadeMs + 20);
+            QCOMPARE(f.view->listOpacity(), 0.0);
+        }
+        QVERIFY(!f.view->listArea()->isVisible());
+    }
+
     void escapeClosesTheMenuAndClearsTheText()
     {
         MenuFixture f;
