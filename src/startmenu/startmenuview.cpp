@@ -112,8 +112,9 @@ void StartMenuView::apply(ViewModel::Changes changes)
         updateGeometry(); // the popover follows the new height
     m_sidebar->apply(changes);
     if ((changes & StartMenuViewModel::Presented) && !m_model->isPresented()) {
-        // The next opening shows the list from its top.
+        // The next opening shows the list and the sidebar from their tops.
         m_listArea->verticalScrollBar()->setValue(0);
+        m_sidebarArea->verticalScrollBar()->setValue(0);
     }
 }
 
