@@ -345,6 +345,7 @@ TaskbarStore &Application::createStore()
     environment.fileIcons = m_fileIcons.get();
     environment.ownWindows = m_ownWindowsHost.get();
     environment.relauncher = m_relauncher.get();
+    environment.onboarding = this;
     environment.closeConfirmation = m_closeConfirmation.get();
     environment.dockPinnedBundleIdentifiers = [preferences = &sim.applicationPreferences] {
         return DockPinnedApps::bundleIdentifiers(*preferences, ownBundleIdentifier);
@@ -367,6 +368,12 @@ void Application::showOnboarding(TaskbarStore &store)
 bool Application::hasOnboardingWindow() const
 {
     return false;
+}
+
+void Application::presentOnboarding()
+{
+    if (m_store)
+        showOnboarding(*m_store);
 }
 
 } // namespace Velmora

@@ -2,6 +2,7 @@
 
 #include "app/startupsteps.h"
 #include "app/taskbarwindowcontroller.h"
+#include "store/onboardinghost.h"
 
 #include <QObject>
 
@@ -61,7 +62,7 @@ class WindowPreviewProvider;
 // The composition root: chooses the platform implementations (the simulated
 // desktop for the window system, the real machine for everything else),
 // wires the product together and hands start-up to the application delegate.
-class Application : public QObject, private StartupSteps
+class Application : public QObject, private StartupSteps, private OnboardingHost
 {
     Q_OBJECT
 public:
@@ -102,6 +103,9 @@ private:
     bool isOnboardingCompleted() const override;
     void showOnboarding(TaskbarStore &store) override;
     bool hasOnboardingWindow() const override;
+
+    // OnboardingHost: the bar's setup button.
+    void presentOnboarding() override;
 
     std::unique_ptr<Linux::SystemClock> m_clock;
     std::unique_ptr<Sim::SimPlatform> m_desktop;
