@@ -76,6 +76,24 @@ private slots:
         QCOMPARE(describe(sections.group(named(names))), expected);
     }
 
+    // A long list grows the memo's key table while it is grouped.
+    void aLongListGroupsEveryApp()
+    {
+        QStringList names;
+        for (int i = 0; i < 600; ++i)
+            names << QStringLiteral("%1 App %2").arg(QChar(u'A' + i % 26)).arg(i);
+        AppSections sections(english);
+        const QList<AppSection> grouped = sections.group(named(names));
+        QCOMPARE(grouped.size(), 26);
+        qsizetype total = 0;
+        for (const AppSection &section : grouped) {
+            total += section.apps.size();
+            for (const AppItem &app : section.apps)
+                QVERIFY(app.name.startsWith(section.letter));
+        }
+        QCOMPARE(total, 600);
+    }
+
     void theMemoRegroupsOnlyWhenTheResultsDiffer()
     {
         AppSections sections(english);

@@ -47,10 +47,14 @@ const AppSections::NameKeys &AppSections::keysFor(const QString &name)
 
 QList<AppSection> AppSections::group(const QList<AppItem> &apps)
 {
+    // Every name's keys first: an insertion may move the others, so the
+    // pointers are taken once nothing is added any more.
+    for (const AppItem &app : apps)
+        keysFor(app.name);
     std::vector<const NameKeys *> keys;
     keys.reserve(apps.size());
     for (const AppItem &app : apps)
-        keys.push_back(&keysFor(app.name));
+        keys.push_back(&*m_keys.constFind(app.name));
     std::vector<qsizetype> order(apps.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
