@@ -8,26 +8,17 @@
 #include "bar/instantpopover.h"
 #include "bar/taskbarview.h"
 #include "platform/sim/simoperations.h"
+#include "threadcputime.h"
 
 #include <QApplication>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
 
-#include <time.h>
 
 using namespace Velmora;
 
 namespace {
-
-// The calling thread's CPU time: the main thread's own work, whatever else
-// the machine is busy with.
-qint64 threadCpuNs()
-{
-    timespec now {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-}
 
 // Counts paint events per widget.
 class PaintCounter : public QObject

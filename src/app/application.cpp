@@ -51,6 +51,8 @@
 #include "onboarding/onboardingwindow.h"
 #include "onboarding/onboardingwindowcontroller.h"
 #include "picker/windowpickerview.h"
+#include "startmenu/model/appsections.h"
+#include "startmenu/startmenuview.h"
 #include "services/dockpinnedapps.h"
 #include "services/fullscreendisplaydetector.h"
 #include "services/screencapturepermission.h"
@@ -284,8 +286,16 @@ TaskbarWindowController::ContentFactory Application::barContent()
                     .taskManager = [this] { return m_taskManager.get(); },
                 });
         }
-        return new TaskbarView(
-            { *m_store, *m_barActions, *m_animator, *m_fileIcons, *m_popovers, m_pickerContent }, displayID, parent);
+        if (!m_appSections)
+            m_appSections = std::make_unique<AppSections>();
+        TaskbarViewEnvironment environment{*m_store, *m_barActions, *m_animator, *m_fileIcons, *m_popovers, m_pickerContent};
+        environment.startMenu = [this](quint32 displayID) -> QWidget * {
+            Sim::SimPlatform &sim = *m_desktop;
+            return new StartMenuView({*m_store, sim.displays, sim.workspace, *m_clock, *m_animator, *m_fileIcons,
+                                      *m_appSections},
+                                     StartMenuMode::Start, displayID);
+        };
+        return new TaskbarView(environment, displayID, parent);
     };
 }
 

@@ -34,6 +34,7 @@ class SimScreenFollower;
 class ActivationParking;
 class Animator;
 class AppDelegate;
+class AppSections;
 class AppUpdater;
 class ApplicationsFolderMover;
 class MessageBoxAlerts;
@@ -193,6 +194,8 @@ private:
     std::unique_ptr<StatusMenu> m_statusMenu;
     // What every app button's picker popover shows. Made by start().
     WindowPickerContent::Factory m_pickerContent;
+    // The Start menus' letter sections, shared by every display's menu.
+    std::unique_ptr<AppSections> m_appSections;
     // Last: the panels go first, while the store they show is still there.
     std::unique_ptr<AppDelegate> m_delegate;
 };

@@ -84,6 +84,19 @@ TaskbarView::TaskbarView(TaskbarViewEnvironment environment, quint32 displayID, 
                                             store.flyouts().dismissFlyouts();
                                     } });
 
+    if (environment.startMenu) {
+        // The menu opens centred above the Start button and closes as every
+        // flyout does: a click elsewhere, Escape, another flyout, or the
+        // click on Start that dismisses it.
+        m_startMenuPopover = new InstantPopover(environment.popovers.services(), model.startMenuPresenter(), m_start,
+                                                environment.startMenu(displayID));
+        m_startMenuPopover->setBinding({ [&model] { return model.isStartMenuOpen(); },
+                                         [&model, &store](bool presented) {
+                                             if (!presented && model.isStartMenuOpen())
+                                                 store.flyouts().dismissFlyouts();
+                                         } });
+    }
+
     m_tray = new SystemTrayView(store.permissions(), this);
     connect(m_tray, &SystemTrayView::trayWidthChanged, this, [this](qreal width) { m_model->setTrayWidth(width); });
     m_model->setTrayWidth(m_tray->trayWidth());
@@ -103,6 +116,7 @@ TaskbarView::~TaskbarView()
     for (auto &[id, slot] : m_slots)
         delete slot.picker;
     delete m_overflowPopover;
+    delete m_startMenuPopover;
     m_slots.clear();
     m_leaving.clear();
     qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
@@ -305,6 +319,8 @@ void TaskbarView::syncFlyoutLooks()
     m_startModel->setActive(m_model->isStartMenuOpen());
     m_overflowModel->setActive(m_model->isOverflowOpen());
     m_overflowPopover->update();
+    if (m_startMenuPopover)
+        m_startMenuPopover->update();
     for (auto &[id, slot] : m_slots)
         syncPicker(id, slot);
 }

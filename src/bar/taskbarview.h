@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 #include <memory>
 
 namespace Velmora {
@@ -25,6 +27,10 @@ class TaskbarStore;
 // What one display's bar needs of the application.
 struct TaskbarViewEnvironment
 {
+    // Makes the Start menu of a display, the content of the popover above
+    // its Start button; without one the Start button opens nothing.
+    using StartMenuFactory = std::function<QWidget *(quint32 displayID)>;
+
     TaskbarStore &store;
     BarActions &actions;
     Animator &animator;
@@ -32,6 +38,7 @@ struct TaskbarViewEnvironment
     ApplicationPopoverServices &popovers;
     // What an app's picker popover shows; without one, the windows' titles.
     WindowPickerContent::Factory pickerContent = {};
+    StartMenuFactory startMenu = {};
 };
 
 // The bar of one display, as its panel hosts it: the bar's background, the
@@ -58,6 +65,8 @@ public:
     // The window picker's popover of an app, once its picker has been opened.
     InstantPopover *pickerPopover(const QString &appID) const;
     InstantPopover *overflowPopover() const { return m_overflowPopover; }
+    // The Start menu's popover; none without a Start menu to show.
+    InstantPopover *startMenuPopover() const { return m_startMenuPopover; }
     SystemTrayView *tray() const { return m_tray; }
 
     QSize sizeHint() const override;
@@ -96,6 +105,7 @@ private:
     TaskbarIconButton *m_search = nullptr;
     TaskbarIconButton *m_overflowButton = nullptr;
     InstantPopover *m_overflowPopover = nullptr;
+    InstantPopover *m_startMenuPopover = nullptr;
     SystemTrayView *m_tray = nullptr;
     std::map<QString, AppSlot> m_slots;
     // Buttons fading off the bar; each goes when its fade ends.

@@ -21,16 +21,26 @@ struct ViewWorld : BarWorld
     ApplicationPopoverServices popovers{clock, clock, animator, displays, eventTaps};
     std::unique_ptr<TaskbarView> view;
 
-    explicit ViewWorld(const QStringList &apps = {"Editor", "Mail", "Notes"})
+    explicit ViewWorld(const QStringList &apps = {"Editor", "Mail", "Notes"},
+                       TaskbarViewEnvironment::StartMenuFactory startMenu = {})
         : BarWorld(apps)
     {
-        view = std::make_unique<TaskbarView>(TaskbarViewEnvironment{*store, actions, animator, icons, popovers}, 1);
+        TaskbarViewEnvironment environment{*store, actions, animator, icons, popovers};
+        environment.startMenu = std::move(startMenu);
+        view = std::make_unique<TaskbarView>(environment, 1);
         view->setWindowFlags(Qt::FramelessWindowHint | Qt::Tool);
         view->setGeometry(0, 843, 1000, 57);
         view->show();
         settle();
     }
     QPoint centreOf(QWidget *widget) const { return widget->rect().center(); }
+};
+
+// A stand-in for the Start menu: a fixed-size panel.
+class MenuPanel : public QWidget
+{
+public:
+    QSize sizeHint() const override { return {680, 400}; }
 };
 
 } // namespace
@@ -89,6 +99,43 @@ private slots:
         AppTaskbarButton *mail = w.view->appButton(w.app("Mail").id);
         QTest::mouseClick(mail, Qt::LeftButton, {}, w.centreOf(mail));
         QCOMPARE(w.actions.take(), QStringList({"click:com.example.Mail@1"}));
+    }
+
+    // Start opens its menu centred above the button, lit while it is open;
+    // Escape, or another flyout, closes it and the button goes dark.
+    void startOpensItsMenuAboveTheButton()
+    {
+        QList<quint32> built;
+        ViewWorld w({"Editor", "Mail", "Notes"}, [&built](quint32 displayID) -> QWidget * {
+            built << displayID;
+            return new MenuPanel;
+        });
+        QCOMPARE(built, QList<quint32>{1});
+        TaskbarIconButton *start = w.view->startButton();
+        QTest::mouseClick(start, Qt::LeftButton, {}, w.centreOf(start));
+        w.settle();
+        InstantPopover *popover = w.view->startMenuPopover();
+        QVERIFY(popover->isShown());
+        QVERIFY(start->model().isActive());
+        const QRect window = popover->window()->geometry();
+        const QRect button(start->mapToGlobal(QPoint(0, 0)), start->size());
+        QCOMPARE(window.size(), QSize(680, 400));
+        QVERIFY(window.bottom() < button.top());
+        QVERIFY(std::abs(window.center().x() - button.center().x()) <= 1);
+
+        QTest::keyClick(popover->window(), Qt::Key_Escape);
+        w.settle();
+        QVERIFY(!popover->isShown());
+        QVERIFY(!w.store->flyouts().isStartMenuPresented());
+        QVERIFY(!start->model().isActive());
+
+        QTest::mouseClick(start, Qt::LeftButton, {}, w.centreOf(start));
+        w.settle();
+        QVERIFY(popover->isShown());
+        w.store->flyouts().toggleTaskbarOverflow(1);
+        w.settle();
+        QVERIFY(!popover->isShown());
+        QVERIFY(!start->model().isActive());
     }
 
     // Dragging a button along the bar and letting go stores the new order.

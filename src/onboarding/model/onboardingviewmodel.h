@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bar/model/viewmodel.h"
+#include "viewmodel/viewmodel.h"
 #include "onboarding/model/dockpage.h"
 #include "onboarding/model/onboardingfooter.h"
 #include "onboarding/model/onboardingstep.h"
