@@ -7,7 +7,9 @@
 #include "netrates/socketratetable.h"
 
 #include <cerrno>
+#include <charconv>
 #include <csignal>
+#include <cstring>
 #include <ctime>
 #include <string_view>
 #include <unistd.h>
@@ -33,15 +35,22 @@ bool writeAll(std::string_view text)
 
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
     // A reader that goes away closes the terminal (SIGHUP, or EIO on write)
     // or the pipe (SIGPIPE): each of them ends us, whatever we inherited.
     for (int signal : { SIGHUP, SIGPIPE, SIGTERM, SIGINT })
         std::signal(signal, SIG_DFL);
     // The reader is our parent: when it is gone (crashed, killed) we are
-    // adopted by someone else, and there is nobody left to report to.
-    const pid_t parent = ::getppid();
+    // adopted by someone else, and there is nobody left to report to. It
+    // names itself, because it may be gone before we could ask who it was.
+    pid_t parent = ::getppid();
+    if (argc == 2) {
+        const std::string_view given = argv[1];
+        const auto [end, ec] = std::from_chars(given.data(), given.data() + given.size(), parent);
+        if (ec != std::errc() || end != given.data() + given.size())
+            return 2;
+    }
 
     SocketDiagnostics diagnostics;
     if (!diagnostics.isOpen())
@@ -52,6 +61,8 @@ int main()
     timespec next {};
     ::clock_gettime(CLOCK_MONOTONIC, &next);
     for (;;) {
+        if (::getppid() != parent)
+            return 0;
         std::map<std::int32_t, Traffic> traffic;
         if (const auto sockets = diagnostics.read()) {
             owners.update(*sockets, table.reusedInodes(*sockets));
@@ -60,8 +71,6 @@ int main()
         // A second whose table could not be read is reported empty rather
         // than skipped, so the reader's seconds stay one second long.
         if (!writeAll(formatReport(traffic, owners.names())))
-            return 0;
-        if (::getppid() != parent)
             return 0;
         next.tv_sec += 1;
         while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) == EINTR) { }
