@@ -1,6 +1,9 @@
 #include "app/application.h"
 
 #include "app/appdelegate.h"
+#include "app/applicationsfoldermover.h"
+#include "app/messageboxalerts.h"
+#include "app/releasebuild.h"
 #include "app/appupdater.h"
 #include "app/launchatlogin.h"
 #include "app/appownwindowshost.h"
@@ -12,7 +15,13 @@
 #include "bar/model/animator.h"
 #include "bar/taskbartooltipcontroller.h"
 #include "platform/linux/exitrelauncher.h"
+#include "platform/linux/filesystembundles.h"
 #include "platform/linux/jsonfileuserdefaults.h"
+#include "platform/linux/localapplicationprocesses.h"
+#include "platform/linux/localfileoperations.h"
+#include "platform/linux/mounttablevolumes.h"
+#include "platform/linux/notranslocation.h"
+#include "platform/linux/unsignedcode.h"
 #include "platform/linux/pidfdsignaller.h"
 #include "platform/linux/procstatistics.h"
 #include "platform/linux/ptylauncher.h"
@@ -96,6 +105,29 @@ Application::Application(QObject *parent)
     , m_machineIcons(std::make_unique<Linux::XdgFileIcons>())
     , m_bundles(std::make_unique<Sim::ScriptedBundles>())
     , m_animator(std::make_unique<Animator>(*m_clock, *m_clock))
+    , m_codeSignature(std::make_unique<Linux::UnsignedCode>())
+    , m_releaseBuild(std::make_unique<ReleaseBuild>(*m_codeSignature))
+    , m_translocation(std::make_unique<Linux::NoTranslocation>())
+    , m_files(std::make_unique<Linux::LocalFileOperations>())
+    , m_volumes(std::make_unique<Linux::MountTableVolumes>())
+    , m_alerts(std::make_unique<MessageBoxAlerts>())
+    , m_processes(std::make_unique<Linux::LocalApplicationProcesses>(
+          ownBundleIdentifier, QCoreApplication::applicationFilePath()))
+    , m_machineBundles(std::make_unique<Linux::FileSystemBundles>())
+    // No copy on Linux carries a signature, so it never offers the move.
+    , m_mover(std::make_unique<ApplicationsFolderMover>(ApplicationsFolderMover::Environment{
+          .release = *m_releaseBuild,
+          .translocation = *m_translocation,
+          .files = *m_files,
+          .volumes = *m_volumes,
+          .alerts = *m_alerts,
+          .processes = *m_processes,
+          .bundles = *m_machineBundles,
+          .defaults = *m_defaults,
+          .bundlePath = QCoreApplication::applicationFilePath(),
+          .bundleIdentifier = ownBundleIdentifier,
+          .home = QDir::homePath(),
+      }))
     , m_loginItem(std::make_unique<Linux::XdgAutostartEntry>(Linux::XdgAutostartEntry::autostartFolder(),
           ownBundleIdentifier + QStringLiteral(".desktop"), QStringLiteral("Velmora"),
           QCoreApplication::applicationFilePath()))
@@ -103,6 +135,8 @@ Application::Application(QObject *parent)
     // No update framework exists on this platform: the updater stays
     // unstarted, so nothing offers to check for updates.
     , m_appUpdater(std::make_unique<AppUpdater>(AppUpdater::Environment{
+          .isDistributionSigned = [release = m_releaseBuild.get()] { return release->isDeveloperIDSigned(); },
+          .activate = [processes = m_processes.get()] { processes->activateIgnoringOtherApps(); },
           .shortVersion = QCoreApplication::applicationVersion().isEmpty()
               ? std::nullopt
               : std::optional<QString>(QCoreApplication::applicationVersion()),
@@ -283,8 +317,7 @@ void Application::installApplicationIcon()
 
 bool Application::offerMoveIfNeeded()
 {
-    // Only a signed copy on the modelled desktop is offered the move.
-    return false;
+    return m_mover->offerMoveIfNeeded();
 }
 
 void Application::startUpdater()

@@ -12,11 +12,17 @@
 namespace Velmora {
 
 namespace Linux {
+class FileSystemBundles;
 class JsonFileUserDefaults;
+class LocalApplicationProcesses;
+class LocalFileOperations;
+class MountTableVolumes;
+class NoTranslocation;
 class PidfdSignaller;
 class ProcStatistics;
 class PtyLauncher;
 class SystemClock;
+class UnsignedCode;
 class XdgAutostartEntry;
 class XdgFileIcons;
 } // namespace Linux
@@ -29,6 +35,9 @@ class ActivationParking;
 class Animator;
 class AppDelegate;
 class AppUpdater;
+class ApplicationsFolderMover;
+class MessageBoxAlerts;
+class ReleaseBuild;
 class LaunchAtLogin;
 class AppExpose;
 class ApplicationPopoverServices;
@@ -121,6 +130,17 @@ private:
     std::unique_ptr<SimulatedAppIcons> m_fileIcons;
     std::unique_ptr<Sim::ScriptedBundles> m_bundles;
     std::unique_ptr<Animator> m_animator;
+    // The release services: the move into Applications, the login item and
+    // the updater, over this machine.
+    std::unique_ptr<Linux::UnsignedCode> m_codeSignature;
+    std::unique_ptr<ReleaseBuild> m_releaseBuild;
+    std::unique_ptr<Linux::NoTranslocation> m_translocation;
+    std::unique_ptr<Linux::LocalFileOperations> m_files;
+    std::unique_ptr<Linux::MountTableVolumes> m_volumes;
+    std::unique_ptr<MessageBoxAlerts> m_alerts;
+    std::unique_ptr<Linux::LocalApplicationProcesses> m_processes;
+    std::unique_ptr<Linux::FileSystemBundles> m_machineBundles;
+    std::unique_ptr<ApplicationsFolderMover> m_mover;
     std::unique_ptr<Linux::XdgAutostartEntry> m_loginItem;
     std::unique_ptr<LaunchAtLogin> m_launchAtLogin;
     std::unique_ptr<AppUpdater> m_appUpdater;

@@ -1,0 +1,7 @@
+#include "platform/alerts.h"
+
+namespace Velmora {
+
+Alerts::~Alerts() = default;
+
+} // namespace Velmora

@@ -1,0 +1,7 @@
+#include "platform/applicationprocesses.h"
+
+namespace Velmora {
+
+ApplicationProcesses::~ApplicationProcesses() = default;
+
+} // namespace Velmora

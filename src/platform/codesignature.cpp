@@ -1,0 +1,7 @@
+#include "platform/codesignature.h"
+
+namespace Velmora {
+
+CodeSignature::~CodeSignature() = default;
+
+} // namespace Velmora

@@ -1,0 +1,7 @@
+#include "platform/fileoperations.h"
+
+namespace Velmora {
+
+FileOperations::~FileOperations() = default;
+
+} // namespace Velmora

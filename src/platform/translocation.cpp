@@ -1,0 +1,7 @@
+#include "platform/translocation.h"
+
+namespace Velmora {
+
+Translocation::~Translocation() = default;
+
+} // namespace Velmora

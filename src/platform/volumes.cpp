@@ -1,0 +1,7 @@
+#include "platform/volumes.h"
+
+namespace Velmora {
+
+Volumes::~Volumes() = default;
+
+} // namespace Velmora
