@@ -228,7 +228,8 @@ Application::Application(QObject *parent)
     monitor.statistics = m_statistics.get();
     monitor.signaller = m_signaller.get();
     monitor.makeSampler = SystemMonitor::samplerFactory(*m_statistics, *m_clock, *m_terminals,
-        ProcessNetworkReader::Command::systemTool(QCoreApplication::applicationPid()));
+        ProcessNetworkReader::Command::forThisMachine(
+            QCoreApplication::applicationPid(), QCoreApplication::applicationDirPath()));
     m_systemMonitor = std::make_unique<SystemMonitor>(std::move(monitor));
 
     m_tooltip = std::make_unique<TaskbarTooltipController>(*m_clock, sim.displays);

@@ -1,4 +1,5 @@
 #include "platform/linux/ptylauncher.h"
+#include "platform/linux/systemclock.h"
 #include "platform/sim/simulatedterminallauncher.h"
 #include "platform/sim/virtualclock.h"
 #include "taskmanager/sampling/processnetworkreader.h"
@@ -6,8 +7,16 @@
 #include <QMutex>
 #include <QTest>
 
+#include <QTemporaryDir>
+
+#include <arpa/inet.h>
 #include <cerrno>
 #include <csignal>
+#include <ctime>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Velmora;
 using Rates = QHash<qint32, double>;
@@ -62,6 +71,73 @@ bool childGone(qint64 pid)
 {
     return pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 }
+
+// Two children of this test exchanging data over loopback TCP: one sends
+// `bytesPerSecond` for `seconds`, paced in sixteenths of a second, the other
+// receives it all.
+struct LoopbackPair
+{
+    pid_t receiver = -1;
+    pid_t sender = -1;
+
+    LoopbackPair(int bytesPerSecond, int seconds)
+    {
+        const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
+            || ::listen(listener, 1) != 0
+            || ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length) != 0)
+            return;
+        // The children use nothing but system calls: they are forks of a
+        // process with threads.
+        receiver = ::fork();
+        if (receiver == 0) {
+            const int connection = ::accept(listener, nullptr, nullptr);
+            static char buffer[65536];
+            while (::read(connection, buffer, sizeof buffer) > 0) { }
+            ::_exit(0);
+        }
+        sender = ::fork();
+        if (sender == 0) {
+            const int connection = ::socket(AF_INET, SOCK_STREAM, 0);
+            if (::connect(connection, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
+                ::_exit(1);
+            static char chunk[65536];
+            const int chunkBytes = bytesPerSecond / 16;
+            timespec next {};
+            ::clock_gettime(CLOCK_MONOTONIC, &next);
+            for (int i = 0; i < seconds * 16; ++i) {
+                for (int written = 0; written < chunkBytes;) {
+                    const ssize_t n = ::write(connection, chunk, size_t(std::min<int>(chunkBytes - written, sizeof chunk)));
+                    if (n <= 0)
+                        ::_exit(1);
+                    written += int(n);
+                }
+                next.tv_nsec += 62'500'000;
+                if (next.tv_nsec >= 1'000'000'000) {
+                    next.tv_nsec -= 1'000'000'000;
+                    ++next.tv_sec;
+                }
+                ::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr);
+            }
+            ::_exit(0);
+        }
+        ::close(listener);
+    }
+
+    ~LoopbackPair()
+    {
+        for (pid_t pid : { sender, receiver }) {
+            if (pid > 0) {
+                ::kill(pid, SIGKILL);
+                ::waitpid(pid, nullptr, 0);
+            }
+        }
+    }
+};
 
 } // namespace
 
@@ -156,6 +232,100 @@ private slots:
         // The throttle counts from the failed attempt, not from a success.
         QCOMPARE(startAfter(5'000), 1);
         QCOMPARE(startAfter(5'001), 2);
+    }
+
+    void measuresLoopbackTrafficWithOurOwnTool()
+    {
+        constexpr int rate = 1 << 20;
+        // Forked before the tool starts, so they hold none of its terminal.
+        LoopbackPair pair(rate, 6);
+        QVERIFY(pair.sender > 0 && pair.receiver > 0);
+
+        Linux::SystemClock clock;
+        const auto seconds = [&] { return double(clock.monotonicMs()) / 1000.0; };
+        CountingLauncher launcher(300);
+        ProcessNetworkReader reader(
+            launcher, clock, ProcessNetworkReader::Command::ownTool(QStringLiteral(VELMORA_NETRATES_TOOL), ::getpid()));
+        reader.start();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                const Rates now = reader.rates(seconds() - 1.5, seconds());
+                return now.contains(pair.sender) && now.contains(pair.receiver);
+            }(),
+            5000);
+
+        // Three whole seconds, read once the tool has reported all of them.
+        const double from = seconds();
+        const double to = from + 3;
+        QTest::qWait(int((to - seconds() + 1.3) * 1000));
+        const Rates measured = reader.rates(from, to);
+        for (pid_t pid : { pair.sender, pair.receiver }) {
+            const double measuredRate = measured.value(pid);
+            QVERIFY2(qAbs(measuredRate - rate) < rate * 0.1,
+                qPrintable(QString("pid %1: %2 bytes/s").arg(pid).arg(measuredRate)));
+        }
+        QCOMPARE(reader.name(pair.sender), std::optional<QString>(QFileInfo(QCoreApplication::applicationFilePath()).fileName().left(15)));
+        QVERIFY(reader.isAvailable());
+
+        const qint64 tool = launcher.lastPid();
+        QVERIFY(!childGone(tool));
+        reader.stop();
+        reader.waitForIdle();
+        QVERIFY(childGone(tool));
+    }
+
+    void ourToolEndsWhenItsParentIsGone()
+    {
+        // A shell starts the tool naming itself as the parent, then exits at
+        // once, as a crashed application would.
+        Linux::PtyLauncher launcher(300);
+        QMutex mutex;
+        QByteArray output;
+        PseudoTerminalLauncher::Handlers handlers;
+        handlers.output = [&](const QByteArray &data) {
+            QMutexLocker lock(&mutex);
+            output += data;
+        };
+        auto shell = launcher.launch(QStringLiteral("/bin/sh"),
+            { QStringLiteral("-c"), QStringLiteral("\"$0\" $$ & echo \"tool=$!\""),
+                QStringLiteral(VELMORA_NETRATES_TOOL) },
+            std::move(handlers));
+        QVERIFY(shell);
+        qint64 tool = -1;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                QMutexLocker lock(&mutex);
+                const qsizetype at = output.indexOf("tool=");
+                const qsizetype end = output.indexOf('\n', at);
+                if (at >= 0 && end > at)
+                    tool = output.mid(at + 5, end - at - 5).trimmed().toLongLong();
+                return tool > 0;
+            }(),
+            5000);
+        // Gone, or a zombie left for whoever adopted it to reap.
+        const auto ended = [tool] {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(tool));
+            if (!stat.open(QIODevice::ReadOnly))
+                return true;
+            const QByteArray text = stat.readAll();
+            return text.mid(text.lastIndexOf(')') + 2, 1) == "Z";
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(ended(), 4000);
+    }
+
+    void prefersOurOwnToolWhereItIsInstalled()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(ProcessNetworkReader::Command::ownToolName);
+        QFile tool(path);
+        QVERIFY(tool.open(QIODevice::WriteOnly));
+        tool.close();
+        QCOMPARE(ProcessNetworkReader::Command::forThisMachine(1, dir.path()).program, QStringLiteral("/bin/sh"));
+        tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const auto command = ProcessNetworkReader::Command::forThisMachine(1, dir.path());
+        QCOMPARE(command.program, path);
+        QCOMPARE(command.tool, path);
+        QCOMPARE(command.arguments, QStringList { "1" });
     }
 
     void unavailableWhenNoToolCanRun()

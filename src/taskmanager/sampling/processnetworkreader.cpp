@@ -4,7 +4,9 @@
 #include "platform/pseudoterminallauncher.h"
 #include "taskmanager/sampling/taskmanagertexts.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 #include <limits>
 #include <unistd.h>
@@ -33,6 +35,23 @@ ProcessNetworkReader::Command ProcessNetworkReader::Command::systemTool(qint64 o
     return Command { QStringLiteral("/bin/sh"),
         { QStringLiteral("-c"), script, QStringLiteral("sh"), QString::number(ownPid) },
         QStringLiteral("/usr/bin/nettop") };
+}
+
+ProcessNetworkReader::Command ProcessNetworkReader::Command::ownTool(const QString &path, qint64 ownPid)
+{
+    return Command { path, { QString::number(ownPid) }, path };
+}
+
+ProcessNetworkReader::Command ProcessNetworkReader::Command::forThisMachine(
+    qint64 ownPid, const QString &applicationDir)
+{
+    const QString name = QString::fromLatin1(ownToolName);
+    const QString besideUs = QDir(applicationDir).filePath(name);
+    if (!applicationDir.isEmpty() && isUsable(besideUs))
+        return ownTool(besideUs, ownPid);
+    if (const QString onPath = QStandardPaths::findExecutable(name); !onPath.isEmpty())
+        return ownTool(onPath, ownPid);
+    return systemTool(ownPid);
 }
 
 ProcessNetworkReader::ProcessNetworkReader(PseudoTerminalLauncher &launcher, const Clock &clock, Command command)

@@ -35,6 +35,14 @@ public:
         // The system's tool under a small shell that ends it when this
         // application (`ownPid`) goes away.
         static Command systemTool(qint64 ownPid);
+        // Our own tool, run directly: it ends by itself when its terminal
+        // or its parent (`ownPid`) goes away.
+        static Command ownTool(const QString &path, qint64 ownPid);
+        // Our own tool when it is installed next to the application or on
+        // the search path, else the system's.
+        static Command forThisMachine(qint64 ownPid, const QString &applicationDir);
+
+        static constexpr const char *ownToolName = "velmora-netrates";
     };
 
     static constexpr double relaunchInterval = 10.0;
