@@ -10,6 +10,7 @@
 #include "platform/sim/simfavoritefolders.h"
 #include "platform/sim/simownwindows.h"
 #include "platform/sim/simprivatefunctions.h"
+#include "platform/sim/simrelauncher.h"
 #include "platform/sim/simscreencapture.h"
 #include "platform/sim/simwindowlist.h"
 #include "platform/sim/simworkspace.h"
@@ -29,18 +30,23 @@ public:
     SimPlatform(Clock &clock, Scheduler &scheduler, SimDesktop::BlockingWait blockingWait);
 
     SimDesktop desktop;
-    SimAccessibility accessibility{desktop};
-    SimWindowList windowList{desktop};
-    SimDisplays displays{desktop};
-    SimWorkspace workspace{desktop};
-    SimPrivateFunctions privateFunctions{desktop};
-    SimEventTaps eventTaps{desktop};
-    SimScreenCapture screenCapture{desktop};
-    SimApplicationPreferences applicationPreferences{desktop};
-    SimDistributedNotifications distributedNotifications{desktop};
+    SimAccessibility accessibility{access()};
+    SimWindowList windowList{access()};
+    SimDisplays displays{access()};
+    SimWorkspace workspace{access()};
+    SimPrivateFunctions privateFunctions{access()};
+    SimEventTaps eventTaps{access()};
+    SimScreenCapture screenCapture{access()};
+    SimApplicationPreferences applicationPreferences{access()};
+    SimDistributedNotifications distributedNotifications{access()};
     SimFavoriteFolders favoriteFolders{desktop};
     SimOwnWindows ownWindows{desktop};
-    SimChildProcesses childProcesses{desktop};
+    SimChildProcesses childProcesses{access()};
+    SimRelauncher relauncher{access()};
+
+private:
+    // Only the interfaces built here reach behind the desktop's lock.
+    SimDesktopAccess access() { return SimDesktopAccess(desktop); }
 };
 
 } // namespace Velmora::Sim
