@@ -164,7 +164,7 @@ struct ClicksWorld : StoreWorld
     FakeOwnWindows ownWindows;
     FakeCloseConfirmation confirmation;
     DockMinimizedWindows dock { accessibility, workspace };
-    Sim::SimRelauncher relauncher { desktop };
+    Sim::SimRelauncher &relauncher = platform.relauncher;
     // What the store is given as its window guard; the recorded one unless a test swaps it.
     WindowGuard *storeGuard = &guard;
 

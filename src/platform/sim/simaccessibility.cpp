@@ -36,8 +36,9 @@ qint64 timeoutMs(double seconds)
 
 } // namespace
 
-SimAccessibility::SimAccessibility(SimDesktop &desktop)
-    : m_desktop(desktop)
+SimAccessibility::SimAccessibility(SimDesktopAccess world)
+    : m_desktop(world.desktop())
+    , m_world(world)
 {
 }
 
@@ -51,7 +52,7 @@ bool SimAccessibility::isProcessTrustedWithPrompt(bool prompt)
     const bool trusted = m_desktop.isAccessibilityTrusted();
     if (prompt && !trusted)
         m_desktop.promptForAccessibility();
-    m_desktop.log(SimOperations::IsProcessTrusted, m_desktop.selfPid(), prompt ? QStringLiteral("prompt") : QString(),
+    m_world.log(SimOperations::IsProcessTrusted, m_desktop.selfPid(), prompt ? QStringLiteral("prompt") : QString(),
                   {}, trusted ? 1 : 0);
     return trusted;
 }
@@ -90,12 +91,12 @@ AXResult<SimNode> SimAccessibility::reach(const AXElement &element)
     return *node;
 }
 
-AXError SimAccessibility::carryOut(SimDesktop &desktop, const SimNode &node, const Request &request)
+AXError SimAccessibility::carryOut(const SimDesktopAccess &world, const SimNode &node, const Request &request)
 {
     // The element must still be there when the change is made: the world is
     // locked across the check and the change, as another thread may be ending
     // the window meanwhile.
-    return desktop.withLock([&](SimDesktopParts &d) {
+    return world.withLock([&](SimDesktopParts &d) {
         if (!d.registry.isLive(node))
             return AXError::InvalidUIElement;
         SimAccessibilityTree tree(d);
@@ -105,7 +106,7 @@ AXError SimAccessibility::carryOut(SimDesktop &desktop, const SimNode &node, con
 
 AXResult<AXValue> SimAccessibility::read(const SimNode &node, const QString &attribute)
 {
-    return m_desktop.withLock([&](SimDesktopParts &d) -> AXResult<AXValue> {
+    return m_world.withLock([&](SimDesktopParts &d) -> AXResult<AXValue> {
         // Another thread may have ended it since it was reached.
         if (!d.registry.isLive(node))
             return AXError::InvalidUIElement;
@@ -117,7 +118,7 @@ AXError SimAccessibility::deliver(const AXElement &element, const Request &reque
 {
     const AXResult<SimNode> node = reach(element);
     if (node.ok())
-        return carryOut(m_desktop, *node.value(), request);
+        return carryOut(m_world, *node.value(), request);
     // A busy application still carries out what it was asked once it gets
     // to it, although the caller has stopped waiting: "cannot complete"
     // does not mean "not done".
@@ -125,8 +126,7 @@ AXError SimAccessibility::deliver(const AXElement &element, const Request &reque
                                                                 : 0;
     const std::optional<SimNode> target = m_desktop.resolve(element);
     if (busy > 0 && target) {
-        SimDesktop *desktop = &m_desktop;
-        m_desktop.later(busy, [desktop, target = *target, request] { carryOut(*desktop, target, request); });
+        m_desktop.later(busy, [world = m_world, target = *target, request] { carryOut(world, target, request); });
     }
     return node.error();
 }
@@ -134,14 +134,14 @@ AXError SimAccessibility::deliver(const AXElement &element, const Request &reque
 AXResult<AXValue> SimAccessibility::copyAttributeValue(const AXElement &element, const QString &attribute)
 {
     AXResult<AXValue> result = AXError::Failure;
-    if (const auto failure = m_desktop.takeFailure(SimOperations::CopyAttributeValue, attribute,
+    if (const auto failure = m_world.takeFailure(SimOperations::CopyAttributeValue, attribute,
                                                    element.processIdentifier())) {
         result = failure->value ? AXResult<AXValue>(*failure->value) : AXResult<AXValue>(failure->axError);
     } else {
         const AXResult<SimNode> node = reach(element);
         result = node.ok() ? read(*node.value(), attribute) : AXResult<AXValue>(node.error());
     }
-    m_desktop.log(SimOperations::CopyAttributeValue, element.processIdentifier(), attribute,
+    m_world.log(SimOperations::CopyAttributeValue, element.processIdentifier(), attribute,
                   result.value() ? logged(*result.value()) : QVariant(), int(result.error()));
     return result;
 }
@@ -152,11 +152,11 @@ AXResult<std::vector<AXValue>> SimAccessibility::copyMultipleAttributeValues(con
 {
     const qint32 pid = element.processIdentifier();
     auto finish = [&](AXResult<std::vector<AXValue>> result) {
-        m_desktop.log(SimOperations::CopyMultipleAttributeValues, pid, attributes.join(QLatin1Char(',')), {},
+        m_world.log(SimOperations::CopyMultipleAttributeValues, pid, attributes.join(QLatin1Char(',')), {},
                       int(result.error()));
         return result;
     };
-    if (const auto failure = m_desktop.takeFailure(SimOperations::CopyMultipleAttributeValues, QString(), pid))
+    if (const auto failure = m_world.takeFailure(SimOperations::CopyMultipleAttributeValues, QString(), pid))
         return finish(failure->axError);
     const AXResult<SimNode> node = reach(element);
     if (!node.ok())
@@ -165,7 +165,7 @@ AXResult<std::vector<AXValue>> SimAccessibility::copyMultipleAttributeValues(con
     std::vector<AXValue> values;
     for (const QString &attribute : attributes) {
         AXResult<AXValue> one = read(*node.value(), attribute);
-        if (const auto failure = m_desktop.takeFailure(SimOperations::CopyAttributeValue, attribute, pid))
+        if (const auto failure = m_world.takeFailure(SimOperations::CopyAttributeValue, attribute, pid))
             one = failure->value ? AXResult<AXValue>(*failure->value) : AXResult<AXValue>(failure->axError);
         if (!one.ok() && options == BatchOptions::StopOnError)
             return finish(one.error());
@@ -177,7 +177,7 @@ AXResult<std::vector<AXValue>> SimAccessibility::copyMultipleAttributeValues(con
 AXResult<qint64> SimAccessibility::attributeValueCount(const AXElement &element, const QString &attribute)
 {
     const auto answer = [&]() -> AXResult<qint64> {
-        if (const auto failure = m_desktop.takeFailure(SimOperations::AttributeValueCount, attribute,
+        if (const auto failure = m_world.takeFailure(SimOperations::AttributeValueCount, attribute,
                                                        element.processIdentifier()))
             return failure->axError;
         const AXResult<SimNode> node = reach(element);
@@ -191,31 +191,31 @@ AXResult<qint64> SimAccessibility::attributeValueCount(const AXElement &element,
         return AXError::IllegalArgument;
     };
     const AXResult<qint64> result = answer();
-    m_desktop.log(SimOperations::AttributeValueCount, element.processIdentifier(), attribute, {}, int(result.error()));
+    m_world.log(SimOperations::AttributeValueCount, element.processIdentifier(), attribute, {}, int(result.error()));
     return result;
 }
 
 AXResult<bool> SimAccessibility::isAttributeSettable(const AXElement &element, const QString &attribute)
 {
     const auto answer = [&]() -> AXResult<bool> {
-        if (const auto failure = m_desktop.takeFailure(SimOperations::IsAttributeSettable, attribute,
+        if (const auto failure = m_world.takeFailure(SimOperations::IsAttributeSettable, attribute,
                                                        element.processIdentifier()))
             return failure->axError;
         const AXResult<SimNode> node = reach(element);
         if (!node.ok())
             return node.error();
-        return m_desktop.withLock(
+        return m_world.withLock(
             [&](SimDesktopParts &d) { return SimAccessibilityTree(d).settable(*node.value(), attribute); });
     };
     const AXResult<bool> result = answer();
-    m_desktop.log(SimOperations::IsAttributeSettable, element.processIdentifier(), attribute, {}, int(result.error()));
+    m_world.log(SimOperations::IsAttributeSettable, element.processIdentifier(), attribute, {}, int(result.error()));
     return result;
 }
 
 AXError SimAccessibility::setAttributeValue(const AXElement &element, const QString &attribute, const AXValue &value)
 {
     AXError result = AXError::Success;
-    if (const auto failure = m_desktop.takeFailure(SimOperations::SetAttributeValue, attribute,
+    if (const auto failure = m_world.takeFailure(SimOperations::SetAttributeValue, attribute,
                                                    element.processIdentifier())) {
         result = failure->axError;
     } else {
@@ -223,14 +223,14 @@ AXError SimAccessibility::setAttributeValue(const AXElement &element, const QStr
             return tree.write(node, attribute, value);
         });
     }
-    m_desktop.log(SimOperations::SetAttributeValue, element.processIdentifier(), attribute, logged(value), int(result));
+    m_world.log(SimOperations::SetAttributeValue, element.processIdentifier(), attribute, logged(value), int(result));
     return result;
 }
 
 AXError SimAccessibility::performAction(const AXElement &element, const QString &action)
 {
     AXError result = AXError::Success;
-    if (const auto failure = m_desktop.takeFailure(SimOperations::PerformAction, action,
+    if (const auto failure = m_world.takeFailure(SimOperations::PerformAction, action,
                                                    element.processIdentifier())) {
         result = failure->axError;
     } else {
@@ -238,7 +238,7 @@ AXError SimAccessibility::performAction(const AXElement &element, const QString 
                          [action](SimAccessibilityTree &tree, const SimNode &node) { return tree.act(node, action); });
     }
     const std::optional<SimNode> node = m_desktop.resolve(element);
-    m_desktop.log(SimOperations::PerformAction, element.processIdentifier(), action,
+    m_world.log(SimOperations::PerformAction, element.processIdentifier(), action,
                   node ? QVariant(node->window) : QVariant(), int(result));
     return result;
 }
@@ -252,17 +252,17 @@ AXError SimAccessibility::setMessagingTimeout(const AXElement &element, double s
         result = AXError::InvalidUIElement;
     else
         m_desktop.setMessagingTimeout(element, seconds);
-    m_desktop.log(SimOperations::SetMessagingTimeout, element.processIdentifier(), {}, seconds, int(result));
+    m_world.log(SimOperations::SetMessagingTimeout, element.processIdentifier(), {}, seconds, int(result));
     return result;
 }
 
 AXResult<AXElement> SimAccessibility::elementAtPosition(const AXElement &root, const QPointF &point)
 {
     auto finish = [&](AXResult<AXElement> result) {
-        m_desktop.log(SimOperations::ElementAtPosition, root.processIdentifier(), {}, point, int(result.error()));
+        m_world.log(SimOperations::ElementAtPosition, root.processIdentifier(), {}, point, int(result.error()));
         return result;
     };
-    if (const auto failure = m_desktop.takeFailure(SimOperations::ElementAtPosition, QString(),
+    if (const auto failure = m_world.takeFailure(SimOperations::ElementAtPosition, QString(),
                                                    root.processIdentifier()))
         return finish(failure->axError);
     const AXResult<SimNode> rootNode = reach(root);
@@ -293,13 +293,13 @@ std::unique_ptr<AccessibilityObserver> SimAccessibility::createObserver(qint32 p
                                                                         NotificationCallback callback)
 {
     const bool exists = m_desktop.process(pid).has_value();
-    const auto failure = m_desktop.takeFailure(SimOperations::CreateObserver, QString(), pid);
+    const auto failure = m_world.takeFailure(SimOperations::CreateObserver, QString(), pid);
     const bool ok = exists && !failure && m_desktop.isAccessibilityTrusted();
-    m_desktop.log(SimOperations::CreateObserver, pid, {}, {}, ok ? 0 : int(AXError::Failure));
+    m_world.log(SimOperations::CreateObserver, pid, {}, {}, ok ? 0 : int(AXError::Failure));
     if (!ok)
         return nullptr;
     const quint64 handle = m_desktop.addObserver(pid, context, std::move(callback));
-    return std::make_unique<SimAccessibilityObserver>(m_desktop, pid, handle);
+    return std::make_unique<SimAccessibilityObserver>(m_world, pid, handle);
 }
 
 } // namespace Velmora::Sim

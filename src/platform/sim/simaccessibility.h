@@ -4,12 +4,11 @@
 #include "platform/sim/simnode.h"
 
 #include <functional>
+#include "platform/sim/simdesktopaccess.h"
 
 namespace Velmora::Sim {
 
 class SimAccessibilityTree;
-class SimDesktop;
-
 // The accessibility trees of the simulated desktop's applications, derived
 // from its world.
 //
@@ -24,7 +23,7 @@ class SimDesktop;
 class SimAccessibility final : public Accessibility
 {
 public:
-    explicit SimAccessibility(SimDesktop &desktop);
+    explicit SimAccessibility(SimDesktopAccess world);
 
     bool isProcessTrusted() const override;
     bool isProcessTrustedWithPrompt(bool prompt) override;
@@ -52,11 +51,12 @@ private:
     // busy application could not answer in time is still carried out later.
     AXError deliver(const AXElement &element, const Request &request);
     // Carries out a write or an action on a node that must still exist.
-    static AXError carryOut(SimDesktop &desktop, const SimNode &node, const Request &request);
+    static AXError carryOut(const SimDesktopAccess &world, const SimNode &node, const Request &request);
     // Reads an attribute of a node that may have gone since it was reached.
     AXResult<AXValue> read(const SimNode &node, const QString &attribute);
 
     SimDesktop &m_desktop;
+    SimDesktopAccess m_world;
 };
 
 } // namespace Velmora::Sim

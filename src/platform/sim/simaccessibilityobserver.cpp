@@ -5,8 +5,9 @@
 
 namespace Velmora::Sim {
 
-SimAccessibilityObserver::SimAccessibilityObserver(SimDesktop &desktop, qint32 pid, quint64 handle)
-    : m_desktop(&desktop)
+SimAccessibilityObserver::SimAccessibilityObserver(const SimDesktopAccess &world, qint32 pid, quint64 handle)
+    : m_desktop(&world.desktop())
+    , m_world(world)
     , m_pid(pid)
     , m_handle(handle)
 {
@@ -23,7 +24,7 @@ AXError SimAccessibilityObserver::addNotification(const AXElement &element, cons
     if (!m_desktop)
         return AXError::InvalidUIElementObserver;
     const AXError result = m_desktop->addObserverNotification(m_handle, element, notification);
-    m_desktop->log(SimOperations::AddNotification, element.processIdentifier(), notification, {}, int(result));
+    m_world.log(SimOperations::AddNotification, element.processIdentifier(), notification, {}, int(result));
     return result;
 }
 
@@ -32,7 +33,7 @@ AXError SimAccessibilityObserver::removeNotification(const AXElement &element, c
     if (!m_desktop)
         return AXError::InvalidUIElementObserver;
     const AXError result = m_desktop->removeObserverNotification(m_handle, element, notification);
-    m_desktop->log(SimOperations::RemoveNotification, element.processIdentifier(), notification, {}, int(result));
+    m_world.log(SimOperations::RemoveNotification, element.processIdentifier(), notification, {}, int(result));
     return result;
 }
 

@@ -3,16 +3,15 @@
 #include "platform/accessibilityobserver.h"
 
 #include <QPointer>
+#include "platform/sim/simdesktopaccess.h"
 
 namespace Velmora::Sim {
-
-class SimDesktop;
 
 // An accessibility observer of one simulated process.
 class SimAccessibilityObserver final : public AccessibilityObserver
 {
 public:
-    SimAccessibilityObserver(SimDesktop &desktop, qint32 pid, quint64 handle);
+    SimAccessibilityObserver(const SimDesktopAccess &world, qint32 pid, quint64 handle);
     ~SimAccessibilityObserver() override;
 
     AXError addNotification(const AXElement &element, const QString &notification) override;
@@ -21,6 +20,7 @@ public:
 
 private:
     QPointer<SimDesktop> m_desktop;
+    SimDesktopAccess m_world;
     qint32 m_pid;
     quint64 m_handle;
 };

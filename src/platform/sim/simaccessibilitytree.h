@@ -26,7 +26,26 @@ public:
     AXError act(const SimNode &node, const QString &action);
 
 private:
+    using Kind = SimNode::Kind;
+
+    // One reader per kind of element; `read` picks the one for the node.
+    AXResult<AXValue> readSystemWide(const QString &attribute);
+    AXResult<AXValue> readApplication(const SimNode &node, const QString &attribute);
+    AXResult<AXValue> readWindow(const SimNode &node, const QString &attribute);
+    AXResult<AXValue> readTitleBarButton(const SimNode &node, const QString &attribute);
+    AXResult<AXValue> readTabGroup(const SimNode &node, const QString &attribute);
+    AXResult<AXValue> readTab(const SimNode &node, const QString &attribute);
+    AXResult<AXValue> readSheet(const SimNode &node, const QString &attribute);
+    AXResult<AXValue> readMenuBar(const SimNode &node, const QString &attribute);
+    AXResult<AXValue> readMenu(const SimNode &node, const QString &attribute);
+    AXResult<AXValue> readMenuItem(const SimNode &node, const QString &attribute);
+    AXResult<AXValue> readDockList(const SimNode &node, const QString &attribute);
+    AXResult<AXValue> readDockItem(const SimNode &node, const QString &attribute);
+
     AXValue elementValue(const SimNode &node);
+    AXValue elements(const QList<SimNode> &nodes);
+    // An element of the same application life as `of`.
+    static SimNode child(const SimNode &of, Kind kind, quint32 window = 0, int index = 0, QList<int> path = {});
 
     SimDesktopParts &m_parts;
 };

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "platform/applicationpreferences.h"
+#include "platform/sim/simdesktopaccess.h"
 
 namespace Velmora::Sim {
-
-class SimDesktop;
 
 // Other applications' preferences, kept in the simulated desktop's world
 // (the Dock's domain among them). Writes are visible at once; synchronize()
@@ -12,7 +11,7 @@ class SimDesktop;
 class SimApplicationPreferences final : public ApplicationPreferences
 {
 public:
-    explicit SimApplicationPreferences(SimDesktop &desktop);
+    explicit SimApplicationPreferences(SimDesktopAccess world);
 
     QVariant value(const QString &key, const QString &domain) const override;
     void setValue(const QString &key, const QVariant &value, const QString &domain) override;
@@ -20,6 +19,7 @@ public:
 
 private:
     SimDesktop &m_desktop;
+    SimDesktopAccess m_world;
 };
 
 } // namespace Velmora::Sim

@@ -5,14 +5,15 @@
 
 namespace Velmora::Sim {
 
-SimChildProcesses::SimChildProcesses(SimDesktop &desktop)
-    : m_desktop(desktop)
+SimChildProcesses::SimChildProcesses(SimDesktopAccess world)
+    : m_desktop(world.desktop())
+    , m_world(world)
 {
 }
 
 bool SimChildProcesses::startDetached(const QString &program, const QStringList &arguments)
 {
-    if (m_desktop.refuses(SimOperations::StartDetached, program, 0, arguments))
+    if (m_world.refuses(SimOperations::StartDetached, program, 0, arguments))
         return false;
     if (program == KillAllProgram) {
         for (const QString &name : arguments)

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "platform/childprocesses.h"
+#include "platform/sim/simdesktopaccess.h"
 
 namespace Velmora::Sim {
-
-class SimDesktop;
 
 // Child processes on the simulated desktop: nothing ever runs on this
 // machine. Every start is logged (SimOperations::StartDetached, the program as
@@ -17,12 +16,13 @@ class SimChildProcesses final : public ChildProcesses
 public:
     static constexpr QLatin1String KillAllProgram{"/usr/bin/killall"};
 
-    explicit SimChildProcesses(SimDesktop &desktop);
+    explicit SimChildProcesses(SimDesktopAccess world);
 
     bool startDetached(const QString &program, const QStringList &arguments) override;
 
 private:
     SimDesktop &m_desktop;
+    SimDesktopAccess m_world;
 };
 
 } // namespace Velmora::Sim

@@ -1,8 +1,6 @@
 #include "platform/sim/simdesktop.h"
 
 #include "platform/sim/virtualclock.h"
-#include "platform/screencoordinates.h"
-
 
 namespace Velmora::Sim {
 
@@ -55,12 +53,7 @@ quint32 SimDesktop::addWindow(SimWindow window)
 
 bool SimDesktop::removeWindow(quint32 number)
 {
-    return withLock([&](SimDesktopParts &d) {
-        if (!d.world.window(number))
-            return false;
-        d.lifecycle.destroyWindow(number);
-        return true;
-    });
+    return withLock([&](SimDesktopParts &d) { return d.lifecycle.removeWindow(number); });
 }
 
 void SimDesktop::addInstalledApplication(const SimInstalledApplication &application)
@@ -85,10 +78,9 @@ QList<FavoriteFolderEntry> SimDesktop::favoriteFolders() const
 
 std::optional<SimProcess> SimDesktop::process(qint32 pid) const
 {
-    return withLock([&](const SimDesktopParts &d) -> std::optional<SimProcess> {
-        if (const SimProcess *found = d.world.process(pid))
-            return *found;
-        return std::nullopt;
+    return withLock([&](const SimDesktopParts &d) {
+        const SimProcess *found = d.world.process(pid);
+        return found ? std::optional(*found) : std::nullopt;
     });
 }
 
@@ -99,21 +91,15 @@ QList<SimProcess> SimDesktop::processes() const
 
 std::optional<SimWindow> SimDesktop::window(quint32 number) const
 {
-    return withLock([&](const SimDesktopParts &d) -> std::optional<SimWindow> {
-        if (const SimWindow *found = d.world.window(number))
-            return *found;
-        return std::nullopt;
+    return withLock([&](const SimDesktopParts &d) {
+        const SimWindow *found = d.world.window(number);
+        return found ? std::optional(*found) : std::nullopt;
     });
 }
 
 QList<SimWindow> SimDesktop::windows() const
 {
-    return withLock([](const SimDesktopParts &d) {
-        QList<SimWindow> result;
-        result.reserve(d.world.windowCount());
-        d.world.forEachWindow([&](const SimWindow &w) { result.append(w); });
-        return result;
-    });
+    return withLock([](const SimDesktopParts &d) { return d.world.windows(); });
 }
 
 void SimDesktop::forEachWindow(const std::function<void(const SimWindow &)> &visit) const
@@ -154,12 +140,7 @@ void SimDesktop::setBusyFor(qint32 pid, qint64 ms)
 
 qint64 SimDesktop::busyRemainingMs(qint32 pid) const
 {
-    return withLock([&](const SimDesktopParts &d) -> qint64 {
-        const SimProcess *p = d.world.process(pid);
-        if (!p || p->hung)
-            return 0;
-        return std::max<qint64>(0, p->busyUntilMs - m_clock.monotonicMs());
-    });
+    return withLock([&](const SimDesktopParts &d) { return d.lifecycle.busyRemainingMs(pid); });
 }
 
 int SimDesktop::currentSpace() const
@@ -189,12 +170,7 @@ QList<SimFullScreenSpace> SimDesktop::fullScreenSpaces() const
 
 void SimDesktop::addFullScreenSpace(const SimFullScreenSpace &space, bool shown)
 {
-    withLock([&](SimDesktopParts &d) {
-        const int added = d.world.addFullScreenSpace(space);
-        if (shown)
-            d.world.showSpace(space.displayId, added);
-        d.host.changed();
-    });
+    withLock([&](SimDesktopParts &d) { d.spaces.addFullScreenSpace(space, shown); });
 }
 
 QList<DisplayInfo> SimDesktop::displays() const
@@ -234,10 +210,7 @@ SimDesktop::Permission SimDesktop::screenCaptureAccess() const
 
 void SimDesktop::setScreenCaptureAccess(Permission permission)
 {
-    withLock([&](SimDesktopParts &d) {
-        d.world.permissions().screenCapture = permission;
-        d.world.permissions().screenCaptureAwaitsRestart = false;
-    });
+    withLock([&](SimDesktopParts &d) { d.settingsPane.setScreenCaptureAccess(permission); });
 }
 
 void SimDesktop::setGrantsScreenCaptureOnRequest(bool grants)
@@ -301,10 +274,7 @@ bool SimDesktop::screenCaptureAwaitsRestart() const
 
 void SimDesktop::setScreenCaptureAwaitsRestart()
 {
-    withLock([](SimDesktopParts &d) {
-        d.world.permissions().screenCapture = SimPermission::Granted;
-        d.world.permissions().screenCaptureAwaitsRestart = true;
-    });
+    withLock([](SimDesktopParts &d) { d.settingsPane.grantedAwaitingRestart(); });
 }
 
 void SimDesktop::grantScreenCaptureInSettings()
@@ -349,22 +319,12 @@ bool SimDesktop::isPrivateFunctionAvailable(const QString &name) const
 
 void SimDesktop::setPrivateFunctionAvailable(const QString &name, bool available)
 {
-    withLock([&](SimDesktopParts &d) {
-        if (available)
-            d.world.missingPrivateFunctions().remove(name);
-        else
-            d.world.missingPrivateFunctions().insert(name);
-    });
+    withLock([&](SimDesktopParts &d) { d.world.setPrivateFunctionAvailable(name, available); });
 }
 
 QStringList SimDesktop::missingPrivateFunctions() const
 {
-    QStringList names = withLock([](const SimDesktopParts &d) {
-        const QSet<QString> &missing = d.world.missingPrivateFunctions();
-        return QStringList(missing.cbegin(), missing.cend());
-    });
-    names.sort();
-    return names;
+    return withLock([](const SimDesktopParts &d) { return d.world.missingPrivateFunctionNames(); });
 }
 
 QVariant SimDesktop::preference(const QString &domain, const QString &key) const
@@ -374,12 +334,7 @@ QVariant SimDesktop::preference(const QString &domain, const QString &key) const
 
 void SimDesktop::setPreference(const QString &domain, const QString &key, const QVariant &value)
 {
-    withLock([&](SimDesktopParts &d) {
-        if (value.isValid())
-            d.world.preferences()[domain].insert(key, value);
-        else
-            d.world.preferences()[domain].remove(key);
-    });
+    withLock([&](SimDesktopParts &d) { d.world.setPreference(domain, key, value); });
 }
 
 QMap<QString, QVariantMap> SimDesktop::preferences() const
@@ -508,20 +463,10 @@ bool SimDesktop::pressKey(const KeyEvent &event)
         d.input.noteInput({event.type, d.world.pointer(), event.flags, event.keyCode, m_clock.monotonicMs()});
         return std::pair(event.type == InputEventType::KeyDown ? d.input.enabledKeyTaps() : QList<KeyTap>(), d.knobs);
     });
-    for (const KeyTap &tap : taps) {
-        const int decision = SimInput::ask(tap, event, knobs, [&] {
-            withLock([&](SimDesktopParts &d) { d.input.setTapEnabled(tap.handle, false); });
-        });
-        if (decision != 0)
-            return false;
-    }
-    return withLock([&](SimDesktopParts &d) {
-        const std::optional<qint32> front = d.world.frontmost();
-        if (!front)
-            return false;
-        d.lifecycle.handleKey(*front, event);
-        return true;
-    });
+    const auto turnOff = [this](quint64 tap) { setTapEnabled(tap, false); };
+    if (!SimInput::passesKeyTaps(taps, event, knobs, turnOff))
+        return false;
+    return withLock([&](SimDesktopParts &d) { return d.lifecycle.handleKeyOfFrontmost(event); });
 }
 
 void SimDesktop::deliverKey(qint32 pid, const KeyEvent &event)
@@ -544,60 +489,7 @@ void SimDesktop::mouseEvent(InputEventType type, const QPointF &globalPoint)
     });
     for (const MouseTap &tap : taps)
         SimInput::dispatch(tap, {type, globalPoint});
-    if (type != InputEventType::LeftMouseDown && type != InputEventType::LeftMouseUp)
-        return;
-
-    withLock([&](SimDesktopParts &d) {
-        const std::optional<quint32> hit = d.world.windowAt(globalPoint);
-        if (!hit)
-            return;
-        const SimWindow w = *d.world.window(*hit);
-        const auto onButton = [&](SimNode::Kind button) {
-            return SimWorld::buttonFrame(w, button).contains(globalPoint);
-        };
-        const bool onMinimize = w.hasMinimizeButton && w.minimizeButtonEnabled && onButton(SimNode::Kind::MinimizeButton);
-        const bool onClose = w.hasCloseButton && onButton(SimNode::Kind::CloseButton);
-        const bool onZoom = onButton(SimNode::Kind::ZoomButton);
-        if (type == InputEventType::LeftMouseDown) {
-            // The title-bar buttons act on release, without activating anything.
-            if (onMinimize || onClose || onZoom || w.ownerPid == d.world.selfPid())
-                return;
-            // A press on a window of another application activates it, and
-            // the desktop brings all of that application's windows forward
-            // with it, the pressed one in front.
-            const bool wasActive = d.world.frontmost() == w.ownerPid;
-            d.activation.focusWindow(w.number);
-            if (!wasActive)
-                d.activation.activate(w.ownerPid);
-            return;
-        }
-        if (onMinimize)
-            d.transitions.beginMinimize(w.number);
-        else if (onClose)
-            d.transitions.beginClose(w.number);
-        else if (onZoom)
-            zoom(d, w.number);
-    });
-}
-
-void SimDesktop::zoom(SimDesktopParts &d, quint32 number)
-{
-    SimWindow *w = d.world.window(number);
-    const DisplayInfo *display = w ? d.world.displayOf(*w) : nullptr;
-    if (!display || d.world.displays().isEmpty())
-        return;
-    // The visible frame is kept in the screen convention (y up).
-    const QRectF area
-        = ScreenCoordinates(d.world.displays().first().bounds.height()).toGlobal(display->visibleFrame);
-    // Zoomed windows go back to where they were; others fill the visible frame.
-    if (!w->zoomedFrom.isNull() && w->bounds == area) {
-        const QRectF before = w->zoomedFrom;
-        w->zoomedFrom = QRectF();
-        d.lifecycle.moveWindow(number, before);
-        return;
-    }
-    w->zoomedFrom = w->bounds;
-    d.lifecycle.moveWindow(number, area);
+    withLock([&](SimDesktopParts &d) { d.transitions.mouseButton(type, globalPoint); });
 }
 
 qint64 SimDesktop::lastInputMs(std::optional<InputEventType> type) const
@@ -617,13 +509,8 @@ std::optional<InputEvent> SimDesktop::currentEvent() const
 
 void SimDesktop::disableEventTaps(InputEventType reason)
 {
-    const auto [mouseTaps, keyTaps] = withLock([](SimDesktopParts &d) { return d.input.disableAll(); });
-    // A disabled tap still hears that it was disabled, so it can turn itself back on.
-    const QPointF at = pointer();
-    for (const MouseTap &tap : mouseTaps)
-        SimInput::dispatch(tap, {reason, at});
-    for (const KeyTap &tap : keyTaps)
-        SimInput::tellDisabled(tap, reason);
+    const auto taps = withLock([](SimDesktopParts &d) { return d.input.disableAll(); });
+    SimInput::tellDisabled(taps, reason, pointer());
 }
 
 // --- Failures and the log ----------------------------------------------------------
@@ -696,23 +583,12 @@ void SimDesktop::later(qint64 delayMs, std::function<void()> job, QObject *conte
 
 bool SimDesktop::waitForAnswer(qint32 pid, qint64 timeoutMs)
 {
-    const auto [wait, answered] = withLock([&](const SimDesktopParts &d) -> std::pair<qint64, bool> {
-        const SimProcess *p = d.world.process(pid);
-        if (!p)
-            return {0, true};
-        const qint64 now = m_clock.monotonicMs();
-        if (p->hung)
-            return {timeoutMs, false};
-        if (p->busyUntilMs > now) {
-            const qint64 remaining = p->busyUntilMs - now;
-            return remaining < timeoutMs ? std::pair<qint64, bool>(remaining, true) : std::pair(timeoutMs, false);
-        }
-        return {0, true};
-    });
+    const SimLifecycle::Answer answer
+        = withLock([&](const SimDesktopParts &d) { return d.lifecycle.answer(pid, timeoutMs); });
     // Never wait with the world locked: other threads go on meanwhile.
-    if (wait > 0 && m_blockingWait)
-        m_blockingWait(wait);
-    return answered;
+    if (answer.waitMs > 0 && m_blockingWait)
+        m_blockingWait(answer.waitMs);
+    return answer.answered;
 }
 
 AXElement SimDesktop::element(const SimNode &node)

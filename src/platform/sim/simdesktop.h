@@ -280,27 +280,6 @@ public:
     // --- For the views of this world ---------------------------------------------
     // (the platform interfaces in this folder; not for product code)
 
-    // Runs `function` with the world locked, for a view that reads or changes
-    // several things in one step. `function` gets the parts and must not call
-    // this desktop's public methods (the lock is not recursive).
-    template<typename Function>
-    decltype(auto) withLock(Function &&function)
-    {
-        const SimLock::Held held(m_lock);
-        return std::forward<Function>(function)(m_parts);
-    }
-    template<typename Function>
-    decltype(auto) withLock(Function &&function) const
-    {
-        const SimLock::Held held(m_lock);
-        return std::forward<Function>(function)(std::as_const(m_parts));
-    }
-
-    void log(const QString &operation, qint32 pid, const QString &name, const QVariant &detail = {}, int result = 0);
-    std::optional<SimFailure> takeFailure(const QString &operation, const QString &name, qint32 pid);
-    // For calls that only succeed or fail: takes an injected failure and logs
-    // the call (result -1 when it fails). True when the call is to fail.
-    bool refuses(const QString &operation, const QString &name, qint32 pid, const QVariant &detail = {});
     // Runs `job` on the desktop's thread `delayMs` from now (while `context` lives, when given).
     void later(qint64 delayMs, std::function<void()> job, QObject *context = nullptr);
     // Waits as a blocked caller would for `pid` to answer within `timeoutMs`.
@@ -361,9 +340,27 @@ signals:
     void systemSettingsOpened(const QString &anchor);
 
 private:
-    // The zoom button: the window fills its display's visible frame, or
-    // goes back to where it was before.
-    static void zoom(SimDesktopParts &parts, quint32 number);
+    friend class SimDesktopAccess;
+
+    // Reached through SimDesktopAccess, which the platform hands to the views.
+    template<typename Function>
+    decltype(auto) withLock(Function &&function)
+    {
+        const SimLock::Held held(m_lock);
+        return std::forward<Function>(function)(m_parts);
+    }
+    template<typename Function>
+    decltype(auto) withLock(Function &&function) const
+    {
+        const SimLock::Held held(m_lock);
+        return std::forward<Function>(function)(std::as_const(m_parts));
+    }
+
+    void log(const QString &operation, qint32 pid, const QString &name, const QVariant &detail = {}, int result = 0);
+    std::optional<SimFailure> takeFailure(const QString &operation, const QString &name, qint32 pid);
+    // For calls that only succeed or fail: takes an injected failure and logs
+    // the call (result -1 when it fails). True when the call is to fail.
+    bool refuses(const QString &operation, const QString &name, qint32 pid, const QVariant &detail = {});
 
     Clock &m_clock;
     Scheduler &m_scheduler;

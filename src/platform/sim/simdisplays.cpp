@@ -6,11 +6,12 @@
 
 namespace Velmora::Sim {
 
-SimDisplays::SimDisplays(SimDesktop &desktop, QObject *parent)
+SimDisplays::SimDisplays(SimDesktopAccess world, QObject *parent)
     : Displays(parent)
-    , m_desktop(desktop)
+    , m_desktop(world.desktop())
+    , m_world(world)
 {
-    connect(&desktop, &SimDesktop::displaysChanged, this, &Displays::screensChanged);
+    connect(&m_desktop, &SimDesktop::displaysChanged, this, &Displays::screensChanged);
 }
 
 QList<DisplayInfo> SimDisplays::screens() const
@@ -39,7 +40,7 @@ std::optional<DisplayInfo> SimDisplays::mainScreen() const
 
 std::optional<QList<quint32>> SimDisplays::activeDisplayList() const
 {
-    if (m_desktop.refuses(SimOperations::ActiveDisplayList, {}, 0))
+    if (m_world.refuses(SimOperations::ActiveDisplayList, {}, 0))
         return std::nullopt;
     QList<quint32> ids;
     for (const DisplayInfo &display : screens())

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "platform/displays.h"
+#include "platform/sim/simdesktopaccess.h"
 
 namespace Velmora::Sim {
-
-class SimDesktop;
 
 // The simulated desktop's screens. The main screen is the one holding the
 // frontmost application's focused window, else the primary one.
@@ -12,7 +11,7 @@ class SimDisplays final : public Displays
 {
     Q_OBJECT
 public:
-    explicit SimDisplays(SimDesktop &desktop, QObject *parent = nullptr);
+    explicit SimDisplays(SimDesktopAccess world, QObject *parent = nullptr);
 
     QList<DisplayInfo> screens() const override;
     std::optional<DisplayInfo> mainScreen() const override;
@@ -21,6 +20,7 @@ public:
 
 private:
     SimDesktop &m_desktop;
+    SimDesktopAccess m_world;
 };
 
 } // namespace Velmora::Sim

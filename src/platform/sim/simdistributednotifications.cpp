@@ -5,15 +5,16 @@
 
 namespace Velmora::Sim {
 
-SimDistributedNotifications::SimDistributedNotifications(SimDesktop &desktop)
-    : m_desktop(desktop)
+SimDistributedNotifications::SimDistributedNotifications(SimDesktopAccess world)
+    : m_desktop(world.desktop())
+    , m_world(world)
 {
 }
 
 void SimDistributedNotifications::post(const QString &name, const QString &object, const QVariantMap &userInfo,
                                        bool deliverImmediately)
 {
-    m_desktop.log(SimOperations::PostDistributedNotification, 0, name,
+    m_world.log(SimOperations::PostDistributedNotification, 0, name,
                   QVariantMap{{QStringLiteral("object"), object},
                               {QStringLiteral("userInfo"), userInfo},
                               {QStringLiteral("deliverImmediately"), deliverImmediately}});

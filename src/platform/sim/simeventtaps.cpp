@@ -6,14 +6,15 @@
 
 namespace Velmora::Sim {
 
-SimEventTaps::SimEventTaps(SimDesktop &desktop)
-    : m_desktop(desktop)
+SimEventTaps::SimEventTaps(SimDesktopAccess world)
+    : m_desktop(world.desktop())
+    , m_world(world)
 {
 }
 
 std::unique_ptr<EventTap> SimEventTaps::createMouseTap(quint64 eventMask, QObject *context, MouseCallback callback)
 {
-    if (m_desktop.refuses(SimOperations::CreateMouseTap, {}, 0, eventMask))
+    if (m_world.refuses(SimOperations::CreateMouseTap, {}, 0, eventMask))
         return nullptr;
     SimDesktop::MouseTap tap;
     tap.receiver = ReceiverGuard(context);
@@ -24,7 +25,7 @@ std::unique_ptr<EventTap> SimEventTaps::createMouseTap(quint64 eventMask, QObjec
 
 std::unique_ptr<EventTap> SimEventTaps::createKeyTap(KeyCallback callback)
 {
-    if (m_desktop.refuses(SimOperations::CreateKeyTap, {}, 0) || !m_desktop.postEventAccess())
+    if (m_world.refuses(SimOperations::CreateKeyTap, {}, 0) || !m_desktop.postEventAccess())
         return nullptr;
     // The callback runs on this thread: an object living here receives the events.
     const std::shared_ptr<SimThreadAnchor> anchor = SimThreadAnchor::here();
@@ -46,7 +47,7 @@ void SimEventTaps::postKeyEvent(qint32 pid, const KeyEvent &event)
     const QVariantMap detail{{QStringLiteral("keyCode"), event.keyCode},
                              {QStringLiteral("flags"), event.flags},
                              {QStringLiteral("type"), quint32(event.type)}};
-    m_desktop.log(SimOperations::PostKeyEvent, pid, event.characters, detail);
+    m_world.log(SimOperations::PostKeyEvent, pid, event.characters, detail);
     m_desktop.deliverKey(pid, event);
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "platform/eventtaps.h"
+#include "platform/sim/simdesktopaccess.h"
 
 namespace Velmora::Sim {
-
-class SimDesktop;
 
 // Event taps on the simulated desktop. The user's input comes from
 // SimDesktop::pressKey, click and mouseEvent; a mouse tap hears the types in
@@ -15,7 +14,7 @@ class SimDesktop;
 class SimEventTaps final : public EventTaps
 {
 public:
-    explicit SimEventTaps(SimDesktop &desktop);
+    explicit SimEventTaps(SimDesktopAccess world);
 
     using EventTaps::createMouseTap;
     std::unique_ptr<EventTap> createMouseTap(quint64 eventMask, QObject *context, MouseCallback callback) override;
@@ -28,6 +27,7 @@ public:
 
 private:
     SimDesktop &m_desktop;
+    SimDesktopAccess m_world;
 };
 
 } // namespace Velmora::Sim

@@ -212,4 +212,23 @@ void SimInput::tellDisabled(const KeyTap &tap, InputEventType reason)
         tell();
 }
 
+void SimInput::tellDisabled(const std::pair<QList<MouseTap>, QList<KeyTap>> &taps, InputEventType reason,
+                            const QPointF &pointer)
+{
+    for (const MouseTap &tap : taps.first)
+        dispatch(tap, {reason, pointer});
+    for (const KeyTap &tap : taps.second)
+        tellDisabled(tap, reason);
+}
+
+bool SimInput::passesKeyTaps(const QList<KeyTap> &taps, const KeyEvent &event, const SimKnobs &knobs,
+                             const std::function<void(quint64 tap)> &turnOff)
+{
+    for (const KeyTap &tap : taps) {
+        if (ask(tap, event, knobs, [&] { turnOff(tap.handle); }) != 0)
+            return false;
+    }
+    return true;
+}
+
 } // namespace Velmora::Sim

@@ -85,8 +85,15 @@ public:
     // hears TapDisabledByTimeout.
     static int ask(const KeyTap &tap, const KeyEvent &event, const SimKnobs &knobs,
                    const std::function<void()> &turnOff);
+    // Asks the taps in turn; false when one of them swallowed the key. A tap
+    // too slow to answer is turned off with `turnOff`.
+    static bool passesKeyTaps(const QList<KeyTap> &taps, const KeyEvent &event, const SimKnobs &knobs,
+                              const std::function<void(quint64 tap)> &turnOff);
     // Tells a key tap it was turned off, on its thread, without waiting.
     static void tellDisabled(const KeyTap &tap, InputEventType reason);
+    // A disabled tap still hears that it was disabled, so it can turn itself back on.
+    static void tellDisabled(const std::pair<QList<MouseTap>, QList<KeyTap>> &taps, InputEventType reason,
+                             const QPointF &pointer);
 
 private:
     QHash<quint64, MouseTap> m_mouseTaps;

@@ -342,4 +342,42 @@ quint32 SimLifecycle::createWindowForCommand(qint32 pid, const QString &title)
     return addWindow(w);
 }
 
+bool SimLifecycle::removeWindow(quint32 number)
+{
+    if (!m_parts.world.window(number))
+        return false;
+    destroyWindow(number);
+    return true;
+}
+
+SimLifecycle::Answer SimLifecycle::answer(qint32 pid, qint64 timeoutMs) const
+{
+    const SimProcess *p = m_parts.world.process(pid);
+    if (!p)
+        return {};
+    if (p->hung)
+        return {timeoutMs, false};
+    const qint64 remaining = p->busyUntilMs - m_parts.host.clock().monotonicMs();
+    if (remaining <= 0)
+        return {};
+    return remaining < timeoutMs ? Answer{remaining, true} : Answer{timeoutMs, false};
+}
+
+qint64 SimLifecycle::busyRemainingMs(qint32 pid) const
+{
+    const SimProcess *p = m_parts.world.process(pid);
+    if (!p || p->hung)
+        return 0;
+    return std::max<qint64>(0, p->busyUntilMs - m_parts.host.clock().monotonicMs());
+}
+
+bool SimLifecycle::handleKeyOfFrontmost(const KeyEvent &event)
+{
+    const std::optional<qint32> front = m_parts.world.frontmost();
+    if (!front)
+        return false;
+    handleKey(*front, event);
+    return true;
+}
+
 } // namespace Velmora::Sim

@@ -47,12 +47,27 @@ public:
     // Ends every process of that name at once; the Dock restarts.
     void killAll(const QString &name);
     void destroyWindow(quint32 number);
+    // Destroys a window at once; false when there is no such window.
+    bool removeWindow(quint32 number);
+
+    // How long a caller waiting at most `timeoutMs` for `pid` waits, and
+    // whether it gets an answer: a hung process never answers, a busy one
+    // answers once it is free, a gone one at once (with an error).
+    struct Answer {
+        qint64 waitMs = 0;
+        bool answered = true;
+    };
+    Answer answer(qint32 pid, qint64 timeoutMs) const;
+    // How much longer the process stays busy; 0 when it is free, hung or gone.
+    qint64 busyRemainingMs(qint32 pid) const;
 
     // A menu or key command of an application ("newWindow", "closeWindow", "minimizeWindow").
     bool runCommand(qint32 pid, const QString &command);
     // A key event reaching the application: Command with a menu item's key
     // runs its command; Command-M, Command-W and Command-N do what they do by default.
     bool handleKey(qint32 pid, const KeyEvent &event);
+    // A key event the user typed reaches the frontmost application; false when there is none.
+    bool handleKeyOfFrontmost(const KeyEvent &event);
     // `completion` runs on the desktop's thread without the lock.
     void launch(const QString &bundlePath, bool activates, LaunchCompletion completion);
 

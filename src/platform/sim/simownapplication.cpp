@@ -5,8 +5,9 @@
 
 namespace Velmora::Sim {
 
-SimOwnApplication::SimOwnApplication(SimDesktop &desktop)
-    : m_desktop(desktop)
+SimOwnApplication::SimOwnApplication(SimDesktopAccess world)
+    : m_desktop(world.desktop())
+    , m_world(world)
 {
 }
 
@@ -20,7 +21,7 @@ ActivationPolicy SimOwnApplication::activationPolicy() const
 bool SimOwnApplication::setActivationPolicy(ActivationPolicy policy)
 {
     const qint32 self = m_desktop.selfPid();
-    if (m_desktop.refuses(SimOperations::SetActivationPolicy, {}, self, int(policy)))
+    if (m_world.refuses(SimOperations::SetActivationPolicy, {}, self, int(policy)))
         return false;
     m_desktop.updateProcess(self, [policy](SimProcess &process) { process.policy = policy; });
     return true;
@@ -28,7 +29,7 @@ bool SimOwnApplication::setActivationPolicy(ActivationPolicy policy)
 
 void SimOwnApplication::activateIgnoringOtherApps()
 {
-    m_desktop.log(SimOperations::ActivateIgnoringOtherApps, m_desktop.selfPid(), {});
+    m_world.log(SimOperations::ActivateIgnoringOtherApps, m_desktop.selfPid(), {});
 }
 
 } // namespace Velmora::Sim

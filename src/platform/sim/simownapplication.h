@@ -1,10 +1,9 @@
 #pragma once
 
 #include "platform/ownapplication.h"
+#include "platform/sim/simdesktopaccess.h"
 
 namespace Velmora::Sim {
-
-class SimDesktop;
 
 // This process on the simulated desktop: its policy is the policy of the
 // desktop's own process (so the drawn Dock shows its tile while it is a
@@ -15,7 +14,7 @@ class SimDesktop;
 class SimOwnApplication final : public OwnApplication
 {
 public:
-    explicit SimOwnApplication(SimDesktop &desktop);
+    explicit SimOwnApplication(SimDesktopAccess world);
 
     ActivationPolicy activationPolicy() const override;
     bool setActivationPolicy(ActivationPolicy policy) override;
@@ -23,6 +22,7 @@ public:
 
 private:
     SimDesktop &m_desktop;
+    SimDesktopAccess m_world;
 };
 
 } // namespace Velmora::Sim

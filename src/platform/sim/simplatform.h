@@ -11,6 +11,7 @@
 #include "platform/sim/simownapplication.h"
 #include "platform/sim/simownwindows.h"
 #include "platform/sim/simprivatefunctions.h"
+#include "platform/sim/simrelauncher.h"
 #include "platform/sim/simscreencapture.h"
 #include "platform/sim/simstatusitem.h"
 #include "platform/sim/simwindowlist.h"
@@ -31,20 +32,25 @@ public:
     SimPlatform(Clock &clock, Scheduler &scheduler, SimDesktop::BlockingWait blockingWait);
 
     SimDesktop desktop;
-    SimAccessibility accessibility{desktop};
-    SimWindowList windowList{desktop};
-    SimDisplays displays{desktop};
-    SimWorkspace workspace{desktop};
-    SimPrivateFunctions privateFunctions{desktop};
-    SimEventTaps eventTaps{desktop};
-    SimScreenCapture screenCapture{desktop};
-    SimApplicationPreferences applicationPreferences{desktop};
-    SimDistributedNotifications distributedNotifications{desktop};
+    SimAccessibility accessibility{access()};
+    SimWindowList windowList{access()};
+    SimDisplays displays{access()};
+    SimWorkspace workspace{access()};
+    SimPrivateFunctions privateFunctions{access()};
+    SimEventTaps eventTaps{access()};
+    SimScreenCapture screenCapture{access()};
+    SimApplicationPreferences applicationPreferences{access()};
+    SimDistributedNotifications distributedNotifications{access()};
     SimFavoriteFolders favoriteFolders{desktop};
     SimOwnWindows ownWindows{desktop};
-    SimOwnApplication ownApplication{desktop};
-    SimChildProcesses childProcesses{desktop};
+    SimOwnApplication ownApplication{access()};
     SimStatusItem statusItem;
+    SimChildProcesses childProcesses{access()};
+    SimRelauncher relauncher{access()};
+
+private:
+    // Only the interfaces built here reach behind the desktop's lock.
+    SimDesktopAccess access() { return SimDesktopAccess(desktop); }
 };
 
 } // namespace Velmora::Sim

@@ -13,8 +13,9 @@ constexpr qsizetype EventRecordKindOffset = 8;
 constexpr qsizetype EventRecordWindowOffset = 60;
 } // namespace
 
-SimPrivateFunctions::SimPrivateFunctions(SimDesktop &desktop)
-    : m_desktop(desktop)
+SimPrivateFunctions::SimPrivateFunctions(SimDesktopAccess world)
+    : m_desktop(world.desktop())
+    , m_world(world)
 {
 }
 
@@ -25,9 +26,9 @@ bool SimPrivateFunctions::isAvailable(const QString &name) const
 
 std::optional<qint32> SimPrivateFunctions::failedStatus(const QString &name, qint32 pid, const QVariant &detail) const
 {
-    const auto failure = m_desktop.takeFailure(SimOperations::CallPrivateFunction, name, pid);
+    const auto failure = m_world.takeFailure(SimOperations::CallPrivateFunction, name, pid);
     const qint32 status = failure ? failure->status : 0;
-    m_desktop.log(name, pid, name, detail, status);
+    m_world.log(name, pid, name, detail, status);
     if (failure)
         return status;
     return std::nullopt;
@@ -38,7 +39,7 @@ PrivateFunctions::AXUIElementGetWindow SimPrivateFunctions::axUIElementGetWindow
     if (!isAvailable(AXUIElementGetWindowName))
         return {};
     return [this](const AXElement &element, quint32 *windowNumber) {
-        const auto failure = m_desktop.takeFailure(SimOperations::CallPrivateFunction, AXUIElementGetWindowName,
+        const auto failure = m_world.takeFailure(SimOperations::CallPrivateFunction, AXUIElementGetWindowName,
                                                    element.processIdentifier());
         AXError result = AXError::Success;
         quint32 number = 0;
@@ -53,7 +54,7 @@ PrivateFunctions::AXUIElementGetWindow SimPrivateFunctions::axUIElementGetWindow
             number = node->window;
         if (windowNumber)
             *windowNumber = number;
-        m_desktop.log(AXUIElementGetWindowName, element.processIdentifier(), AXUIElementGetWindowName, number,
+        m_world.log(AXUIElementGetWindowName, element.processIdentifier(), AXUIElementGetWindowName, number,
                       int(result));
         return result;
     };
@@ -76,7 +77,7 @@ PrivateFunctions::AXUIElementCreateWithRemoteToken SimPrivateFunctions::axUIElem
         const std::optional<quint32> number = m_desktop.windowForRemoteElement(pid, id);
         if (!number)
             return std::nullopt;
-        m_desktop.log(AXUIElementCreateWithRemoteTokenName, pid, AXUIElementCreateWithRemoteTokenName, *number);
+        m_world.log(AXUIElementCreateWithRemoteTokenName, pid, AXUIElementCreateWithRemoteTokenName, *number);
         return m_desktop.windowElement(*number);
     };
 }

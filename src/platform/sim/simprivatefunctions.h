@@ -1,10 +1,9 @@
 #pragma once
 
 #include "platform/privatefunctions.h"
+#include "platform/sim/simdesktopaccess.h"
 
 namespace Velmora::Sim {
-
-class SimDesktop;
 
 // The private functions of the simulated desktop. Each one is present unless
 // a test removes it (SimDesktop::setPrivateFunctionAvailable); a present one
@@ -24,7 +23,7 @@ public:
     static constexpr qint32 ProcessNotFound = -600;
     static constexpr quint32 RemoteTokenMagic = 0x636F636F;
 
-    explicit SimPrivateFunctions(SimDesktop &desktop);
+    explicit SimPrivateFunctions(SimDesktopAccess world);
 
     bool isAvailable(const QString &name) const override;
     AXUIElementGetWindow axUIElementGetWindow() const override;
@@ -41,6 +40,7 @@ private:
     std::optional<qint32> failedStatus(const QString &name, qint32 pid, const QVariant &detail) const;
 
     SimDesktop &m_desktop;
+    SimDesktopAccess m_world;
 };
 
 } // namespace Velmora::Sim

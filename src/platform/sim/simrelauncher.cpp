@@ -5,15 +5,16 @@
 
 namespace Velmora::Sim {
 
-SimRelauncher::SimRelauncher(SimDesktop &desktop)
-    : m_desktop(desktop)
+SimRelauncher::SimRelauncher(SimDesktopAccess world)
+    : m_desktop(world.desktop())
+    , m_world(world)
 {
 }
 
 bool SimRelauncher::relaunchWhenExited(qint64 processIdentifier, const QString &program, const QStringList &arguments)
 {
     const QVariantList detail { processIdentifier, arguments };
-    return !m_desktop.refuses(SimOperations::Relaunch, program, 0, detail);
+    return !m_world.refuses(SimOperations::Relaunch, program, 0, detail);
 }
 
 } // namespace Velmora::Sim

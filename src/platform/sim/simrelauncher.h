@@ -1,10 +1,9 @@
 #pragma once
 
 #include "platform/relauncher.h"
+#include "platform/sim/simdesktopaccess.h"
 
 namespace Velmora::Sim {
-
-class SimDesktop;
 
 // Relaunching on the simulated desktop: nothing starts on this machine. The
 // request is logged (SimOperations::Relaunch, the program as the name, the
@@ -13,12 +12,13 @@ class SimDesktop;
 class SimRelauncher final : public Relauncher
 {
 public:
-    explicit SimRelauncher(SimDesktop &desktop);
+    explicit SimRelauncher(SimDesktopAccess world);
 
     bool relaunchWhenExited(qint64 processIdentifier, const QString &program, const QStringList &arguments) override;
 
 private:
     SimDesktop &m_desktop;
+    SimDesktopAccess m_world;
 };
 
 } // namespace Velmora::Sim

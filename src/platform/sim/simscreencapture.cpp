@@ -6,8 +6,9 @@
 
 namespace Velmora::Sim {
 
-SimScreenCapture::SimScreenCapture(SimDesktop &desktop)
-    : m_desktop(desktop)
+SimScreenCapture::SimScreenCapture(SimDesktopAccess world)
+    : m_desktop(world.desktop())
+    , m_world(world)
 {
 }
 
@@ -19,7 +20,7 @@ bool SimScreenCapture::preflightAccess() const
 bool SimScreenCapture::requestAccess()
 {
     const bool granted = m_desktop.requestScreenCapture();
-    m_desktop.log(SimOperations::RequestScreenCaptureAccess, m_desktop.selfPid(), {}, {}, granted ? 1 : 0);
+    m_world.log(SimOperations::RequestScreenCaptureAccess, m_desktop.selfPid(), {}, {}, granted ? 1 : 0);
     return granted;
 }
 
@@ -33,10 +34,10 @@ bool SimScreenCapture::mayCapture() const
 void SimScreenCapture::shareableContent(bool excludeDesktopWindows, bool onScreenWindowsOnly, QObject *context,
                                         ContentCallback callback)
 {
-    const auto failure = m_desktop.takeFailure(SimOperations::ShareableContent, QString(), 0);
+    const auto failure = m_world.takeFailure(SimOperations::ShareableContent, QString(), 0);
     const QVariantMap detail{{QStringLiteral("excludeDesktopWindows"), excludeDesktopWindows},
                              {QStringLiteral("onScreenWindowsOnly"), onScreenWindowsOnly}};
-    m_desktop.log(SimOperations::ShareableContent, 0, {}, detail, failure ? -1 : 0);
+    m_world.log(SimOperations::ShareableContent, 0, {}, detail, failure ? -1 : 0);
     if (failure && failure->neverAnswers)
         return;
     std::optional<ShareableContent> content;
@@ -64,8 +65,8 @@ void SimScreenCapture::captureWindowImage(quint32 windowId, const QSize &pixelSi
 {
     Q_UNUSED(options)
     const std::optional<SimWindow> w = m_desktop.window(windowId);
-    const auto failure = m_desktop.takeFailure(SimOperations::CaptureWindowImage, QString(), w ? w->ownerPid : 0);
-    m_desktop.log(SimOperations::CaptureWindowImage, w ? w->ownerPid : 0, {},
+    const auto failure = m_world.takeFailure(SimOperations::CaptureWindowImage, QString(), w ? w->ownerPid : 0);
+    m_world.log(SimOperations::CaptureWindowImage, w ? w->ownerPid : 0, {},
                   QVariantMap{{QStringLiteral("window"), windowId}, {QStringLiteral("size"), pixelSize}},
                   failure ? -1 : 0);
     if (failure && failure->neverAnswers)
@@ -79,8 +80,8 @@ void SimScreenCapture::captureWindowImage(quint32 windowId, const QSize &pixelSi
 void SimScreenCapture::captureDisplayImage(quint32 displayId, const QSize &pixelSize, QObject *context,
                                            ImageCallback callback)
 {
-    const auto failure = m_desktop.takeFailure(SimOperations::CaptureDisplayImage, QString(), 0);
-    m_desktop.log(SimOperations::CaptureDisplayImage, 0, {},
+    const auto failure = m_world.takeFailure(SimOperations::CaptureDisplayImage, QString(), 0);
+    m_world.log(SimOperations::CaptureDisplayImage, 0, {},
                   QVariantMap{{QStringLiteral("display"), displayId}, {QStringLiteral("size"), pixelSize}},
                   failure ? -1 : 0);
     if (failure && failure->neverAnswers)

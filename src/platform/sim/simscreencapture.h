@@ -2,10 +2,9 @@
 
 #include "platform/screencapture.h"
 #include "platform/sim/simwindowpainter.h"
+#include "platform/sim/simdesktopaccess.h"
 
 namespace Velmora::Sim {
-
-class SimDesktop;
 
 // Screen capture on the simulated desktop. Answers come through the
 // scheduler after `CaptureLatencyMs`; an image is the window as the screen
@@ -17,7 +16,7 @@ class SimScreenCapture final : public ScreenCapture
 public:
     static constexpr qint64 CaptureLatencyMs = 20;
 
-    explicit SimScreenCapture(SimDesktop &desktop);
+    explicit SimScreenCapture(SimDesktopAccess world);
 
     bool preflightAccess() const override;
     bool requestAccess() override;
@@ -39,6 +38,7 @@ private:
     bool mayCapture() const;
 
     SimDesktop &m_desktop;
+    SimDesktopAccess m_world;
 };
 
 } // namespace Velmora::Sim

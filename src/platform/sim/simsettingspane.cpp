@@ -66,4 +66,16 @@ bool SimSettingsPane::screenCapturePreflight() const
     return permissions.screenCapture == SimPermission::Granted && !permissions.screenCaptureAwaitsRestart;
 }
 
+void SimSettingsPane::setScreenCaptureAccess(SimPermission permission)
+{
+    m_parts.world.permissions().screenCapture = permission;
+    m_parts.world.permissions().screenCaptureAwaitsRestart = false;
+}
+
+void SimSettingsPane::grantedAwaitingRestart()
+{
+    m_parts.world.permissions().screenCapture = SimPermission::Granted;
+    m_parts.world.permissions().screenCaptureAwaitsRestart = true;
+}
+
 } // namespace Velmora::Sim

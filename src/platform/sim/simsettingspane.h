@@ -2,6 +2,8 @@
 
 namespace Velmora::Sim {
 
+enum class SimPermission;
+
 struct SimDesktopParts;
 
 // The person at the privacy settings: what happens to a permission when the
@@ -22,6 +24,10 @@ public:
     // own check sees it only after a restart (SimKnobs).
     void grantScreenCapture();
     void grantAccessibility();
+    // Screen recording set as it is now, with no restart pending.
+    void setScreenCaptureAccess(SimPermission permission);
+    // Screen recording granted, waiting for this process to restart (for scenarios).
+    void grantedAwaitingRestart();
     // This process started again: every grant has taken effect.
     void relaunched();
     // The product's own check of screen recording.

@@ -102,4 +102,12 @@ void SimSpaces::windowGone(quint32 number)
     }
 }
 
+void SimSpaces::addFullScreenSpace(const SimFullScreenSpace &space, bool shown)
+{
+    const int added = m_parts.world.addFullScreenSpace(space);
+    if (shown)
+        m_parts.world.showSpace(space.displayId, added);
+    m_parts.host.changed();
+}
+
 } // namespace Velmora::Sim

@@ -5,6 +5,7 @@
 namespace Velmora::Sim {
 
 struct SimDesktopParts;
+struct SimFullScreenSpace;
 
 // Spaces: every display shows the current Space, or a full-screen Space of
 // its own. Entering full screen moves a window to a new Space on its display,
@@ -22,6 +23,8 @@ public:
     // Shows a Space: a full-screen Space on its display, a regular one on
     // every display.
     void setCurrentSpace(int space);
+    // A full-screen Space as it was (for scenarios), shown on its display or not.
+    void addFullScreenSpace(const SimFullScreenSpace &space, bool shown);
     // A full-screen window is gone: its Space goes with it.
     void windowGone(quint32 number);
     void clear() { m_changing.clear(); }

@@ -5,23 +5,24 @@
 
 namespace Velmora::Sim {
 
-SimWindowList::SimWindowList(SimDesktop &desktop)
-    : m_desktop(desktop)
+SimWindowList::SimWindowList(SimDesktopAccess world)
+    : m_desktop(world.desktop())
+    , m_world(world)
 {
 }
 
 std::optional<QList<WindowListEntry>> SimWindowList::copyWindowInfo(quint32 options, quint32 relativeToWindow) const
 {
     const QVariantMap detail{{QStringLiteral("options"), options}, {QStringLiteral("relativeTo"), relativeToWindow}};
-    if (m_desktop.takeFailure(SimOperations::CopyWindowInfo, QString(), 0)) {
-        m_desktop.log(SimOperations::CopyWindowInfo, 0, {}, detail, -1);
+    if (m_world.takeFailure(SimOperations::CopyWindowInfo, QString(), 0)) {
+        m_world.log(SimOperations::CopyWindowInfo, 0, {}, detail, -1);
         return std::nullopt;
     }
 
-    QList<WindowListEntry> entries = m_desktop.withLock([&](const SimDesktopParts &d) {
+    QList<WindowListEntry> entries = m_world.withLock([&](const SimDesktopParts &d) {
         return list(d.world, options, relativeToWindow);
     });
-    m_desktop.log(SimOperations::CopyWindowInfo, 0, {}, detail, int(entries.size()));
+    m_world.log(SimOperations::CopyWindowInfo, 0, {}, detail, int(entries.size()));
     return entries;
 }
 
@@ -30,12 +31,12 @@ bool SimWindowList::copyOnScreenStack(QList<WindowStackRow> &rows) const
     // Made once: converting the operation's name for every poll would allocate.
     static const QString operation = SimOperations::CopyWindowInfo;
     rows.clear();
-    if (m_desktop.takeFailure(operation, QString(), 0)) {
+    if (m_world.takeFailure(operation, QString(), 0)) {
         if (m_desktop.isRequestLogEnabled())
-            m_desktop.log(operation, 0, {}, QVariantMap{{QStringLiteral("options"), OnScreenExceptDesktop}}, -1);
+            m_world.log(operation, 0, {}, QVariantMap{{QStringLiteral("options"), OnScreenExceptDesktop}}, -1);
         return false;
     }
-    const bool complete = m_desktop.withLock([&](const SimDesktopParts &d) {
+    const bool complete = m_world.withLock([&](const SimDesktopParts &d) {
         const SimWorld &world = d.world;
         for (quint32 number : world.unsortedStackingOrder()) {
             const SimWindow &w = *world.window(number);
@@ -50,7 +51,7 @@ bool SimWindowList::copyOnScreenStack(QList<WindowStackRow> &rows) const
     if (!complete)
         return WindowList::copyOnScreenStack(rows);
     if (m_desktop.isRequestLogEnabled())
-        m_desktop.log(operation, 0, {},
+        m_world.log(operation, 0, {},
                       QVariantMap{{QStringLiteral("options"), OnScreenExceptDesktop},
                                   {QStringLiteral("relativeTo"), NoWindow}},
                       int(rows.size()));

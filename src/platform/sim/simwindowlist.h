@@ -4,6 +4,7 @@
 #include "platform/windowlist.h"
 
 #include <QHash>
+#include "platform/sim/simdesktopaccess.h"
 
 namespace Velmora::Sim {
 
@@ -18,7 +19,7 @@ class SimWorld;
 class SimWindowList final : public WindowList
 {
 public:
-    explicit SimWindowList(SimDesktop &desktop);
+    explicit SimWindowList(SimDesktopAccess world);
 
     std::optional<QList<WindowListEntry>> copyWindowInfo(quint32 options, quint32 relativeToWindow) const override;
     // Reads the world directly, without making entries; allocates nothing
@@ -40,6 +41,7 @@ private:
     QList<WindowListEntry> list(const SimWorld &world, quint32 options, quint32 relativeToWindow) const;
 
     SimDesktop &m_desktop;
+    SimDesktopAccess m_world;
     // The last entry of each window, kept with what it was made from; used
     // only with the desktop's lock held.
     mutable QHash<quint32, CachedEntry> m_cache;

@@ -2,6 +2,7 @@
 
 #include "platform/axnames.h"
 #include "platform/clock.h"
+#include "platform/screencoordinates.h"
 #include "platform/sim/simdesktopparts.h"
 #include "platform/sim/simhost.h"
 
@@ -169,6 +170,60 @@ void SimWindowTransitions::animationFrame(quint32 number, quint64 transition, co
     m_parts.host.laterLocked(next, [this, number, transition, from, to, startMs, durationMs, done] {
         animationFrame(number, transition, from, to, startMs, durationMs, done);
     });
+}
+
+void SimWindowTransitions::mouseButton(InputEventType type, const QPointF &globalPoint)
+{
+    SimWorld &world = m_parts.world;
+    const std::optional<quint32> hit = world.windowAt(globalPoint);
+    if (!hit)
+        return;
+    const SimWindow w = *world.window(*hit);
+    const auto onButton = [&](SimNode::Kind button) { return SimWorld::buttonFrame(w, button).contains(globalPoint); };
+    const bool onMinimize = w.hasMinimizeButton && w.minimizeButtonEnabled && onButton(SimNode::Kind::MinimizeButton);
+    const bool onClose = w.hasCloseButton && onButton(SimNode::Kind::CloseButton);
+    const bool onZoom = onButton(SimNode::Kind::ZoomButton);
+    if (type == InputEventType::LeftMouseDown) {
+        // The title-bar buttons act on release, without activating anything.
+        if (onMinimize || onClose || onZoom || w.ownerPid == world.selfPid())
+            return;
+        // A press on a window of another application activates it, and
+        // the desktop brings all of that application's windows forward
+        // with it, the pressed one in front.
+        const bool wasActive = world.frontmost() == w.ownerPid;
+        m_parts.activation.focusWindow(w.number);
+        if (!wasActive)
+            m_parts.activation.activate(w.ownerPid);
+        return;
+    }
+    if (type != InputEventType::LeftMouseUp)
+        return;
+    if (onMinimize)
+        beginMinimize(w.number);
+    else if (onClose)
+        beginClose(w.number);
+    else if (onZoom)
+        zoom(w.number);
+}
+
+void SimWindowTransitions::zoom(quint32 number)
+{
+    SimWorld &world = m_parts.world;
+    SimWindow *w = world.window(number);
+    const DisplayInfo *display = w ? world.displayOf(*w) : nullptr;
+    if (!display || world.displays().isEmpty())
+        return;
+    // The visible frame is kept in the screen convention (y up).
+    const QRectF area = ScreenCoordinates(world.displays().first().bounds.height()).toGlobal(display->visibleFrame);
+    // Zoomed windows go back to where they were; others fill the visible frame.
+    if (!w->zoomedFrom.isNull() && w->bounds == area) {
+        const QRectF before = w->zoomedFrom;
+        w->zoomedFrom = QRectF();
+        m_parts.lifecycle.moveWindow(number, before);
+        return;
+    }
+    w->zoomedFrom = w->bounds;
+    m_parts.lifecycle.moveWindow(number, area);
 }
 
 } // namespace Velmora::Sim

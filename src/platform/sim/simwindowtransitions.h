@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/inputevents.h"
+
 #include <QHash>
+#include <QPointF>
 #include <QRectF>
 
 #include <functional>
@@ -26,6 +29,10 @@ public:
     bool beginClose(quint32 number);
     // Answers an open sheet: closing discards the window, cancelling keeps it.
     bool answerSheet(quint32 number, bool close);
+    // A left button press or release reaching the window under the pointer:
+    // a press activates the window's application, which brings its windows
+    // forward; a release on a title-bar button minimizes, closes or zooms.
+    void mouseButton(InputEventType type, const QPointF &globalPoint);
 
     bool isInTransition(quint32 number) const { return m_inTransition.contains(number); }
     // The window is gone: whatever it was doing ends.
@@ -33,6 +40,9 @@ public:
     void clear() { m_inTransition.clear(); }
 
 private:
+    // The zoom button: the window fills its display's visible frame, or
+    // goes back to where it was before.
+    void zoom(quint32 number);
     // A restored window is back on screen, in front, its application active.
     void comeBack(quint32 number);
     // Minimizing and restoring: how long they take for this window now.

@@ -8,17 +8,18 @@
 
 namespace Velmora::Sim {
 
-SimWorkspace::SimWorkspace(SimDesktop &desktop, QObject *parent)
+SimWorkspace::SimWorkspace(SimDesktopAccess world, QObject *parent)
     : Workspace(parent)
-    , m_desktop(desktop)
+    , m_desktop(world.desktop())
+    , m_world(world)
 {
-    connect(&desktop, &SimDesktop::applicationLaunched, this, &Workspace::applicationLaunched);
-    connect(&desktop, &SimDesktop::applicationTerminated, this, &Workspace::applicationTerminated);
-    connect(&desktop, &SimDesktop::applicationActivated, this, &Workspace::applicationActivated);
-    connect(&desktop, &SimDesktop::applicationDeactivated, this, &Workspace::applicationDeactivated);
-    connect(&desktop, &SimDesktop::applicationHidden, this, &Workspace::applicationHidden);
-    connect(&desktop, &SimDesktop::applicationUnhidden, this, &Workspace::applicationUnhidden);
-    connect(&desktop, &SimDesktop::activeSpaceChanged, this, &Workspace::activeSpaceChanged);
+    connect(&m_desktop, &SimDesktop::applicationLaunched, this, &Workspace::applicationLaunched);
+    connect(&m_desktop, &SimDesktop::applicationTerminated, this, &Workspace::applicationTerminated);
+    connect(&m_desktop, &SimDesktop::applicationActivated, this, &Workspace::applicationActivated);
+    connect(&m_desktop, &SimDesktop::applicationDeactivated, this, &Workspace::applicationDeactivated);
+    connect(&m_desktop, &SimDesktop::applicationHidden, this, &Workspace::applicationHidden);
+    connect(&m_desktop, &SimDesktop::applicationUnhidden, this, &Workspace::applicationUnhidden);
+    connect(&m_desktop, &SimDesktop::activeSpaceChanged, this, &Workspace::activeSpaceChanged);
 }
 
 qint32 SimWorkspace::currentProcessIdentifier() const
@@ -50,22 +51,22 @@ std::optional<RunningApplication> SimWorkspace::frontmostApplication() const
 
 bool SimWorkspace::activate(qint32 pid, quint32 options)
 {
-    return !m_desktop.refuses(SimOperations::Activate, {}, pid, options) && m_desktop.activate(pid);
+    return !m_world.refuses(SimOperations::Activate, {}, pid, options) && m_desktop.activate(pid);
 }
 
 bool SimWorkspace::hide(qint32 pid)
 {
-    return !m_desktop.refuses(SimOperations::Hide, {}, pid) && m_desktop.hide(pid);
+    return !m_world.refuses(SimOperations::Hide, {}, pid) && m_desktop.hide(pid);
 }
 
 bool SimWorkspace::unhide(qint32 pid)
 {
-    return !m_desktop.refuses(SimOperations::Unhide, {}, pid) && m_desktop.unhide(pid);
+    return !m_world.refuses(SimOperations::Unhide, {}, pid) && m_desktop.unhide(pid);
 }
 
 bool SimWorkspace::terminate(qint32 pid)
 {
-    return !m_desktop.refuses(SimOperations::Terminate, {}, pid) && m_desktop.terminate(pid);
+    return !m_world.refuses(SimOperations::Terminate, {}, pid) && m_desktop.terminate(pid);
 }
 
 std::optional<QString> SimWorkspace::urlForApplication(const QString &bundleIdentifier) const
@@ -88,8 +89,8 @@ void SimWorkspace::openApplication(const QString &bundlePath, const OpenConfigur
         std::optional<RunningApplication> opened = pid ? self->application(*pid) : std::nullopt;
         completion(opened, opened ? QString() : error);
     };
-    const auto failure = m_desktop.takeFailure(SimOperations::OpenApplication, QString(), 0);
-    m_desktop.log(SimOperations::OpenApplication, 0, bundlePath,
+    const auto failure = m_world.takeFailure(SimOperations::OpenApplication, QString(), 0);
+    m_world.log(SimOperations::OpenApplication, 0, bundlePath,
                   QVariantMap{{QStringLiteral("activates"), configuration.activates},
                               {QStringLiteral("createsNewInstance"), configuration.createsNewApplicationInstance}},
                   failure ? -1 : 0);
@@ -105,7 +106,7 @@ void SimWorkspace::openApplication(const QString &bundlePath, const OpenConfigur
 
 bool SimWorkspace::openUrl(const QUrl &url)
 {
-    if (m_desktop.refuses(SimOperations::OpenUrl, {}, 0, url))
+    if (m_world.refuses(SimOperations::OpenUrl, {}, 0, url))
         return false;
     // "x-apple.systempreferences:<pane>?<anchor>" or "...:<pane>": the
     // settings show the anchor when there is one, else the pane.
@@ -116,7 +117,7 @@ bool SimWorkspace::openUrl(const QUrl &url)
 
 void SimWorkspace::activateFileViewerSelecting(const QStringList &paths)
 {
-    m_desktop.refuses(SimOperations::RevealFiles, {}, 0, paths);
+    m_world.refuses(SimOperations::RevealFiles, {}, 0, paths);
 }
 
 bool SimWorkspace::accessibilityDisplayShouldReduceMotion() const

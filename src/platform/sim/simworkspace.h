@@ -3,10 +3,9 @@
 #include "platform/workspace.h"
 
 #include <QVariant>
+#include "platform/sim/simdesktopaccess.h"
 
 namespace Velmora::Sim {
-
-class SimDesktop;
 
 // Running applications of the simulated desktop. Activating an application
 // raises all of its windows, as the desktop does. Launches take the installed
@@ -15,7 +14,7 @@ class SimWorkspace final : public Workspace
 {
     Q_OBJECT
 public:
-    explicit SimWorkspace(SimDesktop &desktop, QObject *parent = nullptr);
+    explicit SimWorkspace(SimDesktopAccess world, QObject *parent = nullptr);
 
     qint32 currentProcessIdentifier() const override;
     QList<RunningApplication> runningApplications() const override;
@@ -35,6 +34,7 @@ public:
 
 private:
     SimDesktop &m_desktop;
+    SimDesktopAccess m_world;
 };
 
 } // namespace Velmora::Sim

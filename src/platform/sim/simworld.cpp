@@ -344,4 +344,35 @@ void SimWorld::clear()
     m_shownSpaces.clear();
 }
 
+QList<SimWindow> SimWorld::windows() const
+{
+    QList<SimWindow> result;
+    result.reserve(windowCount());
+    forEachWindow([&](const SimWindow &w) { result.append(w); });
+    return result;
+}
+
+void SimWorld::setPrivateFunctionAvailable(const QString &name, bool available)
+{
+    if (available)
+        m_missingPrivateFunctions.remove(name);
+    else
+        m_missingPrivateFunctions.insert(name);
+}
+
+QStringList SimWorld::missingPrivateFunctionNames() const
+{
+    QStringList names(m_missingPrivateFunctions.cbegin(), m_missingPrivateFunctions.cend());
+    names.sort();
+    return names;
+}
+
+void SimWorld::setPreference(const QString &domain, const QString &key, const QVariant &value)
+{
+    if (value.isValid())
+        m_preferences[domain].insert(key, value);
+    else
+        m_preferences[domain].remove(key);
+}
+
 } // namespace Velmora::Sim

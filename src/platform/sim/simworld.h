@@ -84,6 +84,8 @@ public:
     SimWindow *window(quint32 number);
     const SimWindow *window(quint32 number) const;
     qsizetype windowCount() const { return m_windows.size(); }
+    // Every window, front to back.
+    QList<SimWindow> windows() const;
     // The stacking order of every layer as kept, not sorted by layer: within
     // one layer it is that layer's order.
     const QList<quint32> &unsortedStackingOrder() const { return m_order; }
@@ -164,6 +166,11 @@ public:
     const QSet<QString> &missingPrivateFunctions() const { return m_missingPrivateFunctions; }
     QMap<QString, QVariantMap> &preferences() { return m_preferences; }
     const QMap<QString, QVariantMap> &preferences() const { return m_preferences; }
+    void setPrivateFunctionAvailable(const QString &name, bool available);
+    // The missing private functions, sorted.
+    QStringList missingPrivateFunctionNames() const;
+    // An invalid value removes the key.
+    void setPreference(const QString &domain, const QString &key, const QVariant &value);
     QList<SimInstalledApplication> &installedApplications() { return m_installed; }
     const QList<SimInstalledApplication> &installedApplications() const { return m_installed; }
     QList<FavoriteFolderEntry> &favoriteFolders() { return m_favoriteFolders; }
