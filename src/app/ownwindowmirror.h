@@ -27,6 +27,8 @@ public:
 
     static void setLayer(QWidget *window, qint64 layer);
     static qint64 layerOf(const QWidget *window);
+    // False for a window marked as not on the desktop (the drawn desktop).
+    static bool isMirrored(const QWidget *window);
 
     // The desktop's number for a window it knows; 0 otherwise.
     quint32 numberOf(const QWidget *window) const;
