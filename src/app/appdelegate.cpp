@@ -53,10 +53,6 @@ void AppDelegate::applicationDidFinishLaunching()
     observeFullScreenDisplays();
     synchronizeTaskbars();
     refreshTaskbarVisibility();
-    store().presentOnboarding = [self = QPointer<AppDelegate>(this)] {
-        if (self)
-            self->m_env.steps.showOnboarding(self->store());
-    };
     if (!steps.isOnboardingCompleted())
         steps.showOnboarding(store());
     if (!m_observesScreens) {

@@ -1,6 +1,8 @@
 #include "app/application.h"
 
 #include "app/appdelegate.h"
+#include "app/appupdater.h"
+#include "app/launchatlogin.h"
 #include "app/appownwindowshost.h"
 #include "app/taskbarpanel.h"
 #include "app/appsettingswindowhost.h"
@@ -15,6 +17,7 @@
 #include "platform/linux/procstatistics.h"
 #include "platform/linux/ptylauncher.h"
 #include "platform/linux/systemclock.h"
+#include "platform/linux/xdgautostartentry.h"
 #include "platform/linux/xdgfileicons.h"
 #include "platform/sim/scriptedbundles.h"
 #include "platform/sim/simplatform.h"
@@ -92,6 +95,17 @@ Application::Application(QObject *parent)
     , m_machineIcons(std::make_unique<Linux::XdgFileIcons>())
     , m_bundles(std::make_unique<Sim::ScriptedBundles>())
     , m_animator(std::make_unique<Animator>(*m_clock, *m_clock))
+    , m_loginItem(std::make_unique<Linux::XdgAutostartEntry>(Linux::XdgAutostartEntry::autostartFolder(),
+          ownBundleIdentifier + QStringLiteral(".desktop"), QStringLiteral("Velmora"),
+          QCoreApplication::applicationFilePath()))
+    , m_launchAtLogin(std::make_unique<LaunchAtLogin>(*m_loginItem))
+    // No update framework exists on this platform: the updater stays
+    // unstarted, so nothing offers to check for updates.
+    , m_appUpdater(std::make_unique<AppUpdater>(AppUpdater::Environment{
+          .shortVersion = QCoreApplication::applicationVersion().isEmpty()
+              ? std::nullopt
+              : std::optional<QString>(QCoreApplication::applicationVersion()),
+      }))
 {
     Sim::SimPlatform &sim = *m_desktop;
     // Nobody reads the desktop's request log in the application.
@@ -267,7 +281,7 @@ bool Application::offerMoveIfNeeded()
 
 void Application::startUpdater()
 {
-    // Only a signed copy has an updater.
+    m_appUpdater->start();
 }
 
 void Application::makeStatusItem()
@@ -320,6 +334,7 @@ TaskbarStore &Application::createStore()
     environment.fileIcons = m_fileIcons.get();
     environment.ownWindows = m_ownWindowsHost.get();
     environment.relauncher = m_relauncher.get();
+    environment.onboarding = this;
     environment.closeConfirmation = m_closeConfirmation.get();
     environment.dockPinnedBundleIdentifiers = [preferences = &sim.applicationPreferences] {
         return DockPinnedApps::bundleIdentifiers(*preferences, ownBundleIdentifier);
@@ -342,6 +357,12 @@ void Application::showOnboarding(TaskbarStore &store)
 bool Application::hasOnboardingWindow() const
 {
     return false;
+}
+
+void Application::presentOnboarding()
+{
+    if (m_store)
+        showOnboarding(*m_store);
 }
 
 } // namespace Velmora

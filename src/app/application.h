@@ -2,6 +2,7 @@
 
 #include "app/startupsteps.h"
 #include "app/taskbarwindowcontroller.h"
+#include "store/onboardinghost.h"
 
 #include <QObject>
 
@@ -15,6 +16,7 @@ class PidfdSignaller;
 class ProcStatistics;
 class PtyLauncher;
 class SystemClock;
+class XdgAutostartEntry;
 class XdgFileIcons;
 } // namespace Linux
 namespace Sim {
@@ -25,6 +27,8 @@ class SimScreenFollower;
 class ActivationParking;
 class Animator;
 class AppDelegate;
+class AppUpdater;
+class LaunchAtLogin;
 class AppExpose;
 class ApplicationPopoverServices;
 class BarCloseConfirmation;
@@ -57,7 +61,7 @@ class WindowPreviewProvider;
 // The composition root: chooses the platform implementations (the simulated
 // desktop for the window system, the real machine for everything else),
 // wires the product together and hands start-up to the application delegate.
-class Application : public QObject, private StartupSteps
+class Application : public QObject, private StartupSteps, private OnboardingHost
 {
     Q_OBJECT
 public:
@@ -74,6 +78,9 @@ public:
     Sim::SimPlatform &simulatedDesktop() const { return *m_desktop; }
     AppDelegate &delegate() const { return *m_delegate; }
     Animator &animator() const { return *m_animator; }
+    // What the settings page binds its login and update rows to.
+    LaunchAtLogin &launchAtLogin() const { return *m_launchAtLogin; }
+    AppUpdater &appUpdater() const { return *m_appUpdater; }
 
 private:
     // The Task Manager's controller builds its window at once: made just
@@ -96,6 +103,9 @@ private:
     void showOnboarding(TaskbarStore &store) override;
     bool hasOnboardingWindow() const override;
 
+    // OnboardingHost: the bar's setup button.
+    void presentOnboarding() override;
+
     std::unique_ptr<Linux::SystemClock> m_clock;
     std::unique_ptr<Sim::SimPlatform> m_desktop;
     // The Task Manager samples the real machine.
@@ -109,6 +119,9 @@ private:
     std::unique_ptr<SimulatedAppIcons> m_fileIcons;
     std::unique_ptr<Sim::ScriptedBundles> m_bundles;
     std::unique_ptr<Animator> m_animator;
+    std::unique_ptr<Linux::XdgAutostartEntry> m_loginItem;
+    std::unique_ptr<LaunchAtLogin> m_launchAtLogin;
+    std::unique_ptr<AppUpdater> m_appUpdater;
 
     // The window services the store works with.
     std::unique_ptr<WindowPreviewProvider> m_previews;

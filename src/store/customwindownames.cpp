@@ -1,13 +1,15 @@
 #include "store/customwindownames.h"
 
 #include "platform/workspace.h"
-#include "store/taskbarstore.h"
 #include "store/taskbartooltip.h"
+#include "store/windowpreviewcache.h"
 
 namespace Velmora {
 
-CustomWindowNames::CustomWindowNames(TaskbarStore &store)
-    : m_store(store)
+CustomWindowNames::CustomWindowNames(Workspace &workspace, TaskbarTooltip &tooltip, WindowPreviewCache &cache)
+    : m_workspace(workspace)
+    , m_tooltip(tooltip)
+    , m_cache(cache)
 {
 }
 
@@ -37,13 +39,13 @@ void CustomWindowNames::renameWindow(const WindowPreviewItem &preview, const QSt
         if (m_names.remove(preview.id))
             emit customWindowNamesChanged();
         // The card goes back to the window's own title, read afresh.
-        m_store.windowPreviewCache().remove(preview.processIdentifier);
-        if (const auto application = m_store.environment().workspace.application(preview.processIdentifier))
-            m_store.windowPreviewCache().refreshWindowPreviewCache(*application, false);
+        m_cache.remove(preview.processIdentifier);
+        if (const auto application = m_workspace.application(preview.processIdentifier))
+            m_cache.refreshWindowPreviewCache(*application, false);
     }
-    m_store.environment().tooltip.hide();
+    m_tooltip.hide();
     // An alphabetical picker sorts by the new name.
-    m_store.windowPicker().reorderWindowPreviews();
+    emit windowRenamed();
 }
 
 void CustomWindowNames::removeName(const QString &previewID)

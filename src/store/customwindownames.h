@@ -12,7 +12,9 @@
 
 namespace Velmora {
 
-class TaskbarStore;
+class TaskbarTooltip;
+class WindowPreviewCache;
+class Workspace;
 
 // The names the user gave other applications' windows in the picker. A name
 // belongs to one window element: a window replaced under the same id loses
@@ -30,7 +32,8 @@ public:
         friend bool operator==(const CustomWindowName &, const CustomWindowName &) = default;
     };
 
-    explicit CustomWindowNames(TaskbarStore &store);
+    // A name taken away lists the window again through `cache` for its own title.
+    CustomWindowNames(Workspace &workspace, TaskbarTooltip &tooltip, WindowPreviewCache &cache);
 
     // By preview id.
     const QHash<QString, CustomWindowName> &customWindowNames() const { return m_names; }
@@ -48,9 +51,14 @@ public:
 
 signals:
     void customWindowNamesChanged();
+    // The user named a window, or took its name away: an alphabetical
+    // picker sorts again.
+    void windowRenamed();
 
 private:
-    TaskbarStore &m_store;
+    Workspace &m_workspace;
+    TaskbarTooltip &m_tooltip;
+    WindowPreviewCache &m_cache;
     QHash<QString, CustomWindowName> m_names;
 };
 

@@ -1,12 +1,12 @@
 #include "store/flyouts.h"
 
+#include "store/finderfavoritesmodel.h"
 #include "store/publish.h"
-#include "store/taskbarstore.h"
 
 namespace Velmora {
 
-Flyouts::Flyouts(TaskbarStore &store)
-    : m_store(store)
+Flyouts::Flyouts(FinderFavoritesModel &favorites)
+    : m_favorites(favorites)
 {
 }
 
@@ -16,8 +16,7 @@ void Flyouts::dismissFlyouts()
     setSearchPresented(false);
     setQuickSettingsPresented(false);
     setTaskbarOverflowPresented(false);
-    m_store.setSearchText(QString());
-    m_store.windowPicker().dismissWindowPicker();
+    emit dismissed();
     setPresentedDisplayID(std::nullopt);
 }
 
@@ -33,7 +32,7 @@ void Flyouts::toggleStartMenu(quint32 displayID)
     if (closeForToggle(m_isStartMenuPresented, displayID))
         return;
     // The menu opens with the favourites it has; fresh ones follow.
-    m_store.refreshFinderFavorites();
+    m_favorites.refresh();
     setPresentedDisplayID(displayID);
     setStartMenuPresented(true);
 }

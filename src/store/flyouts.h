@@ -6,7 +6,7 @@
 
 namespace Velmora {
 
-class TaskbarStore;
+class FinderFavoritesModel;
 
 // Which flyout is open, and above which display's bar: the Start menu, the
 // overflow list, or (through the window picker) an app's windows. At most
@@ -15,6 +15,8 @@ class TaskbarStore;
 //
 // Search and quick settings are flags no control of ours sets; they are
 // closed with the others and keep the display while the picker closes.
+// Closing everything also closes the window picker and clears the Start
+// menu's search: whoever keeps those follows `dismissed`.
 class Flyouts : public QObject
 {
     Q_OBJECT
@@ -29,7 +31,8 @@ class Flyouts : public QObject
             presentedDisplayIDChanged)
 
 public:
-    explicit Flyouts(TaskbarStore &store);
+    // Opening the Start menu refreshes `favorites`.
+    explicit Flyouts(FinderFavoritesModel &favorites);
 
     bool isStartMenuPresented() const { return m_isStartMenuPresented; }
     void setStartMenuPresented(bool presented);
@@ -57,13 +60,15 @@ signals:
     void isQuickSettingsPresentedChanged();
     void isTaskbarOverflowPresentedChanged();
     void presentedDisplayIDChanged();
+    // Everything was closed; sent before the display is forgotten.
+    void dismissed();
 
 private:
     // Closes what is open; true when `flag` was open on `displayID` and the
     // toggle therefore ends here.
     bool closeForToggle(bool flag, quint32 displayID);
 
-    TaskbarStore &m_store;
+    FinderFavoritesModel &m_favorites;
     bool m_isStartMenuPresented = false;
     bool m_isSearchPresented = false;
     bool m_isQuickSettingsPresented = false;

@@ -5,7 +5,7 @@
 #include "platform/scheduler.h"
 #include "platform/workspace.h"
 #include "services/applicationmenuactionprovider.h"
-#include "store/taskbarstore.h"
+#include "store/stillrunning.h"
 
 #include <algorithm>
 
@@ -24,9 +24,9 @@ bool sameCommands(const MenuActionCache::Actions &a, const MenuActionCache::Acti
 
 } // namespace
 
-MenuActionCache::MenuActionCache(TaskbarStore &store)
-    : m_store(store)
-    , m_background(store.environment().backgroundRunner)
+MenuActionCache::MenuActionCache(Services services)
+    : m_services(std::move(services))
+    , m_background(m_services.backgroundRunner)
 {
 }
 
@@ -65,7 +65,7 @@ void MenuActionCache::refreshApplicationMenuActions(
     }
     auto task = std::make_shared<RefreshTask>(RefreshTask { application, { { context, std::move(done) } } });
     m_refreshTasks.insert(pid, task);
-    ApplicationMenuActionProvider &provider = m_store.environment().menuActions;
+    ApplicationMenuActionProvider &provider = m_services.menuActions;
     m_background.run<Actions>(
         this, [&provider, pid] { return provider.discoverActions(pid); },
         [this, task](Actions discovered) { finishRefresh(task, discovered); });
@@ -81,7 +81,7 @@ void MenuActionCache::finishRefresh(const std::shared_ptr<RefreshTask> &task, co
 
     const Actions cached = m_actions.value(pid);
     Actions result = cached;
-    if (discovered.size() >= cached.size() && m_store.isStillRunning(task->application)
+    if (discovered.size() >= cached.size() && isStillRunning(m_services.workspace, task->application)
         && !sameCommands(discovered, cached)) {
         ActionsByProcess updated = m_actions;
         updated.insert(pid, discovered);
@@ -98,10 +98,10 @@ void MenuActionCache::finishRefresh(const std::shared_ptr<RefreshTask> &task, co
 void MenuActionCache::refreshIncompleteMenuActions(const RunningApplication &application)
 {
     if (application.activationPolicy != ActivationPolicy::Regular
-        || !m_store.environment().accessibility.isProcessTrusted() || !applicationMenuActionsNeedRefresh(application))
+        || !m_services.accessibility.isProcessTrusted() || !applicationMenuActionsNeedRefresh(application))
         return;
     const qint32 pid = application.processIdentifier;
-    const qint64 now = m_store.environment().clock.wallClockMs();
+    const qint64 now = m_services.clock.wallClockMs();
     if (const auto last = m_lastActivationRefreshMs.constFind(pid);
         last != m_lastActivationRefreshMs.cend() && now - *last < activationRefreshIntervalMs)
         return;
@@ -116,8 +116,8 @@ void MenuActionCache::activationRefreshStep(const RunningApplication &applicatio
     static constexpr qint64 delays[] = { 0, activationRetryDelayMs };
     if (step >= int(std::size(delays)))
         return;
-    m_store.environment().scheduler.scheduleOnce(delays[step], this, [this, application, step] {
-        if (!m_store.isStillRunning(application) || !applicationMenuActionsNeedRefresh(application))
+    m_services.scheduler.scheduleOnce(delays[step], this, [this, application, step] {
+        if (!isStillRunning(m_services.workspace, application) || !applicationMenuActionsNeedRefresh(application))
             return;
         refreshApplicationMenuActions(
             application, this, [this, application, step](Actions) { activationRefreshStep(application, step + 1); });
@@ -140,7 +140,7 @@ void MenuActionCache::refreshApplicationMenuActionCache(const QList<RunningAppli
     m_firstEmptyDiscoveryMs.removeIf([&](const auto &entry) { return !running.contains(entry.key()); });
     m_lastActivationRefreshMs.removeIf([&](const auto &entry) { return !running.contains(entry.key()); });
 
-    if (!m_store.environment().accessibility.isProcessTrusted()) {
+    if (!m_services.accessibility.isProcessTrusted()) {
         // Without the permission no entry can be trusted to stay right.
         if (!m_actions.isEmpty())
             setActions({});
@@ -156,7 +156,7 @@ void MenuActionCache::refreshApplicationMenuActionCache(const QList<RunningAppli
         return;
     const QSet<qint32> requested(pending.cbegin(), pending.cend());
     m_discoveryInFlight.unite(requested);
-    ApplicationMenuActionProvider &provider = m_store.environment().menuActions;
+    ApplicationMenuActionProvider &provider = m_services.menuActions;
     m_background.run<ActionsByProcess>(
         this,
         [&provider, pending] {
@@ -173,11 +173,11 @@ void MenuActionCache::cacheApplicationMenuActions(
 {
     m_discoveryInFlight.subtract(requestedProcessIdentifiers);
     ActionsByProcess updated = m_actions;
-    const qint64 now = m_store.environment().clock.wallClockMs();
+    const qint64 now = m_services.clock.wallClockMs();
     bool stored = false;
     for (auto it = results.cbegin(); it != results.cend(); ++it) {
         const qint32 pid = it.key();
-        const std::optional<RunningApplication> application = m_store.environment().workspace.application(pid);
+        const std::optional<RunningApplication> application = m_services.workspace.application(pid);
         if (!application || application->isTerminated)
             continue;
         if (updated.value(pid).size() > it->size())

@@ -15,7 +15,11 @@
 
 namespace Velmora {
 
-class TaskbarStore;
+class Accessibility;
+class ApplicationMenuActionProvider;
+class Clock;
+class Scheduler;
+class Workspace;
 
 // The commands found in each running application's menu bar (New Window and
 // its kin), which the bar's context menus and the picker's new-window button
@@ -42,7 +46,19 @@ public:
     // An activation asks at once and once more this much later.
     static constexpr qint64 activationRetryDelayMs = 500;
 
-    explicit MenuActionCache(TaskbarStore &store);
+    struct Services
+    {
+        // Walks the menu bars; called from background threads.
+        ApplicationMenuActionProvider &menuActions;
+        // Nothing is walked without the trust.
+        Accessibility &accessibility;
+        const Clock &clock;
+        Scheduler &scheduler;
+        Workspace &workspace;
+        BackgroundTasks::Runner backgroundRunner;
+    };
+
+    explicit MenuActionCache(Services services);
     ~MenuActionCache() override;
 
     // An entry means discovery for that process is settled.
@@ -91,7 +107,7 @@ private:
     void activationRefreshStep(const RunningApplication &application, int step);
     void setActions(const ActionsByProcess &actions);
 
-    TaskbarStore &m_store;
+    Services m_services;
     ActionsByProcess m_actions;
     QSet<qint32> m_discoveryInFlight;
     QHash<qint32, qint64> m_firstEmptyDiscoveryMs; // wall clock

@@ -7,11 +7,11 @@
 #include "platform/workspace.h"
 #include "services/axreads.h"
 #include "services/windowpreviewprovider.h"
+#include "store/applicationwaits.h"
 #include "store/messagingtimeoutscope.h"
 #include "store/ownwindowshost.h"
-#include "store/taskbarstore.h"
-#include "store/windowactions.h"
 #include "store/windowguard.h"
+#include "store/windowpreviewcache.h"
 
 #include <memory>
 
@@ -27,9 +27,11 @@ QRectF withMargin(const QRectF &frame)
 
 } // namespace
 
-MinimizeTakeover::MinimizeTakeover(TaskbarStore &store)
-    : m_store(store)
-    , m_background(store.environment().backgroundRunner)
+MinimizeTakeover::MinimizeTakeover(Services services, WindowGuard &guard, const WindowPreviewCache &cache)
+    : m_services(std::move(services))
+    , m_guard(guard)
+    , m_cache(cache)
+    , m_background(m_services.backgroundRunner)
 {
 }
 
@@ -40,13 +42,13 @@ MinimizeTakeover::~MinimizeTakeover()
 
 bool MinimizeTakeover::isFrontmost(const RunningApplication &application) const
 {
-    const std::optional<RunningApplication> front = m_store.environment().workspace.frontmostApplication();
+    const std::optional<RunningApplication> front = m_services.workspace.frontmostApplication();
     return front && front->processIdentifier == application.processIdentifier;
 }
 
 bool MinimizeTakeover::pressesArmedButton(const NativeMinimizeRequest &armed, const QPointF &location)
 {
-    const std::optional<RunningApplication> front = m_store.environment().workspace.frontmostApplication();
+    const std::optional<RunningApplication> front = m_services.workspace.frontmostApplication();
     if (!front || front->processIdentifier != armed.targetProcessIdentifier)
         return false;
     if (!withMargin(armed.minimizeButtonFrame).contains(location))
@@ -56,8 +58,8 @@ bool MinimizeTakeover::pressesArmedButton(const NativeMinimizeRequest &armed, co
     // lands on whatever is there now.
     if (armed.button.isNull())
         return false;
-    Accessibility &accessibility = m_store.environment().accessibility;
-    MessagingTimeoutScope scope(accessibility, WindowActions::frontmostReadTimeoutSeconds);
+    Accessibility &accessibility = m_services.accessibility;
+    MessagingTimeoutScope scope(accessibility, ApplicationWaits::frontmostReadTimeoutSeconds);
     const std::optional<QPointF> position = AXReads::point(accessibility, scope.limit(armed.button), AXNames::Position);
     const std::optional<QSizeF> size = position ? AXReads::size(accessibility, armed.button, AXNames::Size) : std::nullopt;
     return size && withMargin(QRectF(*position, *size)).contains(location);
@@ -65,26 +67,26 @@ bool MinimizeTakeover::pressesArmedButton(const NativeMinimizeRequest &armed, co
 
 void MinimizeTakeover::handleMinimizeButtonClick(InputEventType type, const QPointF &location)
 {
-    Workspace &workspace = m_store.environment().workspace;
+    Workspace &workspace = m_services.workspace;
     if (type == InputEventType::LeftMouseDown) {
         std::optional<NativeMinimizeRequest> request;
-        if (const auto &armed = m_store.nativeMinimizeRequest(); armed && pressesArmedButton(*armed, location))
+        if (const auto &armed = m_nativeMinimizeRequest; armed && pressesArmedButton(*armed, location))
             request = armed; // stays armed
         else
             request = minimizeRequestUnderClick(location);
         if (!request)
             return;
         if (request->kind == NativeMinimizeRequest::Kind::close)
-            request->windowIDsBeforeClose = m_store.windowGuard().windowIDs(request->targetProcessIdentifier);
+            request->windowIDsBeforeClose = m_guard.windowIDs(request->targetProcessIdentifier);
         handOverFocus();
-        m_store.setPendingMinimizeHandoff(request);
+        setPendingMinimizeHandoff(request);
         return;
     }
     if (type != InputEventType::LeftMouseUp)
         return;
 
-    if (const std::optional<NativeMinimizeRequest> pending = m_store.pendingMinimizeHandoff()) {
-        m_store.setPendingMinimizeHandoff(std::nullopt);
+    if (const std::optional<NativeMinimizeRequest> pending = m_pendingMinimizeHandoff) {
+        setPendingMinimizeHandoff(std::nullopt);
         const std::optional<RunningApplication> application = workspace.application(pending->targetProcessIdentifier);
         if (!application)
             return;
@@ -93,7 +95,7 @@ void MinimizeTakeover::handleMinimizeButtonClick(InputEventType type, const QPoi
             giveBack(*application);
             return;
         }
-        m_store.setNativeMinimizeRequest(std::nullopt);
+        setNativeMinimizeRequest(std::nullopt);
         if (pending->kind == NativeMinimizeRequest::Kind::close)
             watchClose(*pending, *application);
         else
@@ -101,7 +103,7 @@ void MinimizeTakeover::handleMinimizeButtonClick(InputEventType type, const QPoi
         return;
     }
 
-    const std::optional<NativeMinimizeRequest> armed = m_store.nativeMinimizeRequest();
+    const std::optional<NativeMinimizeRequest> armed = m_nativeMinimizeRequest;
     const std::optional<RunningApplication> front = workspace.frontmostApplication();
     if (!armed || !front || front->processIdentifier != armed->targetProcessIdentifier
         || !withMargin(armed->minimizeButtonFrame).contains(location))
@@ -109,18 +111,18 @@ void MinimizeTakeover::handleMinimizeButtonClick(InputEventType type, const QPoi
     const std::optional<RunningApplication> application = workspace.application(armed->targetProcessIdentifier);
     if (!application)
         return;
-    m_store.setNativeMinimizeRequest(std::nullopt);
+    setNativeMinimizeRequest(std::nullopt);
     watchMinimize(*armed, *application, false);
 }
 
 std::optional<NativeMinimizeRequest> MinimizeTakeover::minimizeRequestUnderClick(const QPointF &location)
 {
-    Workspace &workspace = m_store.environment().workspace;
+    Workspace &workspace = m_services.workspace;
     const std::optional<RunningApplication> front = workspace.frontmostApplication();
     if (!front || front->processIdentifier == workspace.currentProcessIdentifier()
         || front->activationPolicy != ActivationPolicy::Regular)
         return std::nullopt;
-    WindowGuard &guard = m_store.windowGuard();
+    WindowGuard &guard = m_guard;
     const QList<WindowGuard::StackEntry> entries = guard.stackEntries();
     const std::optional<qsizetype> index = guard.windowIndex(location, entries, front->processIdentifier);
     if (!index)
@@ -143,7 +145,7 @@ std::optional<NativeMinimizeRequest> MinimizeTakeover::minimizeRequestUnderClick
 
 std::optional<RunningApplication> MinimizeTakeover::applicationBelowWindow(quint32 windowID) const
 {
-    WindowGuard &guard = m_store.windowGuard();
+    WindowGuard &guard = m_guard;
     const QList<WindowGuard::StackEntry> entries = guard.stackEntries();
     const std::optional<qsizetype> index = WindowGuard::indexOf(entries, windowID);
     return index ? guard.applicationBelow(*index, entries) : std::nullopt;
@@ -151,7 +153,7 @@ std::optional<RunningApplication> MinimizeTakeover::applicationBelowWindow(quint
 
 std::optional<AXElement> MinimizeTakeover::minimizeButton(quint32 windowID, const RunningApplication &application)
 {
-    const TaskbarStoreEnvironment &env = m_store.environment();
+    const Services &env = m_services;
     Accessibility &accessibility = env.accessibility;
     MessagingTimeoutScope scope(accessibility, lookupTimeoutSeconds);
     const AXElement element = scope.limit(accessibility.applicationElement(application.processIdentifier));
@@ -171,7 +173,7 @@ std::optional<AXElement> MinimizeTakeover::minimizeButton(quint32 windowID, cons
 void MinimizeTakeover::handleMinimizeShortcut(
     const KeyEvent &event, const RunningApplication &application, quint32 windowID)
 {
-    if (!m_store.keepWindowOrder() || !isFrontmost(application)) {
+    if (!m_keepsWindowOrder || !isFrontmost(application)) {
         postBack(application.processIdentifier, event);
         return;
     }
@@ -181,7 +183,7 @@ void MinimizeTakeover::handleMinimizeShortcut(
         postBack(application.processIdentifier, event);
         return;
     }
-    m_store.setNativeMinimizeRequest(std::nullopt);
+    setNativeMinimizeRequest(std::nullopt);
     handOverFocus();
     NativeMinimizeRequest request;
     request.kind = NativeMinimizeRequest::Kind::minimize;
@@ -189,7 +191,7 @@ void MinimizeTakeover::handleMinimizeShortcut(
     request.targetProcessIdentifier = application.processIdentifier;
     request.windowID = windowID;
     request.previousApplication = below;
-    m_store.environment().accessibility.setMessagingTimeout(*button, WindowActions::buttonPressTimeoutSeconds);
+    m_services.accessibility.setMessagingTimeout(*button, ApplicationWaits::buttonPressTimeoutSeconds);
     pressHeldButton(*button, request, application, event);
 }
 
@@ -198,7 +200,7 @@ void MinimizeTakeover::handleCloseShortcut(
 {
     const qint32 pid = application.processIdentifier;
     const std::optional<RunningApplication> below
-        = m_store.keepWindowOrder() && isFrontmost(application) ? applicationBelowWindow(windowID) : std::nullopt;
+        = m_keepsWindowOrder && isFrontmost(application) ? applicationBelowWindow(windowID) : std::nullopt;
     if (!below) {
         postBack(pid, event);
         return;
@@ -206,7 +208,7 @@ void MinimizeTakeover::handleCloseShortcut(
     // Whichever comes first wins: the close button found in time, or the key
     // handed back to the application after 0.15 s.
     const auto settled = std::make_shared<bool>(false);
-    WindowGuard &guard = m_store.windowGuard();
+    WindowGuard &guard = m_guard;
     m_background.run<std::optional<AXElement>>(
         this, [&guard, windowID, pid] { return guard.closeButtonIfShortcutCloses(windowID, pid); },
         [this, settled, event, application, windowID, below](std::optional<AXElement> button) {
@@ -218,7 +220,7 @@ void MinimizeTakeover::handleCloseShortcut(
             else
                 postBack(application.processIdentifier, event);
         });
-    m_store.environment().scheduler.scheduleOnce(closeShortcutDeadlineMs, this, [this, settled, pid, event] {
+    m_services.scheduler.scheduleOnce(closeShortcutDeadlineMs, this, [this, settled, pid, event] {
         if (*settled)
             return;
         *settled = true;
@@ -229,23 +231,23 @@ void MinimizeTakeover::handleCloseShortcut(
 void MinimizeTakeover::closeHeldWindow(const AXElement &closeButton, quint32 windowID,
     const RunningApplication &application, const RunningApplication &applicationBelow, const KeyEvent &event)
 {
-    m_store.setNativeMinimizeRequest(std::nullopt);
+    setNativeMinimizeRequest(std::nullopt);
     handOverFocus();
     NativeMinimizeRequest request;
     request.kind = NativeMinimizeRequest::Kind::close;
     request.button = closeButton;
-    request.windowIDsBeforeClose = m_store.windowGuard().windowIDs(application.processIdentifier);
+    request.windowIDsBeforeClose = m_guard.windowIDs(application.processIdentifier);
     request.targetProcessIdentifier = application.processIdentifier;
     request.windowID = windowID;
     request.previousApplication = applicationBelow;
-    m_store.environment().accessibility.setMessagingTimeout(closeButton, WindowActions::buttonPressTimeoutSeconds);
+    m_services.accessibility.setMessagingTimeout(closeButton, ApplicationWaits::buttonPressTimeoutSeconds);
     pressHeldButton(closeButton, request, application, event);
 }
 
 void MinimizeTakeover::pressHeldButton(const AXElement &button, const NativeMinimizeRequest &request,
     const RunningApplication &application, const KeyEvent &event)
 {
-    const TaskbarStoreEnvironment &env = m_store.environment();
+    const Services &env = m_services;
     Accessibility &accessibility = env.accessibility;
     const Clock &clock = env.clock;
     Sleeper *sleeper = env.sleeper;
@@ -255,7 +257,7 @@ void MinimizeTakeover::pressHeldButton(const AXElement &button, const NativeMini
         [&accessibility, &clock, sleeper, button, pid] {
             // The application must have let go of the front first, or it
             // brings its next window forward as the window goes.
-            WindowActions::waitUntilFrontmost(accessibility, clock, sleeper, pid, false);
+            ApplicationWaits::waitUntilFrontmost(accessibility, clock, sleeper, pid, false);
             const AXError result = accessibility.performAction(button, AXNames::Press);
             accessibility.setMessagingTimeout(button, 0);
             return result == AXError::Success || result == AXError::CannotComplete;
@@ -275,50 +277,71 @@ void MinimizeTakeover::pressHeldButton(const AXElement &button, const NativeMini
 void MinimizeTakeover::watchMinimize(
     const NativeMinimizeRequest &request, const RunningApplication &application, bool appWasDeactivated)
 {
-    m_store.windowGuard().watchMinimize(request.windowID, application,
-        m_store.windowActions().cachedWindowIDs(application), request.previousApplication, appWasDeactivated);
+    m_guard.watchMinimize(request.windowID, application, m_cache.cachedWindowIDs(application.processIdentifier),
+        request.previousApplication, appWasDeactivated);
 }
 
 void MinimizeTakeover::watchClose(const NativeMinimizeRequest &request, const RunningApplication &application)
 {
-    WindowGuard &guard = m_store.windowGuard();
+    WindowGuard &guard = m_guard;
     if (!request.windowID) {
         if (request.previousApplication)
             guard.makeFrontmost(request.previousApplication->processIdentifier);
         return;
     }
     guard.watchClose(*request.windowID, application, request.windowIDsBeforeClose,
-        m_store.windowActions().cachedWindowIDs(application), request.previousApplication);
+        m_cache.cachedWindowIDs(application.processIdentifier), request.previousApplication);
 }
 
 void MinimizeTakeover::handleFlyoutPress()
 {
-    Workspace &workspace = m_store.environment().workspace;
+    Workspace &workspace = m_services.workspace;
     const std::optional<RunningApplication> front = workspace.frontmostApplication();
     const qint32 own = workspace.currentProcessIdentifier();
     if (!front || front->processIdentifier == own || front->activationPolicy != ActivationPolicy::Regular)
         return;
-    m_store.windowActions().recordFlyoutPress(*front);
-    WindowGuard &guard = m_store.windowGuard();
+    emit flyoutPressed(*front);
+    WindowGuard &guard = m_guard;
     guard.makeFrontmost(own);
     guard.watchPress(*front);
 }
 
+void MinimizeTakeover::setNativeMinimizeRequest(std::optional<NativeMinimizeRequest> request)
+{
+    m_nativeMinimizeRequest = std::move(request);
+}
+
+void MinimizeTakeover::setPendingMinimizeHandoff(std::optional<NativeMinimizeRequest> request)
+{
+    m_pendingMinimizeHandoff = std::move(request);
+}
+
+void MinimizeTakeover::handleApplicationActivation(const std::optional<RunningApplication> &activated)
+{
+    if (!m_nativeMinimizeRequest || !activated)
+        return;
+    if (activated->processIdentifier == m_nativeMinimizeRequest->targetProcessIdentifier)
+        return;
+    if (activated->processIdentifier == m_services.workspace.currentProcessIdentifier())
+        return;
+    m_nativeMinimizeRequest.reset();
+}
+
 void MinimizeTakeover::handOverFocus()
 {
-    if (OwnWindowsHost *host = m_store.environment().ownWindows)
+    if (OwnWindowsHost *host = m_services.ownWindows)
         host->makeTaskbarPanelKey();
-    m_store.windowGuard().makeFrontmost(m_store.environment().workspace.currentProcessIdentifier());
+    m_guard.makeFrontmost(m_services.workspace.currentProcessIdentifier());
 }
 
 void MinimizeTakeover::giveBack(const RunningApplication &application)
 {
-    m_store.windowGuard().makeFrontmost(application.processIdentifier);
+    m_guard.makeFrontmost(application.processIdentifier);
 }
 
 void MinimizeTakeover::postBack(qint32 processIdentifier, const KeyEvent &event)
 {
-    if (EventTaps *taps = m_store.environment().eventTaps)
+    if (EventTaps *taps = m_services.eventTaps)
         taps->postKeyEvent(processIdentifier, event);
 }
 

@@ -3,21 +3,22 @@
 #include "platform/relauncher.h"
 #include "platform/scheduler.h"
 #include "platform/windowlist.h"
-#include "store/taskbarstore.h"
+#include "store/ownwindowplacement.h"
+#include "store/settingswindowhost.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 
 namespace Velmora {
 
-OwnWindows::OwnWindows(TaskbarStore &store)
-    : m_store(store)
+OwnWindows::OwnWindows(Services services)
+    : m_services(std::move(services))
 {
 }
 
 void OwnWindows::observeOwnWindows()
 {
-    OwnWindowsHost *host = m_store.environment().ownWindows;
+    OwnWindowsHost *host = m_services.ownWindows;
     if (!host)
         return;
     const QPointer<OwnWindows> self(this);
@@ -26,26 +27,26 @@ void OwnWindows::observeOwnWindows()
             return;
         // After the change that caused the notification has completed: a
         // window about to close is still listed while it is told so.
-        self->m_store.environment().scheduler.scheduleOnce(0, self, [self] { self->refreshOtherVelmoraWindows(); });
+        self->m_services.scheduler.scheduleOnce(0, self, [self] { self->refreshOtherVelmoraWindows(); });
     });
     refreshOtherVelmoraWindows();
 }
 
 void OwnWindows::showSettingsWindow()
 {
-    OwnWindowsHost *host = m_store.environment().ownWindows;
+    OwnWindowsHost *host = m_services.ownWindows;
     const std::optional<OwnWindowsHost::Window> window = host ? host->settingsWindow() : std::nullopt;
     if (!window)
         return;
-    m_store.setSettingsWindowOpen(true);
+    emit settingsWindowShown();
     host->activate();
     host->show(window->number);
-    m_store.fitSettingsWindowToContent();
+    fitSettingsWindowToContent();
 }
 
 void OwnWindows::openSettings()
 {
-    OwnWindowsHost *host = m_store.environment().ownWindows;
+    OwnWindowsHost *host = m_services.ownWindows;
     if (!host)
         return;
     if (!host->settingsWindow())
@@ -55,13 +56,13 @@ void OwnWindows::openSettings()
 
 void OwnWindows::refreshOtherVelmoraWindows()
 {
-    if (OwnWindowsHost *host = m_store.environment().ownWindows)
-        m_store.setOtherVelmoraWindowTitle(host->otherWindowsButtonTitle());
+    if (OwnWindowsHost *host = m_services.ownWindows)
+        emit otherVelmoraWindowTitleRead(host->otherWindowsButtonTitle());
 }
 
 void OwnWindows::showOtherVelmoraWindows()
 {
-    OwnWindowsHost *host = m_store.environment().ownWindows;
+    OwnWindowsHost *host = m_services.ownWindows;
     if (!host)
         return;
     host->activate();
@@ -71,7 +72,7 @@ void OwnWindows::showOtherVelmoraWindows()
 
 void OwnWindows::toggleOtherVelmoraWindows()
 {
-    OwnWindowsHost *host = m_store.environment().ownWindows;
+    OwnWindowsHost *host = m_services.ownWindows;
     if (!host)
         return;
     for (const OwnWindowsHost::Window &window : host->otherWindows()) {
@@ -87,7 +88,7 @@ bool OwnWindows::isFrontmostWindow(const OwnWindowsHost::Window &window) const
 {
     if (!window.isVisible || window.isMiniaturized || window.number < 1)
         return false;
-    const WindowList *windowList = m_store.environment().windowList;
+    const WindowList *windowList = m_services.windowList;
     const std::optional<QList<WindowListEntry>> entries = windowList
         ? windowList->copyWindowInfo(WindowList::OnScreenExceptDesktop, WindowList::NoWindow)
         : std::nullopt;
@@ -104,9 +105,26 @@ bool OwnWindows::isFrontmostWindow(const OwnWindowsHost::Window &window) const
     return false;
 }
 
+void OwnWindows::fitSettingsWindowToContent()
+{
+    SettingsWindowHost &host = m_services.settingsWindow;
+    if (!(m_settingsContentHeight > 0))
+        return;
+    const std::optional<QRectF> frame = host.settingsWindowFrame();
+    if (!frame)
+        return;
+    const std::optional<DisplayInfo> screen = host.settingsWindowScreen();
+    if (!screen)
+        return;
+    const QRectF area = OwnWindowPlacement::barFreeArea(*screen);
+    const double wanted = host.frameHeightForContentHeight(m_settingsContentHeight);
+    if (const auto grown = OwnWindowPlacement::grownToHeight(*frame, wanted, area))
+        host.setSettingsWindowFrame(*grown);
+}
+
 void OwnWindows::relaunchApp()
 {
-    const TaskbarStoreEnvironment &env = m_store.environment();
+    const Services &env = m_services;
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     const bool arranged = env.relauncher
         && env.relauncher->relaunchWhenExited(

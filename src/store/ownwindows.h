@@ -3,19 +3,38 @@
 #include "store/ownwindowshost.h"
 
 #include <QObject>
+#include <QString>
+
+#include <optional>
 
 namespace Velmora {
 
-class TaskbarStore;
+class Relauncher;
+class Scheduler;
+class SettingsWindowHost;
+class WindowList;
 
 // The product's own windows on its own bar: the settings window, the Task
 // Manager and the other windows that share the "velmora-windows" button,
-// and restarting the product. Part of the store; main thread only.
+// and restarting the product. What the bar shows of them it hears through
+// settingsWindowShown and otherVelmoraWindowTitleRead. Part of the store;
+// main thread only.
 class OwnWindows : public QObject
 {
     Q_OBJECT
 public:
-    explicit OwnWindows(TaskbarStore &store);
+    struct Services
+    {
+        Scheduler &scheduler;
+        SettingsWindowHost &settingsWindow;
+        // Implemented by the application layer; without it nothing happens.
+        OwnWindowsHost *ownWindows = nullptr;
+        // Tells which normal window is in front.
+        const WindowList *windowList = nullptr;
+        Relauncher *relauncher = nullptr;
+    };
+
+    explicit OwnWindows(Services services);
 
     // Follows the own windows' changes from now on.
     void observeOwnWindows();
@@ -37,8 +56,20 @@ public:
     // when that cannot be arranged, beeps and keeps running.
     void relaunchApp();
 
+    // The height the settings page measured for its content.
+    double settingsContentHeight() const { return m_settingsContentHeight; }
+    void setSettingsContentHeight(double height) { m_settingsContentHeight = height; }
+    // Grows the settings window to that height.
+    void fitSettingsWindowToContent();
+
+signals:
+    void settingsWindowShown();
+    // The "velmora-windows" button's title, read afresh (it may be unchanged).
+    void otherVelmoraWindowTitleRead(const std::optional<QString> &title);
+
 private:
-    TaskbarStore &m_store;
+    Services m_services;
+    double m_settingsContentHeight = 0;
 };
 
 } // namespace Velmora

@@ -5,23 +5,22 @@
 #include "platform/workspace.h"
 #include "store/publish.h"
 #include "store/storesettings.h"
-#include "store/taskbarstore.h"
 #include "store/windowcapture.h"
 
 #include <QUrl>
 
 namespace Velmora {
 
-Permissions::Permissions(TaskbarStore &store)
-    : m_store(store)
-    , m_isAccessibilityTrusted(store.environment().accessibility.isProcessTrusted())
-    , m_hasScreenCapturePermission(store.environment().windowCapture.isGranted())
+Permissions::Permissions(Services services)
+    : m_services(std::move(services))
+    , m_isAccessibilityTrusted(m_services.accessibility.isProcessTrusted())
+    , m_hasScreenCapturePermission(m_services.windowCapture.isGranted())
 {
 }
 
 bool Permissions::refreshAccessibilityTrust()
 {
-    const bool trusted = m_store.environment().accessibility.isProcessTrusted();
+    const bool trusted = m_services.accessibility.isProcessTrusted();
     publish(this, m_isAccessibilityTrusted, trusted, &Permissions::isAccessibilityTrustedChanged);
     return trusted;
 }
@@ -34,7 +33,7 @@ void Permissions::setScreenCapturePermission(bool granted)
 void Permissions::refreshPermissions()
 {
     refreshAccessibilityTrust();
-    const bool granted = m_store.environment().windowCapture.isGranted();
+    const bool granted = m_services.windowCapture.isGranted();
     setScreenCapturePermission(granted);
     if (granted)
         m_hasRequestedScreenCapture = true;
@@ -43,7 +42,7 @@ void Permissions::refreshPermissions()
     if (!m_hasRequestedScreenCapture)
         return;
     // Onboarding shows the live state, so there even a granted permission is checked.
-    if (granted && !m_store.isOnboardingOpen())
+    if (granted && !m_services.isOnboardingOpen())
         return;
     probeScreenCapture();
 }
@@ -51,7 +50,7 @@ void Permissions::refreshPermissions()
 void Permissions::probeScreenCapture()
 {
     const quint64 request = ++m_probeRequest;
-    m_store.environment().windowCapture.probe(this, [this, request](bool granted) {
+    m_services.windowCapture.probe(this, [this, request](bool granted) {
         if (request <= m_appliedProbe)
             return;
         m_appliedProbe = request;
@@ -61,15 +60,15 @@ void Permissions::probeScreenCapture()
 
 void Permissions::requestScreenCapturePermission()
 {
-    WindowCapture &capture = m_store.environment().windowCapture;
+    WindowCapture &capture = m_services.windowCapture;
     const bool first = takeFirstPermissionRequest(AppPermission::screenRecording);
     const bool granted = capture.requestAccess() || capture.isGranted();
     // An answer to an earlier probe must not undo what was just read.
     m_appliedProbe = m_probeRequest;
     setScreenCapturePermission(granted);
     m_hasRequestedScreenCapture = true;
-    if (granted && m_store.windowPicker().windowPickerAppID()) {
-        m_store.thumbnails().loadWindowThumbnails(*m_store.windowPicker().windowPickerAppID());
+    if (granted) {
+        emit screenCaptureRequestGranted();
         return;
     }
     // The system prompts only once; after that only the settings pane helps.
@@ -84,7 +83,7 @@ void Permissions::askForPermission(AppPermission permission)
         return;
     }
     if (takeFirstPermissionRequest(AppPermission::accessibility))
-        m_store.environment().accessibility.isProcessTrustedWithPrompt(true);
+        m_services.accessibility.isProcessTrustedWithPrompt(true);
     else
         openPrivacySettings(AppPermission::accessibility);
 }
@@ -92,7 +91,7 @@ void Permissions::askForPermission(AppPermission permission)
 bool Permissions::takeFirstPermissionRequest(AppPermission permission)
 {
     const QString key = QLatin1String(SettingsKeys::permissionPromptShownPrefix) + AppPermissions::rawValue(permission);
-    UserDefaults &defaults = m_store.userDefaults();
+    UserDefaults &defaults = m_services.defaults;
     if (defaults.boolValue(key).value_or(false))
         return false;
     defaults.setValue(key, true);
@@ -104,7 +103,7 @@ void Permissions::openPrivacySettings(AppPermission permission)
     const char *pane = permission == AppPermission::accessibility ? accessibilityPane : screenRecordingPane;
     const QUrl url(QLatin1String(privacySettingsPrefix) + QLatin1String(pane));
     if (url.isValid())
-        m_store.environment().workspace.openUrl(url);
+        m_services.workspace.openUrl(url);
 }
 
 } // namespace Velmora

@@ -4,9 +4,14 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace Velmora {
 
-class TaskbarStore;
+class Accessibility;
+class UserDefaults;
+class WindowCapture;
+class Workspace;
 
 // The two permissions the bar depends on, Accessibility and Screen
 // Recording, as the settings page, onboarding and the tray show them, and
@@ -23,7 +28,19 @@ public:
     static constexpr auto accessibilityPane = "Privacy_Accessibility";
     static constexpr auto screenRecordingPane = "Privacy_ScreenCapture";
 
-    explicit Permissions(TaskbarStore &store);
+    struct Services
+    {
+        Accessibility &accessibility;
+        WindowCapture &windowCapture;
+        // Opens the privacy panes.
+        Workspace &workspace;
+        // Remembers which system prompts were shown.
+        UserDefaults &defaults;
+        // While onboarding is open even a granted permission is probed.
+        std::function<bool()> isOnboardingOpen;
+    };
+
+    explicit Permissions(Services services);
 
     bool isAccessibilityTrusted() const { return m_isAccessibilityTrusted; }
     bool hasScreenCapturePermission() const { return m_hasScreenCapturePermission; }
@@ -55,11 +72,14 @@ public:
 signals:
     void isAccessibilityTrustedChanged();
     void hasScreenCapturePermissionChanged();
+    // A request for Screen Recording found it granted: an open picker can
+    // show its images now.
+    void screenCaptureRequestGranted();
 
 private:
     void probeScreenCapture();
 
-    TaskbarStore &m_store;
+    Services m_services;
     bool m_isAccessibilityTrusted = false;
     bool m_hasScreenCapturePermission = false;
     bool m_hasRequestedScreenCapture = false;

@@ -8,11 +8,17 @@
 #include "services/minimizebuttonhittest.h"
 #include "services/windowpreviewprovider.h"
 #include "store/appitem.h"
+#include "store/flyouts.h"
 #include "store/keystrokes.h"
+#include "store/onboardinghost.h"
+#include "store/ownwindows.h"
 #include "store/ownwindowshost.h"
-#include "store/taskbarstore.h"
+#include "store/stillrunning.h"
 #include "store/taskbartooltip.h"
+#include "store/windowactions.h"
 #include "store/windowguard.h"
+#include "store/windowpicker.h"
+#include "store/windowpreviewcache.h"
 
 namespace Velmora {
 
@@ -27,25 +33,26 @@ std::optional<QString> localPath(const std::optional<QUrl> &url)
 
 } // namespace
 
-TaskbarClicks::TaskbarClicks(TaskbarStore &store)
-    : m_store(store)
-    , m_background(store.environment().backgroundRunner)
+TaskbarClicks::TaskbarClicks(Services services, Parts parts)
+    : m_services(std::move(services))
+    , m_parts(parts)
+    , m_background(m_services.backgroundRunner)
 {
 }
 
 TaskbarClicks::~TaskbarClicks()
 {
     if (m_pollJob)
-        m_store.environment().scheduler.cancel(*m_pollJob);
+        m_services.scheduler.cancel(*m_pollJob);
     m_background.waitForDone();
 }
 
 void TaskbarClicks::handleTaskbarClick(const AppItem &app, quint32 displayID)
 {
-    const TaskbarStoreEnvironment &env = m_store.environment();
+    const Services &env = m_services;
     env.tooltip.hide();
-    const bool pickerWasOpen = m_store.windowPicker().isWindowPickerOpen(app.id, displayID);
-    m_store.flyouts().dismissFlyouts();
+    const bool pickerWasOpen = m_parts.picker.isWindowPickerOpen(app.id, displayID);
+    m_parts.flyouts.dismissFlyouts();
     // The click that lands on the button of an open picker only closes it.
     if (pickerWasOpen)
         return;
@@ -59,9 +66,9 @@ void TaskbarClicks::handleTaskbarClick(const AppItem &app, quint32 displayID)
         return;
     }
     const RunningApplication &application = running.first();
-    WindowPicker &picker = m_store.windowPicker();
+    WindowPicker &picker = m_parts.picker;
     const QList<WindowPreviewItem> previews
-        = picker.orderedWindowPreviews(m_store.windowPreviewCache().cachedOrFetchedWindowPreviews(application));
+        = picker.orderedWindowPreviews(m_parts.cache.cachedOrFetchedWindowPreviews(application));
 
     const std::optional<RunningApplication> front = env.workspace.frontmostApplication();
     const bool isFrontmost
@@ -69,11 +76,11 @@ void TaskbarClicks::handleTaskbarClick(const AppItem &app, quint32 displayID)
     if (isFrontmost) {
         if (previews.size() == 1) {
             const WindowPreviewItem &only = previews.first();
-            const bool onScreen = only.windowID ? m_store.windowGuard().isOnScreen(*only.windowID) : !only.isMinimized;
+            const bool onScreen = only.windowID ? m_parts.guard.isOnScreen(*only.windowID) : !only.isMinimized;
             if (onScreen) {
                 // A second click on the app in front puts its only window away.
                 Keystrokes::postCommandM(env.eventTaps, application.processIdentifier);
-                m_store.windowPreviewCache().refreshWindowPreviewCacheAfterTransition(application);
+                m_parts.cache.refreshWindowPreviewCacheAfterTransition(application);
                 return;
             }
         } else if (previews.isEmpty() && hasOnScreenWindow(application)) {
@@ -86,13 +93,13 @@ void TaskbarClicks::handleTaskbarClick(const AppItem &app, quint32 displayID)
         return;
     }
     bringForward(application);
-    m_store.windowPreviewCache().refreshWindowPreviewCacheAfterTransition(application);
+    m_parts.cache.refreshWindowPreviewCacheAfterTransition(application);
 }
 
 bool TaskbarClicks::openOwnWindow(const AppItem &app, bool fromClick)
 {
-    OwnWindowsHost *host = m_store.environment().ownWindows;
-    OwnWindows &own = m_store.ownWindows();
+    OwnWindowsHost *host = m_services.ownWindows;
+    OwnWindows &own = m_parts.ownWindows;
     if (app.id == AppItem::taskManagerID) {
         if (!host)
             return true;
@@ -112,8 +119,8 @@ bool TaskbarClicks::openOwnWindow(const AppItem &app, bool fromClick)
         return true;
     }
     if (app.id == AppItem::setupID) {
-        if (m_store.presentOnboarding)
-            m_store.presentOnboarding();
+        if (OnboardingHost *onboarding = m_services.onboarding)
+            onboarding->presentOnboarding();
         return true;
     }
     if (app.id == AppItem::ownWindowsID) {
@@ -128,12 +135,12 @@ bool TaskbarClicks::openOwnWindow(const AppItem &app, bool fromClick)
 
 void TaskbarClicks::open(const AppItem &app)
 {
-    m_store.flyouts().dismissFlyouts();
+    m_parts.flyouts.dismissFlyouts();
     if (openOwnWindow(app, false))
         return;
     if (app.bundleIdentifier) {
         const QList<RunningApplication> running
-            = m_store.environment().workspace.runningApplications(*app.bundleIdentifier);
+            = m_services.workspace.runningApplications(*app.bundleIdentifier);
         if (!running.isEmpty()) {
             bringForward(running.first());
             return;
@@ -144,7 +151,7 @@ void TaskbarClicks::open(const AppItem &app)
 
 void TaskbarClicks::launch(const AppItem &app)
 {
-    Workspace &workspace = m_store.environment().workspace;
+    Workspace &workspace = m_services.workspace;
     std::optional<QString> location = localPath(app.url);
     if (!location && app.bundleIdentifier)
         location = workspace.urlForApplication(*app.bundleIdentifier);
@@ -159,17 +166,17 @@ void TaskbarClicks::bringForward(const RunningApplication &application)
 {
     // Listing another application's windows waits on that application, so it
     // happens in the background; the bar stays responsive meanwhile.
-    WindowPreviewProvider &provider = m_store.environment().windowPreviews;
+    WindowPreviewProvider &provider = m_services.windowPreviews;
     m_background.run<QList<WindowPreviewItem>>(
         this, [&provider, application] { return provider.windows(application); },
         [this, application](QList<WindowPreviewItem> listed) {
-            const QList<WindowPreviewItem> previews = m_store.windowPicker().orderedWindowPreviews(listed);
+            const QList<WindowPreviewItem> previews = m_parts.picker.orderedWindowPreviews(listed);
             if (!previews.isEmpty()) {
                 const bool restoresOnlyWindow = previews.size() == 1 && previews.first().isMinimized;
-                m_store.windowActions().focusRequestedWindow(previews.first(), application, restoresOnlyWindow);
+                m_parts.windowActions.focusRequestedWindow(previews.first(), application, restoresOnlyWindow);
                 return;
             }
-            Workspace &workspace = m_store.environment().workspace;
+            Workspace &workspace = m_services.workspace;
             if (application.isHidden)
                 workspace.unhide(application.processIdentifier);
             if (hasOnScreenWindow(application))
@@ -181,7 +188,7 @@ void TaskbarClicks::bringForward(const RunningApplication &application)
 
 void TaskbarClicks::requestNativeReopen(const RunningApplication &application)
 {
-    Workspace &workspace = m_store.environment().workspace;
+    Workspace &workspace = m_services.workspace;
     std::optional<QString> location;
     if (!application.bundleIdentifier.isEmpty())
         location = workspace.urlForApplication(application.bundleIdentifier);
@@ -195,9 +202,9 @@ void TaskbarClicks::requestNativeReopen(const RunningApplication &application)
     workspace.openApplication(*location, configuration, this,
         [this, application](std::optional<RunningApplication> answered, const QString &) {
             // The application may have ended while the workspace answered.
-            Workspace &workspace = m_store.environment().workspace;
+            Workspace &workspace = m_services.workspace;
             std::optional<RunningApplication> target = answered;
-            if (!target && m_store.isStillRunning(application))
+            if (!target && isStillRunning(m_services.workspace, application))
                 target = workspace.application(application.processIdentifier);
             if (!target || target->isTerminated)
                 return;
@@ -209,7 +216,7 @@ void TaskbarClicks::requestNativeReopen(const RunningApplication &application)
 
 bool TaskbarClicks::hasOnScreenWindow(const RunningApplication &application) const
 {
-    const WindowList *windowList = m_store.environment().windowList;
+    const WindowList *windowList = m_services.windowList;
     if (!windowList)
         return false;
     const std::optional<QList<WindowListEntry>> entries
@@ -226,19 +233,19 @@ bool TaskbarClicks::hasOnScreenWindow(const RunningApplication &application) con
 
 void TaskbarClicks::beginAwaitingNewWindow()
 {
-    WindowPicker &picker = m_store.windowPicker();
+    WindowPicker &picker = m_parts.picker;
     QSet<QString> shown;
     for (const WindowPreviewItem &preview : picker.windowPreviews())
         shown.insert(preview.id);
     picker.setWindowPreviewIDsBeforeNewWindow(shown);
-    picker.setKeepWindowPickerOpenUntil(m_store.environment().clock.wallClockMs() + keepPickerOpenMs);
+    picker.setKeepWindowPickerOpenUntil(m_services.clock.wallClockMs() + keepPickerOpenMs);
     picker.setAwaitingNewWindow(true);
     picker.setWindowPreviewIDToReveal(QString::fromLatin1(WindowPicker::placeholderPreviewID));
 }
 
 void TaskbarClicks::openNewWindow(const ApplicationMenuAction &action, const RunningApplication &application)
 {
-    const TaskbarStoreEnvironment &env = m_store.environment();
+    const Services &env = m_services;
     beginAwaitingNewWindow();
 
     // A later request takes over the wait.
@@ -255,7 +262,7 @@ void TaskbarClicks::openNewWindow(const ApplicationMenuAction &action, const Run
         [this, generation, application](QSet<quint32> snapshot) {
             if (generation != m_waitGeneration)
                 return;
-            m_wait = NewWindowWait { generation, application, snapshot, m_store.environment().clock.wallClockMs(), false };
+            m_wait = NewWindowWait { generation, application, snapshot, m_services.clock.wallClockMs(), false };
             pollForNewWindow(generation);
         });
 
@@ -267,7 +274,7 @@ void TaskbarClicks::pollForNewWindow(quint64 generation)
 {
     if (!m_wait || m_wait->generation != generation)
         return;
-    const TaskbarStoreEnvironment &env = m_store.environment();
+    const Services &env = m_services;
     if (env.clock.wallClockMs() - m_wait->startedAtMs >= newWindowTimeoutMs) {
         endNewWindowWait(true);
         return;
@@ -276,7 +283,7 @@ void TaskbarClicks::pollForNewWindow(quint64 generation)
         m_pollJob.reset();
         if (!m_wait || m_wait->generation != generation)
             return;
-        const WindowPicker &picker = m_store.windowPicker();
+        const WindowPicker &picker = m_parts.picker;
         // The picker closed, or the new window's card arrived.
         if (!picker.windowPickerAppID() || !picker.windowPreviewIDsBeforeNewWindow()) {
             endNewWindowWait(false);
@@ -287,7 +294,7 @@ void TaskbarClicks::pollForNewWindow(quint64 generation)
             pollForNewWindow(generation);
             return;
         }
-        WindowPreviewProvider &provider = m_store.environment().windowPreviews;
+        WindowPreviewProvider &provider = m_services.windowPreviews;
         const qint32 pid = m_wait->application.processIdentifier;
         m_background.run<QSet<quint32>>(
             this, [&provider, pid] { return provider.windowServerWindowIDs(pid); },
@@ -299,7 +306,7 @@ void TaskbarClicks::newWindowNumbersRead(quint64 generation, const QSet<quint32>
 {
     if (!m_wait || m_wait->generation != generation)
         return;
-    const qint64 elapsed = m_store.environment().clock.wallClockMs() - m_wait->startedAtMs;
+    const qint64 elapsed = m_services.clock.wallClockMs() - m_wait->startedAtMs;
     // Window numbers are cheap to read; the windows are listed only once a
     // new number shows up, or once a window without one may have.
     if (QSet<quint32>(numbers).subtract(m_wait->snapshot).isEmpty() && elapsed <= newWindowNumbersOnlyMs) {
@@ -314,7 +321,7 @@ void TaskbarClicks::newWindowNumbersRead(quint64 generation, const QSet<quint32>
 void TaskbarClicks::fetchNewWindowPreviews()
 {
     // One fetch per process at a time: a fetch under way answers this one too.
-    m_store.windowPreviewCache().refreshWindowPreviewCache(m_wait->application, false);
+    m_parts.cache.refreshWindowPreviewCache(m_wait->application, false);
 }
 
 void TaskbarClicks::endNewWindowWait(bool timedOut)
@@ -322,7 +329,7 @@ void TaskbarClicks::endNewWindowWait(bool timedOut)
     m_wait.reset();
     if (!timedOut)
         return;
-    WindowPicker &picker = m_store.windowPicker();
+    WindowPicker &picker = m_parts.picker;
     if (!picker.windowPreviewIDsBeforeNewWindow())
         return;
     picker.setWindowPreviewIDsBeforeNewWindow(std::nullopt);
@@ -333,7 +340,7 @@ void TaskbarClicks::endNewWindowWait(bool timedOut)
 
 void TaskbarClicks::revealApplicationInFinder(const AppItem &app)
 {
-    Workspace &workspace = m_store.environment().workspace;
+    Workspace &workspace = m_services.workspace;
     std::optional<QString> location = localPath(app.url);
     if (!location && app.bundleIdentifier)
         location = workspace.urlForApplication(*app.bundleIdentifier);

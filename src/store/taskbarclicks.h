@@ -10,7 +10,22 @@
 
 namespace Velmora {
 
-class TaskbarStore;
+class ApplicationMenuActionProvider;
+class Clock;
+class EventTaps;
+class Flyouts;
+class OnboardingHost;
+class OwnWindows;
+class OwnWindowsHost;
+class Scheduler;
+class TaskbarTooltip;
+class WindowActions;
+class WindowGuard;
+class WindowList;
+class WindowPicker;
+class WindowPreviewCache;
+class WindowPreviewProvider;
+class Workspace;
 struct AppItem;
 struct ApplicationMenuAction;
 
@@ -31,7 +46,37 @@ public:
     static constexpr qint64 newWindowTimeoutMs = 3000;
     static constexpr qint64 keepPickerOpenMs = 5000;
 
-    explicit TaskbarClicks(TaskbarStore &store);
+    struct Services
+    {
+        Workspace &workspace;
+        const Clock &clock;
+        Scheduler &scheduler;
+        // Lists windows and reads window numbers; called from background threads too.
+        WindowPreviewProvider &windowPreviews;
+        TaskbarTooltip &tooltip;
+        // Runs an application's menu command.
+        ApplicationMenuActionProvider &menuActions;
+        // Each may be left out: what needs it then does nothing.
+        const WindowList *windowList = nullptr;
+        EventTaps *eventTaps = nullptr;
+        OwnWindowsHost *ownWindows = nullptr;
+        OnboardingHost *onboarding = nullptr;
+        BackgroundTasks::Runner backgroundRunner = {};
+    };
+
+    // What a click ends in: the flyouts it closes, the picker it opens, the
+    // windows it brings forward, the product's own windows.
+    struct Parts
+    {
+        WindowGuard &guard;
+        Flyouts &flyouts;
+        WindowPreviewCache &cache;
+        WindowPicker &picker;
+        WindowActions &windowActions;
+        OwnWindows &ownWindows;
+    };
+
+    TaskbarClicks(Services services, Parts parts);
     ~TaskbarClicks() override;
 
     // The primary click on `app`'s button on the display's bar: closes the
@@ -79,7 +124,8 @@ private:
     void endNewWindowWait(bool timedOut);
     void fetchNewWindowPreviews();
 
-    TaskbarStore &m_store;
+    Services m_services;
+    Parts m_parts;
     std::optional<NewWindowWait> m_wait;
     quint64 m_waitGeneration = 0;
     std::optional<quint64> m_pollJob;

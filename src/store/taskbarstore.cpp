@@ -6,15 +6,15 @@
 #include "platform/screencapture.h"
 #include "platform/userdefaults.h"
 #include "platform/workspace.h"
+#include "services/windowworkareaobserver.h"
 #include "store/applists.h"
 #include "store/finderfavoritesmodel.h"
 #include "store/focusrecorder.h"
 #include "store/minimizeinterception.h"
-#include "store/ownwindowplacement.h"
 #include "store/publish.h"
 #include "store/settingswindowhost.h"
+#include "store/stillrunning.h"
 #include "store/taskmanageropenstate.h"
-#include "services/windowworkareaobserver.h"
 #include "store/windowguard.h"
 #include "store/windowwatchers.h"
 
@@ -38,21 +38,117 @@ TaskbarStore::TaskbarStore(UserDefaults &defaults, TaskManagerOpenState *taskMan
     , m_defaults(defaults)
     , m_env(std::move(environment))
     , m_observesSystem(observesSystem)
-    , m_flyouts(*this)
-    , m_permissions(*this)
-    , m_windowPreviewCache(*this)
-    , m_windowPicker(*this)
-    , m_thumbnails(*this)
-    , m_menuActions(*this)
-    , m_customWindowNames(*this)
-    , m_windowActions(*this)
-    , m_windowClosing(*this)
-    , m_clicks(*this)
-    , m_minimizeTakeover(*this)
-    , m_ownWindows(*this)
+    , m_flyouts(m_env.finderFavorites)
+    , m_permissions({
+          .accessibility = m_env.accessibility,
+          .windowCapture = m_env.windowCapture,
+          .workspace = m_env.workspace,
+          .defaults = m_defaults,
+          .isOnboardingOpen = [this] { return m_isOnboardingOpen; },
+      })
+    , m_windowPreviewCache({
+          .windowPreviews = m_env.windowPreviews,
+          .clock = m_env.clock,
+          .scheduler = m_env.scheduler,
+          .workspace = m_env.workspace,
+          .backgroundRunner = m_env.backgroundRunner,
+      })
+    , m_customWindowNames(m_env.workspace, m_env.tooltip, m_windowPreviewCache)
+    , m_windowPicker(
+          {
+              .clock = m_env.clock,
+              .scheduler = m_env.scheduler,
+              .windowPreviews = m_env.windowPreviews,
+              .workspace = m_env.workspace,
+              .tooltip = m_env.tooltip,
+              .focusRecorder = m_env.focusRecorder,
+              .backgroundRunner = m_env.backgroundRunner,
+          },
+          m_flyouts, m_windowPreviewCache, m_customWindowNames)
+    , m_thumbnails(
+          {
+              .windowCapture = m_env.windowCapture,
+              .windowPreviews = m_env.windowPreviews,
+              .clock = m_env.clock,
+              .scheduler = m_env.scheduler,
+          },
+          m_permissions, m_windowPicker)
+    , m_menuActions({
+          .menuActions = m_env.menuActions,
+          .accessibility = m_env.accessibility,
+          .clock = m_env.clock,
+          .scheduler = m_env.scheduler,
+          .workspace = m_env.workspace,
+          .backgroundRunner = m_env.backgroundRunner,
+      })
+    , m_minimizeTakeover(
+          {
+              .workspace = m_env.workspace,
+              .accessibility = m_env.accessibility,
+              .clock = m_env.clock,
+              .scheduler = m_env.scheduler,
+              .windowPreviews = m_env.windowPreviews,
+              .eventTaps = m_env.eventTaps,
+              .sleeper = m_env.sleeper,
+              .ownWindows = m_env.ownWindows,
+              .backgroundRunner = m_env.backgroundRunner,
+          },
+          windowGuard(), m_windowPreviewCache)
+    , m_windowActions(
+          {
+              .workspace = m_env.workspace,
+              .accessibility = m_env.accessibility,
+              .clock = m_env.clock,
+              .sleeper = m_env.sleeper,
+              .dockMinimizedWindows = m_env.dockMinimizedWindows,
+              .ownWindows = m_env.ownWindows,
+              .eventTaps = m_env.eventTaps,
+              .backgroundRunner = m_env.backgroundRunner,
+          },
+          windowGuard(), m_windowPreviewCache, m_windowPicker, m_minimizeTakeover)
+    , m_windowClosing(
+          {
+              .accessibility = m_env.accessibility,
+              .workspace = m_env.workspace,
+              .scheduler = m_env.scheduler,
+              .tooltip = m_env.tooltip,
+              .windowPreviews = m_env.windowPreviews,
+              .closeConfirmation = m_env.closeConfirmation,
+              .fileIcons = m_env.fileIcons,
+              .backgroundRunner = m_env.backgroundRunner,
+          },
+          m_windowPicker, m_customWindowNames)
+    , m_ownWindows({
+          .scheduler = m_env.scheduler,
+          .settingsWindow = m_env.settingsWindow,
+          .ownWindows = m_env.ownWindows,
+          .windowList = m_env.windowList,
+          .relauncher = m_env.relauncher,
+      })
+    , m_clicks(
+          {
+              .workspace = m_env.workspace,
+              .clock = m_env.clock,
+              .scheduler = m_env.scheduler,
+              .windowPreviews = m_env.windowPreviews,
+              .tooltip = m_env.tooltip,
+              .menuActions = m_env.menuActions,
+              .windowList = m_env.windowList,
+              .eventTaps = m_env.eventTaps,
+              .ownWindows = m_env.ownWindows,
+              .onboarding = m_env.onboarding,
+              .backgroundRunner = m_env.backgroundRunner,
+          },
+          {
+              .guard = windowGuard(),
+              .flyouts = m_flyouts,
+              .cache = m_windowPreviewCache,
+              .picker = m_windowPicker,
+              .windowActions = m_windowActions,
+              .ownWindows = m_ownWindows,
+          })
 {
-    m_windowPicker.setCustomWindowNames(
-        [this](const WindowPreviewItem &preview) { return m_customWindowNames.customWindowName(preview); });
+    wireParts();
     readSettings();
     subscribeToTaskManager(taskManagerOpen ? *taskManagerOpen : m_env.taskManagerWindow);
     updateTaskbarApps();
@@ -82,6 +178,34 @@ TaskbarStore::~TaskbarStore()
 
 // ---- Start-up -------------------------------------------------------------
 
+void TaskbarStore::wireParts()
+{
+    // Closing the flyouts forgets the search, then closes the picker.
+    connect(&m_flyouts, &Flyouts::dismissed, this, [this] { setSearchText(QString()); });
+    connect(&m_flyouts, &Flyouts::dismissed, &m_windowPicker, &WindowPicker::dismissWindowPicker);
+
+    connect(&m_windowPreviewCache, &WindowPreviewCache::windowPreviewsFetched, &m_windowPicker,
+        &WindowPicker::reconcilePresentedWindowPreviews);
+    connect(&m_windowPreviewCache, &WindowPreviewCache::thumbnailPrefetchWanted, &m_thumbnails,
+        &WindowThumbnails::prefetchThumbnails);
+    connect(&m_windowPicker, &WindowPicker::thumbnailsWanted, &m_thumbnails, &WindowThumbnails::loadWindowThumbnails);
+    connect(&m_permissions, &Permissions::screenCaptureRequestGranted, &m_thumbnails, [this] {
+        if (const std::optional<QString> appID = m_windowPicker.windowPickerAppID())
+            m_thumbnails.loadWindowThumbnails(*appID);
+    });
+    connect(
+        &m_customWindowNames, &CustomWindowNames::windowRenamed, &m_windowPicker, &WindowPicker::reorderWindowPreviews);
+
+    connect(&m_minimizeTakeover, &MinimizeTakeover::flyoutPressed, &m_windowActions, &WindowActions::recordFlyoutPress);
+    connect(&m_windowActions, &WindowActions::windowAboutToMove, this, [this](const AXElement &window) {
+        if (WindowWorkAreaObserver *observer = windowWorkAreaObserver())
+            observer->suppressAdjustments(window, WindowActions::workAreaSuppressionMs);
+    });
+
+    connect(&m_ownWindows, &OwnWindows::settingsWindowShown, this, [this] { setSettingsWindowOpen(true); });
+    connect(&m_ownWindows, &OwnWindows::otherVelmoraWindowTitleRead, this, &TaskbarStore::setOtherVelmoraWindowTitle);
+}
+
 void TaskbarStore::readSettings()
 {
     // Values are taken as stored: nothing is written back here, so a value
@@ -106,12 +230,12 @@ void TaskbarStore::readSettings()
     }
 
     if (const auto raw = m_defaults.stringValue(key(SettingsKeys::windowPreviewSortOrder)))
-        m_windowPreviewSortOrder = Velmora::windowPreviewSortOrder(*raw).value_or(WindowPreviewSortOrder::Fixed);
+        m_windowPicker.setSortOrder(Velmora::windowPreviewSortOrder(*raw).value_or(WindowPreviewSortOrder::Fixed));
     if (const auto raw = m_defaults.stringValue(key(SettingsKeys::buttonAlignment)))
         m_buttonAlignment = taskbarButtonAlignment(*raw).value_or(TaskbarButtonAlignment::Center);
     m_showStartButton = m_defaults.boolValue(key(SettingsKeys::showStartButton)).value_or(true);
     m_showSearch = m_defaults.boolValue(key(SettingsKeys::showSearchButton)).value_or(true);
-    m_keepWindowOrder = m_defaults.boolValue(key(SettingsKeys::keepWindowOrder)).value_or(true);
+    m_minimizeTakeover.setKeepsWindowOrder(m_defaults.boolValue(key(SettingsKeys::keepWindowOrder)).value_or(true));
 }
 
 QList<AppItem> TaskbarStore::pinnedApps(const QStringList &identifiers) const
@@ -203,7 +327,25 @@ void TaskbarStore::observeOpenWindows()
 {
     if (!m_env.eventTaps || !m_env.windowList || !m_env.displays)
         return;
-    m_windowWatchers = std::make_unique<WindowWatchers>(*this);
+    m_windowWatchers = std::make_unique<WindowWatchers>(
+        WindowWatchers::Services {
+            .eventTaps = *m_env.eventTaps,
+            .workspace = m_env.workspace,
+            .accessibility = m_env.accessibility,
+            .displays = *m_env.displays,
+            .windowList = *m_env.windowList,
+            .clock = m_env.clock,
+            .scheduler = m_env.scheduler,
+        },
+        m_minimizeTakeover, windowGuard(), m_permissions,
+        WindowWatchers::Reports {
+            .workAreas =
+                [this](int inspected, int adjusted) {
+                    setInspectedWindowCount(inspected);
+                    setAdjustedWindowCount(adjusted);
+                },
+            .finderHasWindows = [this](bool hasWindows) { setFinderHasWindows(hasWindows); },
+        });
     startMinimizeInterceptorIfTrusted();
 }
 
@@ -346,19 +488,7 @@ bool TaskbarStore::isAppRunning(const AppItem &app) const
 
 bool TaskbarStore::isStillRunning(const RunningApplication &application) const
 {
-    const std::optional<RunningApplication> now = m_env.workspace.application(application.processIdentifier);
-    return now && !now->isTerminated && now->launchDateMs == application.launchDateMs;
-}
-
-void TaskbarStore::handleApplicationActivation(const std::optional<RunningApplication> &activated)
-{
-    if (!m_nativeMinimizeRequest || !activated)
-        return;
-    if (activated->processIdentifier == m_nativeMinimizeRequest->targetProcessIdentifier)
-        return;
-    if (activated->processIdentifier == m_env.workspace.currentProcessIdentifier())
-        return;
-    m_nativeMinimizeRequest.reset();
+    return Velmora::isStillRunning(m_env.workspace, application);
 }
 
 // ---- Pins, recents, installed apps and search -----------------------------
@@ -525,16 +655,20 @@ void TaskbarStore::setShowSearch(bool show)
 
 void TaskbarStore::setKeepWindowOrder(bool keep)
 {
-    if (!publish(this, m_keepWindowOrder, keep, &TaskbarStore::keepWindowOrderChanged))
+    if (keep == m_minimizeTakeover.keepsWindowOrder())
         return;
+    m_minimizeTakeover.setKeepsWindowOrder(keep);
+    emit keepWindowOrderChanged();
     m_defaults.setValue(key(SettingsKeys::keepWindowOrder), keep);
     applyWindowOrderingPreference();
 }
 
 void TaskbarStore::setWindowPreviewSortOrder(WindowPreviewSortOrder order)
 {
-    if (!publish(this, m_windowPreviewSortOrder, order, &TaskbarStore::windowPreviewSortOrderChanged))
+    if (order == m_windowPicker.sortOrder())
         return;
+    m_windowPicker.setSortOrder(order);
+    emit windowPreviewSortOrderChanged();
     m_defaults.setValue(key(SettingsKeys::windowPreviewSortOrder), rawValue(order));
     // An open picker re-sorts at once.
     m_windowPicker.reorderWindowPreviews();
@@ -542,20 +676,20 @@ void TaskbarStore::setWindowPreviewSortOrder(WindowPreviewSortOrder order)
 
 void TaskbarStore::applyWindowOrderingPreference()
 {
-    if (m_keepWindowOrder) {
+    if (m_minimizeTakeover.keepsWindowOrder()) {
         startMinimizeInterceptorIfTrusted();
         return;
     }
     m_env.minimizeInterception.stop();
     if (m_windowWatchers)
         m_windowWatchers->stopTaps();
-    m_nativeMinimizeRequest.reset();
-    m_pendingMinimizeHandoff.reset();
+    m_minimizeTakeover.setNativeMinimizeRequest(std::nullopt);
+    m_minimizeTakeover.setPendingMinimizeHandoff(std::nullopt);
 }
 
 void TaskbarStore::startMinimizeInterceptorIfTrusted()
 {
-    if (m_keepWindowOrder && m_env.accessibility.isProcessTrusted()) {
+    if (m_minimizeTakeover.keepsWindowOrder() && m_env.accessibility.isProcessTrusted()) {
         m_env.minimizeInterception.start();
         if (m_windowWatchers)
             m_windowWatchers->startTaps();
@@ -569,21 +703,10 @@ WindowGuard &TaskbarStore::windowGuard() const
     return m_env.windowGuard ? *m_env.windowGuard : WindowGuard::inert();
 }
 
-void TaskbarStore::fitSettingsWindowToContent()
+void TaskbarStore::presentOnboarding()
 {
-    SettingsWindowHost *host = &m_env.settingsWindow;
-    if (!(m_settingsContentHeight > 0))
-        return;
-    const std::optional<QRectF> frame = host->settingsWindowFrame();
-    if (!frame)
-        return;
-    const std::optional<DisplayInfo> screen = host->settingsWindowScreen();
-    if (!screen)
-        return;
-    const QRectF area = OwnWindowPlacement::barFreeArea(*screen);
-    const double wanted = host->frameHeightForContentHeight(m_settingsContentHeight);
-    if (const auto grown = OwnWindowPlacement::grownToHeight(*frame, wanted, area))
-        host->setSettingsWindowFrame(*grown);
+    if (m_env.onboarding)
+        m_env.onboarding->presentOnboarding();
 }
 
 // ---- Plain setters -----------------------------------------------------------
@@ -616,16 +739,6 @@ void TaskbarStore::setInspectedWindowCount(int count)
 void TaskbarStore::setAdjustedWindowCount(int count)
 {
     publish(this, m_adjustedWindowCount, count, &TaskbarStore::adjustedWindowCountChanged);
-}
-
-void TaskbarStore::setNativeMinimizeRequest(std::optional<NativeMinimizeRequest> request)
-{
-    m_nativeMinimizeRequest = std::move(request);
-}
-
-void TaskbarStore::setPendingMinimizeHandoff(std::optional<NativeMinimizeRequest> request)
-{
-    m_pendingMinimizeHandoff = std::move(request);
 }
 
 void TaskbarStore::setPinnedApps(const QList<AppItem> &pins)

@@ -11,6 +11,7 @@
 #include "store/menuactioncache.h"
 #include "store/minimizetakeover.h"
 #include "store/nativeminimizerequest.h"
+#include "store/onboardinghost.h"
 #include "store/ownwindows.h"
 #include "store/permissions.h"
 #include "store/storesettings.h"
@@ -41,6 +42,7 @@ class FileIcons;
 class FinderFavoritesModel;
 class FocusRecorder;
 class MinimizeInterception;
+class OnboardingHost;
 class OwnWindowsHost;
 class Relauncher;
 class Scheduler;
@@ -103,16 +105,41 @@ struct TaskbarStoreEnvironment
     FileIcons *fileIcons = nullptr;
     // Implemented by the application layer.
     OwnWindowsHost *ownWindows = nullptr;
+    // Shows onboarding; without it the setup button does nothing.
+    OnboardingHost *onboarding = nullptr;
     WindowCloseConfirmation *closeConfirmation = nullptr;
     Relauncher *relauncher = nullptr;
 };
 
-// The one observable model of the taskbar. It holds the app lists and the
-// bar's order, the settings and the state of the product's own windows, and
-// owns the parts that keep the rest, each with its own published state:
-// flyouts, permissions, the window-preview cache, the window picker and its
-// thumbnails, the menu commands. Views reach a part through the store. Used on the main thread only. Published values notify through their
-// change signal, and only when the value really changed.
+// The one observable model of the taskbar, and the one object views see. It
+// holds the app lists and the bar's order, the settings and the state of the
+// product's own windows, and owns the parts that keep the rest, each with its
+// own published state. Used on the main thread only. Published values notify
+// through their change signal, and only when the value really changed.
+//
+// How the parts are wired: each takes the services it calls and the parts
+// below it, by reference, and is built after them, in this order:
+//   Flyouts             which flyout is open, and where
+//   Permissions         Accessibility and Screen Recording
+//   WindowPreviewCache  each process's last window list
+//   CustomWindowNames   the user's names for windows (cache)
+//   WindowPicker        the open picker's cards, their order and sort order
+//                       (flyouts, cache, names)
+//   WindowThumbnails    the cards' images (permissions, picker)
+//   MenuActionCache     the applications' menu commands
+//   MinimizeTakeover    "Keep window order" and the minimize requests (cache)
+//   WindowActions       focus, restore, minimize (cache, picker, takeover)
+//   WindowClosing       closing windows from the picker (picker, names)
+//   OwnWindows          the product's own windows, the settings window's size
+//   TaskbarClicks       what a click does (flyouts, cache, picker, window
+//                       actions, own windows)
+//   WindowWatchers      the taps and watchers, while the system is observed
+//                       (takeover, permissions)
+// Nothing calls upwards: where a lower part has news for a higher one or for
+// this store it sends a signal, and this store connects it (wireParts): the
+// flyouts closing close the picker and clear the search; a fresh window list
+// reaches the picker and the thumbnails; the picker asks for its images; the
+// own windows report the settings window and the windows button's title.
 class TaskbarStore : public QObject
 {
     Q_OBJECT
@@ -225,7 +252,10 @@ public:
     // identifier reused by another launch does not count.
     bool isStillRunning(const RunningApplication &application) const;
     // Drops a held minimize request once a third application takes over.
-    void handleApplicationActivation(const std::optional<RunningApplication> &activated);
+    void handleApplicationActivation(const std::optional<RunningApplication> &activated)
+    {
+        m_minimizeTakeover.handleApplicationActivation(activated);
+    }
 
     // Pins, recents, installed apps and search.
     bool isPinned(const AppItem &app) const;
@@ -249,9 +279,9 @@ public:
     void setShowStartButton(bool show);
     bool showSearch() const { return m_showSearch; }
     void setShowSearch(bool show);
-    bool keepWindowOrder() const { return m_keepWindowOrder; }
+    bool keepWindowOrder() const { return m_minimizeTakeover.keepsWindowOrder(); }
     void setKeepWindowOrder(bool keep);
-    WindowPreviewSortOrder windowPreviewSortOrder() const { return m_windowPreviewSortOrder; }
+    WindowPreviewSortOrder windowPreviewSortOrder() const { return m_windowPicker.sortOrder(); }
     void setWindowPreviewSortOrder(WindowPreviewSortOrder order);
     // Starts or stops taking over minimize and close, as keepWindowOrder says.
     void applyWindowOrderingPreference();
@@ -267,12 +297,12 @@ public:
     std::optional<QString> otherVelmoraWindowTitle() const { return m_otherVelmoraWindowTitle; }
     void setOtherVelmoraWindowTitle(const std::optional<QString> &title);
     bool isTaskManagerOpen() const { return m_isTaskManagerOpen; }
-    double settingsContentHeight() const { return m_settingsContentHeight; }
-    void setSettingsContentHeight(double height) { m_settingsContentHeight = height; }
+    double settingsContentHeight() const { return m_ownWindows.settingsContentHeight(); }
+    void setSettingsContentHeight(double height) { m_ownWindows.setSettingsContentHeight(height); }
     // Grows the settings window to the content height the settings page measured.
-    void fitSettingsWindowToContent();
-    // Opens onboarding; set by the application when it creates the store.
-    std::function<void()> presentOnboarding;
+    void fitSettingsWindowToContent() { m_ownWindows.fitSettingsWindowToContent(); }
+    // Opens onboarding through the environment's host, when there is one.
+    void presentOnboarding();
 
     // The work-area counters.
     int inspectedWindowCount() const { return m_inspectedWindowCount; }
@@ -280,11 +310,23 @@ public:
     int adjustedWindowCount() const { return m_adjustedWindowCount; }
     void setAdjustedWindowCount(int count);
 
-    // Minimize requests held for the keep-window-order takeover.
-    const std::optional<NativeMinimizeRequest> &nativeMinimizeRequest() const { return m_nativeMinimizeRequest; }
-    void setNativeMinimizeRequest(std::optional<NativeMinimizeRequest> request);
-    const std::optional<NativeMinimizeRequest> &pendingMinimizeHandoff() const { return m_pendingMinimizeHandoff; }
-    void setPendingMinimizeHandoff(std::optional<NativeMinimizeRequest> request);
+    // Minimize requests held for the keep-window-order takeover, which keeps them.
+    const std::optional<NativeMinimizeRequest> &nativeMinimizeRequest() const
+    {
+        return m_minimizeTakeover.nativeMinimizeRequest();
+    }
+    void setNativeMinimizeRequest(std::optional<NativeMinimizeRequest> request)
+    {
+        m_minimizeTakeover.setNativeMinimizeRequest(std::move(request));
+    }
+    const std::optional<NativeMinimizeRequest> &pendingMinimizeHandoff() const
+    {
+        return m_minimizeTakeover.pendingMinimizeHandoff();
+    }
+    void setPendingMinimizeHandoff(std::optional<NativeMinimizeRequest> request)
+    {
+        m_minimizeTakeover.setPendingMinimizeHandoff(std::move(request));
+    }
 
     const UserDefaults &defaults() const { return m_defaults; }
     UserDefaults &userDefaults() { return m_defaults; }
@@ -317,6 +359,8 @@ signals:
     void adjustedWindowCountChanged();
 
 private:
+    // Connects the parts' signals to the parts above them and to this store.
+    void wireParts();
     void readSettings();
     // Scans for installed apps off the main thread, once at start-up: apps
     // installed later appear at the next start.
@@ -367,36 +411,30 @@ private:
     TaskbarButtonAlignment m_buttonAlignment = TaskbarButtonAlignment::Center;
     bool m_showStartButton = true;
     bool m_showSearch = true;
-    bool m_keepWindowOrder = true;
     bool m_isSettingsWindowOpen = false;
     bool m_isOnboardingOpen = false;
     std::optional<QString> m_otherVelmoraWindowTitle;
-    double m_settingsContentHeight = 0;
     bool m_isTaskManagerOpen = false;
-    WindowPreviewSortOrder m_windowPreviewSortOrder = WindowPreviewSortOrder::Fixed;
     int m_inspectedWindowCount = 0;
     int m_adjustedWindowCount = 0;
-    std::optional<NativeMinimizeRequest> m_nativeMinimizeRequest;
-    std::optional<NativeMinimizeRequest> m_pendingMinimizeHandoff;
 
     std::optional<quint64> m_windowRefreshTimer;
     std::unique_ptr<InstalledAppsLoader> m_installedAppsLoader;
 
-    // The parts come last: they reach the store's own state while they work,
-    // and they go first.
+    // The parts, in the order they are built: each after those it holds,
+    // so each goes before them.
     Flyouts m_flyouts;
     Permissions m_permissions;
     WindowPreviewCache m_windowPreviewCache;
+    CustomWindowNames m_customWindowNames;
     WindowPicker m_windowPicker;
     WindowThumbnails m_thumbnails;
     MenuActionCache m_menuActions;
-    CustomWindowNames m_customWindowNames;
+    MinimizeTakeover m_minimizeTakeover;
     WindowActions m_windowActions;
     WindowClosing m_windowClosing;
-    TaskbarClicks m_clicks;
-    MinimizeTakeover m_minimizeTakeover;
     OwnWindows m_ownWindows;
-    // After the parts its handlers reach, so it goes before them.
+    TaskbarClicks m_clicks;
     std::unique_ptr<WindowWatchers> m_windowWatchers;
 };
 

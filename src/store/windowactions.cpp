@@ -7,12 +7,14 @@
 #include "platform/workspace.h"
 #include "services/axreads.h"
 #include "services/dockminimizedwindows.h"
-#include "services/windowworkareaobserver.h"
 #include "store/keystrokes.h"
 #include "store/messagingtimeoutscope.h"
 #include "store/ownwindowshost.h"
-#include "store/taskbarstore.h"
+#include "store/minimizetakeover.h"
+#include "store/stillrunning.h"
 #include "store/windowguard.h"
+#include "store/windowpicker.h"
+#include "store/windowpreviewcache.h"
 
 #include <algorithm>
 
@@ -29,9 +31,14 @@ void setFlag(Accessibility &accessibility, const AXElement &element, const QStri
 
 } // namespace
 
-WindowActions::WindowActions(TaskbarStore &store)
-    : m_store(store)
-    , m_background(store.environment().backgroundRunner)
+WindowActions::WindowActions(
+    Services services, WindowGuard &guard, WindowPreviewCache &cache, WindowPicker &picker, MinimizeTakeover &takeover)
+    : m_services(std::move(services))
+    , m_guard(guard)
+    , m_cache(cache)
+    , m_picker(picker)
+    , m_takeover(takeover)
+    , m_background(m_services.backgroundRunner)
 {
 }
 
@@ -42,20 +49,20 @@ WindowActions::~WindowActions()
 
 bool WindowActions::isThisProcess(const RunningApplication &application) const
 {
-    return application.processIdentifier == m_store.environment().workspace.currentProcessIdentifier();
+    return application.processIdentifier == m_services.workspace.currentProcessIdentifier();
 }
 
 void WindowActions::bringProcessForward(qint32 processIdentifier)
 {
-    m_store.windowGuard().makeFrontmost(processIdentifier);
+    m_guard.makeFrontmost(processIdentifier);
 }
 
 void WindowActions::focusRequestedWindow(
     const WindowPreviewItem &preview, const RunningApplication &application, bool useNativeRestoreActivation)
 {
-    const TaskbarStoreEnvironment &env = m_store.environment();
+    const Services &env = m_services;
     Accessibility &accessibility = env.accessibility;
-    WindowGuard &guard = m_store.windowGuard();
+    WindowGuard &guard = m_guard;
     const AXElement &element = preview.accessibilityElement;
     const qint32 pid = application.processIdentifier;
 
@@ -65,8 +72,7 @@ void WindowActions::focusRequestedWindow(
     if (wasHidden)
         env.workspace.unhide(pid);
     // We are about to move the window ourselves.
-    if (WindowWorkAreaObserver *observer = m_store.windowWorkAreaObserver())
-        observer->suppressAdjustments(element, workAreaSuppressionMs);
+    emit windowAboutToMove(element);
     MessagingTimeoutScope scope(accessibility, mainThreadTimeoutSeconds);
     scope.limit(element);
 
@@ -111,7 +117,7 @@ void WindowActions::focusRequestedWindow(
 
 void WindowActions::restoreOwnWindow(const WindowPreviewItem &preview)
 {
-    OwnWindowsHost *host = m_store.environment().ownWindows;
+    OwnWindowsHost *host = m_services.ownWindows;
     if (!host || !preview.windowID)
         return;
     host->show(*preview.windowID);
@@ -128,14 +134,14 @@ void WindowActions::restoreMinimizedWindow(const WindowPreviewItem &preview, con
     // A tile stands for a window only by its title: with two minimized
     // windows of that title the Dock could restore the wrong one.
     bool titleIsShared = false;
-    if (const WindowPreviewCache::Entry *entry = m_store.windowPreviewCache().entry(application.processIdentifier)) {
+    if (const WindowPreviewCache::Entry *entry = m_cache.entry(application.processIdentifier)) {
         titleIsShared = std::any_of(entry->previews.cbegin(), entry->previews.cend(), [&](const WindowPreviewItem &other) {
             return other.id != preview.id && other.isMinimized && other.title == preview.title;
         });
     }
-    const TaskbarStoreEnvironment &env = m_store.environment();
+    const Services &env = m_services;
     Accessibility &accessibility = env.accessibility;
-    WindowGuard &guard = m_store.windowGuard();
+    WindowGuard &guard = m_guard;
     DockMinimizedWindows *dock = allowsDockRestore && !titleIsShared ? env.dockMinimizedWindows : nullptr;
     const AXElement element = preview.accessibilityElement;
     const QString title = preview.title;
@@ -172,15 +178,15 @@ void WindowActions::restoreMinimizedWindow(const WindowPreviewItem &preview, con
 void WindowActions::armNativeMinimizeRequest(const WindowPreviewItem &preview, const RunningApplication &application,
     const std::optional<RunningApplication> &previousApplication)
 {
-    const auto disarm = [this] { m_store.setNativeMinimizeRequest(std::nullopt); };
-    if (!m_store.keepWindowOrder() || !previousApplication
+    const auto disarm = [this] { m_takeover.setNativeMinimizeRequest(std::nullopt); };
+    if (!m_takeover.keepsWindowOrder() || !previousApplication
         || previousApplication->processIdentifier == application.processIdentifier
         || previousApplication->activationPolicy != ActivationPolicy::Regular
-        || !m_store.isStillRunning(*previousApplication)) {
+        || !isStillRunning(m_services.workspace, *previousApplication)) {
         disarm();
         return;
     }
-    Accessibility &accessibility = m_store.environment().accessibility;
+    Accessibility &accessibility = m_services.accessibility;
     MessagingTimeoutScope scope(accessibility, mainThreadTimeoutSeconds);
     const std::optional<AXElement> button
         = AXReads::element(accessibility, scope.limit(preview.accessibilityElement), AXNames::MinimizeButton);
@@ -201,7 +207,7 @@ void WindowActions::armNativeMinimizeRequest(const WindowPreviewItem &preview, c
     request.windowID = preview.windowID;
     request.minimizeButtonFrame = QRectF(*position, *size);
     request.previousApplication = previousApplication;
-    m_store.setNativeMinimizeRequest(request);
+    m_takeover.setNativeMinimizeRequest(request);
 }
 
 bool WindowActions::isFocusedWindow(const WindowPreviewItem &preview, const RunningApplication &application) const
@@ -213,7 +219,7 @@ bool WindowActions::isFocusedWindow(const WindowPreviewItem &preview, const Runn
     // The application's front window, and nothing in front of it covers any
     // of it: a person who picks a covered window wants it in front, not gone.
     QList<QRectF> inFront;
-    for (const WindowGuard::StackEntry &entry : m_store.windowGuard().stackEntries()) {
+    for (const WindowGuard::StackEntry &entry : m_guard.stackEntries()) {
         if (entry.processIdentifier == application.processIdentifier) {
             return entry.windowID == *preview.windowID
                 && std::none_of(inFront.cbegin(), inFront.cend(),
@@ -226,43 +232,36 @@ bool WindowActions::isFocusedWindow(const WindowPreviewItem &preview, const Runn
 
 std::optional<RunningApplication> WindowActions::applicationBeforeFlyoutAction() const
 {
-    const TaskbarStoreEnvironment &env = m_store.environment();
+    const Services &env = m_services;
     const std::optional<RunningApplication> front = env.workspace.frontmostApplication();
     if (front && front->processIdentifier != env.workspace.currentProcessIdentifier())
         return front;
     if (m_flyoutPressSource && env.clock.monotonicMs() - m_flyoutPressSource->second < flyoutPressValidityMs
-        && m_store.isStillRunning(m_flyoutPressSource->first))
+        && isStillRunning(m_services.workspace, m_flyoutPressSource->first))
         return m_flyoutPressSource->first;
     return front;
 }
 
 void WindowActions::recordFlyoutPress(const RunningApplication &application)
 {
-    m_flyoutPressSource = std::make_pair(application, m_store.environment().clock.monotonicMs());
+    m_flyoutPressSource = std::make_pair(application, m_services.clock.monotonicMs());
 }
 
 QSet<quint32> WindowActions::cachedWindowIDs(const RunningApplication &application) const
 {
-    QSet<quint32> numbers;
-    if (const WindowPreviewCache::Entry *entry = m_store.windowPreviewCache().entry(application.processIdentifier)) {
-        for (const WindowPreviewItem &preview : entry->previews) {
-            if (preview.windowID)
-                numbers.insert(*preview.windowID);
-        }
-    }
-    return numbers;
+    return m_cache.cachedWindowIDs(application.processIdentifier);
 }
 
 void WindowActions::minimizeFocusedWindow(const WindowPreviewItem &preview, const RunningApplication &application)
 {
-    const TaskbarStoreEnvironment &env = m_store.environment();
+    const Services &env = m_services;
     Accessibility &accessibility = env.accessibility;
-    WindowGuard &guard = m_store.windowGuard();
+    WindowGuard &guard = m_guard;
     const qint32 own = env.workspace.currentProcessIdentifier();
     const auto fallBack = [&] { minimizeNatively(preview, application); };
 
     const std::optional<RunningApplication> front = env.workspace.frontmostApplication();
-    if (!m_store.keepWindowOrder() || (front && front->processIdentifier != own) || !preview.windowID)
+    if (!m_takeover.keepsWindowOrder() || (front && front->processIdentifier != own) || !preview.windowID)
         return fallBack();
     const quint32 windowID = *preview.windowID;
     std::optional<AXElement> button;
@@ -285,8 +284,8 @@ void WindowActions::minimizeFocusedWindow(const WindowPreviewItem &preview, cons
     std::function<void()> watch;
     if (below->processIdentifier == application.processIdentifier) {
         // The application's next window takes the front; its siblings stay.
-        const QList<WindowPreviewItem> previews = m_store.windowPicker().orderedWindowPreviews(
-            m_store.windowPreviewCache().cachedOrFetchedWindowPreviews(application));
+        const QList<WindowPreviewItem> previews
+            = m_picker.orderedWindowPreviews(m_cache.cachedOrFetchedWindowPreviews(application));
         const auto next = std::find_if(previews.cbegin(), previews.cend(),
             [&](const WindowPreviewItem &candidate) { return candidate.windowID == below->windowID; });
         if (next == previews.cend())
@@ -295,7 +294,7 @@ void WindowActions::minimizeFocusedWindow(const WindowPreviewItem &preview, cons
         const quint32 nextID = below->windowID;
         watch = [this, windowID, application, nextElement, nextID] {
             if (!isThisProcess(application))
-                m_store.windowGuard().watchMinimize(windowID, application, nextElement, nextID);
+                m_guard.watchMinimize(windowID, application, nextElement, nextID);
         };
     } else {
         const std::optional<RunningApplication> applicationBelow = guard.applicationBelow(*index, entries);
@@ -305,10 +304,10 @@ void WindowActions::minimizeFocusedWindow(const WindowPreviewItem &preview, cons
         request.targetProcessIdentifier = application.processIdentifier;
         request.windowID = windowID;
         request.previousApplication = applicationBelow;
-        watch = [this, request, application] { m_store.minimizeTakeover().watchMinimize(request, application, true); };
+        watch = [this, request, application] { m_takeover.watchMinimize(request, application, true); };
     }
 
-    m_store.setNativeMinimizeRequest(std::nullopt);
+    m_takeover.setNativeMinimizeRequest(std::nullopt);
     accessibility.setMessagingTimeout(*button, buttonPressTimeoutSeconds);
     const AXElement pressed = *button;
     m_background.run<bool>(
@@ -330,9 +329,9 @@ void WindowActions::minimizeFocusedWindow(const WindowPreviewItem &preview, cons
 
 void WindowActions::minimizeNatively(const WindowPreviewItem &preview, const RunningApplication &application)
 {
-    const TaskbarStoreEnvironment &env = m_store.environment();
+    const Services &env = m_services;
     const qint32 pid = application.processIdentifier;
-    if (!preview.windowID || !m_store.windowGuard().focus(*preview.windowID, application))
+    if (!preview.windowID || !m_guard.focus(*preview.windowID, application))
         bringProcessForward(pid);
     Accessibility &accessibility = env.accessibility;
     const Clock &clock = env.clock;
@@ -340,25 +339,10 @@ void WindowActions::minimizeNatively(const WindowPreviewItem &preview, const Run
     m_background.run<bool>(
         this,
         [&accessibility, &clock, sleeper, pid] {
-            waitUntilFrontmost(accessibility, clock, sleeper, pid, true);
+            ApplicationWaits::waitUntilFrontmost(accessibility, clock, sleeper, pid, true);
             return true;
         },
-        [this, pid](bool) { Keystrokes::postCommandM(m_store.environment().eventTaps, pid); });
-}
-
-void WindowActions::waitUntilFrontmost(
-    Accessibility &accessibility, const Clock &clock, Sleeper *sleeper, qint32 processIdentifier, bool frontmost)
-{
-    MessagingTimeoutScope scope(accessibility, frontmostReadTimeoutSeconds);
-    const AXElement application = scope.limit(accessibility.applicationElement(processIdentifier));
-    const qint64 deadline = clock.monotonicMs() + frontmostWaitMs;
-    while (clock.monotonicMs() < deadline) {
-        if (AXReads::boolean(accessibility, application, AXNames::Frontmost) == frontmost)
-            return;
-        if (!sleeper)
-            return;
-        sleeper->sleepMs(frontmostPollMs);
-    }
+        [this, pid](bool) { Keystrokes::postCommandM(m_services.eventTaps, pid); });
 }
 
 } // namespace Velmora

@@ -3,6 +3,7 @@
 #include "platform/axelement.h"
 #include "platform/runningapplication.h"
 #include "services/windowpreviewitem.h"
+#include "store/applicationwaits.h"
 #include "store/backgroundtasks.h"
 
 #include <QObject>
@@ -14,35 +15,53 @@ namespace Velmora {
 
 class Accessibility;
 class Clock;
+class DockMinimizedWindows;
+class EventTaps;
+class MinimizeTakeover;
+class OwnWindowsHost;
 class Sleeper;
-class TaskbarStore;
+class WindowGuard;
+class WindowPicker;
+class WindowPreviewCache;
+class Workspace;
 
 // Bringing one window of another application forward (restoring it when it
 // is minimized) and minimizing the window in front, so that with "Keep
 // window order" on the windows of other applications stay where they were.
 // Part of the store; entered on the main thread. Whatever may wait on
 // another application (a button press, a restore) runs in the background
-// and reports back to the main thread.
+// and reports back to the main thread. A window brought forward arms the
+// takeover's minimize request; the work-area rules hear of a window about
+// to move through windowAboutToMove.
 class WindowActions : public QObject
 {
     Q_OBJECT
 public:
     // A press in a flyout says which application was in front for this long.
     static constexpr qint64 flyoutPressValidityMs = 1000;
-    // A button press may take the application this long to answer.
-    static constexpr double buttonPressTimeoutSeconds = 1.0;
-    // Reads of another application's window on the main thread give up this
-    // soon, so a hung application cannot freeze the bar.
-    static constexpr double mainThreadTimeoutSeconds = 0.1;
+    static constexpr double buttonPressTimeoutSeconds = ApplicationWaits::buttonPressTimeoutSeconds;
+    static constexpr double mainThreadTimeoutSeconds = ApplicationWaits::mainThreadTimeoutSeconds;
     // The work-area rules leave a window alone this long after we move it.
     static constexpr qint64 workAreaSuppressionMs = 1000;
-    // Waiting for an application to leave or take the front: at most 0.2 s,
-    // looking every 5 ms, each look giving up after 0.05 s.
-    static constexpr qint64 frontmostWaitMs = 200;
-    static constexpr qint64 frontmostPollMs = 5;
-    static constexpr double frontmostReadTimeoutSeconds = 0.05;
+    static constexpr qint64 frontmostWaitMs = ApplicationWaits::frontmostWaitMs;
 
-    explicit WindowActions(TaskbarStore &store);
+    struct Services
+    {
+        Workspace &workspace;
+        Accessibility &accessibility;
+        const Clock &clock;
+        // Each may be left out: what needs it then does nothing.
+        Sleeper *sleeper = nullptr;
+        DockMinimizedWindows *dockMinimizedWindows = nullptr;
+        OwnWindowsHost *ownWindows = nullptr;
+        EventTaps *eventTaps = nullptr;
+        BackgroundTasks::Runner backgroundRunner = {};
+    };
+
+    // `cache` and `picker` say which windows an application has and in
+    // which order; `takeover` holds the minimize requests.
+    WindowActions(Services services, WindowGuard &guard, WindowPreviewCache &cache, WindowPicker &picker,
+        MinimizeTakeover &takeover);
     ~WindowActions() override;
 
     // Brings the window forward, un-minimizing it if needed. A minimized only
@@ -67,11 +86,10 @@ public:
     // Makes the process frontmost without naming a window.
     void bringProcessForward(qint32 processIdentifier);
 
-    // Waits (on the calling thread, never the main one) until the
-    // application's frontmost state is `frontmost`, at most 0.2 s.
-    static void waitUntilFrontmost(Accessibility &accessibility, const Clock &clock, Sleeper *sleeper,
-        qint32 processIdentifier, bool frontmost);
-
+signals:
+    // We are about to move the window ourselves: the work-area rules leave
+    // it alone for workAreaSuppressionMs.
+    void windowAboutToMove(const Velmora::AXElement &window);
 
 private:
     void armNativeMinimizeRequest(const WindowPreviewItem &preview, const RunningApplication &application,
@@ -79,7 +97,11 @@ private:
     bool isThisProcess(const RunningApplication &application) const;
     void restoreOwnWindow(const WindowPreviewItem &preview);
 
-    TaskbarStore &m_store;
+    Services m_services;
+    WindowGuard &m_guard;
+    WindowPreviewCache &m_cache;
+    WindowPicker &m_picker;
+    MinimizeTakeover &m_takeover;
     std::optional<std::pair<RunningApplication, qint64>> m_flyoutPressSource; // with monotonic ms
     // Last: its threads are joined before anything they report to goes.
     BackgroundTasks m_background;

@@ -8,17 +8,20 @@
 #include "services/axreads.h"
 #include "services/windowpreviewprovider.h"
 #include "store/appitem.h"
-#include "store/taskbarstore.h"
+#include "store/applicationwaits.h"
+#include "store/customwindownames.h"
 #include "store/taskbartooltip.h"
-#include "store/windowactions.h"
 #include "store/messagingtimeoutscope.h"
 #include "store/windowcloseconfirmation.h"
+#include "store/windowpicker.h"
 
 namespace Velmora {
 
-WindowClosing::WindowClosing(TaskbarStore &store)
-    : m_store(store)
-    , m_background(store.environment().backgroundRunner)
+WindowClosing::WindowClosing(Services services, WindowPicker &picker, CustomWindowNames &names)
+    : m_services(std::move(services))
+    , m_picker(picker)
+    , m_names(names)
+    , m_background(m_services.backgroundRunner)
 {
 }
 
@@ -29,7 +32,7 @@ WindowClosing::~WindowClosing()
 
 void WindowClosing::closeWindow(const WindowPreviewItem &preview)
 {
-    const TaskbarStoreEnvironment &env = m_store.environment();
+    const Services &env = m_services;
     env.tooltip.hide();
     if (!preview.isClosable)
         return;
@@ -47,15 +50,15 @@ void WindowClosing::closeWindow(const WindowPreviewItem &preview)
                 closeConfirmed(preview);
                 return;
             }
-            m_store.windowPicker().dismissWindowPicker();
-            const TaskbarStoreEnvironment &env = m_store.environment();
+            m_picker.dismissWindowPicker();
+            const Services &env = m_services;
             // Without a way to ask, a window with several tabs stays open:
             // closing it unasked could lose the user's work.
             if (!env.closeConfirmation) {
                 m_windowCloseRequests.remove(preview.id);
                 return;
             }
-            const WindowCloseConfirmation::Text text(*tabCount, m_store.customWindowNames().displayTitle(preview));
+            const WindowCloseConfirmation::Text text(*tabCount, m_names.displayTitle(preview));
             QIcon icon;
             if (env.fileIcons) {
                 const bool own = preview.processIdentifier == env.workspace.currentProcessIdentifier();
@@ -84,9 +87,9 @@ bool WindowClosing::performWindowClose(const WindowPreviewItem &preview)
 {
     if (!preview.isClosable)
         return false;
-    Accessibility &accessibility = m_store.environment().accessibility;
+    Accessibility &accessibility = m_services.accessibility;
     {
-        MessagingTimeoutScope scope(accessibility, WindowActions::mainThreadTimeoutSeconds);
+        MessagingTimeoutScope scope(accessibility, ApplicationWaits::mainThreadTimeoutSeconds);
         const std::optional<AXElement> button
             = AXReads::element(accessibility, scope.limit(preview.accessibilityElement), AXNames::CloseButton);
         if (!button || accessibility.performAction(scope.limit(*button), AXNames::Press) != AXError::Success)
@@ -94,24 +97,24 @@ bool WindowClosing::performWindowClose(const WindowPreviewItem &preview)
     }
 
     const QString id = preview.id;
-    if (m_store.environment().workspace.accessibilityDisplayShouldReduceMotion()) {
+    if (m_services.workspace.accessibilityDisplayShouldReduceMotion()) {
         settle(preview, 0);
         return true;
     }
-    WindowPicker &picker = m_store.windowPicker();
+    WindowPicker &picker = m_picker;
     picker.setClosingWindowPreviewIDs(QSet<QString>(picker.closingWindowPreviewIDs()) << id);
-    m_store.environment().scheduler.scheduleOnce(closingAnimationMs, this, [this, preview] { settle(preview, 0); });
+    m_services.scheduler.scheduleOnce(closingAnimationMs, this, [this, preview] { settle(preview, 0); });
     return true;
 }
 
 bool WindowClosing::isGone(const WindowPreviewItem &preview) const
 {
-    const TaskbarStoreEnvironment &env = m_store.environment();
+    const Services &env = m_services;
     if (preview.windowID)
         return !env.windowPreviews.windowServerWindowIDs(preview.processIdentifier).contains(*preview.windowID);
     // A window the window server does not list: ask the element, briefly.
     Accessibility &accessibility = env.accessibility;
-    MessagingTimeoutScope scope(accessibility, WindowActions::mainThreadTimeoutSeconds);
+    MessagingTimeoutScope scope(accessibility, ApplicationWaits::mainThreadTimeoutSeconds);
     const AXError error = accessibility.copyAttributeValue(scope.limit(preview.accessibilityElement), AXNames::Role).error();
     return error == AXError::InvalidUIElement;
 }
@@ -120,16 +123,16 @@ void WindowClosing::settle(const WindowPreviewItem &preview, int attempt)
 {
     const QString id = preview.id;
     if (isGone(preview)) {
-        m_store.customWindowNames().removeName(id);
+        m_names.removeName(id);
         const bool wasClosing = takeClosing(id);
-        if (wasClosing || m_store.environment().workspace.accessibilityDisplayShouldReduceMotion())
+        if (wasClosing || m_services.workspace.accessibilityDisplayShouldReduceMotion())
             removeClosedWindowPreview(id);
         return;
     }
     // The application may still be closing the window, or be asking the user
     // about unsaved changes; a window that stays keeps its card and its name.
     if (attempt + 1 < settleAttempts) {
-        m_store.environment().scheduler.scheduleOnce(
+        m_services.scheduler.scheduleOnce(
             closingAnimationMs, this, [this, preview, attempt] { settle(preview, attempt + 1); });
         return;
     }
@@ -138,7 +141,7 @@ void WindowClosing::settle(const WindowPreviewItem &preview, int attempt)
 
 bool WindowClosing::takeClosing(const QString &previewID)
 {
-    WindowPicker &picker = m_store.windowPicker();
+    WindowPicker &picker = m_picker;
     QSet<QString> closing = picker.closingWindowPreviewIDs();
     if (!closing.remove(previewID))
         return false;
@@ -148,7 +151,7 @@ bool WindowClosing::takeClosing(const QString &previewID)
 
 void WindowClosing::removeClosedWindowPreview(const QString &previewID)
 {
-    WindowPicker &picker = m_store.windowPicker();
+    WindowPicker &picker = m_picker;
     QList<WindowPreviewItem> kept = picker.windowPreviews();
     kept.removeIf([&](const WindowPreviewItem &preview) { return preview.id == previewID; });
     picker.setWindowPreviews(kept);

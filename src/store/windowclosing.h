@@ -8,7 +8,15 @@
 
 namespace Velmora {
 
-class TaskbarStore;
+class Accessibility;
+class CustomWindowNames;
+class FileIcons;
+class Scheduler;
+class TaskbarTooltip;
+class WindowCloseConfirmation;
+class WindowPicker;
+class WindowPreviewProvider;
+class Workspace;
 
 // Closing other applications' windows from the picker: one close per
 // window at a time, a confirmation for a window with several tabs, the
@@ -24,7 +32,22 @@ public:
     // the window to go; a window still there then stays, card and name.
     static constexpr int settleAttempts = 6;
 
-    explicit WindowClosing(TaskbarStore &store);
+    struct Services
+    {
+        Accessibility &accessibility;
+        Workspace &workspace;
+        Scheduler &scheduler;
+        TaskbarTooltip &tooltip;
+        // Counts a window's tabs, in the background.
+        WindowPreviewProvider &windowPreviews;
+        // Asks before a window with several tabs closes; without it such a window stays.
+        WindowCloseConfirmation *closeConfirmation = nullptr;
+        FileIcons *fileIcons = nullptr;
+        BackgroundTasks::Runner backgroundRunner = {};
+    };
+
+    // A closed window's card leaves `picker`, and its name leaves `names`.
+    WindowClosing(Services services, WindowPicker &picker, CustomWindowNames &names);
     ~WindowClosing() override;
 
     // Closes the window, asking first when it holds more than one tab.
@@ -46,7 +69,9 @@ private:
     // Ends the card's closing motion; false when it was not playing.
     bool takeClosing(const QString &previewID);
 
-    TaskbarStore &m_store;
+    Services m_services;
+    WindowPicker &m_picker;
+    CustomWindowNames &m_names;
     QSet<QString> m_windowCloseRequests;
     // Last: its threads are joined before anything they report to goes.
     BackgroundTasks m_background;

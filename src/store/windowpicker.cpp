@@ -4,20 +4,24 @@
 #include "platform/workspace.h"
 #include "services/windowpreviewprovider.h"
 #include "store/appitem.h"
+#include "store/customwindownames.h"
+#include "store/flyouts.h"
 #include "store/focusrecorder.h"
 #include "store/publish.h"
-#include "store/taskbarstore.h"
 #include "store/taskbartooltip.h"
 #include "store/windowpreviewcache.h"
 #include "store/windowpreviews.h"
-#include "store/windowthumbnails.h"
 
 namespace Velmora {
 
-WindowPicker::WindowPicker(TaskbarStore &store)
-    : m_store(store)
-    , m_gate(store.environment().clock, store.environment().scheduler, this)
-    , m_background(store.environment().backgroundRunner)
+WindowPicker::WindowPicker(
+    Services services, Flyouts &flyouts, WindowPreviewCache &cache, const CustomWindowNames &names)
+    : m_services(std::move(services))
+    , m_flyouts(flyouts)
+    , m_cache(cache)
+    , m_names(names)
+    , m_gate(m_services.clock, m_services.scheduler, this)
+    , m_background(m_services.backgroundRunner)
 {
 }
 
@@ -45,7 +49,7 @@ QStringList WindowPicker::displayedWindowPreviewIDs() const
     if (m_isAwaitingNewWindow) {
         // A new window is the most recently used one; in the other orders it
         // joins at the end.
-        if (m_store.windowPreviewSortOrder() == WindowPreviewSortOrder::LastUsed)
+        if (m_sortOrder == WindowPreviewSortOrder::LastUsed)
             ids.prepend(QLatin1String(placeholderPreviewID));
         else
             ids.append(QLatin1String(placeholderPreviewID));
@@ -55,13 +59,11 @@ QStringList WindowPicker::displayedWindowPreviewIDs() const
 
 QList<WindowPreviewItem> WindowPicker::orderedWindowPreviews(const QList<WindowPreviewItem> &previews)
 {
-    const FocusRecorder &focus = m_store.environment().focusRecorder;
+    const FocusRecorder &focus = m_services.focusRecorder;
     return m_ordering.ordered(
-        previews, m_store.windowPreviewSortOrder(),
+        previews, m_sortOrder,
         [&focus](const QString &id) { return focus.recency(id); },
-        [this](const WindowPreviewItem &preview) {
-            return m_customName ? m_customName(preview) : std::nullopt;
-        });
+        [this](const WindowPreviewItem &preview) { return m_names.customWindowName(preview); });
 }
 
 void WindowPicker::reorderWindowPreviews()
@@ -71,7 +73,7 @@ void WindowPicker::reorderWindowPreviews()
 
 void WindowPicker::moveWindowPreview(const QString &id, qsizetype target)
 {
-    if (m_store.windowPreviewSortOrder() != WindowPreviewSortOrder::Fixed)
+    if (m_sortOrder != WindowPreviewSortOrder::Fixed)
         return;
     if (m_ordering.move(id, target, m_windowPreviews))
         reorderWindowPreviews();
@@ -87,16 +89,15 @@ bool WindowPicker::prepareWindowPicker(const AppItem &app, quint32 displayID)
         return false;
     if (!app.bundleIdentifier)
         return false;
-    const QList<RunningApplication> running
-        = m_store.environment().workspace.runningApplications(*app.bundleIdentifier);
+    const QList<RunningApplication> running = m_services.workspace.runningApplications(*app.bundleIdentifier);
     if (running.isEmpty())
         return false;
     const QList<WindowPreviewItem> previews
-        = orderedWindowPreviews(m_store.windowPreviewCache().cachedOrFetchedWindowPreviews(running.first()));
+        = orderedWindowPreviews(m_cache.cachedOrFetchedWindowPreviews(running.first()));
     if (previews.size() < pickerThreshold)
         return false;
-    m_store.environment().tooltip.hide();
-    m_store.flyouts().dismissFlyouts();
+    m_services.tooltip.hide();
+    m_flyouts.dismissFlyouts();
     presentWindowPicker(app, previews, displayID);
     // A picker opened by a press has no opening to protect: fresh data applies at once.
     m_gate.setEndsAt(std::nullopt);
@@ -108,9 +109,9 @@ void WindowPicker::presentWindowPicker(const AppItem &app, const QList<WindowPre
     setWindowPreviews(previews);
     refreshVisibleWindowPreviews();
     setWindowPickerAppID(app.id);
-    m_store.flyouts().setPresentedDisplayID(displayID);
-    m_gate.start(m_store.environment().clock.monotonicMs() + openingAnimationMs);
-    m_store.thumbnails().loadWindowThumbnails(app.id);
+    m_flyouts.setPresentedDisplayID(displayID);
+    m_gate.start(m_services.clock.monotonicMs() + openingAnimationMs);
+    emit thumbnailsWanted(app.id);
 }
 
 void WindowPicker::reconcilePresentedWindowPreviews(
@@ -143,7 +144,7 @@ void WindowPicker::reconcilePresentedWindowPreviews(
     setWindowPreviews(ordered);
     refreshVisibleWindowPreviewsInBackground();
     revealNewWindow();
-    m_store.thumbnails().loadWindowThumbnails(appID);
+    emit thumbnailsWanted(appID);
 }
 
 void WindowPicker::revealNewWindow()
@@ -165,7 +166,7 @@ void WindowPicker::revealNewWindow()
 
 void WindowPicker::refreshVisibleWindowPreviews()
 {
-    const WindowPreviewProvider &provider = m_store.environment().windowPreviews;
+    const WindowPreviewProvider &provider = m_services.windowPreviews;
     setVisibleWindowPreviewIDs(provider.visiblePreviewIDs(WindowPreviewProvider::visibilityCandidates(m_windowPreviews)));
 }
 
@@ -174,7 +175,7 @@ void WindowPicker::refreshVisibleWindowPreviewsInBackground()
     if (m_isRefreshingVisibleWindowPreviews)
         return;
     m_isRefreshingVisibleWindowPreviews = true;
-    const WindowPreviewProvider &provider = m_store.environment().windowPreviews;
+    const WindowPreviewProvider &provider = m_services.windowPreviews;
     m_background.run<QSet<QString>>(
         this,
         [&provider, candidates = WindowPreviewProvider::visibilityCandidates(m_windowPreviews)] {
@@ -196,13 +197,13 @@ bool WindowPicker::isWindowPickerOpen(const QString &appID, std::optional<quint3
         return false;
     if (!displayID)
         return true;
-    return m_store.flyouts().presentedDisplayID() == displayID;
+    return m_flyouts.presentedDisplayID() == displayID;
 }
 
 bool WindowPicker::isKeepingWindowPickerOpen() const
 {
     return m_windowPickerAppID && m_keepWindowPickerOpenUntilMs
-        && m_store.environment().clock.wallClockMs() < *m_keepWindowPickerOpenUntilMs;
+        && m_services.clock.wallClockMs() < *m_keepWindowPickerOpenUntilMs;
 }
 
 void WindowPicker::dismissWindowPicker()
@@ -221,10 +222,9 @@ void WindowPicker::dismissWindowPicker()
     m_keepWindowPickerOpenUntilMs.reset();
     // Search and quick settings share the display with the picker; the Start
     // menu replaces the picker on it.
-    Flyouts &flyouts = m_store.flyouts();
-    if (wasOpen && !flyouts.isStartMenuPresented() && !flyouts.isSearchPresented()
-        && !flyouts.isQuickSettingsPresented())
-        flyouts.setPresentedDisplayID(std::nullopt);
+    if (wasOpen && !m_flyouts.isStartMenuPresented() && !m_flyouts.isSearchPresented()
+        && !m_flyouts.isQuickSettingsPresented())
+        m_flyouts.setPresentedDisplayID(std::nullopt);
 }
 
 void WindowPicker::setWindowPickerAppID(const std::optional<QString> &appID)

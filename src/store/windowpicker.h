@@ -4,6 +4,7 @@
 #include "services/windowpreviewitem.h"
 #include "store/backgroundtasks.h"
 #include "store/pickeropeninggate.h"
+#include "store/storesettings.h"
 #include "store/windowpreviewordering.h"
 
 #include <QList>
@@ -15,13 +16,23 @@
 
 namespace Velmora {
 
-class TaskbarStore;
+class Clock;
+class CustomWindowNames;
+class FocusRecorder;
+class Flyouts;
+class Scheduler;
+class TaskbarTooltip;
+class WindowPreviewCache;
+class WindowPreviewProvider;
+class Workspace;
 struct AppItem;
 
 // The one window picker: which app's windows it shows, above which display,
 // in which order, which of them are visible on screen, and the wait for a
 // window the user asked to open. Fresh window lists reach it from the
-// preview cache; while its popover animates open they wait.
+// preview cache; while its popover animates open they wait. It opens on the
+// flyouts' display and closes them when a press opens it; the images on its
+// cards are someone else's to load, on thumbnailsWanted.
 class WindowPicker : public QObject
 {
     Q_OBJECT
@@ -46,7 +57,21 @@ public:
     // A press opens the picker only for an app with this many windows.
     static constexpr qsizetype pickerThreshold = 2;
 
-    explicit WindowPicker(TaskbarStore &store);
+    struct Services
+    {
+        const Clock &clock;
+        Scheduler &scheduler;
+        // Says which cards can be seen; called from background threads too.
+        WindowPreviewProvider &windowPreviews;
+        Workspace &workspace;
+        TaskbarTooltip &tooltip;
+        // The last-used order.
+        const FocusRecorder &focusRecorder;
+        BackgroundTasks::Runner backgroundRunner;
+    };
+
+    // The alphabetical order goes by the user's names for windows in `names`.
+    WindowPicker(Services services, Flyouts &flyouts, WindowPreviewCache &cache, const CustomWindowNames &names);
     ~WindowPicker() override;
 
     // The id of the app whose picker is open; nothing while none is.
@@ -98,9 +123,9 @@ public:
     // only while the picker shows one process's windows.
     void moveWindowPreview(const QString &id, qsizetype target);
     WindowPreviewOrdering &ordering() { return m_ordering; }
-    // The names the user gave windows, which the alphabetical order goes by;
-    // supplied by whoever keeps them. Without it every window goes by its title.
-    void setCustomWindowNames(WindowPreviewOrdering::CustomName lookup) { m_customName = std::move(lookup); }
+    // The order of the cards, as the settings say; setting it does not re-sort.
+    WindowPreviewSortOrder sortOrder() const { return m_sortOrder; }
+    void setSortOrder(WindowPreviewSortOrder order) { m_sortOrder = order; }
 
     // A press on an app button: opens the picker at once for a running app
     // with two or more windows. True when the picker is open now.
@@ -129,6 +154,8 @@ signals:
     void windowPreviewIDToRevealChanged();
     void isAwaitingNewWindowChanged();
     void windowPreviewIDReplacingPlaceholderChanged();
+    // The cards of `appID`'s picker were shown or refreshed: their images are to load.
+    void thumbnailsWanted(const QString &appID);
 
 private:
     void setWindowPickerAppID(const std::optional<QString> &appID);
@@ -137,7 +164,11 @@ private:
     void revealNewWindow();
     void setWindowPreviewIDReplacingPlaceholder(const std::optional<QString> &id);
 
-    TaskbarStore &m_store;
+    Services m_services;
+    Flyouts &m_flyouts;
+    WindowPreviewCache &m_cache;
+    const CustomWindowNames &m_names;
+    WindowPreviewSortOrder m_sortOrder = WindowPreviewSortOrder::Fixed;
     std::optional<QString> m_windowPickerAppID;
     QList<WindowPreviewItem> m_windowPreviews;
     QSet<QString> m_visibleWindowPreviewIDs;
@@ -149,7 +180,6 @@ private:
     std::optional<qint64> m_keepWindowPickerOpenUntilMs;
     bool m_isRefreshingVisibleWindowPreviews = false;
     WindowPreviewOrdering m_ordering;
-    WindowPreviewOrdering::CustomName m_customName;
     PickerOpeningGate m_gate;
     // Last: its threads are joined before anything they report to goes.
     BackgroundTasks m_background;

@@ -5,13 +5,13 @@
 #include "platform/workspace.h"
 #include "services/windowpreviewprovider.h"
 #include "store/appitem.h"
-#include "store/taskbarstore.h"
+#include "store/stillrunning.h"
 
 namespace Velmora {
 
-WindowPreviewCache::WindowPreviewCache(TaskbarStore &store)
-    : m_store(store)
-    , m_background(store.environment().backgroundRunner)
+WindowPreviewCache::WindowPreviewCache(Services services)
+    : m_services(std::move(services))
+    , m_background(m_services.backgroundRunner)
 {
 }
 
@@ -23,9 +23,9 @@ WindowPreviewCache::~WindowPreviewCache()
 QList<WindowPreviewItem> WindowPreviewCache::cachedOrFetchedWindowPreviews(const RunningApplication &application)
 {
     const qint32 pid = application.processIdentifier;
-    WindowPreviewProvider &provider = m_store.environment().windowPreviews;
+    WindowPreviewProvider &provider = m_services.windowPreviews;
     if (const auto found = m_entries.constFind(pid); found != m_entries.cend()) {
-        const qint64 age = m_store.environment().clock.wallClockMs() - found->fetchedAtMs;
+        const qint64 age = m_services.clock.wallClockMs() - found->fetchedAtMs;
         // A wall clock set back makes an entry look young; it is refreshed all the same.
         if (age < maximumAgeMs || found->windowServerIDs == provider.windowServerWindowIDs(pid)) {
             const QList<WindowPreviewItem> previews = found->previews;
@@ -40,7 +40,7 @@ void WindowPreviewCache::prefetchWindowPreviews(const AppItem &app)
 {
     if (!app.bundleIdentifier)
         return;
-    const QList<RunningApplication> running = m_store.environment().workspace.runningApplications(*app.bundleIdentifier);
+    const QList<RunningApplication> running = m_services.workspace.runningApplications(*app.bundleIdentifier);
     if (!running.isEmpty())
         refreshWindowPreviewCache(running.first(), true);
 }
@@ -51,7 +51,7 @@ void WindowPreviewCache::refreshWindowPreviewCache(const RunningApplication &app
     if (m_fetchesInFlight.contains(pid))
         return;
     m_fetchesInFlight.insert(pid);
-    WindowPreviewProvider &provider = m_store.environment().windowPreviews;
+    WindowPreviewProvider &provider = m_services.windowPreviews;
     m_background.run<Fetch>(
         this, [&provider, application] { return fetch(provider, application); },
         [this, pid, prefetchesThumbnails](Fetch fetch) { applyFetch(pid, fetch, prefetchesThumbnails); });
@@ -72,15 +72,15 @@ void WindowPreviewCache::applyFetch(qint32 processIdentifier, const Fetch &fetch
     const std::optional<QList<WindowPreviewItem>> previews = store(processIdentifier, fetch);
     if (!previews)
         return;
-    m_store.windowPicker().reconcilePresentedWindowPreviews(*previews, processIdentifier);
+    emit windowPreviewsFetched(*previews, processIdentifier);
     if (prefetchesThumbnails)
-        m_store.thumbnails().prefetchThumbnails(*previews);
+        emit thumbnailPrefetchWanted(*previews);
 }
 
 void WindowPreviewCache::refreshWindowPreviewCacheAfterTransition(const RunningApplication &application)
 {
-    m_store.environment().scheduler.scheduleOnce(transitionRefetchDelayMs, this, [this, application] {
-        if (m_store.isStillRunning(application))
+    m_services.scheduler.scheduleOnce(transitionRefetchDelayMs, this, [this, application] {
+        if (isStillRunning(m_services.workspace, application))
             refreshWindowPreviewCache(application, false);
     });
 }
@@ -91,11 +91,23 @@ const WindowPreviewCache::Entry *WindowPreviewCache::entry(qint32 processIdentif
     return found == m_entries.cend() ? nullptr : &*found;
 }
 
+QSet<quint32> WindowPreviewCache::cachedWindowIDs(qint32 processIdentifier) const
+{
+    QSet<quint32> numbers;
+    if (const Entry *cached = entry(processIdentifier)) {
+        for (const WindowPreviewItem &preview : cached->previews) {
+            if (preview.windowID)
+                numbers.insert(*preview.windowID);
+        }
+    }
+    return numbers;
+}
+
 std::optional<QList<WindowPreviewItem>> WindowPreviewCache::store(qint32 processIdentifier, const Fetch &fetch)
 {
     if (fetch.previews) {
         m_entries.insert(processIdentifier,
-            Entry { *fetch.previews, m_store.environment().clock.wallClockMs(), fetch.windowServerIDs });
+            Entry { *fetch.previews, m_services.clock.wallClockMs(), fetch.windowServerIDs });
         return fetch.previews;
     }
     // A hung application still has its windows; it only could not list
@@ -110,7 +122,7 @@ std::optional<QList<WindowPreviewItem>> WindowPreviewCache::store(qint32 process
         // presses from listing on the spot, each waiting out the hung
         // application on the main thread, until it is old.
         m_entries.insert(processIdentifier,
-            Entry { {}, m_store.environment().clock.wallClockMs(), fetch.windowServerIDs });
+            Entry { {}, m_services.clock.wallClockMs(), fetch.windowServerIDs });
         return std::nullopt;
     }
     found->previews.removeIf([&](const WindowPreviewItem &preview) {

@@ -13,15 +13,17 @@
 
 namespace Velmora {
 
-class TaskbarStore;
+class Clock;
+class Scheduler;
 class WindowPreviewProvider;
+class Workspace;
 struct AppItem;
 
 // The last list of windows of each process, so a click or a press on an app
 // button knows at once which windows the app has: listing another
 // application's windows walks its accessibility tree, which is slow. Every
 // use refreshes the entry in the background, one fetch per process at a
-// time, and a fresh list reaches the open picker.
+// time, and a fresh list is announced for the open picker.
 class WindowPreviewCache : public QObject
 {
     Q_OBJECT
@@ -41,7 +43,17 @@ public:
         QSet<quint32> windowServerIDs;
     };
 
-    explicit WindowPreviewCache(TaskbarStore &store);
+    struct Services
+    {
+        // Lists the windows; called from background threads too.
+        WindowPreviewProvider &windowPreviews;
+        const Clock &clock;
+        Scheduler &scheduler;
+        Workspace &workspace;
+        BackgroundTasks::Runner backgroundRunner;
+    };
+
+    explicit WindowPreviewCache(Services services);
     ~WindowPreviewCache() override;
 
     // The application's windows, unordered: from the cache while the entry is
@@ -59,10 +71,19 @@ public:
     void refreshWindowPreviewCacheAfterTransition(const RunningApplication &application);
 
     const Entry *entry(qint32 processIdentifier) const;
+    // The window numbers of the process's cached windows.
+    QSet<quint32> cachedWindowIDs(qint32 processIdentifier) const;
     bool isFetching(qint32 processIdentifier) const { return m_fetchesInFlight.contains(processIdentifier); }
     void remove(qint32 processIdentifier);
     // Forgets processes that no longer run.
     void retainProcesses(const QSet<qint32> &processIdentifiers);
+
+signals:
+    // A background listing brought the process's windows (unordered).
+    void windowPreviewsFetched(const QList<Velmora::WindowPreviewItem> &previews, qint32 processIdentifier);
+    // A listing made for a pointer over an app button: the windows' images
+    // are worth capturing ahead of a click. Sent after windowPreviewsFetched.
+    void thumbnailPrefetchWanted(const QList<Velmora::WindowPreviewItem> &previews);
 
 private:
     struct Fetch
@@ -80,7 +101,7 @@ private:
     std::optional<QList<WindowPreviewItem>> store(qint32 processIdentifier, const Fetch &fetch);
     void applyFetch(qint32 processIdentifier, const Fetch &fetch, bool prefetchesThumbnails);
 
-    TaskbarStore &m_store;
+    Services m_services;
     QHash<qint32, Entry> m_entries;
     QSet<qint32> m_fetchesInFlight;
     // Last: its threads are joined before anything they report to goes.

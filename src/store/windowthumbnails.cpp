@@ -3,8 +3,9 @@
 #include "platform/clock.h"
 #include "platform/scheduler.h"
 #include "services/windowpreviewprovider.h"
-#include "store/taskbarstore.h"
+#include "store/permissions.h"
 #include "store/windowcapture.h"
+#include "store/windowpicker.h"
 
 namespace Velmora {
 
@@ -20,8 +21,10 @@ std::optional<QString> titleOf(const WindowPreviewItem &preview, const QHash<qui
 
 } // namespace
 
-WindowThumbnails::WindowThumbnails(TaskbarStore &store)
-    : m_store(store)
+WindowThumbnails::WindowThumbnails(Services services, Permissions &permissions, WindowPicker &picker)
+    : m_services(std::move(services))
+    , m_permissions(permissions)
+    , m_picker(picker)
 {
 }
 
@@ -53,16 +56,16 @@ std::optional<QImage> WindowThumbnails::validKeptImage(
 
 void WindowThumbnails::loadWindowThumbnails(const QString &appID)
 {
-    TaskbarStoreEnvironment const &env = m_store.environment();
+    const Services &env = m_services;
     const bool granted = env.windowCapture.isGranted();
-    m_store.permissions().setScreenCapturePermission(granted);
+    m_permissions.setScreenCapturePermission(granted);
     // Without the permission nothing is captured and no kept image is shown.
     if (!granted)
         return;
     const QHash<quint32, QString> titles = env.windowPreviews.windowServerTitles();
     applyCachedThumbnails(titles);
 
-    const QList<WindowPreviewItem> previews = m_store.windowPicker().windowPreviews();
+    const QList<WindowPreviewItem> previews = m_picker.windowPreviews();
     const CaptureKey key = captureKey(previews, titles);
     if (m_captureInFlight && m_captureInFlight->appID == appID && m_captureInFlight->key == key)
         return;
@@ -78,7 +81,7 @@ void WindowThumbnails::loadWindowThumbnails(const QString &appID)
     m_captureInFlight = Capture { appID, key, serial, timeout };
     env.windowCapture.captureThumbnails(previews, this, [this, serial, appID, key, previews](Thumbnails captured) {
         finishCapture(serial);
-        m_lastCapture = FinishedCapture { appID, key, m_store.environment().clock.monotonicMs() };
+        m_lastCapture = FinishedCapture { appID, key, m_services.clock.monotonicMs() };
         cacheThumbnails(captured, previews);
         applyCapturedThumbnails(captured, appID);
     });
@@ -89,13 +92,13 @@ void WindowThumbnails::finishCapture(quint64 serial)
     // A newer request's mark is left alone.
     if (!m_captureInFlight || m_captureInFlight->serial != serial)
         return;
-    m_store.environment().scheduler.cancel(m_captureInFlight->timeoutJob);
+    m_services.scheduler.cancel(m_captureInFlight->timeoutJob);
     m_captureInFlight.reset();
 }
 
 void WindowThumbnails::applyCachedThumbnails(const QHash<quint32, QString> &titles)
 {
-    const QList<WindowPreviewItem> &shown = m_store.windowPicker().windowPreviews();
+    const QList<WindowPreviewItem> &shown = m_picker.windowPreviews();
     QList<WindowPreviewItem> updated;
     bool changed = false;
     for (qsizetype i = 0; i < shown.size(); ++i) {
@@ -111,7 +114,7 @@ void WindowThumbnails::applyCachedThumbnails(const QHash<quint32, QString> &titl
         }
     }
     if (changed)
-        m_store.windowPicker().setWindowPreviews(updated);
+        m_picker.setWindowPreviews(updated);
 }
 
 void WindowThumbnails::cacheThumbnails(const Thumbnails &captured, const QList<WindowPreviewItem> &previews)
@@ -136,7 +139,7 @@ void WindowThumbnails::cacheThumbnails(const Thumbnails &captured, const QList<W
 
 void WindowThumbnails::applyCapturedThumbnails(const Thumbnails &captured, const QString &appID)
 {
-    WindowPicker &picker = m_store.windowPicker();
+    WindowPicker &picker = m_picker;
     if (picker.windowPickerAppID() != appID)
         return;
     if (picker.deferUntilPickerOpenAnimationEnds(
@@ -154,9 +157,9 @@ void WindowThumbnails::prefetchThumbnails(const QList<WindowPreviewItem> &previe
 {
     if (previews.size() < prefetchMinimum)
         return;
-    if (m_store.windowPicker().windowPickerAppID())
+    if (m_picker.windowPickerAppID())
         return;
-    if (!m_store.permissions().hasScreenCapturePermission())
+    if (!m_permissions.hasScreenCapturePermission())
         return;
     const qint32 pid = previews.first().processIdentifier;
     if (m_prefetchesInFlight.contains(pid))
@@ -167,7 +170,7 @@ void WindowThumbnails::prefetchThumbnails(const QList<WindowPreviewItem> &previe
     const Thumbnails kept = m_cache.value(pid);
     // Titles are worth reading only when there is a kept image to compare them with.
     const QHash<quint32, QString> titles
-        = kept.isEmpty() ? QHash<quint32, QString>() : m_store.environment().windowPreviews.windowServerTitles();
+        = kept.isEmpty() ? QHash<quint32, QString>() : m_services.windowPreviews.windowServerTitles();
     QList<WindowPreviewItem> missing;
     for (const WindowPreviewItem &preview : previews) {
         if (preview.windowID && !validKeptImage(preview, titles))
@@ -177,7 +180,7 @@ void WindowThumbnails::prefetchThumbnails(const QList<WindowPreviewItem> &previe
         m_prefetchesInFlight.remove(pid);
         return;
     }
-    TaskbarStoreEnvironment const &env = m_store.environment();
+    const Services &env = m_services;
     m_prefetchesInFlight[pid].timeoutJob
         = env.scheduler.scheduleOnce(captureTimeoutMs, this, [this, pid, serial] { finishPrefetch(pid, serial); });
     env.windowCapture.captureThumbnails(missing, this, [this, pid, serial, previews](Thumbnails captured) {
@@ -192,7 +195,7 @@ void WindowThumbnails::finishPrefetch(qint32 processIdentifier, quint64 serial)
     const auto found = m_prefetchesInFlight.constFind(processIdentifier);
     if (found == m_prefetchesInFlight.cend() || found->serial != serial)
         return;
-    m_store.environment().scheduler.cancel(found->timeoutJob);
+    m_services.scheduler.cancel(found->timeoutJob);
     m_prefetchesInFlight.remove(processIdentifier);
 }
 

@@ -13,7 +13,12 @@
 
 namespace Velmora {
 
-class TaskbarStore;
+class Clock;
+class Permissions;
+class Scheduler;
+class WindowCapture;
+class WindowPicker;
+class WindowPreviewProvider;
 
 // The images on the picker's cards. A capture costs one screenshot per
 // window, so the last image of every window is kept, with the window's title
@@ -22,7 +27,8 @@ class TaskbarStore;
 // repeated while one runs or within a second after it finished; windows under
 // the pointer are captured ahead of a click when their image is missing or
 // out of date. Results for a picker that closed or moved to another app go
-// into the cache only.
+// into the cache only. Every capture reads the Screen Recording permission
+// afresh and publishes it through the permissions.
 class WindowThumbnails : public QObject
 {
     Q_OBJECT
@@ -38,7 +44,17 @@ public:
     // Fewer windows open no picker, so they are not captured ahead.
     static constexpr qsizetype prefetchMinimum = 2;
 
-    explicit WindowThumbnails(TaskbarStore &store);
+    struct Services
+    {
+        WindowCapture &windowCapture;
+        // The window server's titles of the windows.
+        WindowPreviewProvider &windowPreviews;
+        const Clock &clock;
+        Scheduler &scheduler;
+    };
+
+    // The images go onto `picker`'s cards.
+    WindowThumbnails(Services services, Permissions &permissions, WindowPicker &picker);
     ~WindowThumbnails() override;
 
     // Shows the kept images on the open picker's cards at once, then
@@ -80,7 +96,9 @@ private:
     void finishCapture(quint64 serial);
     void finishPrefetch(qint32 processIdentifier, quint64 serial);
 
-    TaskbarStore &m_store;
+    Services m_services;
+    Permissions &m_permissions;
+    WindowPicker &m_picker;
     QHash<qint32, Thumbnails> m_cache;
     std::optional<Capture> m_captureInFlight;
     std::optional<FinishedCapture> m_lastCapture;

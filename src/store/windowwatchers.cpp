@@ -6,27 +6,28 @@
 #include "services/windowminimizeinterceptor.h"
 #include "services/windowworkareamanager.h"
 #include "services/windowworkareaobserver.h"
-#include "store/taskbarstore.h"
+#include "store/minimizetakeover.h"
+#include "store/permissions.h"
 #include "store/windowguard.h"
 
 namespace Velmora {
 
-WindowWatchers::WindowWatchers(TaskbarStore &store)
-    : m_store(store)
+WindowWatchers::WindowWatchers(
+    Services services, MinimizeTakeover &takeover, WindowGuard &guard, Permissions &permissions, Reports reports)
+    : m_permissions(permissions)
+    , m_reports(std::move(reports))
 {
-    const TaskbarStoreEnvironment &env = store.environment();
-    MinimizeTakeover *takeover = &store.minimizeTakeover();
-    m_interceptor = std::make_unique<WindowMinimizeInterceptor>(*env.eventTaps,
-        [takeover](InputEventType type, const QPointF &location) {
+    const Services &env = services;
+    m_interceptor = std::make_unique<WindowMinimizeInterceptor>(env.eventTaps,
+        [takeover = &takeover](InputEventType type, const QPointF &location) {
             takeover->handleMinimizeButtonClick(type, location);
         });
 
     // Asked on the tap thread for every Command-M and Command-W: the guard's
     // stack and hit test may be used from any thread.
-    WindowGuard *guard = &store.windowGuard();
     m_shortcutTap = std::make_unique<MinimizeShortcutTap>(
-        *env.eventTaps, env.workspace,
-        [guard](const RunningApplication &application) -> std::optional<quint32> {
+        env.eventTaps, env.workspace,
+        [guard = &guard](const RunningApplication &application) -> std::optional<quint32> {
             const QList<WindowGuard::StackEntry> entries = guard->stackEntries();
             for (qsizetype i = 0; i < entries.size(); ++i) {
                 if (entries.at(i).processIdentifier != application.processIdentifier)
@@ -37,7 +38,7 @@ WindowWatchers::WindowWatchers(TaskbarStore &store)
             }
             return std::nullopt;
         },
-        [takeover](const KeyEvent &event, MinimizeShortcutTap::Shortcut shortcut,
+        [takeover = &takeover](const KeyEvent &event, MinimizeShortcutTap::Shortcut shortcut,
             const RunningApplication &application, quint32 windowID) {
             if (shortcut == MinimizeShortcutTap::Shortcut::close)
                 takeover->handleCloseShortcut(event, application, windowID);
@@ -45,7 +46,7 @@ WindowWatchers::WindowWatchers(TaskbarStore &store)
                 takeover->handleMinimizeShortcut(event, application, windowID);
         });
 
-    m_workAreaManager = std::make_unique<WindowWorkAreaManager>(env.accessibility, env.workspace, *env.displays);
+    m_workAreaManager = std::make_unique<WindowWorkAreaManager>(env.accessibility, env.workspace, env.displays);
     WindowWorkAreaManager *manager = m_workAreaManager.get();
     Accessibility *accessibility = &env.accessibility;
     m_workAreaObserver = std::make_unique<WindowWorkAreaObserver>(env.accessibility, env.workspace, env.clock,
@@ -56,9 +57,9 @@ WindowWatchers::WindowWatchers(TaskbarStore &store)
     m_workAreaObserver->refreshApplications();
     refreshWindowWorkAreas();
 
-    m_finderWatcher = std::make_unique<FinderWindowWatcher>(env.accessibility, *env.windowList, env.workspace,
-        env.scheduler, [&store](bool hasWindows) { store.setFinderHasWindows(hasWindows); });
-    store.setFinderHasWindows(m_finderWatcher->hasWindows());
+    m_finderWatcher = std::make_unique<FinderWindowWatcher>(env.accessibility, env.windowList, env.workspace,
+        env.scheduler, [this](bool hasWindows) { m_reports.finderHasWindows(hasWindows); });
+    m_reports.finderHasWindows(m_finderWatcher->hasWindows());
 }
 
 WindowWatchers::~WindowWatchers()
@@ -87,9 +88,8 @@ bool WindowWatchers::areTapsStarted() const
 void WindowWatchers::refreshWindowWorkAreas()
 {
     const WindowWorkAreaManager::Report report = m_workAreaManager->apply(reservedHeight);
-    m_store.permissions().refreshAccessibilityTrust();
-    m_store.setInspectedWindowCount(report.inspected);
-    m_store.setAdjustedWindowCount(report.adjusted);
+    m_permissions.refreshAccessibilityTrust();
+    m_reports.workAreas(report.inspected, report.adjusted);
 }
 
 } // namespace Velmora

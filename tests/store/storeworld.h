@@ -37,6 +37,7 @@ struct StoreWorld : ListingWorld
     FocusRecorder *focusRecorder = &focus;
     FinderFavoritesModel *favouritesModel = &favourites;
     WindowCapture *windowCapture = &capture;
+    OnboardingHost *onboarding = nullptr;
     QStringList dockPins;
     int dockReads = 0;
     // Background work on the store's own threads instead of `background`.
@@ -66,6 +67,7 @@ struct StoreWorld : ListingWorld
                 },
             .ownBundleIdentifier = QStringLiteral("org.velmora.Velmora"),
             .backgroundRunner = realThreads ? BackgroundTasks::Runner() : background.runner(),
+            .onboarding = onboarding,
         };
     }
 

@@ -1,6 +1,7 @@
 #include "platform/sim/simoperations.h"
 #include "services/applicationmenuaction.h"
 #include "services/windowpreviewid.h"
+#include "store/onboardinghost.h"
 #include "store/taskbarclicks.h"
 #include "clicksworld.h"
 
@@ -169,6 +170,29 @@ private slots:
         f.click(AppItem::taskManager());
         QCOMPARE(f.ownWindows.calls,
             QStringList({ "present task manager", QString("miniaturize %1").arg(taskManager), "present task manager" }));
+    }
+
+    // The setup button, clicked or opened from a menu, presents onboarding
+    // through the host; without a host it does nothing at all.
+    void setupButtonPresentsOnboarding()
+    {
+        struct Host : OnboardingHost
+        {
+            int presented = 0;
+            void presentOnboarding() override { ++presented; }
+        } host;
+        Test::ClicksWorld world;
+        world.onboarding = &host;
+        const std::unique_ptr<TaskbarStore> store = world.makeStore();
+        store->handleTaskbarClick(AppItem::velmoraSetup(), 1);
+        store->clicks().open(AppItem::velmoraSetup());
+        QCOMPARE(host.presented, 2);
+
+        Fixture f;
+        f.desktop.clearRequests();
+        f.click(AppItem::velmoraSetup());
+        QVERIFY(f.ownWindows.calls.isEmpty());
+        QVERIFY(f.desktop.requests().isEmpty());
     }
 
     // A running app without any window is asked for one; once the workspace

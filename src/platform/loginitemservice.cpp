@@ -1,0 +1,7 @@
+#include "platform/loginitemservice.h"
+
+namespace Velmora {
+
+LoginItemService::~LoginItemService() = default;
+
+} // namespace Velmora

@@ -1,0 +1,8 @@
+#include "platform/updaterbackend.h"
+
+namespace Velmora {
+
+UpdaterBackend::Observation::~Observation() = default;
+UpdaterBackend::~UpdaterBackend() = default;
+
+} // namespace Velmora
