@@ -29,6 +29,9 @@ private slots:
         panel.setGeometry(0, 543, 800, 57);
         panel.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        // Offscreen, a shown window is activated whatever it asks for.
+        typing.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&typing));
         QVERIFY(!panel.isActiveWindow());
         // A window manager keeps it above other windows as a dock.
         QVERIFY(X11WindowType::isSet(&panel, X11WindowType::Type::Dock));

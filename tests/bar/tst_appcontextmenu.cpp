@@ -171,6 +171,8 @@ private slots:
         QTRY_VERIFY(m_button->testAttribute(Qt::WA_UnderMouse));
         QTest::mousePress(m_button, Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
         QVERIFY(anchor->openMenu());
+        // As under X11, where the button hears nothing while the menu holds the pointer.
+        m_button->setAttribute(Qt::WA_UnderMouse);
         const int leavesBefore = m_button->leaves;
 
         QCursor::setPos(m_bar->mapToGlobal(QPoint(250, 200)));
