@@ -7,6 +7,7 @@
 #include "taskmanager/taskmanagerwindowcontroller.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QEvent>
 #include <QWidget>
 #include <QWindow>
@@ -34,7 +35,14 @@ void AppOwnWindowsHost::setWindowsChangedHandler(std::function<void()> handler)
 
 bool AppOwnWindowsHost::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!watched->isWidgetType() || !static_cast<QWidget *>(watched)->isWindow())
+    if (!watched->isWidgetType())
+        return false;
+    if (event->type() == QEvent::KeyPress && closesWithShortcut(static_cast<QWidget *>(watched)->window())
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Close)) {
+        static_cast<QWidget *>(watched)->window()->close();
+        return true;
+    }
+    if (!static_cast<QWidget *>(watched)->isWindow())
         return false;
     switch (event->type()) {
     case QEvent::WindowStateChange:
@@ -47,6 +55,15 @@ bool AppOwnWindowsHost::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return false;
+}
+
+bool AppOwnWindowsHost::closesWithShortcut(const QWidget *window)
+{
+    // Our titled windows close with the platform's Close shortcut (Control+W
+    // here), as every other window on the desktop does; bars, flyouts and
+    // dialogs with buttons of their own are left to themselves.
+    return window && window->isVisible() && window->windowType() == Qt::Window
+        && !window->windowFlags().testFlag(Qt::FramelessWindowHint);
 }
 
 void AppOwnWindowsHost::notifyChanged()
@@ -173,8 +190,12 @@ void AppOwnWindowsHost::activate()
 
 void AppOwnWindowsHost::makeTaskbarPanelKey()
 {
-    if (QWidget *panel = m_env.firstTaskbarPanel ? m_env.firstTaskbarPanel() : nullptr)
-        panel->activateWindow();
+    QWidget *panel = m_env.firstTaskbarPanel ? m_env.firstTaskbarPanel() : nullptr;
+    // Our bars never take the keyboard from the window the person types in;
+    // the simulated desktop is told apart which application is in front.
+    if (!panel || panel->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus))
+        return;
+    panel->activateWindow();
 }
 
 void AppOwnWindowsHost::beep()

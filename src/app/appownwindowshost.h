@@ -57,6 +57,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    static bool closesWithShortcut(const QWidget *window);
     std::optional<Window> describe(const QWidget *window) const;
     QWidget *widget(quint32 number) const;
     QList<QWidget *> others() const;

@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/quitsignals.h"
 #include "platform/sim/simplatform.h"
 #include "simview/desktopbackdrops.h"
 #include "simview/systemsettingspane.h"
@@ -45,6 +46,10 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     // The bar lives until the user quits it, not until its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
+    // A logout, a kill or Ctrl+C quits the way the person quits.
+    Velmora::QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &Velmora::QuitSignals::quitRequested, &qapp, &QCoreApplication::quit,
+        Qt::QueuedConnection);
 
     Velmora::Application app;
     if (!app.start())

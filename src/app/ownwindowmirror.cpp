@@ -27,7 +27,7 @@ void OwnWindowMirror::start()
 {
     qApp->installEventFilter(this);
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->isVisible())
+        if (window->isVisible() && isMirrored(window))
             report(window, true);
     }
 }
@@ -40,6 +40,11 @@ quint32 OwnWindowMirror::numberOf(const QWidget *window) const
 void OwnWindowMirror::setLayer(QWidget *window, qint64 layer)
 {
     window->setProperty(layerProperty, layer);
+}
+
+bool OwnWindowMirror::isMirrored(const QWidget *window)
+{
+    return !window->property(OwnWindowRegistry::notOnDesktopProperty).toBool();
 }
 
 qint64 OwnWindowMirror::layerOf(const QWidget *window)
@@ -71,7 +76,7 @@ bool OwnWindowMirror::eventFilter(QObject *watched, QEvent *event)
     if (!watched->isWidgetType())
         return false;
     auto *widget = static_cast<QWidget *>(watched);
-    if (!widget->isWindow())
+    if (!widget->isWindow() || !isMirrored(widget))
         return false;
     switch (event->type()) {
     case QEvent::Show:

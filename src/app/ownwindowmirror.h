@@ -27,6 +27,8 @@ public:
 
     static void setLayer(QWidget *window, qint64 layer);
     static qint64 layerOf(const QWidget *window);
+    // False for a window marked as not on the desktop (the drawn desktop).
+    static bool isMirrored(const QWidget *window);
 
     // Reports a window now, before it is first shown: a window that the
     // store shows by its number needs one from the start.

@@ -4,9 +4,11 @@
 #include "store/taskbartooltip.h"
 
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
@@ -29,6 +31,23 @@ AppContextMenu *AppContextMenu::attach(QWidget *target, MakeMenu makeMenu, Taskb
     anchor->setMakeMenu(std::move(makeMenu));
     anchor->m_tooltip = tooltip;
     return anchor;
+}
+
+void AppContextMenu::endStaleHovers(QWidget *window)
+{
+    if (!window)
+        return;
+    // An open menu holds the pointer: the widgets under it hear nothing of
+    // it leaving them, and would keep their hover look until it came back.
+    const QPoint pointer = QCursor::pos();
+    const QList<QWidget *> widgets = window->findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        if (!widget->testAttribute(Qt::WA_UnderMouse) || widget->rect().contains(widget->mapFromGlobal(pointer)))
+            continue;
+        widget->setAttribute(Qt::WA_UnderMouse, false);
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(widget, &leave);
+    }
 }
 
 AppContextMenu *AppContextMenu::of(const QWidget *target)
@@ -64,6 +83,9 @@ QMenu *AppContextMenu::popUp(const QPoint &globalPosition)
     // The menu goes once it has closed, with its items and their handlers.
     // Deferred: a chosen item's handler still runs from inside the menu.
     connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
+    connect(menu, &QMenu::aboutToHide, this, [window = QPointer<QWidget>(m_target ? m_target->window() : nullptr)] {
+        endStaleHovers(window);
+    });
     m_openMenu = menu;
     QPoint at = globalPosition;
     if (const QScreen *screen = QGuiApplication::screenAt(globalPosition))

@@ -46,6 +46,9 @@ public:
     // pointer instead, so it never covers the button that opened it. Kept on
     // the screen.
     static QPoint menuPosition(const QPoint &pointer, const QSize &size, const QRect &screen);
+    // Sends a leave to every widget of `window` that still counts the
+    // pointer as over it when it is not; run when a menu closes.
+    static void endStaleHovers(QWidget *window);
 
     // Builds the menu and pops it up at `globalPosition`. The menu, or nullptr
     // when there is no builder or it made none.

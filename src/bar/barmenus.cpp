@@ -1,5 +1,6 @@
 #include "bar/barmenus.h"
 
+#include "app/model/velmorapalette.h"
 #include "bar/appmenuitem.h"
 #include "bar/barsymbols.h"
 
@@ -31,6 +32,7 @@ private:
 QMenu *BarMenus::build(const QList<AppMenuEntry> &entries, QWidget *parent)
 {
     auto *menu = new QMenu(parent);
+    menu->setPalette(VelmoraPalette::menu());
     for (const AppMenuEntry &entry : entries)
         add(menu, entry);
     return menu;

@@ -90,6 +90,12 @@ void InstantPopoverWindow::show(const QRectF &anchorFrame, Qt::Edge edge)
     setWindowOpacity(0);
     QWidget::show();
     raise();
+    // A flyout takes keys (Escape, the rename field, a search field) wherever
+    // the pointer is, so it takes the keyboard while it is open; it gives the
+    // keyboard back when it closes. The bar itself never takes it.
+    if (QWindow *focused = QGuiApplication::focusWindow(); focused && focused != windowHandle())
+        m_keyboardBefore = focused;
+    activateWindow();
     setWatchingMenus(true);
     m_fade = m_animator.start(
         fade(fadeInMs), this, [this](qreal progress) { setWindowOpacity(progress); }, [this] { m_fade = 0; });
@@ -127,8 +133,12 @@ void InstantPopoverWindow::finishClose()
         return;
     m_state = State::Closed;
     setWatchingMenus(false);
+    const bool hadKeyboard = isActiveWindow();
     hide();
     setWindowOpacity(1);
+    if (hadKeyboard && m_keyboardBefore && m_keyboardBefore->isVisible())
+        m_keyboardBefore->requestActivate();
+    m_keyboardBefore = nullptr;
     if (m_delegate)
         m_delegate->popoverDidClose(this);
     if (m_isAbandoned)

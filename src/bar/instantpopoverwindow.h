@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 #include <functional>
 
@@ -76,6 +77,8 @@ private:
     // What the content looked like when it was handed back, shown while the
     // window finishes closing without it.
     QPixmap m_snapshot;
+    // The window that had the keyboard before the flyout took it.
+    QPointer<QWindow> m_keyboardBefore;
 };
 
 } // namespace Velmora

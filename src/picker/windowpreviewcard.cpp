@@ -1,5 +1,6 @@
 #include "picker/windowpreviewcard.h"
 
+#include "app/model/velmorapalette.h"
 #include "bar/appmenuitem.h"
 #include "picker/cardsymbolbutton.h"
 #include "picker/cardsymbols.h"
@@ -313,6 +314,7 @@ QMenu *WindowPreviewCard::popUpMenu(const QPoint &globalPosition)
     // behind it.
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setPalette(VelmoraPalette::menu());
     for (const Model::MenuEntry &entry : m_model.menuEntries())
         AppMenuItem::add(menu, entry.title, QIcon(), entry.action);
     connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);

@@ -30,6 +30,11 @@ public:
     static constexpr qint64 FloatingLayer = 3;
     static constexpr qint64 StatusLayer = 25; // the taskbar panels
     static constexpr qint64 PopUpMenuLayer = 101; // popovers and the tooltip
+    // A true dynamic property of that name on a top-level window leaves it
+    // out: a window that draws the simulated desktop itself is not a window
+    // on it (listed in front, it would take every click meant for the
+    // windows it draws).
+    static constexpr char notOnDesktopProperty[] = "velmoraNotOnDesktop";
 
     virtual ~OwnWindowRegistry();
 

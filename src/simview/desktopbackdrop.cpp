@@ -1,5 +1,7 @@
 #include "simview/desktopbackdrop.h"
 
+#include "bar/x11windowtype.h"
+#include "platform/ownwindowregistry.h"
 #include "platform/sim/simdesktop.h"
 #include "platform/sim/simstatusitem.h"
 #include "platform/sim/simwindowpainter.h"
@@ -14,7 +16,7 @@
 namespace Velmora::SimView {
 
 DesktopBackdrop::DesktopBackdrop(Sim::SimDesktop &desktop, const DisplayInfo &display, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint | Qt::BypassWindowManagerHint)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint)
     , m_desktop(desktop)
 {
     setWindowTitle(QStringLiteral("Velmora Desktop"));
@@ -24,6 +26,11 @@ DesktopBackdrop::DesktopBackdrop(Sim::SimDesktop &desktop, const DisplayInfo &di
     // The pointer's moves reach the desktop's taps and its pointer location.
     setMouseTracking(true);
     setDisplay(display);
+    // The desktop itself to a window manager: below every window, unframed,
+    // and still given the keyboard when clicked.
+    X11WindowType::set(this, X11WindowType::Type::Desktop);
+    // It draws the desktop; it is no window on it.
+    setProperty(OwnWindowRegistry::notOnDesktopProperty, true);
 }
 
 void DesktopBackdrop::setDisplay(const DisplayInfo &display)
@@ -127,18 +134,30 @@ void DesktopBackdrop::keyReleaseEvent(QKeyEvent *event)
 
 void DesktopBackdrop::sendKey(QKeyEvent *event, bool down)
 {
-    const std::optional<quint16> code = virtualKeyCode(event->key());
-    if (!code) {
+    if (!virtualKeyCode(event->key())) {
         event->ignore();
         return;
     }
+    m_desktop.pressKey(keyEvent(*event, down));
+}
+
+KeyEvent DesktopBackdrop::keyEvent(const QKeyEvent &event, bool down)
+{
     KeyEvent key;
     key.type = down ? InputEventType::KeyDown : InputEventType::KeyUp;
-    key.keyCode = *code;
-    key.flags = modifierFlags(event->modifiers());
-    key.isAutorepeat = event->isAutoRepeat();
-    key.characters = event->text();
-    m_desktop.pressKey(key);
+    key.keyCode = virtualKeyCode(event.key()).value_or(0);
+    key.flags = modifierFlags(event.modifiers());
+    key.isAutorepeat = event.isAutoRepeat();
+    const int qtKey = event.key();
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) {
+        const QChar letter(u'a' + (qtKey - Qt::Key_A));
+        key.characters = (event.modifiers() & Qt::ShiftModifier) ? letter.toUpper() : letter;
+    } else if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9 && !(event.modifiers() & Qt::ShiftModifier)) {
+        key.characters = QChar(u'0' + (qtKey - Qt::Key_0));
+    } else {
+        key.characters = event.text();
+    }
+    return key;
 }
 
 quint64 DesktopBackdrop::modifierFlags(Qt::KeyboardModifiers modifiers)

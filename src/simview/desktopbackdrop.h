@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/displayinfo.h"
+#include "platform/inputevents.h"
 
 #include <QWidget>
 
@@ -38,6 +39,11 @@ public:
     // The modelled desktop's modifier flags: Control is Command here, and
     // the Meta key the modelled desktop's Control.
     static quint64 modifierFlags(Qt::KeyboardModifiers modifiers);
+    // The key as the modelled desktop reports it. Its characters come from
+    // the key and Shift, not from the text X11 produced: with Control held
+    // that text is a control character (Control+M gives a carriage return),
+    // while Command there leaves the letter as it is.
+    static KeyEvent keyEvent(const QKeyEvent &event, bool down);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -4,6 +4,9 @@
 #include "platform/sim/simstatusitem.h"
 #include "simview/desktopbackdrop.h"
 
+#include <QCoreApplication>
+#include <QEnterEvent>
+#include <QMouseEvent>
 #include <QSet>
 #include <QTimerEvent>
 
@@ -16,18 +19,29 @@ DesktopBackdrops::DesktopBackdrops(Sim::SimDesktop &desktop, Sim::SimStatusItem 
 {
 }
 
-DesktopBackdrops::~DesktopBackdrops() = default;
+DesktopBackdrops::~DesktopBackdrops()
+{
+    if (m_started && QCoreApplication::instance())
+        QCoreApplication::instance()->removeEventFilter(this);
+}
 
 void DesktopBackdrops::start()
 {
     if (m_started)
         return;
     m_started = true;
+    if (QCoreApplication *application = QCoreApplication::instance())
+        application->installEventFilter(this);
     connect(&m_desktop, &Sim::SimDesktop::worldChanged, this, &DesktopBackdrops::scheduleRepaint);
     connect(&m_desktop, &Sim::SimDesktop::displaysChanged, this, &DesktopBackdrops::syncDisplays);
     if (m_statusItem)
         connect(m_statusItem, &Sim::SimStatusItem::changed, this, &DesktopBackdrops::scheduleRepaint);
     syncDisplays();
+    // Keys typed before the first click go to the application in front, as
+    // on a desktop that has just come up.
+    const QList<DisplayInfo> displays = m_desktop.displays();
+    if (DesktopBackdrop *primary = displays.isEmpty() ? nullptr : backdrop(displays.first().displayId))
+        primary->activateWindow();
 }
 
 DesktopBackdrop *DesktopBackdrops::backdrop(quint32 displayID) const
@@ -60,6 +74,26 @@ void DesktopBackdrops::scheduleRepaint()
 {
     if (!m_frame.isActive())
         m_frame.start(frameIntervalMs, Qt::PreciseTimer, this);
+}
+
+bool DesktopBackdrops::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+        // Qt's global coordinates are the simulated desktop's: the backdrops
+        // lie on its displays' bounds.
+        m_desktop.setPointer(static_cast<QMouseEvent *>(event)->globalPosition());
+        break;
+    case QEvent::Enter:
+        if (const auto *enter = dynamic_cast<QEnterEvent *>(event))
+            m_desktop.setPointer(enter->globalPosition());
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void DesktopBackdrops::timerEvent(QTimerEvent *event)

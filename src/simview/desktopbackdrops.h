@@ -18,6 +18,12 @@ class DesktopBackdrop;
 // A backdrop for every display of the simulated desktop, following its
 // displays. A change of the world repaints them once on the next frame,
 // however many changes came in between; nothing changing costs nothing.
+//
+// Once started it also keeps the simulated pointer where the person's
+// pointer is over every window of the application, the bars and flyouts
+// included (the backdrops only see it over the drawn desktop): what asks the
+// desktop where the pointer is, such as the tooltip, must not get the place
+// where it last left the backdrop.
 class DesktopBackdrops : public QObject
 {
     Q_OBJECT
@@ -38,6 +44,7 @@ public:
 
 protected:
     void timerEvent(QTimerEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void syncDisplays();

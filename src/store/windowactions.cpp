@@ -16,6 +16,8 @@
 #include "store/windowpicker.h"
 #include "store/windowpreviewcache.h"
 
+#include <algorithm>
+
 namespace Velmora {
 
 namespace {
@@ -214,9 +216,16 @@ bool WindowActions::isFocusedWindow(const WindowPreviewItem &preview, const Runn
     if (!previous || previous->processIdentifier != application.processIdentifier || application.isHidden
         || !preview.windowID)
         return false;
+    // The application's front window, and nothing in front of it covers any
+    // of it: a person who picks a covered window wants it in front, not gone.
+    QList<QRectF> inFront;
     for (const WindowGuard::StackEntry &entry : m_guard.stackEntries()) {
-        if (entry.processIdentifier == application.processIdentifier)
-            return entry.windowID == *preview.windowID;
+        if (entry.processIdentifier == application.processIdentifier) {
+            return entry.windowID == *preview.windowID
+                && std::none_of(inFront.cbegin(), inFront.cend(),
+                    [&](const QRectF &bounds) { return bounds.intersects(entry.bounds); });
+        }
+        inFront.append(entry.bounds);
     }
     return false;
 }

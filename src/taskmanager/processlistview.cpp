@@ -1,5 +1,6 @@
 #include "taskmanager/processlistview.h"
 
+#include "app/model/velmorapalette.h"
 #include "taskmanager/model/processactionsviewmodel.h"
 #include "taskmanager/model/processlistviewmodel.h"
 #include "taskmanager/model/taskmanagerpalette.h"
@@ -192,7 +193,7 @@ void ProcessListView::showMenu(const ManagedProcess &process, const QPoint &glob
     // each widget that uses it.
     static RowMenuStyle *const style = new RowMenuStyle;
     menu->setStyle(style);
-    TaskManagerStyle::applyDarkPalette(menu);
+    menu->setPalette(VelmoraPalette::menu());
     menu->addAction(TaskManagerViewText::searchInBrowser, this, [this, process] { m_actions.searchWeb(process); });
     menu->addAction(TaskManagerViewText::showInFinder, this, [this, process] { m_actions.showInFinder(process); });
     menu->addSeparator();

@@ -4,6 +4,7 @@
 #include "app/taskbarpanel.h"
 #include "support/desktopworld.h"
 
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
@@ -16,6 +17,30 @@ class TestAppOwnWindowsHost : public QObject
     Q_OBJECT
 
 private slots:
+    // Our titled windows close with Control+W wherever the keyboard is in
+    // them; a bar or flyout does not.
+    void titledWindowsCloseWithTheCloseShortcut()
+    {
+        DesktopWorld world;
+        OwnWindowMirror mirror(world.platform.ownWindows);
+        TaskbarPanel panel;
+        AppOwnWindowsHost host({mirror, world.displays, [] { return nullptr; }, [&] { return &panel; }});
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("Task Manager"));
+        auto *field = new QLineEdit(&window);
+        QWidget flyout(nullptr, Qt::Tool | Qt::FramelessWindowHint);
+        window.show();
+        flyout.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QTest::keyClick(&flyout, Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(flyout.isVisible());
+        QTest::keyClick(field, Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(window.isVisible());
+        QTest::keyClick(field, Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!window.isVisible());
+    }
+
     void theSettingsWindowAndOtherWindows()
     {
         DesktopWorld world;

@@ -47,6 +47,30 @@ private slots:
         panel.reset();
         QVERIFY(!world.desktop.window(panelNumber));
     }
+
+    // The window that draws the simulated desktop is not listed on it: in
+    // front of the windows it draws, it would take every click meant for them.
+    void theDrawnDesktopIsNoWindowOnIt()
+    {
+        DesktopWorld world;
+        const qint32 finder = world.addApp(QStringLiteral("Finder"));
+        const quint32 documents = world.addWindow(finder, QRectF(80, 120, 900, 560), QStringLiteral("Documents"));
+        OwnWindowMirror mirror(world.platform.ownWindows);
+        QWidget before;
+        before.setProperty(OwnWindowRegistry::notOnDesktopProperty, true);
+        before.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&before));
+        mirror.start();
+        QWidget backdrop;
+        backdrop.setProperty(OwnWindowRegistry::notOnDesktopProperty, true);
+        backdrop.setGeometry(0, 0, 1440, 900);
+        backdrop.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
+
+        QCOMPARE(mirror.numberOf(&before), 0u);
+        QCOMPARE(mirror.numberOf(&backdrop), 0u);
+        QCOMPARE(world.desktop.windowAt(QPointF(100, 300)), std::optional<quint32>(documents));
+    }
 };
 
 QTEST_MAIN(TestOwnWindowMirror)

@@ -1,5 +1,6 @@
 #include "bar/appcontextmenu.h"
 #include "bar/appmenuitem.h"
+#include "bar/barmenus.h"
 #include "bar/model/instantpopoverpresenter.h"
 #include "bar/taskbartooltipcontroller.h"
 #include "bar/wrappedmenurow.h"
@@ -26,6 +27,7 @@ public:
     using QWidget::QWidget;
     int leftPresses = 0;
     int moves = 0;
+    int leaves = 0;
 
 protected:
     void mousePressEvent(QMouseEvent *event) override
@@ -36,6 +38,7 @@ protected:
             event->ignore();
     }
     void mouseMoveEvent(QMouseEvent *) override { ++moves; }
+    void leaveEvent(QEvent *) override { ++leaves; }
 };
 
 class FakePopover : public InstantPopoverClosing
@@ -154,6 +157,51 @@ private slots:
         AppContextMenu::attach(m_button, [] { return nullptr; });
         QTest::mousePress(m_button, Qt::RightButton);
         QVERIFY(!anchor->openMenu());
+    }
+
+    // The open menu held the pointer: a button it left while the menu was
+    // open loses its hover look when the menu closes, one still under the
+    // pointer keeps it.
+    void closingAMenuEndsHoversThePointerLeftMeanwhile()
+    {
+        AppContextMenu *anchor = AppContextMenu::attach(m_button, [this] { return makeMenu("Button"); });
+        QTest::mouseMove(m_button, QPoint(20, 20));
+        QTRY_VERIFY(m_button->testAttribute(Qt::WA_UnderMouse));
+        QTest::mousePress(m_button, Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
+        QVERIFY(anchor->openMenu());
+        // As under X11, where the button hears nothing while the menu holds the pointer.
+        m_button->setAttribute(Qt::WA_UnderMouse);
+        const int leavesBefore = m_button->leaves;
+
+        QCursor::setPos(m_bar->mapToGlobal(QPoint(250, 200)));
+        closeMenu(anchor);
+        QCOMPARE(m_button->leaves, leavesBefore + 1);
+        QVERIFY(!m_button->testAttribute(Qt::WA_UnderMouse));
+
+        m_plain->setAttribute(Qt::WA_UnderMouse);
+        QCursor::setPos(m_plain->mapToGlobal(QPoint(5, 5)));
+        AppContextMenu::endStaleHovers(m_bar.get());
+        QVERIFY(m_plain->testAttribute(Qt::WA_UnderMouse));
+        QCOMPARE(m_plain->leaves, 0);
+    }
+
+    // Every menu of the bar has the product's dark look, its submenus too.
+    void barMenusAreDark()
+    {
+        AppMenuEntry item;
+        item.title = "Hide";
+        AppMenuEntry options;
+        options.kind = AppMenuEntry::Kind::Submenu;
+        options.title = "Options";
+        options.submenu = {item};
+        std::unique_ptr<QMenu> menu(BarMenus::build({item, options}, nullptr));
+        QMenu *submenu = menu->findChild<QMenu *>();
+        QVERIFY(submenu);
+        for (QMenu *each : {menu.get(), submenu}) {
+            const QImage look = each->grab().toImage();
+            const QColor background = look.pixelColor(look.width() / 2, look.height() - 3);
+            QVERIFY2(background.lightness() < 80, qPrintable(background.name()));
+        }
     }
 
     // Long titles get a wrapped row; the item keeps its plain title.

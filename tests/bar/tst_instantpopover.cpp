@@ -39,9 +39,9 @@ class TestInstantPopover : public QObject
 {
     Q_OBJECT
 private slots:
-    // A frameless top-level window shown without activation, never a Qt
-    // popup, and recognisably a flyout.
-    void isAFlyoutWindowShownWithoutActivation()
+    // A frameless top-level window, never a Qt popup, and recognisably a
+    // flyout.
+    void isAFlyoutWindow()
     {
         Fixture f;
         f.setOpen(true);
@@ -51,13 +51,35 @@ private slots:
         QVERIFY(window->windowType() != Qt::Popup);
         QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(window->testAttribute(Qt::WA_ShowWithoutActivating));
-        QVERIFY(!window->isActiveWindow());
         QVERIFY(VelmoraOwnWindows::isFlyout(window->windowHandle()));
         QVERIFY(QLatin1String(window->metaObject()->className()).contains(QLatin1String("Popover")));
         QVERIFY(VelmoraOwnWindows::snapshot(window->windowHandle()).isPanel);
         QVERIFY(!VelmoraOwnWindows::isFlyout(f.bar.windowHandle()));
         QCOMPARE(f.content->window(), window);
         QCOMPARE(window->size(), QSize(120, 80));
+    }
+
+    // Escape reaches an open flyout wherever the pointer is: it takes the
+    // keyboard from the window the person was typing in, never from the bar,
+    // and hands it back when it closes.
+    void takesTheKeyboardWhileOpenAndGivesItBack()
+    {
+        Fixture f;
+        QWidget typing;
+        typing.setGeometry(300, 50, 200, 100);
+        typing.show();
+        typing.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&typing));
+
+        f.setOpen(true);
+        InstantPopoverWindow *window = f.popover.window();
+        QTRY_VERIFY(window->isActiveWindow());
+        QVERIFY(!f.bar.isActiveWindow());
+
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Escape);
+        QVERIFY(!f.open);
+        f.clock.advance(InstantPopoverWindow::fadeOutMs + Animator::frameIntervalMs);
+        QTRY_VERIFY(typing.isActiveWindow());
     }
 
     // Shown again within the closing animation: a fresh window takes the

@@ -1,9 +1,11 @@
+#include "platform/ownwindowregistry.h"
 #include "platform/sim/simwindowpainter.h"
 #include "simview/desktopbackdrop.h"
 #include "simview/desktopbackdrops.h"
 #include "simview/desktopscene.h"
 #include "support/desktopworld.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QTest>
 
@@ -72,6 +74,8 @@ private slots:
     {
         InterleavedWorld world;
         DesktopBackdrop backdrop(world.desktop, world.desktop.displays().first());
+        // It draws the desktop and is no window on it, where it would take the clicks.
+        QVERIFY(backdrop.property(OwnWindowRegistry::notOnDesktopProperty).toBool());
         // a2's title bar shows right of a1, which covers the rest of it.
         QCOMPARE(world.desktop.windowAt(QPointF(730, 160)), std::optional<quint32>(world.a2));
 
@@ -119,18 +123,84 @@ private slots:
         QCOMPARE(DesktopBackdrop::modifierFlags(Qt::MetaModifier | Qt::ShiftModifier), quint64(ControlFlag | ShiftFlag));
         QCOMPARE(DesktopBackdrop::virtualKeyCode(Qt::Key_M), std::optional<quint16>(46));
         QCOMPARE(DesktopBackdrop::virtualKeyCode(Qt::Key_W), std::optional<quint16>(13));
+    }
+
+    // Under X11 a letter typed with Control held arrives as a control
+    // character; the simulated desktop must still see Command and the letter,
+    // both in its key taps (where the minimize and close shortcuts are taken
+    // over) and in the front application.
+    void controlLettersReachTheDesktopAsCommandShortcuts_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("x11Text");
+        QTest::addColumn<QString>("characters");
+        QTest::addColumn<QString>("effect");
+        QTest::newRow("control-m minimizes") << int(Qt::Key_M) << QStringLiteral("\r") << "m" << "minimized";
+        QTest::newRow("control-w closes") << int(Qt::Key_W) << QStringLiteral("\x17") << "w" << "closed";
+        QTest::newRow("control-n opens a window") << int(Qt::Key_N) << QStringLiteral("\x0e") << "n" << "opened";
+    }
+
+    void controlLettersReachTheDesktopAsCommandShortcuts()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, x11Text);
+        QFETCH(QString, characters);
+        QFETCH(QString, effect);
 
         InterleavedWorld world;
         DesktopBackdrop backdrop(world.desktop, world.desktop.displays().first());
-        int commandW = 0;
+        QList<KeyEvent> tapped;
         SimInput::KeyTap tap;
-        tap.callback = [&](const KeyEvent &key) {
-            commandW += key.keyCode == 13 && (key.flags & CommandFlag);
+        tap.callback = [&](const KeyEvent &event) {
+            tapped.append(event);
             return 0;
         };
         world.desktop.addKeyTap(tap);
-        QTest::keyClick(&backdrop, Qt::Key_W, Qt::ControlModifier);
-        QCOMPARE(commandW, 1);
+        const int windowsBefore = int(world.desktop.windows().size());
+
+        QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier, x11Text);
+        QCoreApplication::sendEvent(&backdrop, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::ControlModifier, x11Text);
+        QCoreApplication::sendEvent(&backdrop, &release);
+        world.clock.advance(3000);
+
+        QCOMPARE(tapped.size(), 1);
+        QCOMPARE(tapped.first().characters, characters);
+        QCOMPARE(tapped.first().flags, quint64(CommandFlag));
+        const std::optional<SimWindow> front = world.desktop.window(world.b1);
+        if (effect == QLatin1String("minimized"))
+            QVERIFY(front && front->minimized);
+        else if (effect == QLatin1String("closed"))
+            QVERIFY(!front);
+        else
+            QCOMPARE(int(world.desktop.windows().size()), windowsBefore + 1);
+    }
+
+    void shiftedLettersAndPlainKeysKeepTheirText()
+    {
+        QKeyEvent shifted(QEvent::KeyPress, Qt::Key_M, Qt::ShiftModifier | Qt::ControlModifier, QStringLiteral("\r"));
+        QCOMPARE(DesktopBackdrop::keyEvent(shifted, true).characters, QStringLiteral("M"));
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QCOMPARE(DesktopBackdrop::keyEvent(enter, true).characters, QStringLiteral("\r"));
+        QCOMPARE(DesktopBackdrop::keyEvent(enter, false).type, InputEventType::KeyUp);
+    }
+
+    // The tooltip asks the desktop where the pointer is; over a bar or a
+    // flyout the backdrops see nothing of it.
+    void thePointerFollowsThePersonOverTheApplicationsOtherWindows()
+    {
+        DesktopWorld world;
+        DesktopBackdrops backdrops(world.desktop);
+        backdrops.start();
+        QWidget bar(nullptr, Qt::Tool | Qt::FramelessWindowHint);
+        bar.setGeometry(100, 500, 300, 57);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+
+        QTest::mouseMove(&bar, QPoint(40, 20));
+        QCOMPARE(world.desktop.pointer(), QPointF(140, 520));
+        // In the screen convention, y up from the primary display's bottom.
+        QCOMPARE(world.displays.pointerLocation(), QPointF(140, 900 - 520));
     }
 
     void changesRepaintOncePerFrameAndIdleCostsNothing()

@@ -30,6 +30,25 @@ private slots:
         QVERIFY(!functions.slpsPostEventRecordTo("SomethingElse"));
     }
 
+    // Asked to show the front application's windows, the Dock brings all of
+    // them forward, behind one another in the application's order.
+    void theDockShowsTheFrontApplicationsWindows()
+    {
+        InterleavedWorld world;
+        world.desktop.makeFrontmost(world.alpha);
+        QCOMPARE(world.stackAndFrontmost(), (QStringList{"b1", "a1", "b2", "a2", "alpha"}));
+        world.platform.privateFunctions.coreDockSendNotification()(QStringLiteral("com.apple.expose.front.awake"), 0);
+        world.clock.advance(2000);
+        QCOMPARE(world.stackAndFrontmost().mid(0, 2), (QStringList{"a1", "a2"}));
+
+        // Other notifications change nothing.
+        world.desktop.makeFrontmost(world.beta);
+        const QStringList before = world.stackAndFrontmost();
+        world.platform.privateFunctions.coreDockSendNotification()(QStringLiteral("com.apple.expose.awake"), 0);
+        world.clock.advance(2000);
+        QCOMPARE(world.stackAndFrontmost(), before);
+    }
+
     void presentFunctionsAnswerAndCanFail()
     {
         InterleavedWorld world;

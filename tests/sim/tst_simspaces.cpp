@@ -13,6 +13,42 @@ class TestSimSpaces : public QObject
 {
     Q_OBJECT
 private slots:
+    // Focusing or raising a window of another Space takes the desktop to
+    // that Space; a window on every Space, or on the one shown, changes nothing.
+    void bringingAWindowForwardShowsItsSpace_data()
+    {
+        QTest::addColumn<int>("windowSpace");
+        QTest::addColumn<bool>("byRaise");
+        QTest::addColumn<int>("shownAfter");
+        QTest::newRow("focus, other Space") << 2 << false << 2;
+        QTest::newRow("raise, other Space") << 2 << true << 2;
+        QTest::newRow("focus, this Space") << 1 << false << 1;
+        QTest::newRow("focus, every Space") << 0 << false << 1;
+    }
+    void bringingAWindowForwardShowsItsSpace()
+    {
+        QFETCH(int, windowSpace);
+        QFETCH(bool, byRaise);
+        QFETCH(int, shownAfter);
+        DesktopWorld world;
+        world.desktop.setCurrentSpace(1);
+        const qint32 pid = world.addApp("Mail");
+        const quint32 here = world.addWindow(pid, QRectF(100, 100, 600, 400), "Inbox", [](SimWindow &w) { w.space = 1; });
+        const quint32 window = world.addWindow(pid, QRectF(200, 150, 600, 400), "Draft",
+            [&](SimWindow &w) { w.space = windowSpace; });
+        world.clock.runPending();
+        QSignalSpy spaceChanged(&world.workspace, &Workspace::activeSpaceChanged);
+
+        byRaise ? world.desktop.raiseWindow(window) : world.desktop.focusWindow(window);
+        world.clock.runPending();
+        QCOMPARE(world.desktop.currentSpace(), shownAfter);
+        QCOMPARE(spaceChanged.size(), shownAfter == 1 ? 0 : 1);
+        // The window is in front on the Space shown; the other Space's window is off screen.
+        const QList<quint32> onScreen = world.listed(WindowList::OnScreenExceptDesktop);
+        QCOMPARE(onScreen.first(), window);
+        QCOMPARE(onScreen.contains(here), shownAfter == 1);
+    }
+
     // Full screen moves a window to a Space of its own on its display, sized
     // to the display; the other display keeps showing its Space. Leaving
     // brings the window back.

@@ -231,6 +231,39 @@ private slots:
 
     // The user's name for a window: trimmed, tied to that window's element,
     // gone with a blank name (the window's own title is read again).
+    // A card's window counts as the focused one, and a click minimizes it,
+    // only when its application is in front and nothing covers the window.
+    void focusedWindowIsTheUncoveredFrontWindow_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("focused");
+        QTest::newRow("activated, in front") << "activate" << true;
+        QTest::newRow("in front but covered by another application") << "front-covered" << false;
+        QTest::newRow("in front, another window beside it") << "front-beside" << true;
+        QTest::newRow("another application in front") << "other" << false;
+        QTest::newRow("a sibling in front of it") << "sibling" << false;
+    }
+    void focusedWindowIsTheUncoveredFrontWindow()
+    {
+        QFETCH(QString, setup);
+        QFETCH(bool, focused);
+        Fixture f;
+        f.start();
+        if (setup == "activate") {
+            f.desktop.activate(f.alpha);
+        } else if (setup == "front-covered") {
+            f.desktop.makeFrontmost(f.alpha);
+        } else if (setup == "front-beside") {
+            f.desktop.moveWindow(f.betaWindow, QRectF(800, 100, 300, 200));
+            f.desktop.makeFrontmost(f.alpha);
+        } else if (setup == "sibling") {
+            f.desktop.activate(f.alpha);
+            f.addWindow(f.alpha, QRectF(150, 150, 600, 400), "Notes");
+        }
+        f.clock.advance(2000);
+        QCOMPARE(f.actions->isFocusedWindow(f.preview(f.alphaWindow), f.app(f.alpha)), focused);
+    }
+
     void renamesAWindow()
     {
         Fixture f;

@@ -88,6 +88,7 @@ bool SimActivation::focusWindow(quint32 number)
     const qint32 owner = w->ownerPid;
     if (const SimProcess *p = world.process(owner); p && p->hidden)
         unhide(owner);
+    showSpaceOf(number);
     world.bringToFront({number});
     setFrontmost(owner);
     m_parts.host.changed();
@@ -98,9 +99,18 @@ bool SimActivation::raiseWindow(quint32 number)
 {
     if (!m_parts.world.window(number))
         return false;
+    showSpaceOf(number);
     m_parts.world.bringToFront({number});
     m_parts.host.changed();
     return true;
+}
+
+void SimActivation::showSpaceOf(quint32 number)
+{
+    // Bringing forward a window of another Space takes the person there.
+    const SimWindow *w = m_parts.world.window(number);
+    if (w && w->visible && !w->minimized && !m_parts.world.isOnCurrentSpace(*w))
+        m_parts.spaces.setCurrentSpace(w->space);
 }
 
 bool SimActivation::placeInFrontOfSiblings(quint32 number)

@@ -63,6 +63,8 @@ public:
     void raiseNextSibling(qint32 pid);
 
 private:
+    // Shows the Space of the window when the display does not show it.
+    void showSpaceOf(quint32 number);
     struct PendingFront {
         qint32 pid = 0;
         quint32 window = 0;

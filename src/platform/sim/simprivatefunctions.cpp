@@ -168,8 +168,16 @@ PrivateFunctions::CoreDockSendNotification SimPrivateFunctions::coreDockSendNoti
     if (!isAvailable(CoreDockSendNotificationName))
         return {};
     return [this](const QString &notification, qint32 argument) {
-        failedStatus(CoreDockSendNotificationName, 0, QVariantMap{{QStringLiteral("notification"), notification},
-                                                                  {QStringLiteral("argument"), argument}});
+        if (failedStatus(CoreDockSendNotificationName, 0, QVariantMap{{QStringLiteral("notification"), notification},
+                                                                      {QStringLiteral("argument"), argument}}))
+            return;
+        // The Dock spreads out the front application's windows and the one
+        // chosen comes forward with the rest behind it; with no spread to
+        // draw here, all of them come forward as an activation brings them.
+        if (notification == QLatin1String("com.apple.expose.front.awake")) {
+            if (const std::optional<qint32> front = m_desktop.frontmostPid())
+                m_desktop.activate(*front);
+        }
     };
 }
 
