@@ -24,7 +24,8 @@ private slots:
         DesktopWorld world;
         OwnWindowMirror mirror(world.platform.ownWindows);
         TaskbarPanel panel;
-        AppOwnWindowsHost host({mirror, world.displays, [] { return nullptr; }, [&] { return &panel; }});
+        AppSettingsWindowHost settingsHost({world.displays, {}});
+        AppOwnWindowsHost host({mirror, settingsHost, [] { return nullptr; }, [&] { return &panel; }});
         QWidget window;
         window.setWindowTitle(QStringLiteral("Task Manager"));
         auto *field = new QLineEdit(&window);
