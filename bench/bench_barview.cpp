@@ -9,6 +9,7 @@
 #include "bar/taskbarview.h"
 #include "platform/sim/simoperations.h"
 #include "threadcputime.h"
+#include "qtwidgetsbenchmarkmain.h"
 
 #include <QApplication>
 #include <QTest>
@@ -226,13 +227,4 @@ BENCHMARK(BM_DragAcrossTwentyButtons)->Unit(benchmark::kMillisecond)->Iterations
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VELMORA_QT_WIDGETS_BENCHMARK_MAIN()

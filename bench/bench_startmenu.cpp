@@ -11,6 +11,7 @@
 #include "bar/taskbarview.h"
 #include "startmenu/startmenuview.h"
 #include "threadcputime.h"
+#include "qtwidgetsbenchmarkmain.h"
 
 #include <QApplication>
 #include <QTest>
@@ -127,13 +128,5 @@ BENCHMARK(BM_KeystrokeRegroup)->Args({1000, 0})->Args({1000, 1})->Unit(benchmark
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VELMORA_QT_WIDGETS_BENCHMARK_MAIN()
+
