@@ -13,7 +13,7 @@ ApplicationPopoverServices::ApplicationPopoverServices(Clock &clock, Scheduler &
     , m_animator(animator)
     , m_pointer(std::make_unique<ApplicationPointerEvents>(eventTaps, clock))
     , m_dismissingClick(std::make_unique<PopoverDismissingClick>(*m_pointer, clock))
-    , m_clickMonitors(std::make_unique<ApplicationClickMonitors>(eventTaps))
+    , m_clickMonitors(std::make_unique<ApplicationClickMonitors>(eventTaps, *m_pointer))
     , m_catcherWindows(std::make_unique<DesktopClickCatcherWindows>(displays))
 {
 }

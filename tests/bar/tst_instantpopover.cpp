@@ -108,10 +108,23 @@ private slots:
     }
 
     // A press on the anchor closes the open popover at its mouse-down, and
-    // that same press is then known as the one that closed it.
+    // that same press is then known as the one that closed it, even when the
+    // millisecond clock ticks between the close and the button's handling.
+    void pressOnTheAnchorClosesAndIsConsumedOnce_data()
+    {
+        QTest::addColumn<qint64>("tickAtClose");
+        QTest::newRow("same millisecond") << qint64(0);
+        QTest::newRow("clock ticks as it closes") << qint64(1);
+    }
     void pressOnTheAnchorClosesAndIsConsumedOnce()
     {
+        QFETCH(qint64, tickAtClose);
         Fixture f;
+        f.popover.setBinding({[&f] { return f.open; },
+                              [&f, tickAtClose](bool value) {
+                                  f.open = value;
+                                  f.clock.advance(tickAtClose);
+                              }});
         f.setOpen(true);
         bool consumedAtButton = false;
         QObject::connect(f.anchor, &QPushButton::pressed, f.anchor,

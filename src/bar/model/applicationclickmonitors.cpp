@@ -1,5 +1,6 @@
 #include "bar/model/applicationclickmonitors.h"
 
+#include "bar/model/applicationpointerevents.h"
 #include "platform/eventtaps.h"
 
 #include <QGuiApplication>
@@ -39,9 +40,11 @@ constexpr quint64 mouseDownMask = eventMaskBit(InputEventType::LeftMouseDown)
 
 } // namespace
 
-ApplicationClickMonitors::ApplicationClickMonitors(EventTaps &taps, QObject *parent)
+ApplicationClickMonitors::ApplicationClickMonitors(EventTaps &taps, ApplicationPointerEvents &pointer,
+                                                   QObject *parent)
     : QObject(parent)
     , m_taps(taps)
+    , m_pointer(pointer)
 {
 }
 
@@ -127,6 +130,10 @@ bool ApplicationClickMonitors::eventFilter(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) && watched->isWindowType()) {
         const auto *window = static_cast<const QWindow *>(watched);
+        // This filter runs before the pointer's own; a monitor that closes a
+        // popover records the dismissing click against this press, so the
+        // press must carry its time before then.
+        m_pointer.notice(watched, event);
         // Monitors added while this press is handled hear the next one.
         const QList<std::shared_ptr<Watcher>> snapshot = m_local;
         for (const std::shared_ptr<Watcher> &watcher : snapshot) {

@@ -9,17 +9,20 @@
 
 namespace Velmora {
 
+class ApplicationPointerEvents;
 class EventTaps;
 class EventTap;
 
 // Click monitors over the desktop's listen-only mouse tap (other
 // applications) and one event filter on this application (its own windows).
-// Main thread only.
+// A press in the application's windows is stamped on `pointer` before any
+// monitor hears it, so a popover closed by it can tell that press from a
+// later one. Main thread only.
 class ApplicationClickMonitors : public QObject, public ClickMonitors
 {
     Q_OBJECT
 public:
-    explicit ApplicationClickMonitors(EventTaps &taps, QObject *parent = nullptr);
+    ApplicationClickMonitors(EventTaps &taps, ApplicationPointerEvents &pointer, QObject *parent = nullptr);
     ~ApplicationClickMonitors() override;
 
     Token watchOtherApplications(std::function<void()> onClick) override;
@@ -38,6 +41,7 @@ private:
     void updateFilter();
 
     EventTaps &m_taps;
+    ApplicationPointerEvents &m_pointer;
     QList<std::shared_ptr<Watcher>> m_local;
     QList<std::shared_ptr<Watcher>> m_global;
     std::unique_ptr<EventTap> m_tap;

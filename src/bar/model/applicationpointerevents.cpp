@@ -90,9 +90,24 @@ QPointF ApplicationPointerEvents::pointerLocation() const
 
 bool ApplicationPointerEvents::eventFilter(QObject *watched, QEvent *event)
 {
+    notice(watched, event);
+    return QObject::eventFilter(watched, event);
+}
+
+void ApplicationPointerEvents::notice(QObject *watched, QEvent *event)
+{
     const QEvent::Type type = event->type();
-    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::MouseButtonRelease)
-        && watched->isWindowType()) {
+    const bool isMouse
+        = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::MouseButtonRelease;
+    if ((!isMouse && type != QEvent::KeyPress) || !watched->isWindowType())
+        return;
+    const quint64 timestamp = static_cast<const QInputEvent *>(event)->timestamp();
+    if (event == m_noticed && type == m_noticedType && timestamp == m_noticedTimestamp)
+        return;
+    m_noticed = event;
+    m_noticedType = type;
+    m_noticedTimestamp = timestamp;
+    if (isMouse) {
         const auto *mouse = static_cast<const QMouseEvent *>(event);
         if (const std::optional<InputEventType> input = inputType(*mouse)) {
             InputEvent record;
@@ -102,7 +117,7 @@ bool ApplicationPointerEvents::eventFilter(QObject *watched, QEvent *event)
             m_latest = record;
             m_lastMs.insert(quint32(*input), record.timestampMs);
         }
-    } else if (type == QEvent::KeyPress && watched->isWindowType()) {
+    } else {
         // A key press is the latest event too: a popover it closes was not
         // closed by a click.
         InputEvent record;
@@ -111,7 +126,6 @@ bool ApplicationPointerEvents::eventFilter(QObject *watched, QEvent *event)
         record.timestampMs = m_clock.monotonicMs();
         m_latest = record;
     }
-    return QObject::eventFilter(watched, event);
 }
 
 } // namespace Velmora

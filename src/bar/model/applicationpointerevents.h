@@ -2,6 +2,7 @@
 
 #include "bar/model/pointerevents.h"
 
+#include <QEvent>
 #include <QHash>
 #include <QObject>
 
@@ -26,6 +27,14 @@ public:
     std::optional<qint64> lastEventMs(InputEventType type) const override;
     QPointF pointerLocation() const override;
 
+    // Stamps a press, release or key press that reached one of this
+    // application's windows. Whoever hears an event first stamps it and the
+    // later calls for the same event change nothing: the click monitors run
+    // ahead of this object's own filter (the filter installed last runs
+    // first), and a popover they close must find the press that closed it
+    // already on record, with the time it arrived.
+    void notice(QObject *watched, QEvent *event);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -33,6 +42,11 @@ private:
     EventTaps &m_taps;
     Clock &m_clock;
     std::optional<InputEvent> m_latest;
+    // The event stamped last, to know it again when it comes round to the
+    // next filter.
+    const QEvent *m_noticed = nullptr;
+    QEvent::Type m_noticedType = QEvent::None;
+    quint64 m_noticedTimestamp = 0;
     QHash<quint32, qint64> m_lastMs;
 };
 
