@@ -143,8 +143,8 @@ private slots:
                  QStringList({"Show All Windows [rectangle.3.group]", "Hide [eye.slash]", "-", options}));
     }
 
-    // An app that does not run offers to open it; the product's own buttons
-    // have nothing to pin or reveal, so no options at all.
+    // An app that does not run offers to open it, then its options; an app
+    // without a bundle identifier (the product's own buttons) reads the same.
     void notRunning_data()
     {
         QTest::addColumn<AppItem>("app");
@@ -153,9 +153,12 @@ private slots:
         QTest::newRow("pinned app") << safari
                                     << QStringList({"Open " + safari.name + " [arrow.up.forward.app]", "-", options});
         QTest::newRow("settings") << AppItem::velmoraSettings()
-                                  << QStringList({"Open " + AppItem::velmoraSettings().name + " [arrow.up.forward.app]"});
+                                  << QStringList({"Open Velmora Settings [arrow.up.forward.app]", "-", options});
         QTest::newRow("setup") << AppItem::velmoraSetup()
-                               << QStringList({"Open " + AppItem::velmoraSetup().name + " [arrow.up.forward.app]"});
+                               << QStringList({"Open Velmora Setup [arrow.up.forward.app]", "-", options});
+        const AppItem ownWindow{AppItem::ownWindowsID, "Velmora", std::nullopt, std::nullopt, true, std::nullopt};
+        QTest::newRow("own window, running") << ownWindow
+                                             << QStringList({"Open Velmora [arrow.up.forward.app]", "-", options});
     }
     void notRunning()
     {

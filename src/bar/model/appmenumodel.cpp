@@ -60,10 +60,8 @@ void AppMenuModel::build()
     if (!m_running) {
         appendEntry(QStringLiteral("Open ") + m_app.name, QStringLiteral("arrow.up.forward.app"),
                     [&actions, app] { actions.open(app); });
-        if (const std::optional<AppMenuEntry> options = optionsEntry()) {
-            m_entries.append(AppMenuEntry::separator());
-            m_entries.append(*options);
-        }
+        m_entries.append(AppMenuEntry::separator());
+        m_entries.append(optionsEntry());
         return;
     }
 
@@ -89,8 +87,8 @@ void AppMenuModel::build()
         }
         if (!favourites.isEmpty())
             m_entries.append(AppMenuEntry::separator());
-    } else if (const std::optional<AppMenuEntry> options = optionsEntry()) {
-        m_entries.append(*options);
+    } else {
+        m_entries.append(optionsEntry());
         m_entries.append(AppMenuEntry::separator());
     }
 
@@ -104,10 +102,8 @@ void AppMenuModel::build()
     appendEntry(QStringLiteral("Hide"), QStringLiteral("eye.slash"),
                 [&actions, running] { actions.hideApplication(running); });
     if (isFinder) {
-        if (const std::optional<AppMenuEntry> options = optionsEntry()) {
-            m_entries.append(AppMenuEntry::separator());
-            m_entries.append(*options);
-        }
+        m_entries.append(AppMenuEntry::separator());
+        m_entries.append(optionsEntry());
     } else {
         appendEntry(QStringLiteral("Quit"), QStringLiteral("xmark.circle"),
                     [&actions, running] { actions.terminateApplication(running); });
@@ -157,11 +153,8 @@ QList<AppMenuEntry> AppMenuModel::commandEntries(const QList<ApplicationMenuActi
     return entries;
 }
 
-std::optional<AppMenuEntry> AppMenuModel::optionsEntry() const
+AppMenuEntry AppMenuModel::optionsEntry() const
 {
-    // The product's own buttons have no bundle to pin or to show in a folder.
-    if (!m_app.bundleIdentifier || m_app.bundleIdentifier->isEmpty())
-        return std::nullopt;
     TaskbarStore &store = m_store;
     BarActions &actions = m_actions;
     const AppItem app = m_app;

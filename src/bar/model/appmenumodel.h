@@ -69,9 +69,10 @@ public:
 
     // The entries for a list of commands, with the separator after them; none for none.
     QList<AppMenuEntry> commandEntries(const QList<ApplicationMenuAction> &actions) const;
-    // The "Options" submenu of pin and reveal; empty for the product's own
-    // buttons, which have nothing to pin or reveal.
-    std::optional<AppMenuEntry> optionsEntry() const;
+    // The "Options" submenu of pin and reveal. Every app's menu has it, the
+    // product's own buttons too, so each menu reads the same; what an item
+    // cannot do for an app without a bundle does nothing.
+    AppMenuEntry optionsEntry() const;
 
     // The symbol of a command's kind.
     static QString commandSymbol(ApplicationMenuAction::Kind kind);
