@@ -1,5 +1,6 @@
 #include "bar/windowcloseconfirmationdialog.h"
 
+#include "app/model/velmorapalette.h"
 #include "bar/barsymbols.h"
 
 #include <QCursor>
@@ -16,9 +17,6 @@
 namespace Velmora {
 
 namespace {
-
-// The product's own windows' background.
-const QColor windowBackground(30, 32, 38);
 
 // A window drawn in code, for when neither the owner's icon nor the theme's
 // window symbol is there.
@@ -42,16 +40,19 @@ QPixmap genericWindowSymbol(int side, qreal ratio)
 WindowCloseConfirmationDialog::WindowCloseConfirmationDialog(const QIcon &icon, const QString &title,
                                                              const QString &message, const QString &closeTitle,
                                                              QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    // No title bar: the question is the window's heading, and the window
+    // moves by its background instead.
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setWindowModality(Qt::ApplicationModal);
+    // Not drawn, but named for the window list and assistive tools.
     setWindowTitle(title);
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, windowBackground);
+    palette.setColor(QPalette::Window, VelmoraPalette::windowNS());
     palette.setColor(QPalette::WindowText, Qt::white);
     palette.setColor(QPalette::Text, Qt::white);
     palette.setColor(QPalette::ButtonText, Qt::white);
-    palette.setColor(QPalette::Button, QColor(62, 64, 72));
+    palette.setColor(QPalette::Button, VelmoraPalette::sheet().lighter(150));
     setPalette(palette);
     setAutoFillBackground(true);
 

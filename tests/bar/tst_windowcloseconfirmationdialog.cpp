@@ -1,4 +1,6 @@
+#include "app/model/velmorapalette.h"
 #include "bar/windowcloseconfirmationdialog.h"
+#include "services/velmoraownwindows.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -54,6 +56,21 @@ private slots:
         QCOMPARE(answered.count(), 1);
         QCOMPARE(answered.first().first().toBool(), answer);
         QTRY_VERIFY(dialog.isNull()); // it goes once answered
+    }
+
+    // No title bar (the window system draws none) and the own windows'
+    // background behind the content.
+    void hasNoTitleBarAndTheWindowsBackground()
+    {
+        std::unique_ptr<WindowCloseConfirmationDialog> dialog(makeDialog());
+        dialog->present();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QVERIFY(dialog->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowTitleHint));
+        QVERIFY(!VelmoraOwnWindows::snapshot(dialog->windowHandle()).isTitled);
+        const QImage image = dialog->grab().toImage();
+        QCOMPARE(image.pixelColor(2, 2), VelmoraPalette::windowNS());
+        QCOMPARE(image.pixelColor(image.width() - 3, image.height() / 2), VelmoraPalette::windowNS());
     }
 
     // Exactly 360 points wide; a longer message makes it taller.
