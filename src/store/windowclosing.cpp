@@ -98,6 +98,9 @@ bool WindowClosing::performWindowClose(const WindowPreviewItem &preview)
 
     const QString id = preview.id;
     if (m_services.workspace.accessibilityDisplayShouldReduceMotion()) {
+        // No motion to play: the card goes with the press. The window may
+        // still take a moment to go, and its name waits for that.
+        removeClosedWindowPreview(id);
         settle(preview, 0);
         return true;
     }
@@ -124,8 +127,7 @@ void WindowClosing::settle(const WindowPreviewItem &preview, int attempt)
     const QString id = preview.id;
     if (isGone(preview)) {
         m_names.removeName(id);
-        const bool wasClosing = takeClosing(id);
-        if (wasClosing || m_services.workspace.accessibilityDisplayShouldReduceMotion())
+        if (takeClosing(id))
             removeClosedWindowPreview(id);
         return;
     }

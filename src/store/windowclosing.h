@@ -52,8 +52,9 @@ public:
 
     // Closes the window, asking first when it holds more than one tab.
     void closeWindow(const WindowPreviewItem &preview);
-    // Presses the window's close button; the card goes only when the window
-    // does. True when the press was carried out.
+    // Presses the window's close button. The card plays its closing motion
+    // and goes with the window; with reduced motion it goes at once. True
+    // when the press was carried out.
     bool performWindowClose(const WindowPreviewItem &preview);
     // Drops a card from the open picker, and the picker with its last card.
     void removeClosedWindowPreview(const QString &previewID);
