@@ -92,6 +92,8 @@ public:
     // The simulated desktop the product manages.
     Sim::SimPlatform &simulatedDesktop() const { return *m_desktop; }
     AppDelegate &delegate() const { return *m_delegate; }
+    // What every flyout shares, the desktop click catcher among it.
+    ApplicationPopoverServices &popovers() const { return *m_popovers; }
     Animator &animator() const { return *m_animator; }
     // What the settings page binds its login and update rows to.
     LaunchAtLogin &launchAtLogin() const { return *m_launchAtLogin; }

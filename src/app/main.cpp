@@ -1,5 +1,7 @@
 #include "app/application.h"
 #include "app/quitsignals.h"
+#include "bar/applicationpopoverservices.h"
+#include "bar/desktopclickcatcherwindows.h"
 #include "platform/sim/simplatform.h"
 #include "simview/desktopbackdrops.h"
 #include "simview/systemsettingspane.h"
@@ -58,6 +60,10 @@ int main(int argc, char *argv[])
     // screen once the bars are up: it can come a moment after them.
     Velmora::SimView::DesktopBackdrops backdrops(app.simulatedDesktop().desktop, &app.simulatedDesktop().statusItem);
     QTimer::singleShot(0, &backdrops, &Velmora::SimView::DesktopBackdrops::start);
+    // Without a compositing manager no clear window can lie over the desktop:
+    // the drawn desktop then catches the click that closes a flyout.
+    Velmora::DesktopClickCatcherWindows &catchers = app.popovers().clickCatcherWindows();
+    catchers.setDrawnDesktop(&backdrops);
     // Where the product sends the person for a permission or the Dock: the
     // person grants there, so the simulated one who grants on every prompt
     // stands aside.
@@ -68,5 +74,8 @@ int main(int argc, char *argv[])
 
     if (options.quitAfterStart)
         QTimer::singleShot(0, &qapp, &QCoreApplication::quit);
-    return qapp.exec();
+    const int status = qapp.exec();
+    // The backdrops go before the flyouts that might still ask them.
+    catchers.setDrawnDesktop(nullptr);
+    return status;
 }

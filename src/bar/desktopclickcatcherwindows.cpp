@@ -5,6 +5,8 @@
 #include "bar/windowsystemcompositing.h"
 #include "platform/screencoordinates.h"
 
+#include <utility>
+
 namespace Velmora {
 
 DesktopClickCatcherWindows::DesktopClickCatcherWindows(Displays &displays, std::function<bool()> canShowClearWindows)
@@ -30,10 +32,23 @@ QList<QRect> DesktopClickCatcherWindows::currentScreenFrames() const
     return frames;
 }
 
+void DesktopClickCatcherWindows::setDrawnDesktop(ClickCatcherWindows *desktop)
+{
+    if (m_isDrawnDesktopCatching && m_drawnDesktop)
+        m_drawnDesktop->hide();
+    m_isDrawnDesktopCatching = false;
+    m_drawnDesktop = desktop;
+}
+
 void DesktopClickCatcherWindows::show(std::function<void()> onClick)
 {
-    if (!m_canShowClearWindows())
+    if (!m_canShowClearWindows()) {
+        if (m_drawnDesktop) {
+            m_isDrawnDesktopCatching = true;
+            m_drawnDesktop->show(std::move(onClick));
+        }
         return;
+    }
     const QList<QRect> frames = currentScreenFrames();
     if (frames != m_screenFrames) {
         for (const auto &window : m_windows)
@@ -56,6 +71,8 @@ void DesktopClickCatcherWindows::hide()
         window->hide();
         window->onClick = {};
     }
+    if (std::exchange(m_isDrawnDesktopCatching, false) && m_drawnDesktop)
+        m_drawnDesktop->hide();
 }
 
 } // namespace Velmora

@@ -18,9 +18,9 @@ class Displays;
 // screens (added, removed, moved) builds them afresh at the next show.
 //
 // Where the window system cannot show a clear window (an X server without a
-// compositing manager paints it black) no window is shown: a click on the
-// desktop then still closes the popover through the click monitors, it
-// merely reaches the desktop as well.
+// compositing manager paints it black) no window is shown; a drawn desktop,
+// when there is one, catches the click itself instead, so the click still
+// closes the popover and does not reach the desktop.
 class DesktopClickCatcherWindows : public ClickCatcherWindows
 {
 public:
@@ -31,6 +31,10 @@ public:
     void show(std::function<void()> onClick) override;
     void hide() override;
 
+    // What catches the click where clear windows cannot be shown; none by
+    // default. It must outlive its use here or be unset first.
+    void setDrawnDesktop(ClickCatcherWindows *desktop);
+
     const std::vector<std::unique_ptr<ClickCatcherWindow>> &windows() const { return m_windows; }
     // The screens the windows were built for, in Qt's coordinates.
     const QList<QRect> &screenFrames() const { return m_screenFrames; }
@@ -40,6 +44,8 @@ private:
 
     Displays &m_displays;
     std::function<bool()> m_canShowClearWindows;
+    ClickCatcherWindows *m_drawnDesktop = nullptr;
+    bool m_isDrawnDesktopCatching = false;
     std::vector<std::unique_ptr<ClickCatcherWindow>> m_windows;
     QList<QRect> m_screenFrames;
 };

@@ -53,6 +53,17 @@ QPointF DesktopBackdrop::globalPoint(const QPointF &local) const
     return m_display.bounds.topLeft() + local;
 }
 
+void DesktopBackdrop::setClickCatcher(std::function<void()> onClick)
+{
+    m_catchClick = std::move(onClick);
+}
+
+bool DesktopBackdrop::isBareDesktop(const QPointF &local) const
+{
+    // The menu bar and the Dock sit above the desktop as the windows do.
+    return local.y() >= DesktopScene::menuBarHeight && !m_desktop.windowAt(globalPoint(local));
+}
+
 void DesktopBackdrop::paintEvent(QPaintEvent *event)
 {
     Q_UNUSED(event)
@@ -66,6 +77,14 @@ void DesktopBackdrop::paintEvent(QPaintEvent *event)
 void DesktopBackdrop::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = globalPoint(event->position());
+    if (m_catchClick && isBareDesktop(event->position())) {
+        m_caughtButtons |= event->button();
+        m_drag.reset();
+        // The handler may take the catcher away while it runs.
+        const std::function<void()> onClick = m_catchClick;
+        onClick();
+        return;
+    }
     if (event->button() == Qt::RightButton) {
         m_desktop.mouseEvent(InputEventType::RightMouseDown, at);
         return;
@@ -107,6 +126,10 @@ void DesktopBackdrop::mouseMoveEvent(QMouseEvent *event)
 
 void DesktopBackdrop::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (m_caughtButtons.testFlag(event->button())) {
+        m_caughtButtons &= ~event->button();
+        return;
+    }
     const QPointF at = globalPoint(event->position());
     switch (event->button()) {
     case Qt::LeftButton:

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 namespace Velmora::Sim {
@@ -31,6 +32,13 @@ public:
     // on it goes to the item, not to the desktop.
     void setStatusItem(Sim::SimStatusItem *item);
 
+    // While set, a press on the bare desktop (no window, Dock or menu bar
+    // under it) runs `onClick` and goes no further, nor does its release:
+    // the drawn desktop catches the click that closes a flyout, as a clear
+    // window laid over the desktop would. Presses on windows still reach them.
+    void setClickCatcher(std::function<void()> onClick);
+    bool isCatchingClicks() const { return bool(m_catchClick); }
+
     // Paints counted since creation (for the idle check).
     int paintCount() const { return m_paintCount; }
 
@@ -55,6 +63,7 @@ protected:
 
 private:
     QPointF globalPoint(const QPointF &local) const;
+    bool isBareDesktop(const QPointF &local) const;
     void sendKey(QKeyEvent *event, bool down);
 
     struct Drag {
@@ -67,6 +76,9 @@ private:
     Sim::SimStatusItem *m_statusItem = nullptr;
     DisplayInfo m_display;
     std::optional<Drag> m_drag;
+    std::function<void()> m_catchClick;
+    // The buttons whose press was caught: their releases are caught too.
+    Qt::MouseButtons m_caughtButtons;
     int m_paintCount = 0;
 };
 

@@ -63,11 +63,37 @@ void DesktopBackdrops::syncDisplays()
         }
         auto created = std::make_unique<DesktopBackdrop>(m_desktop, display);
         created->setStatusItem(m_statusItem);
+        created->setClickCatcher(m_catchClick);
         created->show();
         created->lower();
         m_backdrops.emplace(display.displayId, std::move(created));
     }
     std::erase_if(m_backdrops, [&](const auto &entry) { return !present.contains(entry.first); });
+}
+
+void DesktopBackdrops::show(std::function<void()> onClick)
+{
+    ++m_catcherGeneration;
+    setClickCatcher(std::move(onClick));
+}
+
+void DesktopBackdrops::hide()
+{
+    const quint64 generation = ++m_catcherGeneration;
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation] {
+            if (generation == m_catcherGeneration)
+                setClickCatcher({});
+        },
+        Qt::QueuedConnection);
+}
+
+void DesktopBackdrops::setClickCatcher(std::function<void()> onClick)
+{
+    m_catchClick = std::move(onClick);
+    for (const auto &[displayID, backdrop] : m_backdrops)
+        backdrop->setClickCatcher(m_catchClick);
 }
 
 void DesktopBackdrops::scheduleRepaint()

@@ -19,6 +19,23 @@ DisplayInfo display(quint32 id, const QRectF &bounds)
     return info;
 }
 
+struct RecordingCatcher : ClickCatcherWindows
+{
+    std::function<void()> onClick;
+    int shows = 0;
+    int hides = 0;
+    void show(std::function<void()> handler) override
+    {
+        ++shows;
+        onClick = std::move(handler);
+    }
+    void hide() override
+    {
+        ++hides;
+        onClick = {};
+    }
+};
+
 QList<ClickCatcherWindow *> windowsOf(const DesktopClickCatcherWindows &catchers)
 {
     QList<ClickCatcherWindow *> list;
@@ -70,14 +87,35 @@ private slots:
         QCOMPARE(later, 1);
     }
 
-    // A clear window that the window system would paint black is never shown.
-    void nothingShowsWithoutClearWindows()
+    // A clear window that the window system would paint black is never
+    // shown; the drawn desktop, when there is one, catches the click instead.
+    void withoutClearWindowsTheDrawnDesktopCatches()
     {
         DesktopWorld world;
-        DesktopClickCatcherWindows catchers(world.displays, [] { return false; });
+        bool clearWindows = false;
+        DesktopClickCatcherWindows catchers(world.displays, [&] { return clearWindows; });
         catchers.show([] {});
         QVERIFY(catchers.windows().empty());
         catchers.hide();
+
+        RecordingCatcher drawn;
+        catchers.setDrawnDesktop(&drawn);
+        int clicks = 0;
+        catchers.show([&] { ++clicks; });
+        QVERIFY(catchers.windows().empty());
+        QVERIFY(drawn.onClick);
+        drawn.onClick();
+        QCOMPARE(clicks, 1);
+        catchers.hide();
+        QVERIFY(!drawn.onClick);
+
+        // With clear windows the drawn desktop is left alone.
+        clearWindows = true;
+        catchers.show([] {});
+        QCOMPARE(catchers.windows().size(), size_t(1));
+        catchers.hide();
+        QCOMPARE(drawn.shows, 1);
+        QCOMPARE(drawn.hides, 1);
     }
 
     void changedScreensRebuildAtTheNextShow_data()

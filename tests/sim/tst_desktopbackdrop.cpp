@@ -1,3 +1,4 @@
+#include "platform/eventtap.h"
 #include "platform/ownwindowregistry.h"
 #include "platform/sim/simwindowpainter.h"
 #include "simview/desktopbackdrop.h"
@@ -8,6 +9,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QTest>
+#include <QWindow>
 
 using namespace Velmora;
 using namespace Velmora::Sim;
@@ -30,6 +32,30 @@ QColor titleBarOf(const QString &name)
 {
     return SimWindowPainter::titleBarColour(QStringLiteral("com.example.") + name);
 }
+
+// Hides the catcher at every press, before any widget sees the press, as a
+// flyout's click monitor does when the press closes the flyout.
+class HidesCatcherOnPress : public QObject
+{
+public:
+    explicit HidesCatcherOnPress(ClickCatcherWindows &catcher)
+        : m_catcher(catcher)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~HidesCatcherOnPress() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress && watched->isWindowType())
+            m_catcher.hide();
+        return false;
+    }
+
+private:
+    ClickCatcherWindows &m_catcher;
+};
 
 } // namespace
 
@@ -201,6 +227,51 @@ private slots:
         QCOMPARE(world.desktop.pointer(), QPointF(140, 520));
         // In the screen convention, y up from the primary display's bottom.
         QCOMPARE(world.displays.pointerLocation(), QPointF(140, 900 - 520));
+    }
+
+    // Where no clear window can lie over the desktop, the drawn desktop
+    // catches the click that closes a flyout: a press on the bare desktop
+    // runs the handler and never reaches the simulated desktop, even when
+    // the flyout's click monitor took the catcher away before the backdrop
+    // saw the press. Windows and the menu bar still get their presses.
+    void catchesAClickOnTheBareDesktopWhileAFlyoutIsOpen()
+    {
+        InterleavedWorld world;
+        DesktopBackdrops backdrops(world.desktop);
+        backdrops.start();
+        DesktopBackdrop *backdrop = backdrops.backdrop(1);
+        QVERIFY(QTest::qWaitForWindowExposed(backdrop));
+        // Through the window, as the person's clicks come, so the monitor hears them.
+        QWindow *window = backdrop->windowHandle();
+        QList<QPointF> reached;
+        const std::unique_ptr<EventTap> tap = world.eventTaps.createMouseTap(
+            eventMaskBit(InputEventType::LeftMouseDown), &backdrops,
+            [&](const MouseEvent &event) { reached.append(event.location); });
+        const QPoint bare(1300, 200);
+        const QPoint onWindow(900, 650); // b1
+        const QPoint inMenuBar(600, 10);
+        QVERIFY(!world.desktop.windowAt(bare));
+
+        int caught = 0;
+        backdrops.show([&] { ++caught; });
+        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, onWindow);
+        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, inMenuBar);
+        QCOMPARE(reached, (QList<QPointF>{onWindow, inMenuBar}));
+        QCOMPARE(caught, 0);
+        {
+            HidesCatcherOnPress monitor(backdrops);
+            QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, bare);
+        }
+        QCOMPARE(caught, 1);
+        QCOMPARE(reached.size(), 2);
+        QVERIFY(!world.eventTaps.pressedMouseButtons());
+
+        // Once that press has been handled the catcher is gone: the next
+        // click reaches the desktop.
+        QTRY_VERIFY(!backdrop->isCatchingClicks());
+        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, bare);
+        QCOMPARE(reached.size(), 3);
+        QCOMPARE(caught, 1);
     }
 
     void changesRepaintOncePerFrameAndIdleCostsNothing()
