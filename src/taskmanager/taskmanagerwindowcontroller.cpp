@@ -192,6 +192,8 @@ void TaskManagerWindowController::windowWillClose()
     flushFrameSave();
     setOpen(false);
     m_model.windowWillClose();
+    // The rows that asked for icons are gone with the process list.
+    m_processIcons->discardPending();
     if (m_env.view.monitor)
         m_env.view.monitor->setProcessesVisible(false);
 }
