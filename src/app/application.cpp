@@ -18,9 +18,11 @@
 #include "bar/taskbartooltipcontroller.h"
 #include "platform/linux/exitrelauncher.h"
 #include "platform/linux/filesystembundles.h"
+#include "platform/linux/freedesktopservices.h"
 #include "platform/linux/jsonfileuserdefaults.h"
 #include "platform/linux/localapplicationprocesses.h"
 #include "platform/linux/localfileoperations.h"
+#include "platform/linux/machineworkspace.h"
 #include "platform/linux/mounttablevolumes.h"
 #include "platform/linux/notranslocation.h"
 #include "platform/linux/unsignedcode.h"
@@ -113,6 +115,8 @@ Application::Application(QObject *parent)
     , m_isFirstStart(!QFileInfo::exists(settingsFilePath()))
     , m_defaults(std::make_unique<Linux::JsonFileUserDefaults>(settingsFilePath()))
     , m_machineIcons(std::make_unique<Linux::XdgFileIcons>())
+    , m_desktopServices(std::make_unique<Linux::FreedesktopServices>())
+    , m_machineWorkspace(std::make_unique<Linux::MachineWorkspace>(*m_desktopServices))
     , m_bundles(std::make_unique<Sim::ScriptedBundles>())
     , m_animator(std::make_unique<Animator>(*m_clock, *m_clock))
     , m_codeSignature(std::make_unique<Linux::UnsignedCode>())
@@ -348,8 +352,11 @@ void Application::createTaskManager()
             .monitor = m_systemMonitor.get(),
             .statistics = m_statistics.get(),
             .signaller = m_signaller.get(),
-            .workspace = &sim.workspace,
+            // The processes listed are this machine's, and so are their
+            // applications; the simulated desktop's pids would name other processes.
+            .workspace = m_machineWorkspace.get(),
             .icons = m_fileIcons.get(),
+            .runningApplications = m_machineWorkspace.get(),
             .clock = m_clock.get(),
         },
         .displays = &sim.displays,

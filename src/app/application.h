@@ -13,9 +13,11 @@ namespace Velmora {
 
 namespace Linux {
 class FileSystemBundles;
+class FreedesktopServices;
 class JsonFileUserDefaults;
 class LocalApplicationProcesses;
 class LocalFileOperations;
+class MachineWorkspace;
 class MountTableVolumes;
 class NoTranslocation;
 class PidfdSignaller;
@@ -133,6 +135,10 @@ private:
     bool m_isFirstStart = false;
     std::unique_ptr<Linux::JsonFileUserDefaults> m_defaults;
     std::unique_ptr<Linux::XdgFileIcons> m_machineIcons;
+    // What the Task Manager does with this machine's processes goes to this
+    // machine's desktop, never to the simulated one.
+    std::unique_ptr<Linux::FreedesktopServices> m_desktopServices;
+    std::unique_ptr<Linux::MachineWorkspace> m_machineWorkspace;
     // The icons everything shows: the machine's, with the simulated
     // applications' own over them. Made by start(), once the scenario is in.
     std::unique_ptr<SimulatedAppIcons> m_fileIcons;

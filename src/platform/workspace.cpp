@@ -16,4 +16,11 @@ QList<RunningApplication> Workspace::runningApplications(const QString &bundleId
     return matching;
 }
 
+void Workspace::revealFiles(const QStringList &paths, QObject *context, std::function<void(bool shown)> completion)
+{
+    activateFileViewerSelecting(paths);
+    if (completion && context)
+        QMetaObject::invokeMethod(context, [completion] { completion(true); }, Qt::QueuedConnection);
+}
+
 } // namespace Velmora

@@ -58,6 +58,10 @@ public:
     virtual bool openUrl(const QUrl &url) = 0;
     // Shows the files in the file manager, selected.
     virtual void activateFileViewerSelecting(const QStringList &paths) = 0;
+    // As activateFileViewerSelecting(), telling whether a file manager showed
+    // them: `completion` runs once on `context`'s thread while `context`
+    // lives. Where nothing can tell, the files count as shown.
+    virtual void revealFiles(const QStringList &paths, QObject *context, std::function<void(bool shown)> completion);
     // The user asked the system for less motion: animations become instant.
     virtual bool accessibilityDisplayShouldReduceMotion() const = 0;
 

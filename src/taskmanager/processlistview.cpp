@@ -2,6 +2,7 @@
 
 #include "app/model/velmorapalette.h"
 #include "taskmanager/model/processactionsviewmodel.h"
+#include "taskmanager/model/processiconcache.h"
 #include "taskmanager/model/processlistviewmodel.h"
 #include "taskmanager/model/taskmanagerpalette.h"
 #include "taskmanager/model/taskmanagersymbols.h"
@@ -73,6 +74,8 @@ ProcessListView::ProcessListView(
     connect(&m_list, &ProcessListViewModel::selectionChanged, viewport(), qOverload<>(&QWidget::update));
     connect(&m_list, &ProcessListViewModel::hoveredProcessChanged, viewport(), qOverload<>(&QWidget::update));
     connect(&m_list, &ProcessListViewModel::listChanged, viewport(), qOverload<>(&QWidget::update));
+    // Rows show a generic icon until their process's own is looked up.
+    connect(&icons, &ProcessIconCache::iconArrived, viewport(), qOverload<>(&QWidget::update));
 }
 
 void ProcessListView::paintEvent(QPaintEvent *event)

@@ -48,13 +48,16 @@ TaskManagerWindowController::TaskManagerWindowController(Environment environment
         [this] { windowWillClose(); },
         [this] { windowDidMiniaturize(); },
         [this] { windowDidDeminiaturize(); },
-        [this] { saveFrame(); },
+        [this] { frameChanged(); },
     });
     restoreFrame();
 }
 
 TaskManagerWindowController::~TaskManagerWindowController()
 {
+    // A frame the user just chose is kept even when the application ends
+    // before the move had settled.
+    flushFrameSave();
     // The window goes first, while the models it paints from are still here.
     m_window->setDelegate({});
     m_window.reset();
@@ -90,8 +93,10 @@ void TaskManagerWindowController::restoreFrame()
 {
     std::optional<QRectF> saved;
     if (m_env.defaults) {
-        if (const auto text = m_env.defaults->stringValue(TaskManagerPlacement::frameKey))
+        if (const auto text = m_env.defaults->stringValue(TaskManagerPlacement::frameKey)) {
             saved = TaskManagerPlacement::parseFrame(*text);
+            m_savedFrameText = *text;
+        }
     }
     const QList<DisplayInfo> screens = m_env.displays ? m_env.displays->screens() : QList<DisplayInfo>();
     m_restoring = true;
@@ -99,13 +104,40 @@ void TaskManagerWindowController::restoreFrame()
     m_restoring = false;
 }
 
+void TaskManagerWindowController::frameChanged()
+{
+    if (m_restoring || !m_env.defaults)
+        return;
+    // A drag moves the window dozens of times a second, and each write
+    // rewrites the whole settings file on this thread: the frame is written
+    // once the window has stood still for a moment.
+    m_env.view.scheduler.cancel(m_frameSave);
+    m_frameSave = m_env.view.scheduler.scheduleOnce(frameSaveDelayMs, this, [this] {
+        m_frameSave = 0;
+        saveFrame();
+    });
+}
+
+void TaskManagerWindowController::flushFrameSave()
+{
+    if (!m_frameSave)
+        return;
+    m_env.view.scheduler.cancel(m_frameSave);
+    m_frameSave = 0;
+    saveFrame();
+}
+
 void TaskManagerWindowController::saveFrame()
 {
     // Only frames the user chose: not the one being restored, and not one
     // the window has while it is hidden.
-    if (m_restoring || !m_env.defaults || !m_window->isVisible() || m_window->isMinimized())
+    if (!m_env.defaults || !m_window->isVisible() || m_window->isMinimized())
         return;
-    m_env.defaults->setValue(TaskManagerPlacement::frameKey, TaskManagerPlacement::frameText(frame()));
+    const QString text = TaskManagerPlacement::frameText(frame());
+    if (text == m_savedFrameText)
+        return;
+    if (m_env.defaults->setValue(TaskManagerPlacement::frameKey, text))
+        m_savedFrameText = text;
 }
 
 void TaskManagerWindowController::present()
@@ -156,8 +188,12 @@ void TaskManagerWindowController::close()
 
 void TaskManagerWindowController::windowWillClose()
 {
+    // Still visible here: the frame it closes at is the one to come back to.
+    flushFrameSave();
     setOpen(false);
     m_model.windowWillClose();
+    // The rows that asked for icons are gone with the process list.
+    m_processIcons->discardPending();
     if (m_env.view.monitor)
         m_env.view.monitor->setProcessesVisible(false);
 }

@@ -3,6 +3,7 @@
 #include "store/taskmanageropenstate.h"
 #include "taskmanager/model/appiconcache.h"
 #include "taskmanager/model/processiconcache.h"
+#include "platform/scheduler.h"
 #include "taskmanager/model/taskmanagerviewmodel.h"
 
 #include <memory>
@@ -21,6 +22,10 @@ class TaskManagerWindowController : public TaskManagerOpenState
 {
     Q_OBJECT
 public:
+    // How long the window stands still after a move or resize before its
+    // frame is written: a drag or a resize by the edge has ended by then.
+    static constexpr qint64 frameSaveDelayMs = 500;
+
     // The view-model's scheduler also brings the window's key focus back.
     struct Environment
     {
@@ -53,7 +58,11 @@ private:
     void windowWillClose();
     void windowDidMiniaturize();
     void windowDidDeminiaturize();
+    void frameChanged();
+    // Writes the frame when it differs from the one last written.
     void saveFrame();
+    // A save still waiting for the move or resize to end is done now.
+    void flushFrameSave();
     void setOpen(bool open);
     QRectF frame() const;
     void setFrame(const QRectF &frame);
@@ -62,6 +71,9 @@ private:
     Environment m_env;
     bool m_isOpen = false;
     bool m_restoring = false;
+    // The frame as last written (or read back), so an unchanged one is not written again.
+    QString m_savedFrameText;
+    Scheduler::JobId m_frameSave = 0;
     TaskManagerViewModel m_model;
     AppIconCache m_appIcons;
     std::unique_ptr<ProcessIconCache> m_processIcons;

@@ -36,6 +36,12 @@ private slots:
         QCOMPARE(icons.iconForFile(dir.path()).name(), QString("folder"));
         QCOMPARE(icons.iconForFile(dir.filePath("notes.txt")).name(), QString("text-plain"));
         QVERIFY(!icons.iconForFile(dir.filePath("never-existed")).isNull());
+        // An application's entry shows the application's icon, not an entry file's.
+        QVERIFY(Velmora::Test::writeFile(
+            dir, "editor.desktop", "[Desktop Entry]\nType=Application\nIcon=accessories-text-editor\n"));
+        QVERIFY(Velmora::Test::writeFile(dir, "plain.desktop", "[Desktop Entry]\nType=Application\n"));
+        QCOMPARE(icons.iconForFile(dir.filePath("editor.desktop")).name(), QString("accessories-text-editor"));
+        QCOMPARE(icons.iconForFile(dir.filePath("plain.desktop")).name(), QString("application-x-desktop"));
         QVERIFY(icons.symbolImage("app"));
         QVERIFY(!icons.symbolImage("no.such.symbol"));
     }

@@ -143,6 +143,14 @@ private slots:
         m_actions->dismissFinderError();
         QVERIFY(!m_actions->finderError());
         QCOMPARE(requests(Sim::SimOperations::RevealFiles).size(), 1);
+
+        // The executable is there but no file manager shows it: said so, not
+        // taken for done.
+        m_platform.desktop.injectFailure(Sim::SimFailure::on(Sim::SimOperations::RevealFiles).once());
+        m_actions->showInFinder(running(512, "Editor", path));
+        QTRY_VERIFY(m_actions->finderError());
+        QCOMPARE(*m_actions->finderError(), QStringLiteral("No file manager could show ") + path + QLatin1Char('.'));
+        QCOMPARE(requests(Sim::SimOperations::RevealFiles).size(), 2);
     }
 
     void footerFollowsTheSelectedProcess()

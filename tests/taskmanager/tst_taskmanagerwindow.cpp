@@ -179,9 +179,54 @@ private slots:
         // Moving it saved where it went, in the screen's coordinates.
         const QString saved = TaskManagerPlacement::frameText(
             QRectF(moved.x(), 900 - moved.y() - moved.height(), moved.width(), moved.height()));
-        QTRY_COMPARE(m_defaults.stringValue(TaskManagerPlacement::frameKey).value_or(QString()), saved);
+        m_clock.advance(TaskManagerWindowController::frameSaveDelayMs);
+        QCOMPARE(m_defaults.stringValue(TaskManagerPlacement::frameKey).value_or(QString()), saved);
         controller->present();
         QCOMPARE(controller->window()->geometry(), moved);
+        settle();
+    }
+
+    void aDragWritesTheFrameOnceItEnds()
+    {
+        auto controller = makeController();
+        controller->present();
+        TaskManagerWindow *window = controller->window();
+        m_clock.advance(TaskManagerWindowController::frameSaveDelayMs);
+        const auto frameWrites = [&] { return m_defaults.writtenKeys().count(TaskManagerPlacement::frameKey); };
+        const qsizetype before = frameWrites();
+        const auto savedAfterSettling = [&] {
+            m_clock.advance(TaskManagerWindowController::frameSaveDelayMs);
+            const QRect g = window->geometry();
+            return TaskManagerPlacement::frameText(QRectF(g.x(), 900 - g.y() - g.height(), g.width(), g.height()));
+        };
+
+        // A drag: sixty moves, each a little later than the last.
+        for (int step = 1; step <= 60; ++step) {
+            window->move(40 + step, 30 + step);
+            QTRY_COMPARE(window->frameGeometry().topLeft(), QPoint(40 + step, 30 + step));
+            m_clock.advance(16);
+        }
+        QCOMPARE(frameWrites(), before);
+        const QString dragged = savedAfterSettling();
+        QCOMPARE(frameWrites(), before + 1);
+        QCOMPARE(m_defaults.stringValue(TaskManagerPlacement::frameKey).value_or(QString()), dragged);
+
+        // Moved away and back before it settled: nothing changed, nothing written.
+        window->move(300, 200);
+        QTRY_COMPARE(window->frameGeometry().topLeft(), QPoint(300, 200));
+        window->move(100, 90);
+        QTRY_COMPARE(window->frameGeometry().topLeft(), QPoint(100, 90));
+        savedAfterSettling();
+        QCOMPARE(frameWrites(), before + 1);
+
+        // A resize is a change of its own; closing right after it keeps it.
+        window->resize(window->width() - 50, window->height() - 40);
+        QTRY_COMPARE(window->width(), 1060 - 50);
+        const QRect g = window->geometry();
+        controller->close();
+        QCOMPARE(frameWrites(), before + 2);
+        QCOMPARE(m_defaults.stringValue(TaskManagerPlacement::frameKey).value_or(QString()),
+            TaskManagerPlacement::frameText(QRectF(g.x(), 900 - g.y() - g.height(), g.width(), g.height())));
         settle();
     }
 

@@ -1,5 +1,7 @@
 #include "platform/linux/xdgautostartentry.h"
 
+#include "platform/linux/desktopentrykeys.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -63,30 +65,13 @@ struct EntryKeys
 EntryKeys readEntry(const QString &path)
 {
     EntryKeys keys;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto values = readDesktopEntryKeys(path);
+    if (!values)
         return keys;
     keys.readable = true;
-    bool inMainGroup = false;
-    const QString text = QString::fromUtf8(file.readAll());
-    for (QStringView line : QStringView(text).split(u'\n')) {
-        line = line.trimmed();
-        if (line.startsWith(u'[')) {
-            inMainGroup = line == u"[Desktop Entry]";
-            continue;
-        }
-        const qsizetype equals = line.indexOf(u'=');
-        if (!inMainGroup || equals < 0)
-            continue;
-        const QStringView key = line.left(equals).trimmed();
-        const QString value = line.mid(equals + 1).trimmed().toString();
-        if (key == u"Exec")
-            keys.exec = value;
-        else if (key == u"Hidden")
-            keys.hidden = value == u"true";
-        else if (key == u"X-GNOME-Autostart-enabled")
-            keys.disabled = value == u"false";
-    }
+    keys.exec = values->value(QStringLiteral("Exec"));
+    keys.hidden = values->value(QStringLiteral("Hidden")) == u"true";
+    keys.disabled = values->value(QStringLiteral("X-GNOME-Autostart-enabled")) == u"false";
     return keys;
 }
 

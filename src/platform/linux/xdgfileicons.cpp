@@ -1,5 +1,7 @@
 #include "platform/linux/xdgfileicons.h"
 
+#include "platform/linux/desktopentrykeys.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
@@ -12,8 +14,8 @@ namespace Velmora::Linux {
 
 namespace {
 
-// Resolves theme names on first use. QIcon::fromTheme touches the shared
-// theme loader, which is not safe off the main thread; painting is.
+// Resolves theme names (or icon files) on first use. QIcon::fromTheme touches
+// the shared theme loader, which is not safe off the main thread; painting is.
 class ThemeIconEngine final : public QIconEngine
 {
 public:
@@ -41,6 +43,14 @@ private:
         if (!m_didResolve) {
             m_didResolve = true;
             for (const QString &name : std::as_const(m_names)) {
+                // A desktop entry may name its icon by the file's path.
+                if (QFileInfo(name).isAbsolute()) {
+                    if (QFileInfo::exists(name)) {
+                        m_icon = QIcon(name);
+                        break;
+                    }
+                    continue;
+                }
                 if (QIcon::hasThemeIcon(name)) {
                     m_icon = QIcon::fromTheme(name);
                     break;
@@ -73,6 +83,15 @@ QIcon XdgFileIcons::iconForFile(const QString &path)
     const QFileInfo info(path);
     if (info.isDir())
         return themeIcon({ QStringLiteral("folder"), QStringLiteral("inode-directory") });
+    // An application's desktop entry stands for the application, as a bundle
+    // does: its icon is the one the entry names, not that of an entry file.
+    if (info.suffix() == QLatin1String("desktop")) {
+        if (const auto keys = readDesktopEntryKeys(path)) {
+            const QString icon = keys->value(QStringLiteral("Icon"));
+            if (!icon.isEmpty())
+                return themeIcon({ icon, QStringLiteral("application-x-executable") });
+        }
+    }
     const QMimeType type = mimeTypes.mimeTypeForFile(info);
     return themeIcon({ type.iconName(), type.genericIconName(), QStringLiteral("text-x-generic") });
 }

@@ -120,6 +120,13 @@ void SimWorkspace::activateFileViewerSelecting(const QStringList &paths)
     m_world.refuses(SimOperations::RevealFiles, {}, 0, paths);
 }
 
+void SimWorkspace::revealFiles(const QStringList &paths, QObject *context, std::function<void(bool shown)> completion)
+{
+    const bool shown = !m_world.refuses(SimOperations::RevealFiles, {}, 0, paths);
+    if (completion && context)
+        QMetaObject::invokeMethod(context, [completion, shown] { completion(shown); }, Qt::QueuedConnection);
+}
+
 bool SimWorkspace::accessibilityDisplayShouldReduceMotion() const
 {
     return m_desktop.reducesMotion();

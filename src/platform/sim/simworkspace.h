@@ -30,6 +30,8 @@ public:
                          OpenCompletion completion) override;
     bool openUrl(const QUrl &url) override;
     void activateFileViewerSelecting(const QStringList &paths) override;
+    // Not shown when the operation is made to fail.
+    void revealFiles(const QStringList &paths, QObject *context, std::function<void(bool shown)> completion) override;
     bool accessibilityDisplayShouldReduceMotion() const override;
 
 private:

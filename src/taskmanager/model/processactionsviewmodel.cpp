@@ -96,8 +96,13 @@ void ProcessActionsViewModel::showInFinder(const ManagedProcess &process)
                     setFinderError(executableMissing(process.name));
                     return;
                 }
-                if (m_env.workspace)
-                    m_env.workspace->activateFileViewerSelecting({ *path });
+                if (!m_env.workspace)
+                    return;
+                const QString shown = *path;
+                m_env.workspace->revealFiles({ shown }, this, [this, shown](bool revealed) {
+                    if (!revealed)
+                        setFinderError(fileManagerUnavailable(shown));
+                });
             },
             Qt::QueuedConnection);
     });

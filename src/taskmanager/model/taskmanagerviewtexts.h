@@ -72,6 +72,11 @@ inline const QString searchInBrowser = QStringLiteral("Search in browser");
 inline const QString showInFinder = QStringLiteral("Show in Finder");
 inline const QString finderFailureTitle = QStringLiteral("Unable to show process in Finder");
 inline const QString endFailureTitle = QStringLiteral("Unable to end process");
+// The executable is there, but no file manager would show it.
+inline QString fileManagerUnavailable(const QString &path)
+{
+    return QStringLiteral("No file manager could show ") + path + QLatin1Char('.');
+}
 inline QString executableMissing(const QString &name)
 {
     return QStringLiteral("The executable for ") + name

@@ -8,6 +8,7 @@ namespace Velmora::TaskManagerText {
 inline const QString monitorQueue = QStringLiteral("Velmora.system-monitor");
 inline const QString networkQueue = QStringLiteral("Velmora.nettop");
 inline const QString processPathQueue = QStringLiteral("Velmora.process-paths");
+inline const QString processIconQueue = QStringLiteral("Velmora.process-icons");
 
 inline const QString absentValue = QStringLiteral("\u2014");
 inline const QString perSecond = QStringLiteral("/s");

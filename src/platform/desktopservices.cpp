@@ -1,0 +1,7 @@
+#include "platform/desktopservices.h"
+
+namespace Velmora {
+
+DesktopServices::~DesktopServices() = default;
+
+} // namespace Velmora
