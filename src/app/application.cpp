@@ -77,7 +77,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QStandardPaths>
 
 namespace Velmora {
 
@@ -94,12 +93,6 @@ namespace {
 
 const QString ownBundleIdentifier = QStringLiteral("org.velmora.Velmora");
 
-QString settingsFilePath()
-{
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QDir(config).filePath(QStringLiteral("velmora/settings.json"));
-}
-
 } // namespace
 
 Application::Application(QObject *parent)
@@ -112,8 +105,8 @@ Application::Application(QObject *parent)
     , m_statistics(std::make_unique<Linux::ProcStatistics>())
     , m_signaller(std::make_unique<Linux::PidfdSignaller>(*m_statistics))
     , m_terminals(std::make_unique<Linux::PtyLauncher>())
-    , m_isFirstStart(!QFileInfo::exists(settingsFilePath()))
-    , m_defaults(std::make_unique<Linux::JsonFileUserDefaults>(settingsFilePath()))
+    , m_isFirstStart(!QFileInfo::exists(Linux::JsonFileUserDefaults::defaultFilePath()))
+    , m_defaults(std::make_unique<Linux::JsonFileUserDefaults>(Linux::JsonFileUserDefaults::defaultFilePath()))
     , m_machineIcons(std::make_unique<Linux::XdgFileIcons>())
     , m_desktopServices(std::make_unique<Linux::FreedesktopServices>())
     , m_machineWorkspace(std::make_unique<Linux::MachineWorkspace>(*m_desktopServices))
@@ -237,7 +230,6 @@ Application::Application(QObject *parent)
     m_systemMonitor = std::make_unique<SystemMonitor>(std::move(monitor));
 
     m_tooltip = std::make_unique<TaskbarTooltipController>(*m_clock, sim.displays);
-    TaskbarTooltipController::setShared(m_tooltip.get());
     m_cardTooltip = std::make_unique<TaskbarCardTooltip>(*m_tooltip);
     m_popovers = std::make_unique<ApplicationPopoverServices>(*m_clock, *m_clock, *m_animator, sim.displays,
                                                               sim.eventTaps);
@@ -269,11 +261,7 @@ Application::Application(QObject *parent)
     });
 }
 
-Application::~Application()
-{
-    TaskManagerWindowController::setShared(nullptr);
-    TaskbarTooltipController::setShared(nullptr);
-}
+Application::~Application() = default;
 
 TaskbarWindowController::ContentFactory Application::barContent()
 {
@@ -362,13 +350,7 @@ void Application::createTaskManager()
         .displays = &sim.displays,
         .defaults = m_defaults.get(),
     });
-    TaskManagerWindowController::setShared(m_taskManager.get());
     m_taskManagerState->attach(m_taskManager.get());
-}
-
-void Application::setAccessoryActivationPolicy()
-{
-    // Nothing to switch here: the application never had a Dock icon or a menu bar.
 }
 
 void Application::installApplicationIcon()
@@ -411,11 +393,6 @@ void Application::makeStatusItem()
         .commands = std::move(commands),
     });
     m_statusMenu->makeStatusItem();
-}
-
-void Application::enableBackgroundCursor()
-{
-    // The panels set the arrow themselves; nothing else to switch on here.
 }
 
 void Application::installActivationParking()

@@ -93,13 +93,8 @@ public:
 
     // The simulated desktop the product manages.
     Sim::SimPlatform &simulatedDesktop() const { return *m_desktop; }
-    AppDelegate &delegate() const { return *m_delegate; }
     // What every flyout shares, the desktop click catcher among it.
     ApplicationPopoverServices &popovers() const { return *m_popovers; }
-    Animator &animator() const { return *m_animator; }
-    // What the settings page binds its login and update rows to.
-    LaunchAtLogin &launchAtLogin() const { return *m_launchAtLogin; }
-    AppUpdater &appUpdater() const { return *m_appUpdater; }
 
 private:
     // The Task Manager's controller builds its window at once: made just
@@ -109,12 +104,10 @@ private:
     TaskbarWindowController::ContentFactory barContent();
 
     // StartupSteps
-    void setAccessoryActivationPolicy() override;
     void installApplicationIcon() override;
     bool offerMoveIfNeeded() override;
     void startUpdater() override;
     void makeStatusItem() override;
-    void enableBackgroundCursor() override;
     void installActivationParking() override;
     void startSystemMonitor() override;
     TaskbarStore &createStore() override;

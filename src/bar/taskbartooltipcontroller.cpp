@@ -10,16 +10,10 @@
 
 namespace Velmora {
 
-namespace {
-
-TaskbarTooltipController *installed = nullptr;
-
-} // namespace
-
 TaskbarTooltipController::TaskbarTooltipController(Scheduler &scheduler, Displays &displays, QObject *parent)
     : QObject(parent)
-    , m_scheduler(&scheduler)
-    , m_displays(&displays)
+    , m_scheduler(scheduler)
+    , m_displays(displays)
 {
     // A right-click anywhere in the application takes the tooltip away and
     // still reaches its target (the filter never keeps an event).
@@ -27,37 +21,18 @@ TaskbarTooltipController::TaskbarTooltipController(Scheduler &scheduler, Display
         application->installEventFilter(this);
 }
 
-TaskbarTooltipController::TaskbarTooltipController(Dormant)
-{
-}
-
 TaskbarTooltipController::~TaskbarTooltipController()
 {
-    if (m_scheduler && m_pendingShow)
-        m_scheduler->cancel(m_pendingShow);
-    if (installed == this)
-        installed = nullptr;
-}
-
-TaskbarTooltipController &TaskbarTooltipController::shared()
-{
-    if (installed)
-        return *installed;
-    static TaskbarTooltipController dormant { Dormant {} };
-    return dormant;
-}
-
-void TaskbarTooltipController::setShared(TaskbarTooltipController *controller)
-{
-    installed = controller;
+    if (m_pendingShow)
+        m_scheduler.cancel(m_pendingShow);
 }
 
 void TaskbarTooltipController::schedule(const QString &title)
 {
     hide();
-    if (!m_scheduler || title.isEmpty())
+    if (title.isEmpty())
         return;
-    m_pendingShow = m_scheduler->scheduleOnce(TooltipGeometry::showDelayMs, this, [this, title] {
+    m_pendingShow = m_scheduler.scheduleOnce(TooltipGeometry::showDelayMs, this, [this, title] {
         m_pendingShow = 0;
         show(title);
     });
@@ -66,7 +41,7 @@ void TaskbarTooltipController::schedule(const QString &title)
 void TaskbarTooltipController::hide()
 {
     if (m_pendingShow) {
-        m_scheduler->cancel(m_pendingShow);
+        m_scheduler.cancel(m_pendingShow);
         m_pendingShow = 0;
     }
     if (m_panel)
@@ -90,10 +65,10 @@ void TaskbarTooltipController::show(const QString &title)
     m_panel->setTitle(title);
 
     QList<QRectF> frames;
-    const QList<DisplayInfo> screens = m_displays->screens();
+    const QList<DisplayInfo> screens = m_displays.screens();
     for (const DisplayInfo &screen : screens)
         frames.append(screen.frame);
-    const QRectF frame = TooltipGeometry::frame(m_displays->pointerLocation(), m_panel->fittingSize(), frames);
+    const QRectF frame = TooltipGeometry::frame(m_displays.pointerLocation(), m_panel->fittingSize(), frames);
     // The primary display (the first) anchors the flip into Qt's coordinates.
     const ScreenCoordinates coordinates(screens.isEmpty() ? 0 : screens.first().frame.height());
     m_panel->setGeometry(coordinates.toQt(frame));

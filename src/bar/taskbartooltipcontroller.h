@@ -18,10 +18,8 @@ class TooltipPanel;
 // screen, and taken away at once by any press, drag, click action or
 // right-click anywhere in the application. Main thread only.
 //
-// The application makes one at start-up, installs it with setShared() and
-// hands it to every view and action that shows or hides it, so a test can
-// hand in its own. Until one is installed, shared() is a dormant controller
-// that shows nothing.
+// The application makes one at start-up and hands it to every view and
+// action that shows or hides it, so a test can hand in its own.
 class TaskbarTooltipController : public QObject, public TaskbarTooltip
 {
     Q_OBJECT
@@ -30,10 +28,6 @@ public:
     // is and which screens there are. Both must outlive the controller.
     TaskbarTooltipController(Scheduler &scheduler, Displays &displays, QObject *parent = nullptr);
     ~TaskbarTooltipController() override;
-
-    static TaskbarTooltipController &shared();
-    // Installs `controller` as the shared one; nullptr goes back to the dormant one.
-    static void setShared(TaskbarTooltipController *controller);
 
     // Takes any tooltip away, then shows `title` after the delay unless
     // another schedule() or hide() comes first. An empty title shows nothing.
@@ -50,13 +44,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct Dormant {};
-    explicit TaskbarTooltipController(Dormant);
-
     void show(const QString &title);
 
-    Scheduler *m_scheduler = nullptr;
-    Displays *m_displays = nullptr;
+    Scheduler &m_scheduler;
+    Displays &m_displays;
     Scheduler::JobId m_pendingShow = 0;
     std::unique_ptr<TooltipPanel> m_panel;
 };

@@ -333,8 +333,6 @@ public:
         m_minimizeTakeover.setPendingMinimizeHandoff(std::move(request));
     }
 
-    const UserDefaults &defaults() const { return m_defaults; }
-    UserDefaults &userDefaults() { return m_defaults; }
     const TaskbarStoreEnvironment &environment() const { return m_env; }
     bool observesSystem() const { return m_observesSystem; }
     // The running refresh tick, when one runs.

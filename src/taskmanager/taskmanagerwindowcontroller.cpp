@@ -17,8 +17,6 @@ namespace Velmora {
 
 namespace {
 
-TaskManagerWindowController *sharedController = nullptr;
-
 // Qt places windows in its own coordinates (top-left origin, y down); the
 // displays and the saved frame use the screen convention.
 std::optional<ScreenCoordinates> coordinates(const Displays *displays)
@@ -61,18 +59,6 @@ TaskManagerWindowController::~TaskManagerWindowController()
     // The window goes first, while the models it paints from are still here.
     m_window->setDelegate({});
     m_window.reset();
-    if (sharedController == this)
-        sharedController = nullptr;
-}
-
-TaskManagerWindowController *TaskManagerWindowController::shared()
-{
-    return sharedController;
-}
-
-void TaskManagerWindowController::setShared(TaskManagerWindowController *controller)
-{
-    sharedController = controller;
 }
 
 QRectF TaskManagerWindowController::frame() const

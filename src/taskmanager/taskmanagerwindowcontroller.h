@@ -39,10 +39,6 @@ public:
     explicit TaskManagerWindowController(Environment environment, QObject *parent = nullptr);
     ~TaskManagerWindowController() override;
 
-    // The instance the application installed at start-up.
-    static TaskManagerWindowController *shared();
-    static void setShared(TaskManagerWindowController *controller);
-
     // True from present() until the window closes; minimising keeps it.
     bool isOpen() const override { return m_isOpen; }
     // Shows the window (placing it on the pointer's screen unless it is

@@ -7,16 +7,9 @@
 #include <QTest>
 
 using namespace Velmora;
+using Velmora::Test::display;
 
 namespace {
-
-DisplayInfo display(quint32 id, const QRectF &bounds)
-{
-    DisplayInfo info;
-    info.displayId = id;
-    info.bounds = bounds;
-    return info;
-}
 
 // The shell on the simulated desktop, with the steps outside the shell
 // recorded in the order they run.

@@ -36,13 +36,8 @@ struct MenuWorld : Test::DesktopWorld
 
     explicit MenuWorld(bool withUpdater = true)
     {
-        DisplayInfo first;
-        first.displayId = 1;
-        first.bounds = QRectF(0, 0, 1440, 900);
-        DisplayInfo second;
-        second.displayId = 2;
-        second.bounds = QRectF(1440, -180, 1920, 1080);
-        desktop.setDisplays({first, second});
+        desktop.setDisplays(
+            {Test::display(1, QRectF(0, 0, 1440, 900)), Test::display(2, QRectF(1440, -180, 1920, 1080))});
         clock.runPending();
 
         std::map<Command, std::function<void()>> commands;

@@ -1,5 +1,6 @@
 #include "bar/model/appmenumodel.h"
 #include "barworld.h"
+#include "support/simmenus.h"
 
 #include <QTest>
 
@@ -217,11 +218,7 @@ private slots:
     void commandRefreshFromTheMenuBar()
     {
         MenuWorld w;
-        SimMenuItem file;
-        file.title = "File";
-        SimMenuItem newWindow;
-        newWindow.title = "New Window";
-        file.children = {newWindow};
+        const SimMenuItem file = Test::menu("File", {Test::item("New Window")});
         w.desktop.updateProcess(w.pid("Mail"), [&](Sim::SimProcess &process) { process.menuBar = {file}; });
         w.cacheCommands("Mail", {});
         AppMenuModel menu = w.menu(w.app("Mail"));

@@ -11,14 +11,6 @@ using namespace Velmora::Test;
 
 namespace {
 
-DisplayInfo display(quint32 id, const QRectF &bounds)
-{
-    DisplayInfo info;
-    info.displayId = id;
-    info.bounds = bounds;
-    return info;
-}
-
 struct RecordingCatcher : ClickCatcherWindows
 {
     std::function<void()> onClick;

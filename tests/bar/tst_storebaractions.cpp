@@ -4,6 +4,7 @@
 #include "bar/model/animator.h"
 #include "bar/storebaractions.h"
 #include "bar/taskbartooltipcontroller.h"
+#include "bar/tooltippanel.h"
 #include "platform/sim/simoperations.h"
 #include "../store/storeworld.h"
 
@@ -13,6 +14,20 @@
 
 using namespace Velmora;
 
+namespace {
+
+// The bar's actions over a passive store, with a tooltip of their own.
+struct ActionsWorld : Test::StoreWorld
+{
+    std::unique_ptr<TaskbarStore> store = make(false);
+    Animator animator { clock, clock };
+    ApplicationPopoverServices popovers { clock, clock, animator, displays, eventTaps };
+    TaskbarTooltipController tooltip { clock, displays };
+    StoreBarActions actions { *store, { platform.distributedNotifications, popovers.dismissingClick(), tooltip } };
+};
+
+} // namespace
+
 class TestStoreBarActions : public QObject
 {
     Q_OBJECT
@@ -21,12 +36,8 @@ private slots:
     // notification: no object, no user information, delivered at once.
     void searchPostsTheToggle()
     {
-        Test::StoreWorld w;
-        auto store = w.make(false);
-        Animator animator(w.clock, w.clock);
-        ApplicationPopoverServices popovers(w.clock, w.clock, animator, w.displays, w.eventTaps);
-        TaskbarTooltipController tooltip(w.clock, w.displays);
-        StoreBarActions actions(*store, {w.platform.distributedNotifications, popovers.dismissingClick(), tooltip});
+        ActionsWorld w;
+        StoreBarActions &actions = w.actions;
         w.desktop.clearRequests();
         actions.toggleSearch();
         QList<Sim::SimRequest> posted;
@@ -41,6 +52,19 @@ private slots:
         QVERIFY(detail.value("userInfo").toMap().isEmpty());
         QCOMPARE(detail.value("deliverImmediately").toBool(), true);
         QVERIFY(!actions.consumeDismissingClick());
+    }
+
+    // The bar's actions show and take away the tooltip they were handed.
+    void tooltipIsTheOneHandedIn()
+    {
+        ActionsWorld w;
+        w.actions.scheduleTooltip("Safari");
+        QVERIFY(w.tooltip.isPending());
+        w.clock.advance(300);
+        QVERIFY(w.tooltip.isShown());
+        QCOMPARE(w.tooltip.panel()->title(), "Safari");
+        w.actions.hide();
+        QVERIFY(!w.tooltip.isShown());
     }
 
     // The store hears the user's answer, true only for the close button, and

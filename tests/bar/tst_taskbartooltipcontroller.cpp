@@ -3,6 +3,7 @@
 #include "platform/sim/simplatform.h"
 #include "platform/sim/virtualclock.h"
 #include "services/velmoraownwindows.h"
+#include "support/displays.h"
 
 #include <QTest>
 #include <QWindow>
@@ -33,13 +34,8 @@ struct Fixture
 
     Fixture()
     {
-        DisplayInfo primary;
-        primary.displayId = 1;
-        primary.bounds = QRectF(0, 0, 1440, 900);
-        DisplayInfo second;
-        second.displayId = 2;
-        second.bounds = QRectF(1440, 0, 1920, 1080);
-        platform.desktop.setDisplays({ primary, second });
+        platform.desktop.setDisplays(
+            {Test::display(1, QRectF(0, 0, 1440, 900)), Test::display(2, QRectF(1440, 0, 1920, 1080))});
         clock.runPending();
     }
     // The pointer in Qt's coordinates (top-left origin), over the bar.
@@ -172,22 +168,6 @@ private slots:
         f.tooltip.schedule("Mail");
         f.clock.advance(300);
         QCOMPARE(f.tooltip.panel(), panel);
-    }
-
-    // Views reach the installed controller; before one is installed, and
-    // after it goes, they reach one that shows nothing.
-    void sharedIsTheInstalledController()
-    {
-        TaskbarTooltipController &dormant = TaskbarTooltipController::shared();
-        dormant.schedule("Safari");
-        QVERIFY(!dormant.isPending());
-        dormant.hide();
-        {
-            Fixture f;
-            TaskbarTooltipController::setShared(&f.tooltip);
-            QCOMPARE(&TaskbarTooltipController::shared(), &f.tooltip);
-        }
-        QCOMPARE(&TaskbarTooltipController::shared(), &dormant);
     }
 };
 

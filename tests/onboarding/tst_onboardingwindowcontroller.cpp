@@ -241,13 +241,8 @@ private slots:
     void opensCentredOnTheScreenUnderThePointer()
     {
         WindowWorld world;
-        DisplayInfo first;
-        first.displayId = 1;
-        first.bounds = QRectF(0, 0, 1440, 900);
-        DisplayInfo second;
-        second.displayId = 2;
-        second.bounds = QRectF(1440, 0, 1920, 1080);
-        world.desktop.setDisplays({first, second});
+        world.desktop.setDisplays(
+            {Test::display(1, QRectF(0, 0, 1440, 900)), Test::display(2, QRectF(1440, 0, 1920, 1080))});
         world.desktop.setPointer(QPointF(2000, 500));
         world.controller.show(*world.store);
         const DisplayInfo screen = *world.displays.screen(2);

@@ -1,6 +1,7 @@
 #include "services/applicationmenuactionprovider.h"
 
 #include "support/servicesworld.h"
+#include "support/simmenus.h"
 
 #include "platform/axnames.h"
 
@@ -9,25 +10,11 @@
 using namespace Velmora;
 using Kind = ApplicationMenuAction::Kind;
 using Sim::SimMenuItem;
+using Velmora::Test::item;
+using Velmora::Test::menu;
 using Velmora::Test::ServicesWorld;
 
 namespace {
-
-SimMenuItem item(const QString &title, const QString &command = {}, bool enabled = true)
-{
-    SimMenuItem menuItem;
-    menuItem.title = title;
-    menuItem.command = command;
-    menuItem.enabled = enabled;
-    return menuItem;
-}
-
-SimMenuItem menu(const QString &title, const QList<SimMenuItem> &items)
-{
-    SimMenuItem top = item(title);
-    top.children = items;
-    return top;
-}
 
 // "kind|title|path" per action, the path's indexes joined by points: a menu
 // bar item i, its menu 0, that menu's item j reads "i.0.j".

@@ -1,6 +1,7 @@
 #include "services/closeshortcut.h"
 
 #include "../support/servicesworld.h"
+#include "support/simmenus.h"
 
 #include <QtTest>
 
@@ -9,23 +10,6 @@ using namespace Velmora::Test;
 using Sim::SimMenuItem;
 
 namespace {
-
-SimMenuItem item(const QString &title, const QString &character = {}, qint64 modifiers = 0, bool enabled = true)
-{
-    SimMenuItem menuItem;
-    menuItem.title = title;
-    menuItem.commandCharacter = character;
-    menuItem.commandModifiers = modifiers;
-    menuItem.enabled = enabled;
-    return menuItem;
-}
-
-SimMenuItem menu(const QString &title, const QList<SimMenuItem> &items)
-{
-    SimMenuItem top = item(title);
-    top.children = items;
-    return top;
-}
 
 // An application whose second menu holds `fileItems` and whose focused
 // window has `tabs`.
@@ -37,8 +21,8 @@ struct ShortcutWorld : ListingWorld
     explicit ShortcutWorld(const QList<SimMenuItem> &fileItems, const QStringList &tabs = {})
     {
         const QList<SimMenuItem> menuBar { menu("Apple", { item("About This Mac") }),
-            menu("Editor", { item("Quit Editor", "q") }), menu("File", fileItems),
-            menu("Window", { item("Minimize", "m") }) };
+            menu("Editor", { shortcutItem("Quit Editor", "q") }), menu("File", fileItems),
+            menu("Window", { shortcutItem("Minimize", "m") }) };
         pid = addApp(QStringLiteral("Editor"), 0, [&](Sim::SimProcess &p) { p.menuBar = menuBar; });
         window = addWindow(pid, QRectF(100, 100, 600, 400), QStringLiteral("Document"),
             [&](Sim::SimWindow &w) { w.tabs = tabs; });
@@ -137,20 +121,20 @@ private slots:
         QStringList tabTitles;
         for (int i = 0; i < tabs; ++i)
             tabTitles.append(QStringLiteral("Tab %1").arg(i));
-        ShortcutWorld world({ item("New", "n"), item(title, "w") }, tabTitles);
+        ShortcutWorld world({ shortcutItem("New", "n"), shortcutItem(title, "w") }, tabTitles);
         QCOMPARE(world.closes(), closes);
     }
 
     void itemsThatAreNoCommandW()
     {
         // Command-Shift-W first, then a disabled Command-W: neither is taken.
-        ShortcutWorld shifted({ item("Close All", "w", 1), item("Close", "w", 0, false) });
+        ShortcutWorld shifted({ shortcutItem("Close All", "w", 1), shortcutItem("Close", "w", 0, false) });
         QVERIFY(!shifted.closes());
         // A Close inside a submenu is not looked at.
-        ShortcutWorld nested({ menu("More", { item("Close", "w") }) });
+        ShortcutWorld nested({ menu("More", { shortcutItem("Close", "w") }) });
         QVERIFY(!nested.closes());
         // The first match wins, in search order: File (menu 2) before menu 1.
-        ShortcutWorld first({ item("Close Window", "w") });
+        ShortcutWorld first({ shortcutItem("Close Window", "w") });
         QCOMPARE(CloseShortcut::shortcutMenuItemTitle(
                      first.accessibility, first.accessibility.applicationElement(first.pid)),
             QStringLiteral("Close Window"));
@@ -158,13 +142,13 @@ private slots:
 
     void closeButtonDisabledOrOtherWindow()
     {
-        ShortcutWorld disabled({ item("Close", "w") });
+        ShortcutWorld disabled({ shortcutItem("Close", "w") });
         disabled.desktop.injectFailure(
             Sim::SimFailure::on(Sim::SimOperations::CopyAttributeValue, QStringLiteral("AXEnabled"))
                 .answering(AXValue::fromBool(false)));
         QVERIFY(!disabled.closes());
 
-        ShortcutWorld other({ item("Close", "w") });
+        ShortcutWorld other({ shortcutItem("Close", "w") });
         const quint32 behind = other.addWindow(other.pid, QRectF(50, 50, 300, 300));
         other.desktop.setStackingOrder({ other.window, behind });
         QVERIFY(!CloseShortcut::closeButton(other.accessibility, other.provider, behind, other.pid));

@@ -16,13 +16,8 @@ struct DetectorWorld : ServicesWorld
 
     DetectorWorld()
     {
-        DisplayInfo first;
-        first.displayId = 1;
-        first.bounds = QRectF(0, 0, 1440, 900);
-        DisplayInfo second;
-        second.displayId = 2;
-        second.bounds = QRectF(1440, 0, 1920, 1080);
-        desktop.setDisplays({ first, second });
+        desktop.setDisplays(
+            {Test::display(1, QRectF(0, 0, 1440, 900)), Test::display(2, QRectF(1440, 0, 1920, 1080))});
     }
 
     quint32 addFullScreen(qint32 pid, const QRectF &bounds, bool reportsFullScreen)

@@ -4,6 +4,7 @@
 #include "services/windowpreviewid.h"
 #include "services/windowpreviewprovider.h"
 
+#include "support/itemids.h"
 #include "support/servicesworld.h"
 
 #include <QTest>
@@ -12,19 +13,12 @@
 
 using namespace Velmora;
 using Velmora::Sim::SimWindow;
+using Velmora::Test::ids;
 using Velmora::Test::ListingWorld;
 
 namespace {
 
 const QString getWindow = PrivateFunctions::AXUIElementGetWindowName;
-
-QStringList ids(const QList<WindowPreviewItem> &items)
-{
-    QStringList result;
-    for (const auto &item : items)
-        result << item.id;
-    return result;
-}
 
 // A window's accessibility tree made up node by node, for the tab walk's
 // limits that no simulated application reaches.

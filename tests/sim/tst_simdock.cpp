@@ -15,13 +15,7 @@ namespace {
 struct TwoDisplays : DesktopWorld {
     TwoDisplays()
     {
-        DisplayInfo main;
-        main.displayId = 1;
-        main.bounds = QRectF(0, 0, 1440, 900);
-        DisplayInfo second;
-        second.displayId = 2;
-        second.bounds = QRectF(1440, 0, 1280, 800);
-        desktop.setDisplays({main, second});
+        desktop.setDisplays({Test::display(1, QRectF(0, 0, 1440, 900)), Test::display(2, QRectF(1440, 0, 1280, 800))});
     }
 
     void dockPreferences(const QVariant &orientation, const QVariant &autohide)

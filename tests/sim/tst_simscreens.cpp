@@ -13,16 +13,9 @@
 using namespace Velmora;
 using namespace Velmora::Sim;
 using Velmora::Test::DesktopWorld;
+using Velmora::Test::display;
 
 namespace {
-
-DisplayInfo display(quint32 id, const QRectF &bounds)
-{
-    DisplayInfo info;
-    info.displayId = id;
-    info.bounds = bounds;
-    return info;
-}
 
 QList<quint32> idsOf(const QList<DisplayInfo> &displays)
 {

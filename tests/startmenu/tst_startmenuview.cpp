@@ -234,10 +234,7 @@ private slots:
         MenuFixture f;
         const qreal before = f.view->model().menuHeight();
         QCOMPARE(f.view->sizeHint().height(), int(before));
-        DisplayInfo smaller;
-        smaller.displayId = 1;
-        smaller.bounds = QRectF(0, 0, 1024, 500);
-        f.desktop.setDisplays({smaller});
+        f.desktop.setDisplays({Test::display(1, QRectF(0, 0, 1024, 500))});
         f.settle();
         QVERIFY(f.view->model().menuHeight() < before);
         QCOMPARE(f.view->sizeHint(), QSize(680, int(f.view->model().menuHeight())));

@@ -10,6 +10,7 @@
 #include "store/taskbartooltip.h"
 #include "store/taskmanageropenstate.h"
 #include "store/windowcapture.h"
+#include "../support/itemids.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -19,15 +20,6 @@
 #include <functional>
 
 namespace Velmora::Test {
-
-// The ids of the items, in order: what most list checks compare.
-inline QStringList ids(const QList<AppItem> &items)
-{
-    QStringList result;
-    for (const AppItem &item : items)
-        result << item.id;
-    return result;
-}
 
 class FakeWorkspace final : public Workspace
 {

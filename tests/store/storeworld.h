@@ -93,13 +93,7 @@ struct StoreWorld : ListingWorld
         return AppItem { bundle, name, bundle, std::nullopt, true, std::nullopt };
     }
 
-    static QStringList previewIDs(const QList<WindowPreviewItem> &previews)
-    {
-        QStringList result;
-        for (const WindowPreviewItem &preview : previews)
-            result << preview.id;
-        return result;
-    }
+    static QStringList previewIDs(const QList<WindowPreviewItem> &previews) { return ids(previews); }
 };
 
 } // namespace Velmora::Test

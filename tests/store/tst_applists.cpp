@@ -1,21 +1,18 @@
 #include "store/applists.h"
 #include "store/storesettings.h"
 #include "storefakes.h"
+#include "support/appitems.h"
 
 #include <QTest>
 
 Q_DECLARE_METATYPE(Velmora::AppLists::BarInputs)
 
 using namespace Velmora;
+using Velmora::Test::app;
 using Velmora::Test::ids;
 using namespace Velmora::AppLists;
 
 namespace {
-
-AppItem app(const QString &bundleID, const QString &name, bool running = false)
-{
-    return AppItem { bundleID, name, bundleID, std::nullopt, running, std::nullopt };
-}
 
 AppItem running(const QString &bundleID, const QString &name)
 {

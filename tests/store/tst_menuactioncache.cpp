@@ -2,6 +2,7 @@
 #include "platform/sim/simoperations.h"
 #include "store/menuactioncache.h"
 #include "storeworld.h"
+#include "support/simmenus.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -9,22 +10,13 @@
 using namespace Velmora;
 using Kind = ApplicationMenuAction::Kind;
 using Sim::SimMenuItem;
+using Test::item;
 
 namespace {
 
-SimMenuItem item(const QString &title, bool enabled = true)
-{
-    SimMenuItem menuItem;
-    menuItem.title = title;
-    menuItem.enabled = enabled;
-    return menuItem;
-}
-
 QList<SimMenuItem> fileMenu(const QList<SimMenuItem> &items)
 {
-    SimMenuItem file = item("File");
-    file.children = items;
-    return { file };
+    return { Test::menu("File", items) };
 }
 
 ApplicationMenuAction action(Kind kind, bool enabled = true)
@@ -164,7 +156,7 @@ private slots:
         refresh();
         QCOMPARE(published.size(), 0);
         // A command that changed state is taken.
-        f.setMenus(pid, fileMenu({ item("New Window"), item("New Document", false) }));
+        f.setMenus(pid, fileMenu({ item("New Window"), item("New Document", {}, false) }));
         refresh();
         QCOMPARE(published.size(), 1);
         QVERIFY(!f.cache().applicationMenuActions(f.app(pid)).last().isEnabled);
@@ -206,7 +198,7 @@ private slots:
     {
         Fixture f;
         // New Window is disabled, so the entry stays incomplete whatever is found.
-        const qint32 pid = f.addMenuApp("Editor", fileMenu({ item("New Window", false) }));
+        const qint32 pid = f.addMenuApp("Editor", fileMenu({ item("New Window", {}, false) }));
         f.store = f.make(false);
         f.cache().refreshIncompleteMenuActions(f.app(pid));
         f.clock.advance(0);
@@ -247,7 +239,7 @@ private slots:
     void activationOnTheDesktopAsksAnIncompleteApp()
     {
         Fixture f;
-        const qint32 pid = f.addMenuApp("Editor", fileMenu({ item("New Window", false) }));
+        const qint32 pid = f.addMenuApp("Editor", fileMenu({ item("New Window", {}, false) }));
         f.store = f.make(true);
         f.background.runAll();
         QCOMPARE(f.walks(pid), 1);

@@ -1,6 +1,7 @@
 #include "platform/sim/simoperations.h"
 #include "store/minimizetakeover.h"
 #include "clicksworld.h"
+#include "support/simmenus.h"
 
 #include <QTest>
 
@@ -15,17 +16,9 @@ const KeyEvent commandW { InputEventType::KeyDown, 13, CommandFlag, false, "w" }
 // A menu bar whose File menu holds `close` on Command-W.
 QList<SimMenuItem> menuBar(const QString &close)
 {
-    const auto menu = [](const QString &title, const QList<SimMenuItem> &items) {
-        SimMenuItem top;
-        top.title = title;
-        top.children = items;
-        return top;
-    };
-    SimMenuItem closeItem;
-    closeItem.title = close;
-    closeItem.commandCharacter = "w";
+    SimMenuItem closeItem = Test::shortcutItem(close, "w");
     closeItem.command = SimMenuItem::CloseWindowCommand;
-    return { menu("Apple", {}), menu("Alpha", {}), menu("File", { closeItem }) };
+    return { Test::menu("Apple", {}), Test::menu("Alpha", {}), Test::menu("File", { closeItem }) };
 }
 
 // Alpha frontmost, its window over Beta's.

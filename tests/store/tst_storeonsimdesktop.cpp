@@ -10,6 +10,7 @@
 #include "store/servicewindowcapture.h"
 #include "store/taskbarstore.h"
 #include "storeworld.h"
+#include "support/simmenus.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -113,11 +114,7 @@ private slots:
         Test::StoreWorld world;
         world.realThreads = true;
         const qint32 editor = world.addAppWithTwoWindows("Editor");
-        Sim::SimMenuItem file;
-        file.title = "File";
-        Sim::SimMenuItem newWindow;
-        newWindow.title = "New Window";
-        file.children = { newWindow };
+        const Sim::SimMenuItem file = Test::menu("File", { Test::item("New Window") });
         world.desktop.updateProcess(editor, [&](Sim::SimProcess &process) { process.menuBar = { file }; });
         auto store = world.make(true);
 

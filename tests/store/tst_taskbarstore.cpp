@@ -6,6 +6,7 @@
 #include "store/finderfavoritesmodel.h"
 #include "store/taskbarstore.h"
 #include "storeworld.h"
+#include "support/appitems.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -19,11 +20,6 @@ namespace {
 QStringList defaultPinIDs()
 {
     return ids(AppItem::pinnedDefaults());
-}
-
-AppItem app(const QString &bundleID, const QString &name)
-{
-    return AppItem { bundleID, name, bundleID, std::nullopt, false, std::nullopt };
 }
 
 // A store whose workspace is a plain list the test edits, with a clock that

@@ -1,8 +1,10 @@
 #include "store/windowpreviewordering.h"
+#include "support/itemids.h"
 
 #include <QTest>
 
 using namespace Velmora;
+using Velmora::Test::ids;
 
 namespace {
 
@@ -14,14 +16,6 @@ WindowPreviewItem preview(const QString &id, const QString &title, qint64 rank =
     item.lastUsedRank = rank;
     item.processIdentifier = pid;
     return item;
-}
-
-QStringList ids(const QList<WindowPreviewItem> &previews)
-{
-    QStringList result;
-    for (const WindowPreviewItem &item : previews)
-        result << item.id;
-    return result;
 }
 
 using Recencies = QHash<QString, quint64>;

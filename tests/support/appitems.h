@@ -14,4 +14,10 @@ inline QList<AppItem> appsWithIDs(const QStringList &ids)
     return apps;
 }
 
+// An item whose id is its bundle id, with no bundle location.
+inline AppItem app(const QString &bundleID, const QString &name, bool running = false)
+{
+    return AppItem { bundleID, name, bundleID, std::nullopt, running, std::nullopt };
+}
+
 } // namespace Velmora::Test

@@ -3,6 +3,7 @@
 #include "platform/sim/simoperations.h"
 #include "platform/sim/simplatform.h"
 #include "platform/sim/virtualclock.h"
+#include "displays.h"
 
 #include <QMap>
 #include <QStringList>
@@ -44,10 +45,7 @@ struct DesktopWorld
 
     DesktopWorld()
     {
-        DisplayInfo display;
-        display.displayId = 1;
-        display.bounds = QRectF(0, 0, 1440, 900);
-        desktop.setDisplays({display});
+        desktop.setDisplays({display(1, QRectF(0, 0, 1440, 900))});
     }
 
     // A regular application "com.example.<name>" in /Applications; `change`

@@ -50,8 +50,15 @@ bool SimAccessibility::isProcessTrusted() const
 bool SimAccessibility::isProcessTrustedWithPrompt(bool prompt)
 {
     const bool trusted = m_desktop.isAccessibilityTrusted();
-    if (prompt && !trusted)
-        m_desktop.promptForAccessibility();
+    if (prompt && !trusted) {
+        const bool trustedNow = m_world.withLock([](SimDesktopParts &d) {
+            d.settingsPane.promptForAccessibility();
+            return d.world.permissions().accessibilityTrusted;
+        });
+        // The system's prompt leads the person to the pane where the switch is.
+        if (!trustedNow)
+            m_desktop.openSystemSettings(QStringLiteral("Privacy_Accessibility"));
+    }
     m_world.log(SimOperations::IsProcessTrusted, m_desktop.selfPid(), prompt ? QStringLiteral("prompt") : QString(),
                   {}, trusted ? 1 : 0);
     return trusted;

@@ -233,30 +233,6 @@ bool SimDesktop::grantsAccessibilityOnPrompt() const
     return withLock([](const SimDesktopParts &d) { return d.world.permissions().grantsAccessibilityOnPrompt; });
 }
 
-void SimDesktop::promptForAccessibility()
-{
-    const bool trusted = withLock([](SimDesktopParts &d) {
-        d.settingsPane.promptForAccessibility();
-        return d.world.permissions().accessibilityTrusted;
-    });
-    // The system's prompt leads the person to the pane where the switch is.
-    if (!trusted)
-        openSystemSettings(QStringLiteral("Privacy_Accessibility"));
-}
-
-bool SimDesktop::requestScreenCapture()
-{
-    bool firstAnswer = false;
-    const bool granted = withLock([&](SimDesktopParts &d) {
-        firstAnswer = d.world.permissions().screenCapture == SimPermission::NotDetermined;
-        return d.settingsPane.requestScreenCapture();
-    });
-    // Answered once, by sending the person to the settings.
-    if (firstAnswer && !granted)
-        openSystemSettings(QStringLiteral("Privacy_ScreenCapture"));
-    return granted;
-}
-
 void SimDesktop::openSystemSettings(const QString &anchor)
 {
     emit systemSettingsOpened(anchor);

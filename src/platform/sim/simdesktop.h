@@ -167,8 +167,6 @@ public:
     // The person at the privacy settings (see SimSettingsPane).
     void setGrantsAccessibilityOnPrompt(bool grants);
     bool grantsAccessibilityOnPrompt() const;
-    void promptForAccessibility();
-    bool requestScreenCapture();
     bool screenCapturePreflight() const;
     bool screenCaptureAwaitsRestart() const;
     // Screen recording granted, waiting for this process to restart (for scenarios).

@@ -3,7 +3,6 @@
 #include "platform/sim/simdesktop.h"
 #include "platform/sim/simoperations.h"
 
-
 namespace Velmora::Sim {
 
 SimScreenCapture::SimScreenCapture(SimDesktopAccess world)
@@ -19,7 +18,14 @@ bool SimScreenCapture::preflightAccess() const
 
 bool SimScreenCapture::requestAccess()
 {
-    const bool granted = m_desktop.requestScreenCapture();
+    bool firstAnswer = false;
+    const bool granted = m_world.withLock([&](SimDesktopParts &d) {
+        firstAnswer = d.world.permissions().screenCapture == SimPermission::NotDetermined;
+        return d.settingsPane.requestScreenCapture();
+    });
+    // Answered once, by sending the person to the settings.
+    if (firstAnswer && !granted)
+        m_desktop.openSystemSettings(QStringLiteral("Privacy_ScreenCapture"));
     m_world.log(SimOperations::RequestScreenCaptureAccess, m_desktop.selfPid(), {}, {}, granted ? 1 : 0);
     return granted;
 }
