@@ -1,6 +1,8 @@
-#include "store/messagingtimeoutscope.h"
+#include "services/messagingtimeoutscope.h"
 
 #include "platform/accessibility.h"
+
+#include <algorithm>
 
 namespace Velmora {
 
@@ -12,15 +14,20 @@ MessagingTimeoutScope::MessagingTimeoutScope(Accessibility &accessibility, doubl
 
 MessagingTimeoutScope::~MessagingTimeoutScope()
 {
-    for (const AXElement &element : std::as_const(m_limited))
-        m_accessibility.setMessagingTimeout(element, 0);
+    // Last limited first, so a reference limited twice ends as it began.
+    for (auto it = m_limited.crbegin(); it != m_limited.crend(); ++it)
+        m_accessibility.setMessagingTimeout(it->element, it->previousSeconds);
 }
 
 const AXElement &MessagingTimeoutScope::limit(const AXElement &element)
 {
-    if (!m_limited.contains(element)) {
+    // Equal elements may be different references, each with its own time-out.
+    const bool limited = std::any_of(m_limited.cbegin(), m_limited.cend(), [&](const Limited &entry) {
+        return entry.element == element && entry.element.reference() == element.reference();
+    });
+    if (!limited) {
+        m_limited.append({ element, m_accessibility.messagingTimeout(element) });
         m_accessibility.setMessagingTimeout(element, m_seconds);
-        m_limited.append(element);
     }
     return element;
 }
