@@ -157,6 +157,7 @@ public:
     AXError setAttributeValue(const AXElement &, const QString &, const AXValue &) override { return AXError::Success; }
     AXError performAction(const AXElement &, const QString &) override { return AXError::Success; }
     AXError setMessagingTimeout(const AXElement &, double) override { return AXError::Success; }
+    double messagingTimeout(const AXElement &) const override { return 0; }
     AXResult<AXElement> elementAtPosition(const AXElement &, const QPointF &) override { return AXError::Failure; }
     std::unique_ptr<AccessibilityObserver> createObserver(qint32, QObject *, NotificationCallback) override
     {

@@ -68,6 +68,7 @@ QMenu *BarMenus::appMenu(TaskbarStore &store, BarActions &actions, const AppItem
     model->refreshCommands(menu, [menu](const AppMenuModel::Replacement &replacement) {
         replace(menu, replacement);
     });
+    model->awaitWindows(menu, [menu](const AppMenuModel::Replacement &replacement) { replace(menu, replacement); });
     return menu;
 }
 

@@ -8,6 +8,7 @@
 #include "services/applicationmenuactionprovider.h"
 #include "services/velmoraownwindows.h"
 #include "store/focusrecorder.h"
+#include "store/stillrunning.h"
 #include "store/taskbarstore.h"
 #include "taskmanager/taskmanagerwindowcontroller.h"
 
@@ -87,14 +88,21 @@ void StoreBarActions::showAllWindows(const AppItem &app, const RunningApplicatio
     // The Dock shows the windows when it can.
     if (m_services.appExpose && m_services.appExpose->show(application))
         return;
-    WindowPicker &picker = m_store.windowPicker();
-    const QList<WindowPreviewItem> cached
-        = picker.orderedWindowPreviews(m_store.windowPreviewCache().cachedOrFetchedWindowPreviews(application));
-    if (cached.size() >= WindowPicker::pickerThreshold) {
-        picker.presentWindowPicker(app, cached, displayID);
-        return;
-    }
-    m_store.clicks().bringForward(application);
+    // Windows the application does not list at once are shown when they
+    // arrive from the background.
+    TaskbarStore &store = m_store;
+    store.windowPreviewCache().withWindowPreviews(
+        application, &store, [&store, app, application, displayID](const QList<WindowPreviewItem> &listed) {
+            if (!isStillRunning(store.environment().workspace, application))
+                return;
+            WindowPicker &picker = store.windowPicker();
+            const QList<WindowPreviewItem> previews = picker.orderedWindowPreviews(listed);
+            if (previews.size() >= WindowPicker::pickerThreshold) {
+                picker.presentWindowPicker(app, previews, displayID);
+                return;
+            }
+            store.clicks().bringForward(application);
+        });
 }
 
 void StoreBarActions::performMenuAction(const ApplicationMenuAction &action, const RunningApplication &application)

@@ -22,8 +22,9 @@ namespace Velmora {
 // Every call may be made from any thread and blocks that thread until the
 // other application answers. An application that does not answer within the
 // messaging time-out makes the call fail with CannotComplete; the time-out is
-// per element (setMessagingTimeout), falling back to the one set on the
-// system-wide element, falling back to the service's default.
+// per element reference (setMessagingTimeout; see AXElement), falling back to
+// the one set on the system-wide element, falling back to the service's
+// default.
 //
 // Names of attributes, actions and notifications are in platform/axnames.h.
 class Accessibility
@@ -69,6 +70,9 @@ public:
     // fails with CannotComplete; 0 restores the default. Set on the
     // system-wide element it becomes the default of every element.
     virtual AXError setMessagingTimeout(const AXElement &element, double seconds) = 0;
+    // What setMessagingTimeout last set on this reference to the element, so
+    // a caller can put it back; 0 when it waits the default.
+    virtual double messagingTimeout(const AXElement &element) const = 0;
 
     // The deepest element at `point` (top-left origin, y down, in points)
     // within `root`: an application element, or the system-wide element for

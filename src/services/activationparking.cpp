@@ -9,6 +9,9 @@ namespace Velmora {
 
 namespace {
 
+// Asks the platform to map the window without giving it the input focus.
+constexpr const char *showWithoutActivatingProperty = "_q_showWithoutActivating";
+
 // A window with a title bar: what a user would take for a window of its own.
 bool isTitled(const QWindow &window)
 {
@@ -65,15 +68,19 @@ void ActivationParking::park()
     if (!m_parkingWindow) {
         m_parkingWindow = std::make_unique<QWindow>();
         m_parkingWindow->setObjectName(QStringLiteral("Velmora.ParkingWindow"));
-        // Borderless, but it must still be able to take key status.
+        // The application has just lost the front to another one: the
+        // parking window must never take the keyboard back from it. Under a
+        // window manager a shown window that accepts focus, or one that asks
+        // to be activated, gets it; this one is shown in front of our own
+        // windows without either.
         m_parkingWindow->setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
-            | Qt::NoDropShadowWindowHint | Qt::WindowStaysOnTopHint);
+            | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint | Qt::WindowStaysOnTopHint);
+        m_parkingWindow->setProperty(showWithoutActivatingProperty, true);
         m_parkingWindow->setGeometry(0, 0, 1, 1);
         m_parkingWindow->setOpacity(0);
     }
     m_parkingWindow->show();
     m_parkingWindow->raise();
-    m_parkingWindow->requestActivate();
 }
 
 } // namespace Velmora

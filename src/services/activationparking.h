@@ -17,8 +17,9 @@ enum class ActivationPolicy;
 // onboarding) from holding key and main status while another application is
 // active: an accessory application keeps them otherwise, and the next click
 // on the bar would then go to them first. When the application resigns
-// active and one of them is visible, focus moves to the parking window, an
-// invisible one-point window that takes no input.
+// active and one of them is visible, the parking window, an invisible
+// one-point window that takes no input, is put in front of them. It never
+// takes the keyboard focus: the application that just became active keeps it.
 //
 // Main thread only. Installed once at start-up; the parking window is made
 // at the first resignation that needs it and kept for the life of the object.

@@ -3,6 +3,7 @@
 #include "platform/accessibility.h"
 #include "platform/axnames.h"
 #include "services/axreads.h"
+#include "services/messagingtimeoutscope.h"
 #include "services/windowpreviewprovider.h"
 
 namespace Velmora {
@@ -15,11 +16,11 @@ constexpr qsizetype titleIndex = 2;
 constexpr qsizetype enabledIndex = 3;
 
 std::optional<AXElement> elementWithTimeout(
-    Accessibility &accessibility, const AXElement &element, const QString &attribute)
+    Accessibility &accessibility, MessagingTimeoutScope &scope, const AXElement &element, const QString &attribute)
 {
     std::optional<AXElement> found = AXReads::element(accessibility, element, attribute);
     if (found)
-        accessibility.setMessagingTimeout(*found, CloseShortcut::messagingTimeoutSeconds);
+        scope.limit(*found);
     return found;
 }
 
@@ -66,21 +67,20 @@ std::optional<QString> CloseShortcut::titleIfCommandW(const std::vector<AXValue>
 
 std::optional<QString> CloseShortcut::shortcutMenuItemTitle(Accessibility &accessibility, const AXElement &application)
 {
-    const std::optional<AXElement> menuBar = elementWithTimeout(accessibility, application, AXNames::MenuBar);
+    MessagingTimeoutScope scope(accessibility, messagingTimeoutSeconds);
+    const std::optional<AXElement> menuBar = elementWithTimeout(accessibility, scope, application, AXNames::MenuBar);
     if (!menuBar)
         return std::nullopt;
     const QList<AXElement> menus = children(accessibility, *menuBar);
     for (int index : menuSearchOrder(menus.size())) {
-        const AXElement &menuBarItem = menus[index];
-        accessibility.setMessagingTimeout(menuBarItem, messagingTimeoutSeconds);
+        const AXElement &menuBarItem = scope.limit(menus[index]);
         const QList<AXElement> itemChildren = children(accessibility, menuBarItem);
         if (itemChildren.isEmpty())
             continue;
-        const AXElement &menu = itemChildren.first();
-        accessibility.setMessagingTimeout(menu, messagingTimeoutSeconds);
+        const AXElement &menu = scope.limit(itemChildren.first());
         // Only the menu's own items: a Close in a submenu is no Command-W of the window.
         for (const AXElement &item : children(accessibility, menu)) {
-            accessibility.setMessagingTimeout(item, messagingTimeoutSeconds);
+            scope.limit(item);
             const AXResult<std::vector<AXValue>> values = accessibility.copyMultipleAttributeValues(
                 item, menuItemAttributes(), Accessibility::BatchOptions::None);
             if (!values.ok() || !values.value())
@@ -95,12 +95,15 @@ std::optional<QString> CloseShortcut::shortcutMenuItemTitle(Accessibility &acces
 std::optional<AXElement> CloseShortcut::closeButton(
     Accessibility &accessibility, WindowPreviewProvider &windows, quint32 windowID, qint32 processIdentifier)
 {
-    const AXElement application = accessibility.applicationElement(processIdentifier);
-    accessibility.setMessagingTimeout(application, messagingTimeoutSeconds);
-    const std::optional<AXElement> window = elementWithTimeout(accessibility, application, AXNames::FocusedWindow);
+    // The short waits are this check's own: other callers reading the same
+    // application keep theirs.
+    MessagingTimeoutScope scope(accessibility, messagingTimeoutSeconds);
+    const AXElement application = scope.limit(accessibility.applicationElement(processIdentifier));
+    const std::optional<AXElement> window
+        = elementWithTimeout(accessibility, scope, application, AXNames::FocusedWindow);
     if (!window || windows.accessibilityWindowID(*window) != windowID)
         return std::nullopt;
-    const std::optional<AXElement> button = elementWithTimeout(accessibility, *window, AXNames::CloseButton);
+    const std::optional<AXElement> button = elementWithTimeout(accessibility, scope, *window, AXNames::CloseButton);
     if (!button || AXReads::boolean(accessibility, *button, AXNames::Enabled) == false)
         return std::nullopt;
 

@@ -6,6 +6,7 @@
 #include "platform/windowlist.h"
 #include "platform/workspace.h"
 #include "services/axreads.h"
+#include "services/messagingtimeoutscope.h"
 #include "services/screengeometry.h"
 
 #include <QHash>
@@ -87,15 +88,15 @@ QSet<quint32> FullScreenDisplayDetector::displayIDs()
 std::optional<QSet<quint32>> FullScreenDisplayDetector::accessibilityFullScreenDisplayIDs(
     qint32 processIdentifier, const QList<Display> &displays)
 {
-    const AXElement application = m_accessibility.applicationElement(processIdentifier);
-    m_accessibility.setMessagingTimeout(application, messagingTimeoutSeconds);
+    MessagingTimeoutScope scope(m_accessibility, messagingTimeoutSeconds);
+    const AXElement application = scope.limit(m_accessibility.applicationElement(processIdentifier));
     const std::optional<QList<AXElement>> windows = AXReads::elements(m_accessibility, application, AXNames::Windows);
     if (!windows)
         return std::nullopt;
 
     QSet<quint32> result;
     for (const AXElement &window : *windows) {
-        m_accessibility.setMessagingTimeout(window, messagingTimeoutSeconds);
+        scope.limit(window);
         if (AXReads::boolean(m_accessibility, window, WindowAttributeNames::fullScreen()) != true)
             continue;
         const std::optional<QPointF> position

@@ -4,6 +4,7 @@
 #include "platform/axnames.h"
 #include "platform/workspace.h"
 #include "services/axreads.h"
+#include "services/messagingtimeoutscope.h"
 
 #include <algorithm>
 
@@ -130,15 +131,16 @@ std::optional<RunningApplication> MinimizeButtonHitTest::applicationBelow(
 std::optional<MinimizeButtonHitTest::ButtonHit> MinimizeButtonHitTest::buttonFrame(
     Accessibility &accessibility, const QPointF &point, qint32 processIdentifier)
 {
-    const AXElement application = accessibility.applicationElement(processIdentifier);
-    accessibility.setMessagingTimeout(application, messagingTimeoutSeconds);
+    // The short wait is this press's own: other callers reading the same
+    // application keep theirs.
+    MessagingTimeoutScope scope(accessibility, messagingTimeoutSeconds);
+    const AXElement application = scope.limit(accessibility.applicationElement(processIdentifier));
     // The window server hands positions over in single precision.
     const QPointF position(float(point.x()), float(point.y()));
     const AXResult<AXElement> hit = accessibility.elementAtPosition(application, position);
     if (!hit.ok() || !hit.value() || hit.value()->isNull())
         return std::nullopt;
-    const AXElement element = *hit.value();
-    accessibility.setMessagingTimeout(element, messagingTimeoutSeconds);
+    const AXElement element = scope.limit(*hit.value());
 
     const std::optional<QString> subrole = AXReads::string(accessibility, element, AXNames::Subrole);
     Button button;

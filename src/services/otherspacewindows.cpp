@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/workspace.h"
 #include "services/accessibilitywindownumber.h"
+#include "services/messagingtimeoutscope.h"
 #include "services/servicelabels.h"
 
 #include <QSequentialIterable>
@@ -214,7 +215,8 @@ QHash<quint32, AXElement> OtherSpaceWindows::searchElements(
         const auto element = m_createWithRemoteToken(token);
         if (!element)
             continue;
-        m_accessibility.setMessagingTimeout(*element, probeMessagingTimeoutSeconds);
+        MessagingTimeoutScope scope(m_accessibility, probeMessagingTimeoutSeconds);
+        scope.limit(*element);
         const auto role = m_accessibility.copyAttributeValue(*element, AXNames::Role).valueOr({}).toString();
         if (role.value_or(QString()) != AXNames::WindowRole)
             continue;

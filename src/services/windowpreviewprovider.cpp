@@ -5,6 +5,7 @@
 #include "platform/displays.h"
 #include "platform/windowlist.h"
 #include "platform/workspace.h"
+#include "services/messagingtimeoutscope.h"
 #include "services/servicelabels.h"
 #include "services/windowpreviewid.h"
 #include "services/windowvisibility.h"
@@ -106,21 +107,29 @@ QList<WindowPreviewItem> WindowPreviewProvider::windows(const RunningApplication
     return listWindows(application, answered);
 }
 
-std::optional<QList<WindowPreviewItem>> WindowPreviewProvider::windowsIfAnswered(const RunningApplication &application)
+std::optional<QList<WindowPreviewItem>> WindowPreviewProvider::windowsIfAnswered(
+    const RunningApplication &application, double messagingTimeoutSeconds)
 {
     bool answered = true;
-    QList<WindowPreviewItem> items = listWindows(application, answered);
+    QList<WindowPreviewItem> items = listWindows(application, answered, messagingTimeoutSeconds);
     if (!answered)
         return std::nullopt;
     return items;
 }
 
-QList<WindowPreviewItem> WindowPreviewProvider::listWindows(const RunningApplication &application, bool &answered)
+QList<WindowPreviewItem> WindowPreviewProvider::listWindows(
+    const RunningApplication &application, bool &answered, double messagingTimeoutSeconds)
 {
     if (!m_accessibility.isProcessTrusted())
         return {};
+    // Every element read is limited, the windows too: each is a reference of
+    // its own, which would otherwise wait the default.
+    MessagingTimeoutScope scope(m_accessibility, messagingTimeoutSeconds);
+    const auto limited = [&](const AXElement &element) -> const AXElement & {
+        return messagingTimeoutSeconds > 0 ? scope.limit(element) : element;
+    };
     const qint32 pid = application.processIdentifier;
-    const AXElement applicationElement = m_accessibility.applicationElement(pid);
+    const AXElement applicationElement = limited(m_accessibility.applicationElement(pid));
     const auto windowsValue = m_accessibility.copyAttributeValue(applicationElement, AXNames::Windows);
     answered = windowsValue.error() != AXError::CannotComplete;
     const auto listed = windowsValue.valueOr({}).toElementList();
@@ -136,7 +145,7 @@ QList<WindowPreviewItem> WindowPreviewProvider::listWindows(const RunningApplica
     for (const AXElement &element : std::as_const(elements)) {
         // A window whose application stopped answering half-way is left out
         // of the list although it is still there.
-        const std::optional<WindowAttributes> read = windowAttributes(element);
+        const std::optional<WindowAttributes> read = windowAttributes(limited(element));
         answered = answered && read.has_value();
         attributes.append(read.value_or(WindowAttributes()));
     }

@@ -68,8 +68,11 @@ public:
     QList<WindowPreviewItem> windows(const RunningApplication &application);
     // The same, but nothing when the application did not answer in time: a
     // hung application still has its windows, it only cannot list them, and
-    // a caller that remembers them should keep them.
-    std::optional<QList<WindowPreviewItem>> windowsIfAnswered(const RunningApplication &application);
+    // a caller that remembers them should keep them. A `messagingTimeoutSeconds`
+    // above 0 bounds each read of the application (for callers on the main
+    // thread); 0 waits as long as the system does.
+    std::optional<QList<WindowPreviewItem>> windowsIfAnswered(
+        const RunningApplication &application, double messagingTimeoutSeconds = 0);
     QSet<quint32> windowServerWindowIDs(qint32 processIdentifier) const;
     QHash<quint32, QString> windowServerTitles() const;
     std::optional<quint32> accessibilityWindowID(const AXElement &element);
@@ -88,7 +91,8 @@ private:
     // Nothing when the application did not answer in time.
     std::optional<WindowAttributes> windowAttributes(const AXElement &element);
     // The windows that answered; `answered` turns false when any read timed out.
-    QList<WindowPreviewItem> listWindows(const RunningApplication &application, bool &answered);
+    QList<WindowPreviewItem> listWindows(
+        const RunningApplication &application, bool &answered, double messagingTimeoutSeconds = 0);
     QList<AXElement> otherSpaceWindows(const RunningApplication &application, const QList<AXElement> &listed,
         const WindowServerEntries::Index &entries, const AXElement &applicationElement);
 

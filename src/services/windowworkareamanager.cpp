@@ -5,6 +5,7 @@
 #include "platform/displays.h"
 #include "platform/workspace.h"
 #include "services/axreads.h"
+#include "services/messagingtimeoutscope.h"
 #include "services/screengeometry.h"
 
 #include <cmath>
@@ -87,8 +88,8 @@ WindowWorkAreaManager::Report WindowWorkAreaManager::apply(double reservedHeight
 WindowWorkAreaManager::Counts WindowWorkAreaManager::keepWindowsInWorkArea(
     const RunningApplication &application, const QList<DisplayWorkArea> &workAreas)
 {
-    const AXElement element = m_accessibility.applicationElement(application.processIdentifier);
-    m_accessibility.setMessagingTimeout(element, messagingTimeoutSeconds);
+    MessagingTimeoutScope scope(m_accessibility, messagingTimeoutSeconds);
+    const AXElement element = scope.limit(m_accessibility.applicationElement(application.processIdentifier));
     const std::optional<QList<AXElement>> windows = AXReads::elements(m_accessibility, element, AXNames::Windows);
     if (!windows)
         return {};
@@ -101,7 +102,10 @@ WindowWorkAreaManager::Counts WindowWorkAreaManager::keepWindowsInWorkArea(
 
 bool WindowWorkAreaManager::keepWindowInWorkArea(const AXElement &window, const QList<DisplayWorkArea> &workAreas)
 {
-    m_accessibility.setMessagingTimeout(window, messagingTimeoutSeconds);
+    // The window may come from the work-area observer, which keeps it for
+    // its own notifications: the short wait ends with this pass.
+    MessagingTimeoutScope scope(m_accessibility, messagingTimeoutSeconds);
+    scope.limit(window);
     if (AXReads::boolean(m_accessibility, window, WindowAttributeNames::fullScreen()) == true)
         return false;
     const std::optional<QPointF> position = AXReads::point(m_accessibility, window, WindowAttributeNames::position());

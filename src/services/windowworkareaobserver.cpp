@@ -6,6 +6,7 @@
 #include "platform/scheduler.h"
 #include "platform/workspace.h"
 #include "services/axreads.h"
+#include "services/messagingtimeoutscope.h"
 #include "services/servicelabels.h"
 
 #include <QSet>
@@ -99,9 +100,12 @@ void WindowWorkAreaObserver::addObserver(qint32 processIdentifier, std::optional
     m_observers.insert_or_assign(processIdentifier, Watched { launchDateMs, observer });
 
     // Windows that exist already are watched from now on, not adjusted now.
-    m_accessibility.setMessagingTimeout(application, messagingTimeoutSeconds);
-    const QList<AXElement> windows
-        = AXReads::elements(m_accessibility, application, AXNames::Windows).value_or(QList<AXElement>());
+    QList<AXElement> windows;
+    {
+        MessagingTimeoutScope scope(m_accessibility, messagingTimeoutSeconds);
+        windows = AXReads::elements(m_accessibility, scope.limit(application), AXNames::Windows)
+                      .value_or(QList<AXElement>());
+    }
     for (const AXElement &window : windows)
         observeGeometry(window, observer);
 }

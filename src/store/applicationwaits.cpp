@@ -5,7 +5,7 @@
 #include "platform/clock.h"
 #include "platform/sleeper.h"
 #include "services/axreads.h"
-#include "store/messagingtimeoutscope.h"
+#include "services/messagingtimeoutscope.h"
 
 namespace Velmora::ApplicationWaits {
 

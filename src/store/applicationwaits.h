@@ -15,6 +15,10 @@ namespace ApplicationWaits {
 // Reads of another application's window on the main thread give up this
 // soon, so a hung application cannot freeze the bar.
 inline constexpr double mainThreadTimeoutSeconds = 0.1;
+// Listing another application's windows on the main thread, while a press
+// or a menu waits for them: each read gives up this soon, and what is not
+// answered is listed in the background.
+inline constexpr double pressTimeoutSeconds = 0.05;
 // A button press may take the application this long to answer.
 inline constexpr double buttonPressTimeoutSeconds = 1.0;
 // Waiting for an application to leave or take the front: at most 0.2 s,

@@ -8,7 +8,7 @@
 #include "services/axreads.h"
 #include "services/windowpreviewprovider.h"
 #include "store/applicationwaits.h"
-#include "store/messagingtimeoutscope.h"
+#include "services/messagingtimeoutscope.h"
 #include "store/ownwindowshost.h"
 #include "store/windowguard.h"
 #include "store/windowpreviewcache.h"
@@ -191,7 +191,6 @@ void MinimizeTakeover::handleMinimizeShortcut(
     request.targetProcessIdentifier = application.processIdentifier;
     request.windowID = windowID;
     request.previousApplication = below;
-    m_services.accessibility.setMessagingTimeout(*button, ApplicationWaits::buttonPressTimeoutSeconds);
     pressHeldButton(*button, request, application, event);
 }
 
@@ -240,7 +239,6 @@ void MinimizeTakeover::closeHeldWindow(const AXElement &closeButton, quint32 win
     request.targetProcessIdentifier = application.processIdentifier;
     request.windowID = windowID;
     request.previousApplication = applicationBelow;
-    m_services.accessibility.setMessagingTimeout(closeButton, ApplicationWaits::buttonPressTimeoutSeconds);
     pressHeldButton(closeButton, request, application, event);
 }
 
@@ -258,8 +256,8 @@ void MinimizeTakeover::pressHeldButton(const AXElement &button, const NativeMini
             // The application must have let go of the front first, or it
             // brings its next window forward as the window goes.
             ApplicationWaits::waitUntilFrontmost(accessibility, clock, sleeper, pid, false);
-            const AXError result = accessibility.performAction(button, AXNames::Press);
-            accessibility.setMessagingTimeout(button, 0);
+            MessagingTimeoutScope scope(accessibility, ApplicationWaits::buttonPressTimeoutSeconds);
+            const AXError result = accessibility.performAction(scope.limit(button), AXNames::Press);
             return result == AXError::Success || result == AXError::CannotComplete;
         },
         [this, request, application, event](bool pressed) {

@@ -51,6 +51,7 @@ void TaskbarClicks::handleTaskbarClick(const AppItem &app, quint32 displayID)
 {
     const Services &env = m_services;
     env.tooltip.hide();
+    const quint64 click = ++m_clickGeneration;
     const bool pickerWasOpen = m_parts.picker.isWindowPickerOpen(app.id, displayID);
     m_parts.flyouts.dismissFlyouts();
     // The click that lands on the button of an open picker only closes it.
@@ -65,11 +66,22 @@ void TaskbarClicks::handleTaskbarClick(const AppItem &app, quint32 displayID)
         open(app);
         return;
     }
-    const RunningApplication &application = running.first();
-    WindowPicker &picker = m_parts.picker;
-    const QList<WindowPreviewItem> previews
-        = picker.orderedWindowPreviews(m_parts.cache.cachedOrFetchedWindowPreviews(application));
+    const RunningApplication application = running.first();
+    // Windows the application does not list at once arrive from the
+    // background; the click then goes on as if they had been there.
+    m_parts.cache.withWindowPreviews(
+        application, this, [this, app, displayID, application, click](const QList<WindowPreviewItem> &listed) {
+            if (click != m_clickGeneration || !isStillRunning(m_services.workspace, application))
+                return;
+            clickRunningApplication(app, displayID, application, m_parts.picker.orderedWindowPreviews(listed));
+        });
+}
 
+void TaskbarClicks::clickRunningApplication(const AppItem &app, quint32 displayID,
+    const RunningApplication &application, const QList<WindowPreviewItem> &previews)
+{
+    const Services &env = m_services;
+    WindowPicker &picker = m_parts.picker;
     const std::optional<RunningApplication> front = env.workspace.frontmostApplication();
     const bool isFrontmost
         = front && front->processIdentifier == application.processIdentifier && !application.isHidden;

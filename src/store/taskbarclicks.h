@@ -27,6 +27,7 @@ class WindowPreviewCache;
 class WindowPreviewProvider;
 class Workspace;
 struct AppItem;
+struct WindowPreviewItem;
 struct ApplicationMenuAction;
 
 // What a click on an app button does, and the operations it ends in:
@@ -118,6 +119,10 @@ private:
     };
 
     bool openOwnWindow(const AppItem &app, bool fromClick);
+    // What the click on a running application's button does, once its
+    // windows are known (display order).
+    void clickRunningApplication(const AppItem &app, quint32 displayID, const RunningApplication &application,
+        const QList<WindowPreviewItem> &previews);
     void launch(const AppItem &app);
     void pollForNewWindow(quint64 generation);
     void newWindowNumbersRead(quint64 generation, const QSet<quint32> &numbers);
@@ -129,6 +134,8 @@ private:
     std::optional<NewWindowWait> m_wait;
     quint64 m_waitGeneration = 0;
     std::optional<quint64> m_pollJob;
+    // Counts clicks: one waiting for its windows is dropped once another came.
+    quint64 m_clickGeneration = 0;
     // Last: its threads are joined before anything they report to goes.
     BackgroundTasks m_background;
 };

@@ -445,6 +445,10 @@ void TaskbarStore::refreshRunningApps()
     m_customWindowNames.retainProcesses(running);
     m_menuActions.refreshApplicationMenuActionCache(regular);
     m_env.focusRecorder.refreshApplications(regular);
+    // Finder's events reach only the process being watched: a Finder that
+    // started since is found here.
+    if (m_windowWatchers)
+        m_windowWatchers->refreshFinderWindows();
 }
 
 void TaskbarStore::updateTaskbarApps()

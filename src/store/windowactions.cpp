@@ -8,7 +8,7 @@
 #include "services/axreads.h"
 #include "services/dockminimizedwindows.h"
 #include "store/keystrokes.h"
-#include "store/messagingtimeoutscope.h"
+#include "services/messagingtimeoutscope.h"
 #include "store/ownwindowshost.h"
 #include "store/minimizetakeover.h"
 #include "store/stillrunning.h"
@@ -308,13 +308,12 @@ void WindowActions::minimizeFocusedWindow(const WindowPreviewItem &preview, cons
     }
 
     m_takeover.setNativeMinimizeRequest(std::nullopt);
-    accessibility.setMessagingTimeout(*button, buttonPressTimeoutSeconds);
     const AXElement pressed = *button;
     m_background.run<bool>(
         this,
         [&accessibility, pressed] {
-            const AXError result = accessibility.performAction(pressed, AXNames::Press);
-            accessibility.setMessagingTimeout(pressed, 0);
+            MessagingTimeoutScope scope(accessibility, buttonPressTimeoutSeconds);
+            const AXError result = accessibility.performAction(scope.limit(pressed), AXNames::Press);
             // "Cannot complete" comes back from an application that minimized
             // the window but answered late.
             return result == AXError::Success || result == AXError::CannotComplete;

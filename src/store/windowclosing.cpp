@@ -11,7 +11,7 @@
 #include "store/applicationwaits.h"
 #include "store/customwindownames.h"
 #include "store/taskbartooltip.h"
-#include "store/messagingtimeoutscope.h"
+#include "services/messagingtimeoutscope.h"
 #include "store/windowcloseconfirmation.h"
 #include "store/windowpicker.h"
 

@@ -5,6 +5,7 @@
 #include "platform/workspace.h"
 #include "services/windowpreviewprovider.h"
 #include "store/appitem.h"
+#include "store/applicationwaits.h"
 #include "store/stillrunning.h"
 
 namespace Velmora {
@@ -22,18 +23,44 @@ WindowPreviewCache::~WindowPreviewCache()
 
 QList<WindowPreviewItem> WindowPreviewCache::cachedOrFetchedWindowPreviews(const RunningApplication &application)
 {
+    return knownWindowPreviews(application).value_or(QList<WindowPreviewItem>());
+}
+
+std::optional<QList<WindowPreviewItem>> WindowPreviewCache::knownWindowPreviews(const RunningApplication &application)
+{
     const qint32 pid = application.processIdentifier;
     WindowPreviewProvider &provider = m_services.windowPreviews;
     if (const auto found = m_entries.constFind(pid); found != m_entries.cend()) {
         const qint64 age = m_services.clock.wallClockMs() - found->fetchedAtMs;
         // A wall clock set back makes an entry look young; it is refreshed all the same.
         if (age < maximumAgeMs || found->windowServerIDs == provider.windowServerWindowIDs(pid)) {
-            const QList<WindowPreviewItem> previews = found->previews;
+            const std::optional<QList<WindowPreviewItem>> previews
+                = found->listed ? std::optional(found->previews) : std::nullopt;
             refreshWindowPreviewCache(application, false);
             return previews;
         }
     }
-    return store(pid, fetch(provider, application)).value_or(QList<WindowPreviewItem>());
+    // Listed on the spot, as briefly as a press may wait: this runs on the
+    // main thread, and the bar must not freeze for another program.
+    const Fetch now = fetch(provider, application, ApplicationWaits::pressTimeoutSeconds);
+    const std::optional<QList<WindowPreviewItem>> known = store(pid, now);
+    if (!now.previews)
+        refreshWindowPreviewCache(application, false);
+    return known;
+}
+
+void WindowPreviewCache::withWindowPreviews(const RunningApplication &application, QObject *context, Use use)
+{
+    if (const std::optional<QList<WindowPreviewItem>> known = knownWindowPreviews(application))
+        use(*known);
+    else
+        whenListed(application, context, std::move(use));
+}
+
+void WindowPreviewCache::whenListed(const RunningApplication &application, QObject *context, Use use)
+{
+    m_waiters[application.processIdentifier].append({ QPointer<QObject>(context), std::move(use) });
+    refreshWindowPreviewCache(application, false);
 }
 
 void WindowPreviewCache::prefetchWindowPreviews(const AppItem &app)
@@ -58,11 +85,11 @@ void WindowPreviewCache::refreshWindowPreviewCache(const RunningApplication &app
 }
 
 WindowPreviewCache::Fetch WindowPreviewCache::fetch(
-    WindowPreviewProvider &provider, const RunningApplication &application)
+    WindowPreviewProvider &provider, const RunningApplication &application, double messagingTimeoutSeconds)
 {
     Fetch fetch;
     fetch.windowServerIDs = provider.windowServerWindowIDs(application.processIdentifier);
-    fetch.previews = provider.windowsIfAnswered(application);
+    fetch.previews = provider.windowsIfAnswered(application, messagingTimeoutSeconds);
     return fetch;
 }
 
@@ -70,11 +97,18 @@ void WindowPreviewCache::applyFetch(qint32 processIdentifier, const Fetch &fetch
 {
     m_fetchesInFlight.remove(processIdentifier);
     const std::optional<QList<WindowPreviewItem>> previews = store(processIdentifier, fetch);
-    if (!previews)
-        return;
-    emit windowPreviewsFetched(*previews, processIdentifier);
-    if (prefetchesThumbnails)
-        emit thumbnailPrefetchWanted(*previews);
+    if (previews) {
+        emit windowPreviewsFetched(*previews, processIdentifier);
+        if (prefetchesThumbnails)
+            emit thumbnailPrefetchWanted(*previews);
+    }
+    // An application that never answers has no windows to show, as a
+    // listing that waited it out would have found.
+    const QList<Waiter> waiters = m_waiters.take(processIdentifier);
+    for (const Waiter &waiter : waiters) {
+        if (waiter.context)
+            waiter.use(previews.value_or(QList<WindowPreviewItem>()));
+    }
 }
 
 void WindowPreviewCache::refreshWindowPreviewCacheAfterTransition(const RunningApplication &application)
@@ -107,7 +141,7 @@ std::optional<QList<WindowPreviewItem>> WindowPreviewCache::store(qint32 process
 {
     if (fetch.previews) {
         m_entries.insert(processIdentifier,
-            Entry { *fetch.previews, m_services.clock.wallClockMs(), fetch.windowServerIDs });
+            Entry { *fetch.previews, m_services.clock.wallClockMs(), fetch.windowServerIDs, true });
         return fetch.previews;
     }
     // A hung application still has its windows; it only could not list
@@ -118,17 +152,19 @@ std::optional<QList<WindowPreviewItem>> WindowPreviewCache::store(qint32 process
     // hung application every time.
     const auto found = m_entries.find(processIdentifier);
     if (found == m_entries.end()) {
-        // Nothing known to keep. An empty entry still spares the next
-        // presses from listing on the spot, each waiting out the hung
-        // application on the main thread, until it is old.
+        // Nothing known to keep. An entry that knows nothing still spares
+        // the next presses from listing on the spot, each waiting on the
+        // hung application on the main thread, until it is old.
         m_entries.insert(processIdentifier,
-            Entry { {}, m_services.clock.wallClockMs(), fetch.windowServerIDs });
+            Entry { {}, m_services.clock.wallClockMs(), fetch.windowServerIDs, false });
         return std::nullopt;
     }
+    found->windowServerIDs = fetch.windowServerIDs;
+    if (!found->listed)
+        return std::nullopt;
     found->previews.removeIf([&](const WindowPreviewItem &preview) {
         return preview.windowID && !fetch.windowServerIDs.contains(*preview.windowID);
     });
-    found->windowServerIDs = fetch.windowServerIDs;
     return found->previews;
 }
 

@@ -7,8 +7,10 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 
+#include <functional>
 #include <optional>
 
 namespace Velmora {
@@ -24,6 +26,11 @@ struct AppItem;
 // application's windows walks its accessibility tree, which is slow. Every
 // use refreshes the entry in the background, one fetch per process at a
 // time, and a fresh list is announced for the open picker.
+//
+// What is not cached is listed on the spot, but the main thread never waits
+// on another application longer than a press may: an application that does
+// not answer that soon is listed in the background, and whoever asked gets
+// its windows when they arrive.
 class WindowPreviewCache : public QObject
 {
     Q_OBJECT
@@ -41,7 +48,13 @@ public:
         // The process's window numbers, read just before the last listing,
         // answered or not.
         QSet<quint32> windowServerIDs;
+        // False while the application has never answered a listing: the
+        // entry then only keeps presses from listing on the spot again.
+        bool listed = true;
     };
+
+    // Gets an application's windows (unordered) on the main thread.
+    using Use = std::function<void(const QList<WindowPreviewItem> &previews)>;
 
     struct Services
     {
@@ -58,8 +71,20 @@ public:
 
     // The application's windows, unordered: from the cache while the entry is
     // younger than 10 s or the process still has the same window numbers
-    // (refreshed in the background then), else listed now.
+    // (refreshed in the background then), else listed now, each read waiting
+    // at most ApplicationWaits::pressTimeoutSeconds. Empty when they are not
+    // known (see knownWindowPreviews).
     QList<WindowPreviewItem> cachedOrFetchedWindowPreviews(const RunningApplication &application);
+    // The same, but nothing when the application did not answer in time and
+    // nothing is known of its windows: a background listing then runs.
+    std::optional<QList<WindowPreviewItem>> knownWindowPreviews(const RunningApplication &application);
+    // `use` gets the application's windows: at once when they are known,
+    // else on the main thread when the background listing brings them (empty
+    // when the application never answers), while `context` lives.
+    void withWindowPreviews(const RunningApplication &application, QObject *context, Use use);
+    // `use` gets what the next background listing of the application brings,
+    // while `context` lives; one is started unless one runs.
+    void whenListed(const RunningApplication &application, QObject *context, Use use);
     // The pointer entered `app`'s button: its windows and their images are
     // fetched ahead of a click.
     void prefetchWindowPreviews(const AppItem &app);
@@ -93,8 +118,16 @@ private:
         QSet<quint32> windowServerIDs;
     };
 
-    // Safe on any thread: it touches only the provider.
-    static Fetch fetch(WindowPreviewProvider &provider, const RunningApplication &application);
+    struct Waiter
+    {
+        QPointer<QObject> context;
+        Use use;
+    };
+
+    // Safe on any thread: it touches only the provider. A time-out above 0
+    // bounds each read of the application.
+    static Fetch fetch(
+        WindowPreviewProvider &provider, const RunningApplication &application, double messagingTimeoutSeconds = 0);
     // Keeps what the fetch says about the process's windows; the windows
     // known for it afterwards, nothing when the application did not answer
     // and nothing was known before (an open picker is then left alone).
@@ -104,6 +137,8 @@ private:
     Services m_services;
     QHash<qint32, Entry> m_entries;
     QSet<qint32> m_fetchesInFlight;
+    // Callers waiting for a background listing, by process.
+    QHash<qint32, QList<Waiter>> m_waiters;
     // Last: its threads are joined before anything they report to goes.
     BackgroundTasks m_background;
 };

@@ -85,6 +85,11 @@ bool WindowWatchers::areTapsStarted() const
     return m_interceptor->isStarted() && m_shortcutTap->isStarted();
 }
 
+void WindowWatchers::refreshFinderWindows()
+{
+    m_finderWatcher->refresh();
+}
+
 void WindowWatchers::refreshWindowWorkAreas()
 {
     const WindowWorkAreaManager::Report report = m_workAreaManager->apply(reservedHeight);

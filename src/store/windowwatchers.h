@@ -69,6 +69,9 @@ public:
     bool areTapsStarted() const;
 
     WindowWorkAreaObserver &workAreaObserver() { return *m_workAreaObserver; }
+    // Follows a Finder launched or relaunched since the last look and
+    // reports whether it has windows when that changed.
+    void refreshFinderWindows();
     // Looks at every window once; publishes what it found.
     void refreshWindowWorkAreas();
 

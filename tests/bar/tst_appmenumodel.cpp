@@ -120,6 +120,35 @@ private slots:
         QCOMPARE(w.actions.take(), QStringList());
     }
 
+    // An application that does not list its windows at once: the menu opens
+    // without them, and they go in front of the rest when they arrive, ahead
+    // of commands that come later.
+    void windowsOfASlowApplicationArrive()
+    {
+        MenuWorld w;
+        w.cacheCommands("Editor", {command(Kind::newWindow, "New Window")});
+        w.desktop.setBusyFor(w.pid("Editor"), 400);
+        AppMenuModel menu = w.menu(w.app("Editor"));
+        QVERIFY(menu.awaitsWindows());
+        const QStringList without = describe(menu.entries());
+        QCOMPARE(without.first(), "New Window [macwindow.badge.plus]");
+
+        QObject shown;
+        QList<AppMenuModel::Replacement> added;
+        menu.awaitWindows(&shown, [&](const AppMenuModel::Replacement &replacement) { added << replacement; });
+        w.settle();
+        QCOMPARE(added.size(), 1);
+        QCOMPARE(added.first().start, 0);
+        QCOMPARE(added.first().removed, 0);
+        const QStringList windows {"Second [checkmark]", "First [macwindow]", "-"};
+        QCOMPARE(describe(added.first().inserted), windows);
+        QCOMPARE(describe(menu.entries()), windows + without);
+        QVERIFY(!menu.awaitsWindows());
+
+        const auto replaced = menu.applyCommands({command(Kind::newDocument, "New")});
+        QCOMPARE(replaced->start, 3);
+    }
+
     // A window the user renamed is listed by its name; a minimized window is
     // not ticked.
     void renamedAndMinimizedWindows()

@@ -6,6 +6,7 @@
 #include "bar/taskbartooltipcontroller.h"
 #include "bar/tooltippanel.h"
 #include "platform/sim/simoperations.h"
+#include "store/applicationwaits.h"
 #include "../store/storeworld.h"
 
 #include <QApplication>
@@ -65,6 +66,30 @@ private slots:
         QCOMPARE(w.tooltip.panel()->title(), "Safari");
         w.actions.hide();
         QVERIFY(!w.tooltip.isShown());
+    }
+
+    // "Show All Windows" for an application that does not list its windows
+    // at once: the bar waits no longer than a press may, and the picker
+    // opens when the windows arrive.
+    void showAllWindowsOfASlowApplication()
+    {
+        Test::StoreWorld w;
+        const qint32 editor = w.addAppWithTwoWindows("Editor");
+        auto store = w.make(false);
+        Animator animator(w.clock, w.clock);
+        ApplicationPopoverServices popovers(w.clock, w.clock, animator, w.displays, w.eventTaps);
+        TaskbarTooltipController tooltip(w.clock, w.displays);
+        StoreBarActions actions(*store, {w.platform.distributedNotifications, popovers.dismissingClick(), tooltip});
+        w.desktop.setBusyFor(editor, 400);
+        const qint64 before = w.clock.monotonicMs();
+        actions.showAllWindows(Test::StoreWorld::appItem("Editor"), w.app(editor), 1);
+        QVERIFY(w.clock.monotonicMs() - before <= qint64(ApplicationWaits::pressTimeoutSeconds * 1000));
+        WindowPicker &picker = store->windowPicker();
+        QVERIFY(!picker.windowPickerAppID());
+
+        w.background.runAll();
+        QCOMPARE(picker.windowPickerAppID(), std::optional<QString>("com.example.Editor"));
+        QCOMPARE(picker.windowPreviews().size(), 2);
     }
 
     // The store hears the user's answer, true only for the close button, and

@@ -86,6 +86,21 @@ private slots:
         QVERIFY(parked->isVisible());
     }
 
+    // Parking happens when another application has just become active: the
+    // parking window asks the window system for no focus, neither when it is
+    // shown nor by activation (which a window that does not accept focus
+    // cannot ask for).
+    void parkingTakesNoFocus()
+    {
+        Parking parking;
+        const auto settings = window(Qt::Window, true);
+        resign();
+        QWindow *parked = parking.parking.parkingWindow();
+        QVERIFY(parked);
+        QVERIFY(parked->flags().testFlag(Qt::WindowDoesNotAcceptFocus));
+        QVERIFY(parked->property("_q_showWithoutActivating").toBool());
+    }
+
     void becomingActiveParksNothing()
     {
         Parking parking;

@@ -107,6 +107,7 @@ public:
     }
     AXError performAction(const AXElement &e, const QString &a) override { return m_inner.performAction(e, a); }
     AXError setMessagingTimeout(const AXElement &e, double s) override { return m_inner.setMessagingTimeout(e, s); }
+    double messagingTimeout(const AXElement &e) const override { return m_inner.messagingTimeout(e); }
     AXResult<AXElement> elementAtPosition(const AXElement &r, const QPointF &p) override
     {
         return m_inner.elementAtPosition(r, p);

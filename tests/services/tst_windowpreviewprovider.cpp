@@ -86,6 +86,7 @@ public:
     }
     AXError performAction(const AXElement &, const QString &) override { return AXError::NotImplemented; }
     AXError setMessagingTimeout(const AXElement &, double) override { return AXError::Success; }
+    double messagingTimeout(const AXElement &) const override { return 0; }
     AXResult<AXElement> elementAtPosition(const AXElement &, const QPointF &) override
     {
         return AXError::NotImplemented;

@@ -8,7 +8,9 @@
 #include "services/thumbnailcapture.h"
 #include "services/windowpreviewid.h"
 #include "store/servicewindowcapture.h"
+#include "services/finderwindowwatcher.h"
 #include "store/taskbarstore.h"
+#include "clicksworld.h"
 #include "storeworld.h"
 #include "support/simmenus.h"
 
@@ -76,6 +78,47 @@ private slots:
         desktop.killProcess(playerProcesses.first().processIdentifier);
         clock.advance(TaskbarStore::refreshIntervalMs);
         QCOMPARE(ids(store.runningApps()), QStringList({ "org.editor" }));
+    }
+
+    // Finder started, ended and started again while the bar runs: its button
+    // follows whether the Finder of the moment has windows.
+    void finderStartedLaterGetsItsButton()
+    {
+        Test::ClicksWorld world;
+        // Not pinned: only a Finder with windows has a button.
+        world.defaults.setValue(QStringLiteral("PinnedApplicationBundleIdentifiers"), QStringList());
+        const auto store = world.makeStore(true);
+        QVERIFY(!ids(store->taskbarApps()).contains(FinderWindowWatcher::finderBundleIdentifier));
+        const auto startFinder = [&world] {
+            return world.addApp("Finder", 0, [](SimProcess &process) {
+                process.bundleIdentifier = FinderWindowWatcher::finderBundleIdentifier;
+            });
+        };
+        const auto hasFinderButton = [&store] {
+            return ids(store->taskbarApps()).contains(FinderWindowWatcher::finderBundleIdentifier);
+        };
+        QVERIFY(!store->finderHasWindows());
+
+        const qint32 finder = startFinder();
+        world.addWindow(finder, QRectF(100, 100, 600, 400), "Documents");
+        world.clock.advance(TaskbarStore::refreshIntervalMs);
+        QCoreApplication::processEvents();
+        QVERIFY(store->finderHasWindows());
+        QVERIFY(hasFinderButton());
+
+        world.desktop.killProcess(finder);
+        const qint32 relaunched = startFinder();
+        world.clock.advance(TaskbarStore::refreshIntervalMs);
+        QCoreApplication::processEvents();
+        QVERIFY(!store->finderHasWindows());
+        QVERIFY(!hasFinderButton());
+
+        // The new Finder's own window events are heard, without waiting for a tick.
+        world.addWindow(relaunched, QRectF(100, 100, 600, 400), "Downloads");
+        QCoreApplication::processEvents();
+        world.clock.advance(FinderWindowWatcher::recheckDelayMs);
+        QVERIFY(store->finderHasWindows());
+        QVERIFY(hasFinderButton());
     }
 
     // A press on an app button with two windows, through the real window

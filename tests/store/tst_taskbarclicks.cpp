@@ -1,6 +1,7 @@
 #include "platform/sim/simoperations.h"
 #include "services/applicationmenuaction.h"
 #include "services/windowpreviewid.h"
+#include "store/applicationwaits.h"
 #include "store/onboardinghost.h"
 #include "store/taskbarclicks.h"
 #include "clicksworld.h"
@@ -116,6 +117,38 @@ private slots:
         f.click("Alpha", 1);
         f.click("Alpha", 2);
         QCOMPARE(f.store->flyouts().presentedDisplayID(), std::optional<quint32>(2));
+    }
+
+    // A press and its click on an application that does not list its
+    // windows at once hold the bar no longer than a press may wait; the
+    // click goes on as usual when the windows arrive, unless another click
+    // came meanwhile.
+    void aSlowApplicationsClickGoesOnWhenItsWindowsArrive_data()
+    {
+        QTest::addColumn<bool>("anotherClick");
+        QTest::newRow("alone") << false;
+        QTest::newRow("another click meanwhile") << true;
+    }
+    void aSlowApplicationsClickGoesOnWhenItsWindowsArrive()
+    {
+        QFETCH(bool, anotherClick);
+        Fixture f;
+        f.addWindow(f.alpha, QRectF(100, 100, 600, 400), "First");
+        f.addWindow(f.alpha, QRectF(800, 100, 600, 400), "Second");
+        f.front(f.beta);
+        f.desktop.setBusyFor(f.alpha, 400);
+        const qint64 before = f.clock.monotonicMs();
+        QVERIFY(!f.picker.prepareWindowPicker(appFor("Alpha"), 1));
+        f.store->handleTaskbarClick(appFor("Alpha"), 1);
+        QVERIFY(f.clock.monotonicMs() - before <= qint64(ApplicationWaits::pressTimeoutSeconds * 1000));
+        QCOMPARE(f.picker.windowPickerAppID(), std::nullopt);
+        if (anotherClick)
+            f.store->handleTaskbarClick(appFor("Beta"), 1);
+
+        f.settle();
+        QCOMPARE(f.picker.windowPickerAppID(),
+            anotherClick ? std::nullopt : std::optional<QString>("com.example.Alpha"));
+        QCOMPARE(f.picker.windowPreviews().size(), anotherClick ? 0 : 2);
     }
 
     // A background app's only window comes forward: made main and focused,

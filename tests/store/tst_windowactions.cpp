@@ -132,7 +132,8 @@ private slots:
         Fixture f;
         f.start();
         f.store->setKeepWindowOrder(keepWindowOrder);
-        f.actions->focusRequestedWindow(f.preview(f.alphaWindow), f.app(f.alpha), false);
+        const WindowPreviewItem preview = f.preview(f.alphaWindow);
+        f.actions->focusRequestedWindow(preview, f.app(f.alpha), false);
         const auto &request = f.store->nativeMinimizeRequest();
         QCOMPARE(request.has_value(), keepWindowOrder);
         if (request) {
@@ -143,13 +144,17 @@ private slots:
             QCOMPARE(request->minimizeButtonFrame, frame);
         }
         // Main-thread reads of Alpha's window wait at most 0.1 s for it, and
-        // only while they are made: then the default applies again.
+        // only while they are made: then the elements read wait the default again.
         QStringList timeouts;
-        for (const SimRequest &timeout : f.desktop.requests(SimOperations::SetMessagingTimeout))
+        for (const SimRequest &timeout : f.desktop.requests(SimOperations::SetMessagingTimeout)) {
+            QVERIFY(timeout.detail.toDouble() <= 0.1);
             timeouts << QString::number(timeout.detail.toDouble());
-        QCOMPARE(timeouts.count("0.1"), timeouts.count("0"));
+        }
         QVERIFY(timeouts.count("0.1") >= 1);
         QCOMPARE(timeouts.last(), "0");
+        QCOMPARE(f.accessibility.messagingTimeout(preview.accessibilityElement), 0.0);
+        if (request)
+            QCOMPARE(f.accessibility.messagingTimeout(request->button), 0.0);
     }
 
     // A hung application cannot hold the bar up: every main-thread call on

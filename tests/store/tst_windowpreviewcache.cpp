@@ -1,5 +1,6 @@
 #include "platform/sim/simoperations.h"
 #include "services/windowpreviewid.h"
+#include "store/applicationwaits.h"
 #include "store/windowpicker.h"
 #include "store/windowpreviewcache.h"
 #include "storeworld.h"
@@ -213,21 +214,51 @@ private slots:
         QVERIFY(f.cache.isFetching(f.editor));
     }
 
-    // With nothing cached, a press lists on the spot. When the application
-    // does not answer, the next press must not wait it out again: it answers
-    // from what is known (nothing) and lists behind.
-    void aHungApplicationIsListedOnTheSpotOnce()
+    // With nothing cached, a press lists on the spot, but waits on the
+    // application only as long as a press may; what it does not answer is
+    // listed behind at once, and the next press waits for nothing. Whoever
+    // wants the windows gets them when they come, or nothing from an
+    // application that never answers, and only while it is still there.
+    void anUnansweredListingGoesToTheBackground_data()
     {
+        QTest::addColumn<bool>("answersLater");
+        QTest::newRow("busy for a moment") << true;
+        QTest::newRow("hung") << false;
+    }
+    void anUnansweredListingGoesToTheBackground()
+    {
+        QFETCH(bool, answersLater);
         Fixture f;
-        f.desktop.setHung(f.editor, true);
-        QVERIFY(f.cache.cachedOrFetchedWindowPreviews(f.app(f.editor)).isEmpty());
-        QVERIFY(!f.cache.isFetching(f.editor));
-        QVERIFY(f.cache.cachedOrFetchedWindowPreviews(f.app(f.editor)).isEmpty());
+        if (answersLater)
+            f.desktop.setBusyFor(f.editor, 400);
+        else
+            f.desktop.setHung(f.editor, true);
+        const qint64 pressMs = qint64(ApplicationWaits::pressTimeoutSeconds * 1000);
+        qint64 before = f.clock.monotonicMs();
+        QVERIFY(!f.cache.knownWindowPreviews(f.app(f.editor)));
+        QVERIFY(f.clock.monotonicMs() - before <= pressMs);
         QVERIFY(f.cache.isFetching(f.editor));
 
-        f.desktop.setHung(f.editor, false);
+        QList<QStringList> got;
+        auto stays = std::make_unique<QObject>();
+        before = f.clock.monotonicMs();
+        f.cache.withWindowPreviews(f.app(f.editor), stays.get(),
+            [&](const QList<WindowPreviewItem> &previews) { got << ids(previews); });
+        {
+            QObject leaves;
+            f.cache.withWindowPreviews(f.app(f.editor), &leaves,
+                [&](const QList<WindowPreviewItem> &previews) { got << ids(previews); });
+        }
+        QCOMPARE(f.clock.monotonicMs(), before);
+        QVERIFY(got.isEmpty());
+
         f.background.runAll();
-        QCOMPARE(f.cachedTitles(), QStringList({ "First", "Second" }));
+        const QStringList listed = answersLater
+            ? QStringList({ WindowPreviewId::forWindow(f.editor, f.second), WindowPreviewId::forWindow(f.editor, f.first) })
+            : QStringList();
+        QCOMPARE(got.size(), 1);
+        QCOMPARE(QSet<QString>(got.first().cbegin(), got.first().cend()), QSet<QString>(listed.cbegin(), listed.cend()));
+        QCOMPARE(f.cache.knownWindowPreviews(f.app(f.editor)).has_value(), answersLater);
     }
 
     void resultsReachNoDestroyedStore()

@@ -112,15 +112,48 @@ void AppMenuModel::build()
 
 void AppMenuModel::appendWindows()
 {
+    m_windowsStart = m_entries.size();
+    const std::optional<QList<WindowPreviewItem>> known = m_store.windowPreviewCache().knownWindowPreviews(*m_running);
+    m_awaitsWindows = !known;
+    if (known)
+        m_entries.append(windowEntries(m_store.windowPicker().orderedWindowPreviews(*known)));
+}
+
+void AppMenuModel::awaitWindows(QObject *menu, std::function<void(const Replacement &)> added)
+{
+    if (!m_awaitsWindows || !m_running)
+        return;
+    m_store.windowPreviewCache().whenListed(
+        *m_running, menu, [this, added = std::move(added)](const QList<WindowPreviewItem> &listed) {
+            if (const std::optional<Replacement> replacement = applyWindows(listed))
+                added(*replacement);
+        });
+}
+
+std::optional<AppMenuModel::Replacement> AppMenuModel::applyWindows(const QList<WindowPreviewItem> &previews)
+{
+    if (!m_awaitsWindows)
+        return std::nullopt;
+    m_awaitsWindows = false;
+    const QList<AppMenuEntry> entries = windowEntries(m_store.windowPicker().orderedWindowPreviews(previews));
+    if (entries.isEmpty())
+        return std::nullopt;
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        m_entries.insert(m_windowsStart + i, entries.at(i));
+    m_commandsStart += entries.size();
+    return Replacement { m_windowsStart, 0, entries };
+}
+
+QList<AppMenuEntry> AppMenuModel::windowEntries(const QList<WindowPreviewItem> &previews) const
+{
+    QList<AppMenuEntry> entries;
     TaskbarStore &store = m_store;
     BarActions &actions = m_actions;
-    const QList<WindowPreviewItem> previews = store.windowPicker().orderedWindowPreviews(
-        store.windowPreviewCache().cachedOrFetchedWindowPreviews(*m_running));
     for (const WindowPreviewItem &preview : previews) {
         const QString title = actions.customWindowName(preview).value_or(preview.title);
         const QString symbol = preview.isMain && !preview.isMinimized ? QStringLiteral("checkmark")
                                                                        : QStringLiteral("macwindow");
-        appendEntry(title, symbol, [&store, &actions, preview] {
+        entries.append({ AppMenuEntry::Kind::Item, title, symbol, true, [&store, &actions, preview] {
             // The window's process may have ended since the menu opened.
             const std::optional<RunningApplication> owner
                 = store.environment().workspace.application(preview.processIdentifier);
@@ -128,10 +161,11 @@ void AppMenuModel::appendWindows()
                 return;
             store.windowPicker().dismissWindowPicker();
             actions.focusWindow(preview, *owner);
-        });
+        }, {} });
     }
-    if (!previews.isEmpty())
-        m_entries.append(AppMenuEntry::separator());
+    if (!entries.isEmpty())
+        entries.append(AppMenuEntry::separator());
+    return entries;
 }
 
 QList<AppMenuEntry> AppMenuModel::commandEntries(const QList<ApplicationMenuAction> &commands) const

@@ -15,6 +15,7 @@ namespace Velmora {
 
 class BarActions;
 class TaskbarStore;
+struct WindowPreviewItem;
 
 // One entry of a bar context menu, as the menu will show it.
 struct AppMenuEntry
@@ -37,7 +38,8 @@ struct AppMenuEntry
 // options, and what can be done to the app as a whole. The menu stays in step
 // with the app's commands while it is open: when they are rediscovered and
 // differ in kind or in being enabled, the command entries are replaced in
-// place.
+// place. An application that does not list its windows at once gets them
+// added in front when they arrive.
 class AppMenuModel
 {
 public:
@@ -67,6 +69,14 @@ public:
     // enabled states are as before (titles are not compared).
     std::optional<Replacement> applyCommands(const QList<ApplicationMenuAction> &actions);
 
+    // Whether the windows were not known when the menu was built.
+    bool awaitsWindows() const { return m_awaitsWindows; }
+    // Adds the windows once the background listing brings them; `added`
+    // runs on the main thread, while `menu` lives, when there are any.
+    void awaitWindows(QObject *menu, std::function<void(const Replacement &)> added);
+    // Puts the windows, when there are any, in front of the commands.
+    std::optional<Replacement> applyWindows(const QList<WindowPreviewItem> &previews);
+
     // The entries for a list of commands, with the separator after them; none for none.
     QList<AppMenuEntry> commandEntries(const QList<ApplicationMenuAction> &actions) const;
     // The "Options" submenu of pin and reveal. Every app's menu has it, the
@@ -82,6 +92,8 @@ public:
 private:
     void build();
     void appendWindows();
+    // The entries for the windows (display order), with the separator after them; none for none.
+    QList<AppMenuEntry> windowEntries(const QList<WindowPreviewItem> &previews) const;
     void appendEntry(const QString &title, const QString &symbol, std::function<void()> action);
 
     TaskbarStore &m_store;
@@ -95,6 +107,9 @@ private:
     qsizetype m_commandsCount = 0;
     QList<ApplicationMenuAction> m_commands;
     bool m_needsCommandRefresh = false;
+    // Where the windows go (before the commands) and whether they are awaited.
+    qsizetype m_windowsStart = 0;
+    bool m_awaitsWindows = false;
 };
 
 } // namespace Velmora

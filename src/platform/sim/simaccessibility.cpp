@@ -263,6 +263,11 @@ AXError SimAccessibility::setMessagingTimeout(const AXElement &element, double s
     return result;
 }
 
+double SimAccessibility::messagingTimeout(const AXElement &element) const
+{
+    return m_desktop.ownMessagingTimeout(element);
+}
+
 AXResult<AXElement> SimAccessibility::elementAtPosition(const AXElement &root, const QPointF &point)
 {
     auto finish = [&](AXResult<AXElement> result) {

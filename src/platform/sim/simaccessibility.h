@@ -38,6 +38,7 @@ public:
     AXError setAttributeValue(const AXElement &element, const QString &attribute, const AXValue &value) override;
     AXError performAction(const AXElement &element, const QString &action) override;
     AXError setMessagingTimeout(const AXElement &element, double seconds) override;
+    double messagingTimeout(const AXElement &element) const override;
     AXResult<AXElement> elementAtPosition(const AXElement &root, const QPointF &point) override;
     std::unique_ptr<AccessibilityObserver> createObserver(qint32 pid, QObject *context,
                                                           NotificationCallback callback) override;

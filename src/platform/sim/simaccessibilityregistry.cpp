@@ -18,9 +18,9 @@ AXElement SimAccessibilityRegistry::element(const SimNode &node)
         const quint64 token = m_nextToken++;
         m_tokens.insert(node, token);
         m_nodes.insert(token, node);
-        return AXElement(node.pid, token);
+        return AXElement(node.pid, token, m_nextReference++);
     }
-    return AXElement(node.pid, *it);
+    return AXElement(node.pid, *it, m_nextReference++);
 }
 
 std::optional<SimNode> SimAccessibilityRegistry::resolve(const AXElement &element) const
@@ -103,7 +103,15 @@ SimNode SimAccessibilityRegistry::windowNode(const SimWindow &window) const
 
 double SimAccessibilityRegistry::messagingTimeout(const AXElement &element) const
 {
-    return m_timeouts.value(element.token(), m_globalTimeout);
+    return m_timeouts.value(element.reference(), m_globalTimeout);
+}
+
+double SimAccessibilityRegistry::ownMessagingTimeout(const AXElement &element) const
+{
+    const std::optional<SimNode> node = resolve(element);
+    if (node && node->kind == SimNode::Kind::SystemWide)
+        return m_globalTimeout == DefaultMessagingTimeoutSeconds ? 0 : m_globalTimeout;
+    return m_timeouts.value(element.reference(), 0);
 }
 
 void SimAccessibilityRegistry::setMessagingTimeout(const AXElement &element, double seconds)
@@ -114,9 +122,9 @@ void SimAccessibilityRegistry::setMessagingTimeout(const AXElement &element, dou
         return;
     }
     if (seconds > 0)
-        m_timeouts.insert(element.token(), seconds);
+        m_timeouts.insert(element.reference(), seconds);
     else
-        m_timeouts.remove(element.token());
+        m_timeouts.remove(element.reference());
 }
 
 quint64 SimAccessibilityRegistry::addObserver(qint32 pid, QObject *context, ObserverCallback callback)

@@ -38,8 +38,13 @@ public:
     // The node of a window of the world.
     SimNode windowNode(const SimWindow &window) const;
 
+    // The time-out a call through this reference waits.
     double messagingTimeout(const AXElement &element) const;
-    // On the system-wide element: the time-out of every element without its own.
+    // The reference's own time-out; 0 when it has none and waits the default.
+    double ownMessagingTimeout(const AXElement &element) const;
+    // Set on one reference only, as on the desktop we model: another
+    // reference to the same node keeps its own. On the system-wide element:
+    // the time-out of every reference without its own.
     void setMessagingTimeout(const AXElement &element, double seconds);
 
     quint64 addObserver(qint32 pid, QObject *context, ObserverCallback callback);
@@ -76,6 +81,9 @@ private:
     QHash<SimNode, quint64> m_tokens;
     QHash<quint64, SimNode> m_nodes;
     quint64 m_nextToken = 1;
+    // Every element handed out is a new reference.
+    quint64 m_nextReference = 1;
+    // By reference; only references with a time-out of their own.
     QHash<quint64, double> m_timeouts;
     double m_globalTimeout = DefaultMessagingTimeoutSeconds;
     QHash<quint64, Observer> m_observers;

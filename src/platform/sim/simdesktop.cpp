@@ -597,6 +597,11 @@ double SimDesktop::messagingTimeout(const AXElement &element) const
     return withLock([&](const SimDesktopParts &d) { return d.registry.messagingTimeout(element); });
 }
 
+double SimDesktop::ownMessagingTimeout(const AXElement &element) const
+{
+    return withLock([&](const SimDesktopParts &d) { return d.registry.ownMessagingTimeout(element); });
+}
+
 void SimDesktop::setMessagingTimeout(const AXElement &element, double seconds)
 {
     withLock([&](SimDesktopParts &d) { d.registry.setMessagingTimeout(element, seconds); });

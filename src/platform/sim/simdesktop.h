@@ -291,6 +291,7 @@ public:
     AXElement applicationElement(qint32 pid);
     AXElement windowElement(quint32 number);
     double messagingTimeout(const AXElement &element) const;
+    double ownMessagingTimeout(const AXElement &element) const;
     void setMessagingTimeout(const AXElement &element, double seconds);
 
     bool isOnScreen(const SimWindow &window) const;

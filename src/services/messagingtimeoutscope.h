@@ -10,8 +10,10 @@ class Accessibility;
 
 // A short messaging time-out for the elements a piece of code reads, for as
 // long as the scope lasts: a hung application then cannot hold the caller
-// up for long, and afterwards the elements wait the default again, so the
-// background work that reads them later is not cut short.
+// up for long. When the scope ends each element gets back the time-out it
+// had before, on every way out, so whoever else holds the same reference
+// waits as long as it had asked for again. Scopes nest: an inner one puts
+// back what the outer one set.
 class MessagingTimeoutScope
 {
 public:
@@ -24,9 +26,15 @@ public:
     const AXElement &limit(const AXElement &element);
 
 private:
+    struct Limited
+    {
+        AXElement element;
+        double previousSeconds = 0;
+    };
+
     Accessibility &m_accessibility;
     const double m_seconds;
-    QList<AXElement> m_limited;
+    QList<Limited> m_limited;
 };
 
 } // namespace Velmora
