@@ -24,7 +24,6 @@ public:
     SocketDiagnostics &operator=(const SocketDiagnostics &) = delete;
 
     bool isOpen() const { return m_fd >= 0; }
-    Request request() const { return m_request; }
     // Replaces `sockets` with the table, reusing its storage. False when the
     // kernel could not be asked or its answer was cut off.
     bool read(std::vector<SocketCounters> &sockets);
