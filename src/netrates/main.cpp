@@ -57,6 +57,7 @@ int main(int argc, char **argv)
         return 1;
     SocketRateTable table;
     SocketOwners owners(SocketOwners::procScanner());
+    std::vector<SocketCounters> sockets;
 
     timespec next {};
     ::clock_gettime(CLOCK_MONOTONIC, &next);
@@ -64,9 +65,9 @@ int main(int argc, char **argv)
         if (::getppid() != parent)
             return 0;
         std::map<std::int32_t, Traffic> traffic;
-        if (const auto sockets = diagnostics.read()) {
-            owners.update(*sockets, table.reusedInodes(*sockets));
-            traffic = table.update(*sockets, owners.owners());
+        if (diagnostics.read(sockets)) {
+            owners.update(sockets, table.reusedInodes(sockets));
+            traffic = table.update(sockets, owners.owners());
         }
         // A second whose table could not be read is reported empty rather
         // than skipped, so the reader's seconds stay one second long.

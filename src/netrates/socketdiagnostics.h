@@ -2,7 +2,6 @@
 
 #include "netrates/socketratetable.h"
 
-#include <optional>
 #include <vector>
 
 namespace Velmora::NetRates {
@@ -13,19 +12,29 @@ namespace Velmora::NetRates {
 class SocketDiagnostics
 {
 public:
-    SocketDiagnostics();
+    // How the table is asked for. Every dump walks the kernel's whole table
+    // of connected sockets, whatever it holds, and that walk is most of what
+    // a reading costs: one request for both address families walks it once.
+    // Kernels that no longer take that request are asked once per family.
+    enum class Request { BothFamilies, PerFamily };
+
+    explicit SocketDiagnostics(Request request = Request::BothFamilies);
     ~SocketDiagnostics();
     SocketDiagnostics(const SocketDiagnostics &) = delete;
     SocketDiagnostics &operator=(const SocketDiagnostics &) = delete;
 
     bool isOpen() const { return m_fd >= 0; }
-    // Nothing when the kernel could not be asked or its answer was cut off.
-    std::optional<std::vector<SocketCounters>> read();
+    // Replaces `sockets` with the table, reusing its storage. False when the
+    // kernel could not be asked or its answer was cut off.
+    bool read(std::vector<SocketCounters> &sockets);
 
 private:
-    bool dump(int family, std::vector<SocketCounters> &sockets);
+    enum class Answer { Complete, Refused, Failed };
+    Answer dump(int family, std::vector<SocketCounters> &sockets);
+    bool send(int family);
 
     int m_fd = -1;
+    Request m_request;
     unsigned m_sequence = 0;
     std::vector<char> m_buffer;
 };

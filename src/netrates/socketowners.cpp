@@ -122,31 +122,47 @@ void SocketOwners::update(const std::vector<SocketCounters> &sockets, const std:
 {
     for (std::uint64_t inode : reused) {
         m_owners.erase(inode);
-        m_unowned.erase(inode);
+        m_known.erase(inode);
     }
-    std::unordered_set<std::uint64_t> present;
-    present.reserve(sockets.size());
+    ++m_reading;
     bool unknown = false;
+    std::size_t listed = 0;
     for (const SocketCounters &socket : sockets) {
-        present.insert(socket.inode);
-        if (!m_owners.contains(socket.inode) && !m_unowned.contains(socket.inode))
+        const auto known = m_known.find(socket.inode);
+        if (known == m_known.end()) {
             unknown = true;
+            break;
+        }
+        if (known->second != m_reading)
+            ++listed;
+        known->second = m_reading;
     }
     if (unknown) {
         ++m_scans;
+        std::unordered_set<std::uint64_t> present;
+        present.reserve(sockets.size());
+        for (const SocketCounters &socket : sockets)
+            present.insert(socket.inode);
         Scan scan = m_scanner(present);
         m_owners = std::move(scan.owners);
         m_names = std::move(scan.names);
-        m_unowned.clear();
-        for (std::uint64_t inode : present) {
-            if (!m_owners.contains(inode))
-                m_unowned.insert(inode);
-        }
+        m_known.clear();
+        m_known.reserve(present.size());
+        for (std::uint64_t inode : present)
+            m_known.emplace(inode, m_reading);
         return;
     }
+    if (listed == m_known.size())
+        return;
     // Closed sockets are let go, so a reused inode is looked up again.
-    std::erase_if(m_owners, [&](const auto &entry) { return !present.contains(entry.first); });
-    std::erase_if(m_unowned, [&](std::uint64_t inode) { return !present.contains(inode); });
+    for (auto known = m_known.begin(); known != m_known.end();) {
+        if (known->second == m_reading) {
+            ++known;
+            continue;
+        }
+        m_owners.erase(known->first);
+        known = m_known.erase(known);
+    }
 }
 
 } // namespace Velmora::NetRates

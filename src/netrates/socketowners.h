@@ -42,9 +42,13 @@ private:
     Scanner m_scanner;
     std::unordered_map<std::uint64_t, std::int32_t> m_owners;
     std::unordered_map<std::int32_t, std::string> m_names;
-    // Sockets no readable table holds (other users' processes, or sockets
-    // being handed over): not looked for again while they stay.
-    std::unordered_set<std::uint64_t> m_unowned;
+    // Every socket whose holder was looked for, found or not, with the
+    // reading that last listed it. Sockets no readable table holds (other
+    // users' processes, or sockets being handed over) are not looked for
+    // again while they stay. Updated in place, so a steady second allocates
+    // nothing.
+    std::unordered_map<std::uint64_t, std::uint32_t> m_known;
+    std::uint32_t m_reading = 0;
     int m_scans = 0;
 };
 

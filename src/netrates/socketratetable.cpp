@@ -18,21 +18,23 @@ std::map<std::int32_t, Traffic> SocketRateTable::update(const std::vector<Socket
     const std::unordered_map<std::uint64_t, std::int32_t> &owners)
 {
     std::map<std::int32_t, Traffic> traffic;
-    std::unordered_map<std::uint64_t, Traffic> current;
-    current.reserve(sockets.size());
+    ++m_reading;
+    std::size_t listed = 0;
     for (const SocketCounters &socket : sockets) {
         if (socket.inode == 0)
             continue;
         const Traffic now { socket.received, socket.sent };
-        const auto [slot, inserted] = current.emplace(socket.inode, now);
-        if (!inserted)
+        const auto [slot, opened] = m_last.try_emplace(socket.inode);
+        Seen &seen = slot->second;
+        if (!opened && seen.reading == m_reading)
             continue; // the same socket listed twice in one reading counts once
-        if (!m_primed)
-            continue;
-        const auto before = m_last.find(socket.inode);
+        ++listed;
         // A socket opened since the last reading moved all its bytes in
         // this second.
-        const Traffic last = before == m_last.end() || isReused(now, before->second) ? Traffic {} : before->second;
+        const Traffic last = opened || isReused(now, seen.counters) ? Traffic {} : seen.counters;
+        seen = { now, m_reading };
+        if (!m_primed)
+            continue;
         const Traffic moved { now.received - last.received, now.sent - last.sent };
         if (moved.received == 0 && moved.sent == 0)
             continue;
@@ -46,7 +48,8 @@ std::map<std::int32_t, Traffic> SocketRateTable::update(const std::vector<Socket
     // A socket that closed since the last reading is simply forgotten: what
     // it moved up to that reading has been reported, and its last second
     // cannot be read any more.
-    m_last = std::move(current);
+    if (listed != m_last.size())
+        std::erase_if(m_last, [this](const auto &entry) { return entry.second.reading != m_reading; });
     m_primed = true;
     return traffic;
 }
@@ -56,7 +59,7 @@ std::vector<std::uint64_t> SocketRateTable::reusedInodes(const std::vector<Socke
     std::vector<std::uint64_t> reused;
     for (const SocketCounters &socket : sockets) {
         const auto before = m_last.find(socket.inode);
-        if (before != m_last.end() && isReused({ socket.received, socket.sent }, before->second))
+        if (before != m_last.end() && isReused({ socket.received, socket.sent }, before->second.counters))
             reused.push_back(socket.inode);
     }
     return reused;

@@ -46,7 +46,16 @@ public:
     std::vector<std::uint64_t> reusedInodes(const std::vector<SocketCounters> &sockets) const;
 
 private:
-    std::unordered_map<std::uint64_t, Traffic> m_last;
+    struct Seen
+    {
+        Traffic counters;
+        // The reading that last listed the socket.
+        std::uint32_t reading = 0;
+    };
+    // Kept from one reading to the next and updated in place: a second in
+    // which no socket opens allocates nothing, however many sockets there are.
+    std::unordered_map<std::uint64_t, Seen> m_last;
+    std::uint32_t m_reading = 0;
     bool m_primed = false;
 };
 

@@ -3,6 +3,10 @@
 
 #include <QTest>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
 using namespace Velmora::NetRates;
 
 using Reading = std::vector<SocketCounters>;
@@ -10,6 +14,39 @@ using Readings = std::vector<Reading>;
 using Owners = std::unordered_map<std::uint64_t, std::int32_t>;
 
 Q_DECLARE_METATYPE(Readings)
+
+// Every allocation of this test program, counted.
+namespace {
+std::atomic<long> allocations = 0;
+}
+
+void *operator new(std::size_t size)
+{
+    ++allocations;
+    if (void *memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+void *operator new[](std::size_t size)
+{
+    return operator new(size);
+}
+void operator delete(void *memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void *memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void *memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void *memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
 
 namespace {
 
@@ -113,6 +150,41 @@ private slots:
         sockets.update({ { 101, 1, 1 } });
         QCOMPARE(scans, 3);
         QCOMPARE(sockets.owners(), (Owners { { 101, 11 } }));
+    }
+
+    // The tool reads the whole socket table every second: a second in which
+    // no socket opens or closes must cost no allocation per socket.
+    void steadySecondAllocatesNothingPerSocket()
+    {
+        const auto allocationsOfSteadySecond = [](int socketCount) {
+            Reading reading;
+            Owners held;
+            for (int i = 0; i < socketCount; ++i) {
+                reading.push_back({ std::uint64_t(1000 + i), 0, 0 });
+                held[std::uint64_t(1000 + i)] = 10 + i % 4;
+            }
+            SocketOwners owners([&](const std::unordered_set<std::uint64_t> &) {
+                return SocketOwners::Scan { held, {} };
+            });
+            SocketRateTable table;
+            const auto second = [&] {
+                owners.update(reading, table.reusedInodes(reading));
+                return table.update(reading, owners.owners());
+            };
+            second();
+            for (SocketCounters &socket : reading) {
+                socket.received += 100;
+                socket.sent += 10;
+            }
+            const long before = allocations;
+            const auto traffic = second();
+            const long spent = allocations - before;
+            // Every socket moved data, so all four holders are reported.
+            return traffic.size() == 4 ? spent : -1;
+        };
+        const long few = allocationsOfSteadySecond(100);
+        QVERIFY(few >= 0);
+        QCOMPARE(allocationsOfSteadySecond(5000), few);
     }
 };
 
