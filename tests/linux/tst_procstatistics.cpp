@@ -6,6 +6,7 @@
 
 #include <limits>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 using Velmora::ByteCounters;
@@ -276,6 +277,24 @@ private slots:
 
         QVERIFY(writeNamedProcess(root, "gnome-session-b", arguments({ "gnome-session-binary" })));
         QCOMPARE(stats.process(50)->name, QStringLiteral("gnome-session-binary"));
+    }
+
+    // A soft limit on open files below what the system allows is raised, so
+    // that a machine with a thousand processes keeps all their files open.
+    void theOpenFileLimitIsRaisedForListing()
+    {
+        rlimit original {};
+        QCOMPARE(::getrlimit(RLIMIT_NOFILE, &original), 0);
+        if (original.rlim_max != RLIM_INFINITY && original.rlim_max <= 256)
+            QSKIP("The hard limit on open files leaves nothing to raise.");
+        rlimit lowered = original;
+        lowered.rlim_cur = 256;
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
+        ProcStatistics stats(proc(), sys());
+        rlimit now {};
+        QCOMPARE(::getrlimit(RLIMIT_NOFILE, &now), 0);
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &original), 0);
+        QVERIFY(now.rlim_cur > 256);
     }
 
     void forgettingProcessesClosesTheirFiles()

@@ -146,6 +146,18 @@ int fileBudget()
     rlimit limit {};
     if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
         return 0;
+    // Two files per listed process: under the usual soft limit of 1,024
+    // only a few hundred processes keep theirs, and every process beyond
+    // them is opened afresh each second at several times the cost, so the
+    // cost per process grows with their number. The hard limit is what the
+    // system grants; the soft one is raised towards it.
+    const rlim_t wanted = rlim_t(largestFileBudget) * fileBudgetDivisor;
+    if (limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < wanted && limit.rlim_cur < limit.rlim_max) {
+        rlimit raised = limit;
+        raised.rlim_cur = limit.rlim_max == RLIM_INFINITY ? wanted : std::min(limit.rlim_max, wanted);
+        if (::setrlimit(RLIMIT_NOFILE, &raised) == 0)
+            limit = raised;
+    }
     if (limit.rlim_cur == RLIM_INFINITY)
         return largestFileBudget;
     return int(std::min<rlim_t>(limit.rlim_cur / fileBudgetDivisor, largestFileBudget));
