@@ -86,15 +86,10 @@ void MetricCardWidget::drawSparkline(QPainter &painter, const QRectF &rect, cons
     painter.restore();
 }
 
-void MetricCardWidget::paintEvent(QPaintEvent *)
+void MetricCardWidget::drawBackground(QPainter &painter, const MetricCard &card, bool hovered) const
 {
-    const MetricCard *c = card();
-    if (!c)
-        return;
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor color = c->metric.color;
-    const bool hovered = m_model.hoveredMetric() == c->metric.title;
+    const QColor color = card.metric.color;
     const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.setPen(QPen(TaskManagerPalette::withOpacity(color, 0.22), 1));
     painter.setBrush(TaskManagerPalette::withOpacity(color, hovered ? 0.12 : 0.06));
@@ -104,15 +99,44 @@ void MetricCardWidget::paintEvent(QPaintEvent *)
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(bounds.adjusted(1, 1, -1, -1), 11, 11);
     }
-
     const QRectF content = QRectF(rect()).adjusted(padding, padding, -padding, -padding);
-    qreal y = content.top();
-    TaskManagerSymbols::draw(painter, c->metric.icon, QRectF(content.left(), y + 1, 14, 14), color);
+    TaskManagerSymbols::draw(painter, card.metric.icon, QRectF(content.left(), content.top() + 1, 14, 14), color);
     painter.setPen(color);
     painter.setFont(TaskManagerStyle::font(12, QFont::Medium));
-    painter.drawText(QRectF(content.left() + 20, y, content.width() - 20, labelHeight),
-        Qt::AlignLeft | Qt::AlignVCenter, c->metric.title);
-    y += labelHeight + spacing;
+    painter.drawText(QRectF(content.left() + 20, content.top(), content.width() - 20, labelHeight),
+        Qt::AlignLeft | Qt::AlignVCenter, card.metric.title);
+}
+
+void MetricCardWidget::paintEvent(QPaintEvent *)
+{
+    const MetricCard *c = card();
+    if (!c)
+        return;
+    const bool hovered = m_model.hoveredMetric() == c->metric.title;
+    const qreal ratio = devicePixelRatioF();
+    const QString look = QStringLiteral("%1 %2x%3 %4 %5 %6")
+                             .arg(c->metric.title)
+                             .arg(width())
+                             .arg(height())
+                             .arg(ratio)
+                             .arg(hovered)
+                             .arg(hasFocus());
+    if (look != m_backgroundLook) {
+        QPixmap background(size() * ratio);
+        background.setDevicePixelRatio(ratio);
+        background.fill(Qt::transparent);
+        QPainter backgroundPainter(&background);
+        drawBackground(backgroundPainter, *c, hovered);
+        m_background = background;
+        m_backgroundLook = look;
+    }
+
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_background);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor color = c->metric.color;
+    const QRectF content = QRectF(rect()).adjusted(padding, padding, -padding, -padding);
+    qreal y = content.top() + labelHeight + spacing;
 
     painter.setPen(TaskManagerPalette::primary());
     TaskManagerStyle::drawFittedText(painter, QRectF(content.left(), y, content.width(), valueHeight), c->value,

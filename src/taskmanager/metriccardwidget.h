@@ -2,6 +2,7 @@
 
 #include "taskmanager/model/metriccard.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 namespace Velmora {
@@ -36,9 +37,15 @@ private:
     const MetricCard *card() const;
     void refresh();
 
+    // The card, its symbol and its title: what stays the same from one
+    // sample to the next, drawn once for each look of the card.
+    void drawBackground(QPainter &painter, const MetricCard &card, bool hovered) const;
+
     TaskManagerViewModel &m_model;
     const int m_index;
     bool m_pressed = false;
+    QPixmap m_background;
+    QString m_backgroundLook;
 };
 
 } // namespace Velmora

@@ -94,6 +94,7 @@ void MetricDetailWidget::setMetric(const MetricDetail &metric)
     setFixedWidth(MetricDetailSnapshot::width(metric));
     refresh();
     adjustSize();
+    update(); // the metric's symbol
 }
 
 void MetricDetailWidget::refresh()
@@ -106,7 +107,6 @@ void MetricDetailWidget::refresh()
     m_time->setText(snapshot.readoutTime.value_or(QString()));
     m_graph->show(m_metric, history, snapshot);
     m_panel->show(m_metric, snapshot);
-    update();
 }
 
 void MetricDetailWidget::paintEvent(QPaintEvent *)

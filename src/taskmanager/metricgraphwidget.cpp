@@ -29,6 +29,10 @@ MetricGraphWidget::MetricGraphWidget(QWidget *parent)
     : QWidget(parent)
 {
     setMouseTracking(true);
+    // It paints its own background, the sheet's colour: a new sample or a
+    // move of the pointer then repaints the graph alone, not the backdrop,
+    // the panel and the window beneath it as well.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedHeight(graphHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
@@ -83,6 +87,7 @@ std::optional<double> MetricGraphWidget::timeAt(const QPointF &position) const
 void MetricGraphWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.fillRect(rect(), TaskManagerPalette::sheet());
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF plot = plotRect();
     const QColor grid = TaskManagerPalette::primary(0.08);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 namespace Velmora {
@@ -31,6 +32,8 @@ private:
 
     TaskManagerViewModel &m_model;
     MetricDetailWidget *m_panel = nullptr;
+    QImage m_shadow;
+    QSize m_shadowSize;
 };
 
 } // namespace Velmora

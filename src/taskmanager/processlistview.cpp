@@ -73,7 +73,9 @@ ProcessListView::ProcessListView(
 
     connect(&m_list, &ProcessListViewModel::selectionChanged, viewport(), qOverload<>(&QWidget::update));
     connect(&m_list, &ProcessListViewModel::hoveredProcessChanged, viewport(), qOverload<>(&QWidget::update));
-    connect(&m_list, &ProcessListViewModel::listChanged, viewport(), qOverload<>(&QWidget::update));
+    // A new list repaints through the model's own signals: rows that changed,
+    // came or went, or a new order. Repainting the whole list on top of that
+    // painted it twice a second.
     // Rows show a generic icon until their process's own is looked up.
     connect(&icons, &ProcessIconCache::iconArrived, viewport(), qOverload<>(&QWidget::update));
 }

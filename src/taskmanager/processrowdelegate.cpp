@@ -64,12 +64,32 @@ void ProcessRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
         default:
             break;
         }
-        painter->setFont(font);
         painter->setPen(color);
-        painter->drawText(
-            area, Qt::AlignLeft | Qt::AlignVCenter, QFontMetricsF(font).elidedText(text, elide, area.width()));
+        drawText(*painter, area, text, font, font == medium, elide);
     }
     painter->restore();
+}
+
+void ProcessRowDelegate::drawText(QPainter &painter, const QRectF &area, const QString &text, const QFont &font,
+    bool medium, Qt::TextElideMode elide) const
+{
+    constexpr qsizetype mostTexts = 4096;
+    const int width = qFloor(area.width());
+    QString key = text;
+    key += QChar(medium ? u'm' : u'r');
+    key += QString::number(width);
+    auto found = m_texts.constFind(key);
+    if (found == m_texts.cend()) {
+        if (m_texts.size() >= mostTexts)
+            m_texts.clear();
+        QStaticText laidOut(QFontMetricsF(font).elidedText(text, elide, width));
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.prepare(QTransform(), font);
+        found = m_texts.insert(key, laidOut);
+    }
+    painter.setFont(font);
+    const qreal height = QFontMetricsF(font).height();
+    painter.drawStaticText(QPointF(area.left(), area.center().y() - height / 2), *found);
 }
 
 } // namespace Velmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 
 namespace Velmora {
@@ -18,8 +20,17 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
+    // One cell's text, elided to `area`'s width, left-aligned and centred
+    // vertically.
+    void drawText(QPainter &painter, const QRectF &area, const QString &text, const QFont &font, bool medium,
+        Qt::TextElideMode elide) const;
+
     ProcessListViewModel &m_list;
     ProcessIconCache &m_icons;
+    // Laid-out cell texts by text, width and weight. The list is painted
+    // again each second and most of its texts (names, ids, owners, usage
+    // figures) come back unchanged: each is elided and shaped once.
+    mutable QHash<QString, QStaticText> m_texts;
 };
 
 } // namespace Velmora

@@ -6,11 +6,36 @@
 
 #include <limits>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 using Velmora::ByteCounters;
 using Velmora::Linux::ProcStatistics;
 using Velmora::Test::writeFile;
+
+namespace {
+
+// A command line as the kernel lists it: each argument ended by a zero byte.
+QByteArray arguments(std::initializer_list<const char *> list)
+{
+    QByteArray text;
+    for (const char *argument : list)
+        text.append(argument).append('\0');
+    return text;
+}
+
+// A procfs fixture whose one process, 50, runs `kernelName` with
+// `commandLine`.
+bool writeNamedProcess(const QTemporaryDir &root, const QByteArray &kernelName, const QByteArray &commandLine)
+{
+    return writeFile(root, "proc/stat", "cpu 1 1 1 1\nbtime 1700000000\n")
+        && writeFile(root, "proc/50/stat",
+            "50 (" + kernelName + ") S 1 50 50 0 -1 4194560 100 0 0 0 250 50 0 0 20 0 1 0 500 1 300\n")
+        && writeFile(root, "proc/50/status", "Uid:\t1000\t1000\t1000\t1000\n")
+        && writeFile(root, "proc/50/cmdline", commandLine);
+}
+
+} // namespace
 
 class TestProcStatistics : public QObject
 {
@@ -194,6 +219,82 @@ private slots:
         QVERIFY(stats.processIds().isEmpty());
         QCOMPARE(stats.heldProcessFiles(), 0);
         QVERIFY(!stats.process(42));
+    }
+
+    // The kernel cuts a program's name to 15 bytes; the executable's or the
+    // first argument's file name gives the whole one when it begins with
+    // what was kept.
+    void cutNamesAreCompleted_data()
+    {
+        QTest::addColumn<QByteArray>("kernelName");
+        QTest::addColumn<QString>("executable"); // link target; empty: unreadable
+        QTest::addColumn<QByteArray>("commandLine");
+        QTest::addColumn<QString>("shown");
+
+        QTest::newRow("executable") << QByteArray("xdg-desktop-por") << "/usr/libexec/xdg-desktop-portal"
+                                    << arguments({ "/usr/libexec/xdg-desktop-portal-gnome" })
+                                    << "xdg-desktop-portal";
+        QTest::newRow("first argument, executable unreadable")
+            << QByteArray("xdg-desktop-por") << QString()
+            << arguments({ "/usr/libexec/xdg-desktop-portal-gtk", "--replace" }) << "xdg-desktop-portal-gtk";
+        QTest::newRow("replaced executable") << QByteArray("gnome-session-b")
+                                             << "/usr/libexec/gnome-session-binary (deleted)" << QByteArray()
+                                             << "gnome-session-binary";
+        QTest::newRow("nothing readable") << QByteArray("xdg-desktop-por") << QString() << QByteArray()
+                                          << "xdg-desktop-por";
+        QTest::newRow("a name of its own") << QByteArray("Isolated Web Co") << "/usr/lib/firefox/firefox"
+                                           << arguments({ "/usr/lib/firefox/firefox" }) << "Isolated Web Co";
+        QTest::newRow("not cut") << QByteArray("python3") << "/usr/bin/python3.11"
+                                 << arguments({ "python3.11" }) << "python3";
+    }
+
+    void cutNamesAreCompleted()
+    {
+        QFETCH(QByteArray, kernelName);
+        QFETCH(QString, executable);
+        QFETCH(QByteArray, commandLine);
+        QFETCH(QString, shown);
+        QTemporaryDir root;
+        QVERIFY(writeNamedProcess(root, kernelName, commandLine));
+        if (!executable.isEmpty())
+            QVERIFY(QFile::link(executable, root.filePath("proc/50/exe")));
+        ProcStatistics stats(root.filePath("proc"), root.filePath("sys"));
+        QCOMPARE(stats.process(50)->name, shown);
+    }
+
+    // Looked up once per run of a program: a listed process is read every
+    // second, its name only again when it runs another program.
+    void wholeNameIsLookedUpOncePerProgram()
+    {
+        QTemporaryDir root;
+        QVERIFY(writeNamedProcess(root, "xdg-desktop-por", arguments({ "/usr/libexec/xdg-desktop-portal" })));
+        ProcStatistics stats(root.filePath("proc"), root.filePath("sys"));
+        QCOMPARE(stats.processIds(), QList<qint32> { 50 });
+        QCOMPARE(stats.process(50)->name, QStringLiteral("xdg-desktop-portal"));
+
+        QVERIFY(writeFile(root, "proc/50/cmdline", arguments({ "/usr/libexec/xdg-desktop-portal-kde" })));
+        QCOMPARE(stats.process(50)->name, QStringLiteral("xdg-desktop-portal"));
+
+        QVERIFY(writeNamedProcess(root, "gnome-session-b", arguments({ "gnome-session-binary" })));
+        QCOMPARE(stats.process(50)->name, QStringLiteral("gnome-session-binary"));
+    }
+
+    // A soft limit on open files below what the system allows is raised, so
+    // that a machine with a thousand processes keeps all their files open.
+    void theOpenFileLimitIsRaisedForListing()
+    {
+        rlimit original {};
+        QCOMPARE(::getrlimit(RLIMIT_NOFILE, &original), 0);
+        if (original.rlim_max != RLIM_INFINITY && original.rlim_max <= 256)
+            QSKIP("The hard limit on open files leaves nothing to raise.");
+        rlimit lowered = original;
+        lowered.rlim_cur = 256;
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
+        ProcStatistics stats(proc(), sys());
+        rlimit now {};
+        QCOMPARE(::getrlimit(RLIMIT_NOFILE, &now), 0);
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &original), 0);
+        QVERIFY(now.rlim_cur > 256);
     }
 
     void forgettingProcessesClosesTheirFiles()

@@ -8,11 +8,55 @@
 
 #include <QTest>
 
+#include <cstdlib>
+#include <new>
+
 using namespace Velmora;
 using Sim::SimulatedStatistics;
 using OptionalDouble = std::optional<double>;
 using Counters = QHash<QString, ByteCounters>;
 using RatePair = std::optional<std::pair<double, double>>;
+
+namespace {
+
+// Counts what this thread allocates with new and new[], which is how hash
+// tables get their storage.
+thread_local qint64 allocations = 0;
+
+} // namespace
+
+void *operator new(std::size_t size)
+{
+    ++allocations;
+    if (void *block = std::malloc(size ? size : 1))
+        return block;
+    throw std::bad_alloc();
+}
+
+void *operator new[](std::size_t size)
+{
+    return operator new(size);
+}
+
+void operator delete(void *block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete(void *block, std::size_t) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void *block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void *block, std::size_t) noexcept
+{
+    std::free(block);
+}
 
 namespace {
 
@@ -212,6 +256,27 @@ private slots:
         QCOMPARE(findProcess(sample, 3)->name, QStringLiteral("Process 3"));
         QCOMPARE(findProcess(sample, 3)->owner, QStringLiteral("ada"));
         QCOMPARE(findProcess(sample, 4)->owner, QStringLiteral("4242"));
+    }
+
+    // A measurement that finds the processes of the one before updates what
+    // it remembers of them in place: what it allocates does not grow with
+    // their number, so neither does its cost per process.
+    void steadyMeasurementsAllocateAlikeForAnyNumberOfProcesses()
+    {
+        const auto steadyAllocations = [this](int processes) {
+            init();
+            for (qint32 pid = 1; pid <= processes; ++pid)
+                m_stats->setProcess(pid, process(1, quint64(pid), "proc", 501, quint64(pid)));
+            for (int warmUp = 0; warmUp < 3; ++warmUp) {
+                m_sampler->sample(true);
+                m_clock.advance(1000);
+            }
+            const qint64 before = allocations;
+            const SystemSample sample = m_sampler->sample(true);
+            const qint64 made = allocations - before;
+            return sample.processes.size() == processes ? made : -1;
+        };
+        QCOMPARE(steadyAllocations(1000), steadyAllocations(10));
     }
 
     void withoutProcessesHistoryIsForgotten()

@@ -9,6 +9,7 @@
 #include "processfixtures.h"
 #include "services/velmoraownwindows.h"
 #include "taskmanager/metricdetailwidget.h"
+#include "taskmanager/metricgraphwidget.h"
 #include "taskmanager/metricoverlay.h"
 #include "taskmanager/model/taskmanagerplacement.h"
 #include "taskmanager/processlistview.h"
@@ -20,6 +21,7 @@
 #include "taskmanager/taskmanagerwindowcontroller.h"
 
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
@@ -45,6 +47,27 @@ public:
     QList<DisplayInfo> m_screens { DisplayInfo {
         1, "Main", QRectF(0, 0, 1440, 900), QRectF(0, 25, 1440, 850), QRectF(0, 0, 1440, 900), 1 } };
     QPointF m_pointer { 100, 100 };
+};
+
+// The regions that each watched widget painted.
+class PaintLog final : public QObject
+{
+public:
+    void watch(QWidget *widget) { widget->installEventFilter(this); }
+    QList<QRegion> of(const QWidget *widget) const { return m_regions.value(widget); }
+    bool isEmpty() const { return m_regions.isEmpty(); }
+    void clear() { m_regions.clear(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_regions[watched].append(static_cast<QPaintEvent *>(event)->region());
+        return false;
+    }
+
+private:
+    QHash<const QObject *, QList<QRegion>> m_regions;
 };
 
 } // namespace
@@ -257,6 +280,54 @@ private slots:
         QTest::mouseClick(overlay, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!controller->viewModel().expandedMetric());
         QVERIFY(!overlay->isVisible());
+    }
+
+    // Once a second the graph repaints alone, not the panel and the window
+    // beneath it, and the list once; a pointer over the graph repaints it
+    // when it moves and nothing repaints while it rests.
+    void theOpenGraphRepaintsWhatChangedOnly()
+    {
+        addProcess(300, QStringLiteral("Editor"));
+        auto controller = makeController();
+        controller->present();
+        settle();
+        TaskManagerView *view = controller->window()->view();
+        QVERIFY(QTest::qWaitForWindowExposed(controller->window()));
+        QWidget *rows = view->processList()->viewport();
+        QTest::qWait(50);
+        PaintLog log;
+        log.watch(rows);
+        m_clock.advance(1000);
+        settle();
+        QTRY_COMPARE(log.of(rows).size(), 1);
+        QTest::qWait(50);
+        QCOMPARE(log.of(rows).size(), 1);
+
+        controller->viewModel().openMetric(MetricDetail::cpu());
+        MetricDetailWidget *panel = view->overlay()->panel();
+        auto *graph = panel->findChild<MetricGraphWidget *>();
+        QVERIFY(graph);
+        QTest::qWait(50);
+        log.watch(panel);
+        log.watch(graph);
+        log.clear();
+        m_clock.advance(1000);
+        settle();
+        QTRY_COMPARE(log.of(graph).size(), 1);
+        QTest::qWait(50);
+        QCOMPARE(log.of(graph).size(), 1);
+        for (const QRegion &painted : log.of(panel))
+            QVERIFY(!painted.intersects(graph->geometry()));
+
+        log.clear();
+        QTest::mouseMove(graph, QPoint(graph->width() / 2, graph->height() / 2));
+        QTRY_VERIFY(!log.of(graph).isEmpty());
+        for (const QRegion &painted : log.of(panel))
+            QVERIFY(!painted.intersects(graph->geometry()));
+        log.clear();
+        QTest::qWait(300);
+        QVERIFY(log.isEmpty());
+        removeProcesses({ 300 });
     }
 
     void clickingARowSelectsItAndTheBackgroundClearsIt()

@@ -34,26 +34,34 @@ HeldProcFile HeldProcFile::open(int directory, const char *path)
 
 bool HeldProcFile::read(std::string &out, bool untilEnd) const
 {
-    if (m_fd < 0)
+    const auto text = readText(out, untilEnd);
+    if (!text)
         return false;
-    if (out.size() < 4096)
-        out.resize(4096);
+    out.resize(text->size());
+    return true;
+}
+
+std::optional<std::string_view> HeldProcFile::readText(std::string &buffer, bool untilEnd) const
+{
+    if (m_fd < 0)
+        return std::nullopt;
+    if (buffer.size() < 4096)
+        buffer.resize(4096);
     size_t used = 0;
     for (;;) {
-        if (used == out.size())
-            out.resize(out.size() * 2);
-        const ssize_t n = ::pread(m_fd, out.data() + used, out.size() - used, off_t(used));
+        if (used == buffer.size())
+            buffer.resize(buffer.size() * 2);
+        const ssize_t n = ::pread(m_fd, buffer.data() + used, buffer.size() - used, off_t(used));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return false;
+            return std::nullopt;
         }
         used += size_t(n);
-        if (n == 0 || (!untilEnd && used < out.size()))
+        if (n == 0 || (!untilEnd && used < buffer.size()))
             break;
     }
-    out.resize(used);
-    return true;
+    return std::string_view(buffer.data(), used);
 }
 
 void HeldProcFile::close()

@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace Velmora::Linux {
 
@@ -28,6 +30,10 @@ public:
     // the first short read; listings written record by record (`untilEnd`)
     // are read to the end.
     bool read(std::string &out, bool untilEnd = false) const;
+    // The same into `buffer`, which keeps its size from one call to the next
+    // so that nothing is cleared or allocated again for each reading: the
+    // text is the start of it. None when the file cannot be read.
+    std::optional<std::string_view> readText(std::string &buffer, bool untilEnd = false) const;
     void close();
 
 private:

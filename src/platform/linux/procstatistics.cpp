@@ -1,5 +1,7 @@
 #include "platform/linux/procstatistics.h"
 
+#include "platform/linux/programname.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -56,19 +58,20 @@ bool readFile(const QByteArray &path, std::string &out, bool untilEnd = false)
     return true;
 }
 
+// Every listed process's stat line goes through here each second: a plain
+// scan, where searching for any of a set of characters costs a library call
+// per character.
 std::string_view nextToken(std::string_view &text)
 {
-    size_t start = text.find_first_not_of(" \t");
-    if (start == std::string_view::npos) {
-        text = {};
-        return {};
-    }
-    size_t end = text.find_first_of(" \t\n", start);
-    if (end == std::string_view::npos)
-        end = text.size();
-    const std::string_view token = text.substr(start, end - start);
-    text.remove_prefix(end);
-    return token;
+    const char *at = text.data();
+    const char *const end = at + text.size();
+    while (at != end && (*at == ' ' || *at == '\t'))
+        ++at;
+    const char *const start = at;
+    while (at != end && *at != ' ' && *at != '\t' && *at != '\n')
+        ++at;
+    text = std::string_view(at, size_t(end - at));
+    return std::string_view(start, size_t(at - start));
 }
 
 std::optional<quint64> toNumber(std::string_view token)
@@ -143,6 +146,18 @@ int fileBudget()
     rlimit limit {};
     if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
         return 0;
+    // Two files per listed process: under the usual soft limit of 1,024
+    // only a few hundred processes keep theirs, and every process beyond
+    // them is opened afresh each second at several times the cost, so the
+    // cost per process grows with their number. The hard limit is what the
+    // system grants; the soft one is raised towards it.
+    const rlim_t wanted = rlim_t(largestFileBudget) * fileBudgetDivisor;
+    if (limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < wanted && limit.rlim_cur < limit.rlim_max) {
+        rlimit raised = limit;
+        raised.rlim_cur = limit.rlim_max == RLIM_INFINITY ? wanted : std::min(limit.rlim_max, wanted);
+        if (::setrlimit(RLIMIT_NOFILE, &raised) == 0)
+            limit = raised;
+    }
     if (limit.rlim_cur == RLIM_INFINITY)
         return largestFileBudget;
     return int(std::min<rlim_t>(limit.rlim_cur / fileBudgetDivisor, largestFileBudget));
@@ -176,34 +191,49 @@ namespace {
 template<typename StatLine> std::optional<StatLine> parseStat(std::string_view text, std::string_view *name)
 {
     const size_t open = text.find('(');
-    const size_t close = text.rfind(')');
-    if (open == std::string_view::npos || close == std::string_view::npos || close < open)
+    const void *last = ::memrchr(text.data(), ')', text.size());
+    if (open == std::string_view::npos || !last)
+        return std::nullopt;
+    const size_t close = size_t(static_cast<const char *>(last) - text.data());
+    if (close < open)
         return std::nullopt;
     if (name)
         *name = text.substr(open + 1, close - open - 1);
     std::string_view rest = text.substr(close + 1);
-    // Field numbers as in proc(5): the state is field 3.
+    // Field numbers as in proc(5): the state is field 3. Only the fields we
+    // use are converted; a negative or missing value of one of them fails
+    // the line, the resident size reads as 0.
     StatLine stat;
-    quint64 fields[25] = {};
     for (int number = 3; number <= 24; ++number) {
         const std::string_view token = nextToken(rest);
         if (number == 3) {
             stat.state = token.empty() ? 0 : token.front();
             continue;
         }
+        if (number != 9 && number != 14 && number != 15 && number != 22 && number != 24)
+            continue;
         const auto value = toNumber(token);
         if (!value) {
-            // A negative or missing value only matters for the fields we use.
-            if (number == 9 || number == 14 || number == 15 || number == 22)
-                return std::nullopt;
-            continue;
+            if (number == 24)
+                continue;
+            return std::nullopt;
         }
-        fields[number] = *value;
+        switch (number) {
+        case 9:
+            stat.flags = *value;
+            break;
+        case 14:
+        case 15:
+            stat.ticks += *value;
+            break;
+        case 22:
+            stat.startTicks = *value;
+            break;
+        default:
+            stat.residentPages = *value;
+            break;
+        }
     }
-    stat.flags = fields[9];
-    stat.ticks = fields[14] + fields[15];
-    stat.startTicks = fields[22];
-    stat.residentPages = fields[24];
     return stat;
 }
 
@@ -428,6 +458,8 @@ QList<qint32> ProcStatistics::processIds()
             m_listing = ::opendir(m_proc.constData());
         if (!m_listing)
             return pids;
+        // Room for a few more than last time, so the list is not regrown.
+        pids.reserve(m_lastListed + m_lastListed / 8 + 16);
         while (const dirent *entry = ::readdir(m_listing)) {
             const std::string_view name(entry->d_name);
             if (name.empty() || name.front() < '1' || name.front() > '9')
@@ -436,19 +468,23 @@ QList<qint32> ProcStatistics::processIds()
             if (pid && *pid <= quint64(std::numeric_limits<qint32>::max()))
                 pids.append(qint32(*pid));
         }
+        m_lastListed = pids.size();
     }
 
-    // A process that is no longer listed has ended: its files go.
+    // A process that is no longer listed has ended: its files go. Each
+    // listed one is marked in place, which costs one look-up per process and
+    // nothing else.
     std::lock_guard lock(m_processMutex);
     if (!m_held.empty()) {
-        std::unordered_set<qint32> listed(pids.cbegin(), pids.cend());
+        const quint64 listing = ++m_listings;
+        for (const qint32 pid : std::as_const(pids)) {
+            if (const auto held = m_held.find(pid); held != m_held.end())
+                held->second.listing = listing;
+        }
         for (auto it = m_held.begin(); it != m_held.end();) {
-            if (listed.count(it->first)) {
-                ++it;
-                continue;
-            }
             auto gone = it++;
-            release(gone);
+            if (gone->second.listing != listing)
+                release(gone);
         }
     }
     return pids;
@@ -468,10 +504,16 @@ std::optional<ProcStatistics::StatLine> ProcStatistics::readStat(qint32 pid, QSt
 
 std::optional<quint32> ProcStatistics::readEffectiveUid(qint32 pid)
 {
-    std::string text;
-    if (!readFile(pidPath(m_proc, pid, "status"), text))
+    // Read for every new process and every few seconds for each listed one:
+    // relative to the kept procfs directory, into a buffer that is kept.
+    if (m_procDirectory < 0)
         return std::nullopt;
-    const auto uid = keyedNumber(text, "Uid:", 1);
+    const HeldProcFile status = HeldProcFile::open(m_procDirectory, relativePidPath(pid, "status").c_str());
+    thread_local std::string buffer;
+    const auto text = status.readText(buffer);
+    if (!text)
+        return std::nullopt;
+    const auto uid = keyedNumber(*text, "Uid:", 1);
     if (!uid || *uid > std::numeric_limits<quint32>::max())
         return std::nullopt;
     return quint32(*uid);
@@ -502,12 +544,29 @@ std::optional<ProcessIdentity> ProcStatistics::identity(qint32 pid)
     return makeIdentity(*boot, *stat, *uid);
 }
 
-std::optional<quint64> ProcStatistics::readDiskBytes(const HeldProcFile &io, std::string &text) const
+std::optional<quint64> ProcStatistics::readDiskBytes(const HeldProcFile &io, std::string &buffer) const
 {
-    if (!io.read(text))
+    const auto text = io.readText(buffer);
+    if (!text)
         return std::nullopt;
-    const auto read = keyedNumber(text, "read_bytes:");
-    const auto written = keyedNumber(text, "write_bytes:");
+    // One pass over the lines for both counters.
+    std::optional<quint64> read;
+    std::optional<quint64> written;
+    constexpr std::string_view readKey = "read_bytes:";
+    constexpr std::string_view writeKey = "write_bytes:";
+    for (std::string_view remaining = *text; !remaining.empty() && !(read && written);) {
+        std::string_view line = nextLine(remaining);
+        std::optional<quint64> *value = nullptr;
+        if (!read && line.substr(0, readKey.size()) == readKey) {
+            line.remove_prefix(readKey.size());
+            value = &read;
+        } else if (!written && line.substr(0, writeKey.size()) == writeKey) {
+            line.remove_prefix(writeKey.size());
+            value = &written;
+        }
+        if (value && !(*value = toNumber(nextToken(line))))
+            return std::nullopt;
+    }
     if (!read || !written)
         return std::nullopt;
     return *read + *written;
@@ -524,13 +583,14 @@ std::optional<ProcessStatistics> ProcStatistics::process(qint32 pid)
     const auto boot = m_bootTime;
     if (!boot || pid < 1 || m_procDirectory < 0)
         return std::nullopt;
-    thread_local std::string text;
+    thread_local std::string buffer;
+    std::optional<std::string_view> text;
     std::lock_guard lock(m_processMutex);
 
     auto held = m_held.find(pid);
     // A kept file that cannot be read belongs to a process that ended; the
     // id may already name another one.
-    if (held != m_held.end() && !held->second.stat.read(text)) {
+    if (held != m_held.end() && !(text = held->second.stat.readText(buffer))) {
         release(held);
         held = m_held.end();
     }
@@ -538,13 +598,13 @@ std::optional<ProcessStatistics> ProcStatistics::process(qint32 pid)
     const bool isNew = held == m_held.end();
     if (isNew) {
         fresh.stat = HeldProcFile::open(m_procDirectory, relativePidPath(pid, "stat").c_str());
-        if (!fresh.stat.read(text))
+        if (!(text = fresh.stat.readText(buffer)))
             return std::nullopt;
     }
     HeldProcess &state = isNew ? fresh : held->second;
 
     std::string_view rawName;
-    const auto stat = parseStat<StatLine>(text, &rawName);
+    const auto stat = parseStat<StatLine>(*text, &rawName);
     if (!stat) {
         if (!isNew)
             release(held);
@@ -554,8 +614,10 @@ std::optional<ProcessStatistics> ProcStatistics::process(qint32 pid)
     // The owner is read for a new process, after an exec (a new name), and
     // now and then in case it changed its user.
     const bool isKernelThread = (stat->flags & kernelThreadFlag) != 0;
-    if (isNew || started != state.started || rawName != state.name
-        || (--state.readingsUntilOwner <= 0 && !isKernelThread)) {
+    const bool isNewProgram = isNew || started != state.started || rawName != state.name;
+    if (isNewProgram)
+        state.programName = programName(m_procDirectory, pid, rawName);
+    if (isNewProgram || (--state.readingsUntilOwner <= 0 && !isKernelThread)) {
         const auto uid = readEffectiveUid(pid);
         if (!uid) {
             if (!isNew)
@@ -572,7 +634,7 @@ std::optional<ProcessStatistics> ProcStatistics::process(qint32 pid)
     }
 
     ProcessStatistics result;
-    result.name = decodeName(rawName);
+    result.name = state.programName;
     result.identity = makeIdentity(*boot, *stat, state.uid);
     result.cpuTicks = stat->ticks;
     static const quint64 pageSize = quint64(qMax(1L, ::sysconf(_SC_PAGESIZE)));

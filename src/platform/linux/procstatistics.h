@@ -56,10 +56,12 @@ private:
         bool ioRefused = false; // another user's: not tried again for this run
         quint64 started = 0;
         quint32 uid = 0;
-        std::string name;
+        std::string name; // as the kernel gives it
+        QString programName; // the whole name, looked up once per program run
         // Readings left before the owner is read again: a process may change
         // its user, which the stat line does not show.
         int readingsUntilOwner = 0;
+        quint64 listing = 0; // the last listing of processes that held it
     };
     // Which of a counter file's devices count, for the names it listed last.
     struct DeviceKinds
@@ -96,9 +98,11 @@ private:
 
     std::mutex m_listingMutex;
     DIR *m_listing = nullptr;
+    qsizetype m_lastListed = 0;
 
     mutable std::mutex m_processMutex;
     std::unordered_map<qint32, HeldProcess> m_held;
+    quint64 m_listings = 0;
     int m_heldFiles = 0;
     int m_fileBudget = 0;
 };

@@ -73,25 +73,20 @@ SystemSample SystemSampler::sample(bool includeProcesses)
         const QList<ProcessResourceShare> shares = measureProcesses(sample, elapsed);
         sample.top = TopConsumers::rank(shares, topLimit);
 
-        QHash<qint32, Identity> known = m_previousIdentities;
-        known.insert(m_identities);
         if (m_pendingNetworkWindow) {
             const Window window = *m_pendingNetworkWindow;
             sample.revisedNetwork
-                = SystemSample::NetworkRevision { window.timestamp, networkTop(window.start, window.end, known) };
+                = SystemSample::NetworkRevision { window.timestamp, networkTop(window.start, window.end) };
         }
         const double windowStart = m_lastTime.value_or(now - 1);
-        sample.top.network = networkTop(windowStart, now, known);
+        sample.top.network = networkTop(windowStart, now);
         sample.processNetworkAvailable = m_network->isAvailable();
         // The tool's blocks for this window are rarely complete yet: read the
         // same window again next time and hand it back as a revision.
         m_pendingNetworkWindow = Window { windowStart, now, sample.timestamp };
     } else {
         m_pendingNetworkWindow.reset();
-        m_previousIdentities.clear();
-        m_lastProcesses.clear();
-        m_lastDiskIO.clear();
-        m_identities.clear();
+        m_tracked.clear();
         m_network->stop();
         // Once, when the listing stops, not every second after.
         if (m_listsProcesses)
@@ -154,13 +149,10 @@ QList<ProcessResourceShare> SystemSampler::measureProcesses(SystemSample &sample
     const bool canRate = elapsed && *elapsed > 0;
     const bool canComputeCpu
         = canRate && processors >= 1 && nanosecondsPerTick > 0 && std::isfinite(nanosecondsPerTick);
+    const quint64 previous = m_measurement++;
+    const quint64 current = m_measurement;
 
-    QHash<qint32, std::pair<quint64, quint64>> processTicks;
-    QHash<qint32, std::pair<quint64, quint64>> diskIO;
-    QHash<qint32, Identity> identities;
-    processTicks.reserve(pids.size());
-    diskIO.reserve(pids.size());
-    identities.reserve(pids.size());
+    m_tracked.reserve(pids.size());
     QList<ProcessResourceShare> shares;
     shares.reserve(pids.size());
     sample.processes.reserve(pids.size());
@@ -172,46 +164,48 @@ QList<ProcessResourceShare> SystemSampler::measureProcesses(SystemSample &sample
         if (!stats)
             continue;
         const quint64 started = stats->identity.started;
+        const QString name = stats->name.isEmpty() ? TaskManagerText::unnamedProcess(pid) : stats->name;
+
+        auto tracked = m_tracked.find(pid);
+        if (tracked == m_tracked.end())
+            tracked = m_tracked.insert(pid, Tracked { resolveIdentity(pid, started, name), {}, {}, 0 });
+        else if (tracked->identity.started != started)
+            *tracked = Tracked { resolveIdentity(pid, started, name), {}, {}, 0 };
+        // Counters are compared only with the previous call's reading of
+        // the same run of the process.
+        const bool wasListed = tracked->listed == previous && previous > 0;
 
         std::optional<double> cpu;
         if (stats->cpuTicks) {
             const quint64 ticks = *stats->cpuTicks;
-            const auto last = m_lastProcesses.constFind(pid);
-            if (canComputeCpu && last != m_lastProcesses.cend() && last->first == started && ticks >= last->second) {
+            const auto last = wasListed ? tracked->ticks : std::nullopt;
+            if (canComputeCpu && last && ticks >= *last) {
                 const double percent
-                    = nanosecondsPerTick * double(ticks - last->second) / 1e9 / *elapsed / double(processors) * 100.0;
+                    = nanosecondsPerTick * double(ticks - *last) / 1e9 / *elapsed / double(processors) * 100.0;
                 cpu = std::isnan(percent) ? 0.0 : std::clamp(percent, 0.0, 100.0);
             }
-            processTicks.insert(pid, { started, ticks });
         }
-
-        const QString name = stats->name.isEmpty() ? TaskManagerText::unnamedProcess(pid) : stats->name;
-        const QString owner = ownerName(stats->identity.uid);
+        tracked->ticks = stats->cpuTicks;
 
         double diskRate = 0;
         if (stats->diskBytes) {
             const quint64 bytes = *stats->diskBytes;
-            const auto last = m_lastDiskIO.constFind(pid);
-            if (canRate && last != m_lastDiskIO.cend() && last->first == started && bytes >= last->second)
-                diskRate = double(bytes - last->second) / *elapsed;
-            diskIO.insert(pid, { started, bytes });
+            const auto last = wasListed ? tracked->diskBytes : std::nullopt;
+            if (canRate && last && bytes >= *last)
+                diskRate = double(bytes - *last) / *elapsed;
         }
+        tracked->diskBytes = stats->diskBytes;
+        tracked->listed = current;
 
-        const auto cached = m_identities.constFind(pid);
-        const Identity identity = cached != m_identities.cend() && cached->started == started
-            ? *cached
-            : resolveIdentity(pid, started, name);
-        identities.insert(pid, identity);
-
-        sample.processes.append(ManagedProcess { pid, name, owner, stats->identity.uid, started, cpu, stats->memory });
+        const Identity &identity = tracked->identity;
+        sample.processes.append(ManagedProcess {
+            pid, name, ownerName(stats->identity.uid), stats->identity.uid, started, cpu, stats->memory });
         shares.append(ProcessResourceShare {
             name, identity.app, identity.executable, cpu.value_or(0), double(stats->memory.value_or(0)), diskRate, 0 });
     }
 
-    m_lastProcesses = std::move(processTicks);
-    m_lastDiskIO = std::move(diskIO);
-    m_previousIdentities = std::move(m_identities);
-    m_identities = std::move(identities);
+    // Processes that this call and the one before did not list are gone.
+    m_tracked.removeIf([previous](QHash<qint32, Tracked>::iterator entry) { return entry->listed < previous; });
     return shares;
 }
 
@@ -235,16 +229,17 @@ QString SystemSampler::ownerName(quint32 uid)
     return *found;
 }
 
-QList<AppUsage> SystemSampler::networkTop(double from, double to, const QHash<qint32, Identity> &known)
+QList<AppUsage> SystemSampler::networkTop(double from, double to)
 {
     const QHash<qint32, double> rates = m_network->rates(from, to);
     QList<ProcessResourceShare> rows;
     rows.reserve(rates.size());
     for (auto it = rates.cbegin(); it != rates.cend(); ++it) {
-        const auto identity = known.constFind(it.key());
-        if (identity != known.cend()) {
+        const auto tracked = m_tracked.constFind(it.key());
+        if (tracked != m_tracked.cend()) {
+            const Identity &identity = tracked->identity;
             rows.append(
-                ProcessResourceShare { identity->name, identity->app, identity->executable, 0, 0, 0, it.value() });
+                ProcessResourceShare { identity.name, identity.app, identity.executable, 0, 0, 0, it.value() });
             continue;
         }
         // A process that ended between the tool's report and our listing

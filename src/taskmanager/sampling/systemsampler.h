@@ -43,6 +43,18 @@ private:
         std::optional<QString> executable;
         std::optional<AppIdentity> app;
     };
+    // What is remembered of one run of a process between measurements. It
+    // is updated in place, so a process that stays listed costs one look-up
+    // and no allocation per measurement.
+    struct Tracked
+    {
+        Identity identity;
+        std::optional<quint64> ticks;
+        std::optional<quint64> diskBytes;
+        // The measurement that last listed it: counters of an earlier one
+        // are not the previous call's.
+        quint64 listed = 0;
+    };
     struct Window
     {
         double start = 0;
@@ -55,7 +67,7 @@ private:
     QList<ProcessResourceShare> measureProcesses(SystemSample &sample, std::optional<double> elapsed);
     Identity resolveIdentity(qint32 pid, quint64 started, const QString &name);
     QString ownerName(quint32 uid);
-    QList<AppUsage> networkTop(double from, double to, const QHash<qint32, Identity> &known);
+    QList<AppUsage> networkTop(double from, double to);
     double uptime() const;
 
     SystemStatistics &m_statistics;
@@ -66,10 +78,10 @@ private:
     std::optional<CpuTicks> m_lastCpu;
     QHash<QString, ByteCounters> m_lastDisk;
     QHash<QString, ByteCounters> m_lastNetwork;
-    QHash<qint32, std::pair<quint64, quint64>> m_lastProcesses; // pid -> (started, ticks)
-    QHash<qint32, std::pair<quint64, quint64>> m_lastDiskIO; // pid -> (started, bytes)
-    QHash<qint32, Identity> m_identities;
-    QHash<qint32, Identity> m_previousIdentities;
+    // Processes listed by this measurement or the one before: network rates
+    // arrive late, for processes that may have ended since.
+    QHash<qint32, Tracked> m_tracked;
+    quint64 m_measurement = 0;
     std::optional<Window> m_pendingNetworkWindow;
     bool m_listsProcesses = false;
     std::unique_ptr<ProcessNetworkReader> m_network;
