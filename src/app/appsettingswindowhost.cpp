@@ -3,11 +3,13 @@
 #include "app/fitandcenter.h"
 #include "app/model/settingstexts.h"
 #include "app/model/velmorapalette.h"
+#include "bar/hiddenwindowpixels.h"
 #include "platform/displays.h"
 #include "platform/screencoordinates.h"
 #include "services/velmoraownwindows.h"
 
 #include <QEvent>
+#include <QHideEvent>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -127,6 +129,8 @@ void AppSettingsWindowHost::applyFrame(const QRectF &frame)
 
 bool AppSettingsWindowHost::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_window && watched == m_window.get() && event->type() == QEvent::Hide)
+        releaseHiddenWindowPixels(*m_window, *static_cast<QHideEvent *>(event));
     if (m_window && watched == m_window.get() && m_frameAwaitingDecoration
         && (event->type() == QEvent::Move || event->type() == QEvent::Resize)
         && !decorationOf(*m_window).isNull()) {

@@ -1,5 +1,6 @@
 #include "bar/instantpopoverwindow.h"
 
+#include "bar/hiddenwindowpixels.h"
 #include "bar/model/popovergeometry.h"
 #include "bar/visualeffectview.h"
 #include "services/velmoraownwindows.h"
@@ -217,7 +218,10 @@ bool InstantPopoverWindow::event(QEvent *event)
     // window, to lay out again when its size hint changes.
     if (event->type() == QEvent::LayoutRequest && onLayoutRequest)
         onLayoutRequest();
-    return QWidget::event(event);
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::Hide)
+        releaseHiddenWindowPixels(*this, *static_cast<QHideEvent *>(event));
+    return handled;
 }
 
 void InstantPopoverWindow::keyPressEvent(QKeyEvent *event)

@@ -50,20 +50,16 @@ QSet<quint32> FullScreenDisplayDetector::displayIDs()
     const qint32 ownProcessIdentifier = m_workspace.currentProcessIdentifier();
     // Owners with a window covering a display; only such windows add to it.
     QHash<qint32, QSet<quint32>> matches;
-    for (const WindowListEntry &entry : *entries) {
-        if (entry.layer() != 0)
-            continue;
-        const std::optional<qint32> owner = entry.ownerPID();
-        if (!owner || *owner == ownProcessIdentifier)
-            continue;
-        const std::optional<QRectF> bounds = entry.bounds();
-        if (!bounds)
+    for (qsizetype i = 0; i < entries->size(); ++i) {
+        const ReadEntry &read = readEntry(i, entries->at(i), ownProcessIdentifier);
+        if (!read.candidate)
             continue;
         for (const Display &display : std::as_const(displays)) {
-            if (covers(*bounds, display.bounds))
-                matches[*owner].insert(display.displayID);
+            if (covers(read.bounds, display.bounds))
+                matches[read.owner].insert(display.displayID);
         }
     }
+    m_readEntries.resize(entries->size());
 
     const bool trusted = m_accessibility.isProcessTrusted();
     QSet<quint32> result;
@@ -83,6 +79,28 @@ QSet<quint32> FullScreenDisplayDetector::displayIDs()
         }
     }
     return result;
+}
+
+const FullScreenDisplayDetector::ReadEntry &FullScreenDisplayDetector::readEntry(
+    qsizetype index, const WindowListEntry &entry, qint32 ownProcessIdentifier)
+{
+    if (index >= m_readEntries.size())
+        m_readEntries.resize(index + 1);
+    ReadEntry &read = m_readEntries[index];
+    // Our own process identifier never changes, so an entry read before
+    // reads the same now.
+    if (entry.fields().isSharedWith(read.fields) && !entry.fields().isEmpty())
+        return read;
+    read = ReadEntry {};
+    read.fields = entry.fields();
+    const std::optional<qint32> owner = entry.layer() == 0 ? entry.ownerPID() : std::nullopt;
+    const std::optional<QRectF> bounds = owner && *owner != ownProcessIdentifier ? entry.bounds() : std::nullopt;
+    if (bounds) {
+        read.candidate = true;
+        read.owner = *owner;
+        read.bounds = *bounds;
+    }
+    return read;
 }
 
 std::optional<QSet<quint32>> FullScreenDisplayDetector::accessibilityFullScreenDisplayIDs(

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QRectF>
 #include <QSet>
+#include <QVariantMap>
 
 #include <optional>
 
@@ -11,6 +12,7 @@ namespace Velmora {
 class Accessibility;
 class Displays;
 class WindowList;
+class WindowListEntry;
 class Workspace;
 
 // Which displays show another application's full-screen window, so the
@@ -48,6 +50,21 @@ public:
     static bool covers(const QRectF &window, const QRectF &display);
 
 private:
+    // What the covering test reads of one entry of the list.
+    struct ReadEntry
+    {
+        // Kept so that an unchanged entry, which shares its data with this
+        // one, is recognised without reading it again.
+        QVariantMap fields;
+        bool candidate = false; // layer 0, another process's, with bounds
+        qint32 owner = 0;
+        QRectF bounds;
+    };
+
+    // The window server hands out an unchanged window's entry again, and the
+    // shell asks every two seconds: only entries that changed are read.
+    const ReadEntry &readEntry(qsizetype index, const WindowListEntry &entry, qint32 ownProcessIdentifier);
+
     // The displays holding the centre of one of the application's full-screen
     // windows; nothing when its windows cannot be read.
     std::optional<QSet<quint32>> accessibilityFullScreenDisplayIDs(
@@ -57,6 +74,7 @@ private:
     const WindowList &m_windowList;
     const Displays &m_displays;
     const Workspace &m_workspace;
+    QList<ReadEntry> m_readEntries; // by position in the last list
 };
 
 } // namespace Velmora

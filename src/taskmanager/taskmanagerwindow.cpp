@@ -1,5 +1,6 @@
 #include "taskmanager/taskmanagerwindow.h"
 
+#include "bar/hiddenwindowpixels.h"
 #include "taskmanager/model/taskmanagerpalette.h"
 #include "taskmanager/model/taskmanagerplacement.h"
 #include "taskmanager/model/taskmanagerviewtexts.h"
@@ -80,6 +81,12 @@ void TaskManagerWindow::changeEvent(QEvent *event)
         return;
     m_wasMinimized = minimized;
     notify(minimized ? m_delegate.didMiniaturize : m_delegate.didDeminiaturize);
+}
+
+void TaskManagerWindow::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    releaseHiddenWindowPixels(*this, *event);
 }
 
 void TaskManagerWindow::moveEvent(QMoveEvent *event)

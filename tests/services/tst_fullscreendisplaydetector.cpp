@@ -59,6 +59,25 @@ private slots:
         QCOMPARE(world.detector.displayIDs(), marks ? ids({ 1 }) : ids({}));
     }
 
+    void aWindowThatChangesIsSeenAtTheNextCheck()
+    {
+        DetectorWorld world;
+        world.desktop.setAccessibilityTrusted(false);
+        const quint32 window = world.addFullScreen(world.addApp("Player"), QRectF(0, 0, 1440, 900), true);
+        world.addWindow(world.addApp("Notes"), QRectF(100, 100, 400, 300), "Note");
+        QCOMPARE(world.detector.displayIDs(), ids({ 1 }));
+        QCOMPARE(world.detector.displayIDs(), ids({ 1 }));
+        const auto moveTo = [&](const QRectF &frame) {
+            QVERIFY(world.desktop.updateWindow(window, [&](Sim::SimWindow &w) { w.bounds = frame; }));
+        };
+        moveTo(QRectF(1440, 0, 1920, 1080));
+        QCOMPARE(world.detector.displayIDs(), ids({ 2 }));
+        moveTo(QRectF(200, 200, 640, 480));
+        QCOMPARE(world.detector.displayIDs(), ids({}));
+        moveTo(QRectF(0, 0, 1440, 900));
+        QCOMPARE(world.detector.displayIDs(), ids({ 1 }));
+    }
+
     void accessibilityNarrowsTheMatches_data()
     {
         QTest::addColumn<bool>("trusted");

@@ -24,6 +24,19 @@ ManagedProcess listed(qint32 pid, quint64 started = 1'000, quint32 uid = ownUid)
     return ManagedProcess { pid, QStringLiteral("Editor"), QStringLiteral("ada"), uid, started, {}, {} };
 }
 
+// Counts the queued calls delivered to an object: each is a wake-up of the
+// main thread.
+struct QueuedCallCounter : QObject
+{
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MetaCall)
+            ++count;
+        return false;
+    }
+};
+
 } // namespace
 
 class TestSystemMonitor : public QObject
@@ -104,6 +117,30 @@ private slots:
         QVERIFY(monitor->sample().processes.isEmpty());
         m_reader->waitForIdle();
         QVERIFY(!m_terminals.write(",\n"));
+    }
+
+    void hiddenResultsWaitForTheNextTickWithoutWakingTheMainThread()
+    {
+        auto monitor = makeMonitor();
+        QueuedCallCounter queued;
+        monitor->installEventFilter(&queued);
+        QSignalSpy samples(monitor.get(), &SystemMonitor::sampleChanged);
+        monitor->start();
+        QVERIFY(QTest::qWaitFor([&] { return !monitor->isMeasuring(); }, 5000));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(tick(m_clock, *monitor));
+        QTest::qWait(20);
+        QCOMPARE(queued.count, 0);
+
+        // Showing takes the waiting result: four measurements, none lost.
+        monitor->setProcessesVisible(true);
+        QCOMPARE(monitor->history().size(), 4);
+        // Shown, each result is published as soon as it is measured.
+        QVERIFY(QTest::qWaitFor([&] { return !monitor->isMeasuring(); }, 5000));
+        QCOMPARE(queued.count, 1);
+        QCOMPARE(monitor->history().size(), 5);
+        QCOMPARE(monitor->sample().timestamp, monitor->history().last().timestamp);
+        QVERIFY(samples.size() >= 2);
     }
 
     void startsOneTimerOfOneSecond()

@@ -20,6 +20,7 @@
 #include "taskmanager/taskmanagerwindow.h"
 #include "taskmanager/taskmanagerwindowcontroller.h"
 
+#include <QBackingStore>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QSignalSpy>
@@ -164,6 +165,26 @@ private slots:
         QCOMPARE(controller->window(), window);
         QVERIFY(controller->isOpen());
         QCOMPARE(open.size(), 3);
+        settle();
+    }
+
+    void aClosedWindowGivesBackItsPixels()
+    {
+        auto controller = makeController();
+        TaskManagerWindow *window = controller->window();
+        controller->present();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->repaint();
+        QVERIFY(window->backingStore());
+        QCOMPARE(window->backingStore()->size(), window->size());
+
+        controller->close();
+        QVERIFY(window->backingStore()->size().width() * window->backingStore()->size().height() <= 1);
+
+        controller->present();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->repaint();
+        QCOMPARE(window->backingStore()->size(), window->size());
         settle();
     }
 

@@ -10,6 +10,10 @@ SystemClock::SystemClock(QObject *parent)
     : QObject(parent)
 {
     m_monotonic.start();
+    m_wake = new QTimer(this);
+    m_wake->setSingleShot(true);
+    m_wake->setTimerType(Qt::PreciseTimer);
+    connect(m_wake, &QTimer::timeout, this, &SystemClock::runDueTolerantJobs);
 }
 
 SystemClock::~SystemClock() = default;
@@ -44,19 +48,14 @@ Scheduler::JobId SystemClock::scheduleRepeating(qint64 intervalMs, qint64 tolera
 Scheduler::JobId SystemClock::start(qint64 intervalMs, qint64 toleranceMs, bool repeating, QObject *context,
                                     std::function<void()> job)
 {
+    const qint64 interval = qMax<qint64>(0, intervalMs);
+    if (repeating && toleranceMs > 0 && interval > 0)
+        return startTolerant(interval, toleranceMs, context, std::move(job));
     const JobId id = m_nextId++;
     auto *timer = new QTimer(this);
     timer->setSingleShot(!repeating);
-    const qint64 interval = qMax<qint64>(0, intervalMs);
-    // Qt has no free tolerance, but a coarse timer lets the system batch our
-    // wake-ups, which is what a tolerance is for. A coarse timer may fire up
-    // to 5 % of its interval early or late, and a job must never run early:
-    // stretch its interval so the earliest firing is the one asked for, and
-    // use it only when the tolerance covers the latest.
-    const qint64 stretched = (interval * 20 + 18) / 19;
-    const bool coarse = toleranceMs > 0 && interval > 0 && stretched * 21 / 20 - interval <= toleranceMs;
-    timer->setInterval(std::chrono::milliseconds(coarse ? stretched : interval));
-    timer->setTimerType(coarse ? Qt::CoarseTimer : Qt::PreciseTimer);
+    timer->setInterval(std::chrono::milliseconds(interval));
+    timer->setTimerType(Qt::PreciseTimer);
     QPointer<QObject> guard(context);
     const bool hasContext = context != nullptr;
     connect(timer, &QTimer::timeout, this, [this, id, timer, guard, hasContext, repeating, job] {
@@ -77,17 +76,63 @@ Scheduler::JobId SystemClock::start(qint64 intervalMs, qint64 toleranceMs, bool 
     return id;
 }
 
+Scheduler::JobId SystemClock::startTolerant(qint64 intervalMs, qint64 toleranceMs, QObject *context,
+                                            std::function<void()> job)
+{
+    const JobId id = m_nextId++;
+    m_tolerantJobs.insert(id,
+        TolerantJob { context, context != nullptr, std::make_shared<std::function<void()>>(std::move(job)) });
+    m_schedule.add(id, monotonicMs(), intervalMs, toleranceMs);
+    if (context)
+        connect(context, &QObject::destroyed, this, [this, id] { cancel(id); });
+    armWake();
+    return id;
+}
+
+void SystemClock::runDueTolerantJobs()
+{
+    // A job may cancel or start others: each is looked up as its turn comes.
+    for (const JobId id : m_schedule.takeDue(monotonicMs())) {
+        const auto it = m_tolerantJobs.constFind(id);
+        if (it == m_tolerantJobs.cend())
+            continue;
+        if (it->hasContext && !it->context) {
+            cancel(id);
+            continue;
+        }
+        const std::shared_ptr<std::function<void()>> job = it->job;
+        (*job)();
+    }
+    armWake();
+}
+
+void SystemClock::armWake()
+{
+    const std::optional<qint64> wake = m_schedule.nextWakeMs();
+    if (!wake) {
+        m_wake->stop();
+        return;
+    }
+    // The timer never fires before the time asked for, and our milliseconds
+    // are whole ones counted down: a job is never run before it is due.
+    m_wake->start(std::chrono::milliseconds(qMax<qint64>(0, *wake - monotonicMs())));
+}
+
 void SystemClock::cancel(JobId id)
 {
     if (QTimer *timer = m_timers.take(id)) {
         timer->stop();
         timer->deleteLater();
     }
+    if (m_tolerantJobs.remove(id)) {
+        m_schedule.remove(id);
+        armWake();
+    }
 }
 
 bool SystemClock::isScheduled(JobId id) const
 {
-    return m_timers.contains(id);
+    return m_timers.contains(id) || m_tolerantJobs.contains(id);
 }
 
 } // namespace Velmora::Linux

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/linux/tolerantschedule.h"
 #include "platform/scheduler.h"
 #include "platform/sleeper.h"
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QPointer>
+
+#include <memory>
 
 class QTimer;
 
@@ -13,6 +17,8 @@ namespace Velmora::Linux {
 
 // The real clocks, and a scheduler built on QTimer. Jobs run on the thread
 // that owns this object, which is the main thread in the application.
+// Repeating jobs with a tolerance share one timer, so that jobs due close
+// together run in one wake-up (see TolerantSchedule).
 class SystemClock final : public QObject, public Clock, public Scheduler, public Sleeper
 {
     Q_OBJECT
@@ -31,11 +37,25 @@ public:
     void sleepMs(qint64 ms) override;
 
 private:
+    struct TolerantJob
+    {
+        QPointer<QObject> context;
+        bool hasContext = false;
+        // Shared, so a job that cancels itself while it runs stays alive.
+        std::shared_ptr<std::function<void()>> job;
+    };
+
     JobId start(qint64 intervalMs, qint64 toleranceMs, bool repeating, QObject *context,
                 std::function<void()> job);
+    JobId startTolerant(qint64 intervalMs, qint64 toleranceMs, QObject *context, std::function<void()> job);
+    void runDueTolerantJobs();
+    void armWake();
 
     QElapsedTimer m_monotonic;
     QHash<JobId, QTimer *> m_timers;
+    QHash<JobId, TolerantJob> m_tolerantJobs;
+    TolerantSchedule m_schedule;
+    QTimer *m_wake = nullptr;
     JobId m_nextId = 1;
 };
 

@@ -44,8 +44,19 @@ void SystemMonitor::start()
     m_timer = m_env.scheduler->scheduleRepeating(intervalMs, toleranceMs, this, [this] { refresh(); });
 }
 
+bool SystemMonitor::isMeasuring() const
+{
+    if (!m_sampling)
+        return false;
+    std::lock_guard lock(m_handOffMutex);
+    return !m_waitingResult;
+}
+
 void SystemMonitor::refresh()
 {
+    // The last measurement, if it finished while nothing was shown, goes in
+    // first, so the buffer keeps its order and no tick is skipped for it.
+    applyWaitingResult();
     // Ticks never queue up behind a slow measurement.
     if (m_sampling)
         return;
@@ -56,11 +67,42 @@ void SystemMonitor::refresh()
     // The destructor joins the queue before `this` goes, and a result posted
     // to a monitor that is gone by then is discarded with it.
     m_queue.post([this, generation, includeProcesses, sampler] {
-        SystemSample sample = sampler->sample(includeProcesses);
-        QMetaObject::invokeMethod(
-            this, [this, generation, sample = std::move(sample)]() mutable { apply(generation, std::move(sample)); },
-            Qt::QueuedConnection);
+        deliver(generation, sampler->sample(includeProcesses));
     });
+}
+
+void SystemMonitor::deliver(quint64 generation, SystemSample sample)
+{
+    {
+        // Decided under the lock that showing takes too: a result either
+        // waits here before the Task Manager takes the waiting one, or goes
+        // to the main thread at once.
+        std::lock_guard lock(m_handOffMutex);
+        if (!m_workerPublishes) {
+            m_waitingResult = Result { generation, std::move(sample) };
+            return;
+        }
+    }
+    QMetaObject::invokeMethod(
+        this, [this, generation, sample = std::move(sample)]() mutable { apply(generation, std::move(sample)); },
+        Qt::QueuedConnection);
+}
+
+void SystemMonitor::applyWaitingResult()
+{
+    std::optional<Result> result;
+    {
+        std::lock_guard lock(m_handOffMutex);
+        result.swap(m_waitingResult);
+    }
+    if (result)
+        apply(result->generation, std::move(result->sample));
+}
+
+void SystemMonitor::setWorkerPublishes(bool publishes)
+{
+    std::lock_guard lock(m_handOffMutex);
+    m_workerPublishes = publishes;
 }
 
 void SystemMonitor::apply(quint64 generation, SystemSample sample)
@@ -99,6 +141,8 @@ void SystemMonitor::setProcessesVisible(bool visible)
 {
     if (visible) {
         m_includesProcesses = true;
+        setWorkerPublishes(true);
+        applyWaitingResult();
         start();
         publishHistory();
         if (!m_buffer.isEmpty()) {
@@ -109,6 +153,7 @@ void SystemMonitor::setProcessesVisible(bool visible)
         return;
     }
     m_includesProcesses = false;
+    setWorkerPublishes(false);
     m_sample.processes.clear();
     emit sampleChanged();
     if (m_sampler)

@@ -9,6 +9,8 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 
 namespace Velmora {
 
@@ -62,7 +64,8 @@ public:
     // The view clears the message when its alert goes.
     void setError(const std::optional<QString> &error);
     bool includesProcesses() const { return m_includesProcesses; }
-    bool isMeasuring() const { return m_sampling; }
+    // A finished measurement waiting for the next tick counts as done.
+    bool isMeasuring() const;
 
     static const ByteCountFormatter &memoryFormatter();
     static const ByteCountFormatter &rateFormatter();
@@ -75,7 +78,18 @@ signals:
     void errorChanged();
 
 private:
+    struct Result
+    {
+        quint64 generation = 0;
+        SystemSample sample;
+    };
+
     void refresh();
+    // Called on the queue: a result nobody is shown waits for the next tick
+    // instead of waking the main thread once more every second.
+    void deliver(quint64 generation, SystemSample sample);
+    void applyWaitingResult();
+    void setWorkerPublishes(bool publishes);
     void apply(quint64 generation, SystemSample sample);
     void publishHistory();
 
@@ -89,6 +103,11 @@ private:
     bool m_sampling = false;
     quint64 m_generation = 0;
     std::shared_ptr<SystemSampler> m_sampler;
+    // Shared with the queue: whether results go to the main thread at once,
+    // and the one result kept for the next tick when they do not.
+    mutable std::mutex m_handOffMutex;
+    bool m_workerPublishes = false;
+    std::optional<Result> m_waitingResult;
     SerialQueue m_queue;
 };
 
