@@ -32,6 +32,9 @@ MetricCardWidget::MetricCardWidget(TaskManagerViewModel &model, int index, QWidg
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // The card paints the window's colour around its rounded corners itself,
+    // so its repaints stop at the card.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&m_model, &TaskManagerViewModel::sampleApplied, this, &MetricCardWidget::refresh);
     connect(&m_model, &TaskManagerViewModel::hoveredMetricChanged, this, qOverload<>(&QWidget::update));
     refresh();
@@ -45,12 +48,36 @@ const MetricCard *MetricCardWidget::card() const
 
 void MetricCardWidget::refresh()
 {
-    if (const MetricCard *c = card()) {
-        setToolTip(TaskManagerViewText::expandHistory(c->metric.title));
-        setAccessibleName(c->metric.title + QStringLiteral(", ") + c->value);
-        setAccessibleDescription(TaskManagerViewText::lastMinuteOf(c->metric.title));
+    const MetricCard *c = card();
+    if (!c) {
+        update();
+        return;
     }
-    update();
+    setToolTip(TaskManagerViewText::expandHistory(c->metric.title));
+    if (const QString name = c->metric.title + QStringLiteral(", ") + c->value; name != accessibleName())
+        setAccessibleName(name);
+    setAccessibleDescription(TaskManagerViewText::lastMinuteOf(c->metric.title));
+    // Disk and network cards often read the same from one second to the next.
+    if (!isShown(*c, look(*c)))
+        update();
+}
+
+QString MetricCardWidget::look(const MetricCard &card) const
+{
+    return QStringLiteral("%1 %2x%3 %4 %5 %6")
+        .arg(card.metric.title)
+        .arg(width())
+        .arg(height())
+        .arg(devicePixelRatioF())
+        .arg(m_model.hoveredMetric() == card.metric.title)
+        .arg(hasFocus());
+}
+
+bool MetricCardWidget::isShown(const MetricCard &card, const QString &look) const
+{
+    return !m_picture.isNull() && look == m_pictureLook && card.value == m_pictureCard.value
+        && card.detail == m_pictureCard.detail && card.series == m_pictureCard.series
+        && card.sparklineTop == m_pictureCard.sparklineTop;
 }
 
 QSize MetricCardWidget::sizeHint() const
@@ -109,47 +136,53 @@ void MetricCardWidget::drawBackground(QPainter &painter, const MetricCard &card,
 
 void MetricCardWidget::paintEvent(QPaintEvent *)
 {
+    QPainter painter(this);
     const MetricCard *c = card();
-    if (!c)
+    if (!c) {
+        painter.fillRect(rect(), TaskManagerPalette::window());
         return;
-    const bool hovered = m_model.hoveredMetric() == c->metric.title;
+    }
+    if (const QString currentLook = look(*c); !isShown(*c, currentLook)) {
+        drawPicture(*c, currentLook);
+        m_pictureLook = currentLook;
+        m_pictureCard = *c;
+    }
+    painter.drawPixmap(0, 0, m_picture);
+}
+
+void MetricCardWidget::drawPicture(const MetricCard &c, const QString &currentLook)
+{
+    const bool hovered = m_model.hoveredMetric() == c.metric.title;
     const qreal ratio = devicePixelRatioF();
-    const QString look = QStringLiteral("%1 %2x%3 %4 %5 %6")
-                             .arg(c->metric.title)
-                             .arg(width())
-                             .arg(height())
-                             .arg(ratio)
-                             .arg(hovered)
-                             .arg(hasFocus());
-    if (look != m_backgroundLook) {
+    if (currentLook != m_backgroundLook) {
         QPixmap background(size() * ratio);
         background.setDevicePixelRatio(ratio);
-        background.fill(Qt::transparent);
+        background.fill(TaskManagerPalette::window());
         QPainter backgroundPainter(&background);
-        drawBackground(backgroundPainter, *c, hovered);
+        drawBackground(backgroundPainter, c, hovered);
         m_background = background;
-        m_backgroundLook = look;
+        m_backgroundLook = currentLook;
     }
 
-    QPainter painter(this);
-    painter.drawPixmap(0, 0, m_background);
+    m_picture = m_background;
+    QPainter painter(&m_picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor color = c->metric.color;
+    const QColor color = c.metric.color;
     const QRectF content = QRectF(rect()).adjusted(padding, padding, -padding, -padding);
     qreal y = content.top() + labelHeight + spacing;
 
     painter.setPen(TaskManagerPalette::primary());
-    TaskManagerStyle::drawFittedText(painter, QRectF(content.left(), y, content.width(), valueHeight), c->value,
+    TaskManagerStyle::drawFittedText(painter, QRectF(content.left(), y, content.width(), valueHeight), c.value,
         TaskManagerStyle::font(24, QFont::DemiBold), 0.65);
     y += valueHeight + spacing;
 
     painter.setPen(TaskManagerPalette::secondary());
     TaskManagerStyle::drawFittedText(
-        painter, QRectF(content.left(), y, content.width(), detailHeight), c->detail, TaskManagerStyle::font(10), 0.7);
+        painter, QRectF(content.left(), y, content.width(), detailHeight), c.detail, TaskManagerStyle::font(10), 0.7);
     y += detailHeight + spacing;
 
-    drawSparkline(painter, QRectF(content.left(), y, content.width(), sparklineHeight), c->series,
-        MetricGraph::sparklineSlots, c->sparklineTop, color);
+    drawSparkline(painter, QRectF(content.left(), y, content.width(), sparklineHeight), c.series,
+        MetricGraph::sparklineSlots, c.sparklineTop, color);
 }
 
 void MetricCardWidget::enterEvent(QEnterEvent *)

@@ -41,11 +41,22 @@ private:
     // sample to the next, drawn once for each look of the card.
     void drawBackground(QPainter &painter, const MetricCard &card, bool hovered) const;
 
+    QString look(const MetricCard &card) const;
+    // Whether `card` draws as the picture already does.
+    bool isShown(const MetricCard &card, const QString &look) const;
+    void drawPicture(const MetricCard &card, const QString &look);
+
     TaskManagerViewModel &m_model;
     const int m_index;
     bool m_pressed = false;
     QPixmap m_background;
     QString m_backgroundLook;
+    // The whole card as last drawn, and what it showed: a sample that
+    // leaves the card as it was repaints nothing, and a repaint for any
+    // other reason (the graph's backdrop over it) only copies the picture.
+    QPixmap m_picture;
+    QString m_pictureLook;
+    MetricCard m_pictureCard;
 };
 
 } // namespace Velmora

@@ -9,6 +9,7 @@
 #include "taskmanager/taskmanagerstyle.h"
 #include "taskmanager/topusagepanel.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -27,15 +28,27 @@ MetricDetailWidget::MetricDetailWidget(TaskManagerViewModel &model, AppIconCache
     : QWidget(parent)
     , m_model(model)
 {
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(28, 28, 28, 28);
+    // The content sits on an opaque body of the sheet's colour, inside the
+    // rounded corners: a new value, time or list then repaints itself alone,
+    // not the sheet, the backdrop and the window beneath them as well.
+    auto *frame = new QVBoxLayout(this);
+    frame->setContentsMargins(28, 28, 28, 28);
+    m_body = new QWidget(this);
+    m_body->setAutoFillBackground(true);
+    QPalette bodyPalette = m_body->palette();
+    bodyPalette.setColor(QPalette::Window, TaskManagerPalette::sheet());
+    m_body->setPalette(bodyPalette);
+    m_body->installEventFilter(this);
+    frame->addWidget(m_body);
+    auto *column = new QVBoxLayout(m_body);
+    column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(24);
 
     auto *header = new QHBoxLayout;
     m_title = TaskManagerStyle::label(
-        QString(), TaskManagerStyle::font(22, QFont::DemiBold), TaskManagerPalette::primary(), this);
+        QString(), TaskManagerStyle::font(22, QFont::DemiBold), TaskManagerPalette::primary(), m_body);
     m_title->setIndent(iconSize + 8); // the symbol is painted in front
-    m_close = new QToolButton(this);
+    m_close = new QToolButton(m_body);
     m_close->setIcon(TaskManagerSymbols::icon(QStringLiteral("xmark"), TaskManagerPalette::secondary()));
     m_close->setIconSize(QSize(14, 14));
     m_close->setFixedSize(24, 24);
@@ -51,10 +64,10 @@ MetricDetailWidget::MetricDetailWidget(TaskManagerViewModel &model, AppIconCache
     auto *readout = new QHBoxLayout;
     readout->setSpacing(16);
     m_value = TaskManagerStyle::label(
-        QString(), TaskManagerStyle::font(34, QFont::DemiBold), TaskManagerPalette::primary(), this);
-    m_time = TaskManagerStyle::label(QString(), TaskManagerStyle::font(14), TaskManagerPalette::secondary(), this);
+        QString(), TaskManagerStyle::font(34, QFont::DemiBold), TaskManagerPalette::primary(), m_body);
+    m_time = TaskManagerStyle::label(QString(), TaskManagerStyle::font(14), TaskManagerPalette::secondary(), m_body);
     auto *window
-        = TaskManagerStyle::label(QString(), TaskManagerStyle::font(13), TaskManagerPalette::secondary(), this);
+        = TaskManagerStyle::label(QString(), TaskManagerStyle::font(13), TaskManagerPalette::secondary(), m_body);
     window->setText(TaskManagerViewText::lastSixtySeconds);
     readout->addWidget(m_value, 0, Qt::AlignBaseline);
     readout->addWidget(m_time, 0, Qt::AlignBaseline);
@@ -64,13 +77,13 @@ MetricDetailWidget::MetricDetailWidget(TaskManagerViewModel &model, AppIconCache
 
     auto *graphRow = new QHBoxLayout;
     graphRow->setSpacing(24);
-    m_graph = new MetricGraphWidget(this);
-    m_panel = new TopUsagePanel(icons, this);
+    m_graph = new MetricGraphWidget(m_body);
+    m_panel = new TopUsagePanel(icons, m_body);
     graphRow->addWidget(m_graph, 1, Qt::AlignTop);
     graphRow->addWidget(m_panel, 0, Qt::AlignTop);
     column->addLayout(graphRow);
 
-    m_hint = TaskManagerStyle::label(QString(), TaskManagerStyle::font(12), TaskManagerPalette::secondary(), this);
+    m_hint = TaskManagerStyle::label(QString(), TaskManagerStyle::font(12), TaskManagerPalette::secondary(), m_body);
     column->addWidget(m_hint);
 
     connect(m_close, &QToolButton::clicked, &m_model, &TaskManagerViewModel::closeMetric);
@@ -94,7 +107,7 @@ void MetricDetailWidget::setMetric(const MetricDetail &metric)
     setFixedWidth(MetricDetailSnapshot::width(metric));
     refresh();
     adjustSize();
-    update(); // the metric's symbol
+    m_body->update(); // the metric's symbol
 }
 
 void MetricDetailWidget::refresh()
@@ -109,13 +122,16 @@ void MetricDetailWidget::refresh()
     m_panel->show(m_metric, snapshot);
 }
 
-void MetricDetailWidget::paintEvent(QPaintEvent *)
+bool MetricDetailWidget::eventFilter(QObject *watched, QEvent *event)
 {
-    // The metric's symbol in front of its title.
-    QPainter painter(this);
-    const QRect title = m_title->geometry();
-    TaskManagerSymbols::draw(painter, m_metric.icon,
-        QRectF(title.left(), title.center().y() - iconSize / 2.0, iconSize, iconSize), m_metric.color);
+    // The metric's symbol in front of its title, over the body's colour.
+    if (watched == m_body && event->type() == QEvent::Paint) {
+        QPainter painter(m_body);
+        const QRect title = m_title->geometry();
+        TaskManagerSymbols::draw(painter, m_metric.icon,
+            QRectF(title.left(), title.center().y() - iconSize / 2.0, iconSize, iconSize), m_metric.color);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace Velmora

@@ -29,7 +29,7 @@ public:
     void setMetric(const MetricDetail &metric);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void refresh();
@@ -37,6 +37,7 @@ private:
     TaskManagerViewModel &m_model;
     MetricDetail m_metric;
     std::optional<double> m_hoverTime;
+    QWidget *m_body = nullptr;
     QLabel *m_title = nullptr;
     QToolButton *m_close = nullptr;
     QLabel *m_value = nullptr;

@@ -49,11 +49,18 @@ void MetricGraphWidget::show(
 
 qreal MetricGraphWidget::valueAxisWidth() const
 {
+    // Asked for on every paint and every move of the pointer; the labels
+    // change with the scale only.
+    std::pair<QString, double> labels(m_metric.title, m_snapshot.scaleTop);
+    if (m_axisWidthFor == labels)
+        return m_axisWidth;
     const QFontMetricsF metrics(axisFont());
     qreal widest = 0;
     for (double value : MetricGraph::valueTicks(m_snapshot.scaleTop))
         widest = std::max(widest, metrics.horizontalAdvance(m_metric.formatted(value)));
-    return widest + axisGap;
+    m_axisWidth = widest + axisGap;
+    m_axisWidthFor = std::move(labels);
+    return m_axisWidth;
 }
 
 QRectF MetricGraphWidget::plotRect() const
@@ -84,23 +91,45 @@ std::optional<double> MetricGraphWidget::timeAt(const QPointF &position) const
     return start + (position.x() - plot.left()) / plot.width() * double(MetricGraph::windowMs);
 }
 
-void MetricGraphWidget::paintEvent(QPaintEvent *)
+QPixmap MetricGraphWidget::valueAxis(const QRectF &plot)
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), TaskManagerPalette::sheet());
+    const qreal ratio = devicePixelRatioF();
+    const QString look = QStringLiteral("%1 %2 %3x%4 %5")
+                             .arg(m_metric.title)
+                             .arg(m_snapshot.scaleTop, 0, 'g', 17)
+                             .arg(width())
+                             .arg(height())
+                             .arg(ratio);
+    if (look == m_valueAxisLook)
+        return m_valueAxis;
+    QPixmap axis(size() * ratio);
+    axis.setDevicePixelRatio(ratio);
+    axis.fill(TaskManagerPalette::sheet());
+    QPainter painter(&axis);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF plot = plotRect();
-    const QColor grid = TaskManagerPalette::primary(0.08);
     painter.setFont(axisFont());
-
     for (double value : MetricGraph::valueTicks(m_snapshot.scaleTop)) {
         const double y = yFor(value, plot);
-        painter.setPen(QPen(grid, 1));
+        painter.setPen(QPen(TaskManagerPalette::primary(0.08), 1));
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(TaskManagerPalette::secondary());
         painter.drawText(
             QRectF(0, y - 8, plot.left() - axisGap, 16), Qt::AlignRight | Qt::AlignVCenter, m_metric.formatted(value));
     }
+    m_valueAxis = axis;
+    m_valueAxisLook = look;
+    return m_valueAxis;
+}
+
+void MetricGraphWidget::paintEvent(QPaintEvent *)
+{
+    const QRectF plot = plotRect();
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, valueAxis(plot));
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor grid = TaskManagerPalette::primary(0.08);
+    painter.setFont(axisFont());
+
     for (qint64 tick : MetricGraph::timeTicks(m_snapshot.windowEnd)) {
         const double x = xFor(double(tick), plot);
         painter.setPen(QPen(grid, 1));

@@ -3,7 +3,11 @@
 #include "taskmanager/model/metricdetail.h"
 #include "taskmanager/model/metricdetailsnapshot.h"
 
+#include <QPixmap>
 #include <QWidget>
+
+#include <optional>
+#include <utility>
 
 namespace Velmora {
 
@@ -36,11 +40,18 @@ private:
     double xFor(double timeMs, const QRectF &plot) const;
     double yFor(double value, const QRectF &plot) const;
     qreal valueAxisWidth() const;
+    // The background, the value lines and their labels: they change with the
+    // scale and the size only, not with each sample.
+    QPixmap valueAxis(const QRectF &plot);
 
     MetricDetail m_metric;
     QList<SystemSample> m_history;
     MetricDetailSnapshot m_snapshot;
     std::optional<double> m_hoverTime;
+    QPixmap m_valueAxis;
+    QString m_valueAxisLook;
+    mutable std::optional<std::pair<QString, double>> m_axisWidthFor;
+    mutable qreal m_axisWidth = 0;
 };
 
 } // namespace Velmora

@@ -10,6 +10,7 @@
 #include <QPaintEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 
 #include <vector>
 
@@ -28,17 +29,30 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             auto *widget = static_cast<QWidget *>(watched);
-            QPainter painter(widget);
-            painter.setRenderHint(QPainter::Antialiasing);
-            const QRectF shape = QRectF(widget->rect()).adjusted(0.25, 0.25, -0.25, -0.25);
-            painter.setPen(QPen(QColor(255, 255, 255, 31), 0.5));
-            // Opaque: without a blur behind it, the content underneath would
-            // show through the text.
-            painter.setBrush(TaskManagerPalette::sheet());
-            painter.drawRoundedRect(shape, 16, 16);
+            // Drawn once per size: the sheet repaints each time the window
+            // beneath it changes, and copying is far cheaper than filling
+            // the rounded shape again.
+            const qreal ratio = widget->devicePixelRatioF();
+            if (m_sheet.isNull() || m_sheet.size() != widget->size() * ratio) {
+                m_sheet = QPixmap(widget->size() * ratio);
+                m_sheet.setDevicePixelRatio(ratio);
+                m_sheet.fill(Qt::transparent);
+                QPainter painter(&m_sheet);
+                painter.setRenderHint(QPainter::Antialiasing);
+                const QRectF shape = QRectF(widget->rect()).adjusted(0.25, 0.25, -0.25, -0.25);
+                painter.setPen(QPen(QColor(255, 255, 255, 31), 0.5));
+                // Opaque: without a blur behind it, the content underneath
+                // would show through the text.
+                painter.setBrush(TaskManagerPalette::sheet());
+                painter.drawRoundedRect(shape, 16, 16);
+            }
+            QPainter(widget).drawPixmap(0, 0, m_sheet);
         }
         return false;
     }
+
+private:
+    QPixmap m_sheet;
 };
 
 constexpr int shadowOffset = 8;

@@ -10,6 +10,7 @@
 #include "taskmanager/processrowdelegate.h"
 #include "taskmanager/taskmanagerstyle.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
@@ -78,6 +79,18 @@ ProcessListView::ProcessListView(
     // painted it twice a second.
     // Rows show a generic icon until their process's own is looked up.
     connect(&icons, &ProcessIconCache::iconArrived, viewport(), qOverload<>(&QWidget::update));
+}
+
+void ProcessListView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+{
+    // A row's columns change together, and the base view repaints all it
+    // shows for anything wider than one cell: only the changed rows repaint.
+    if (QAccessible::isActive() || !topLeft.isValid() || !bottomRight.isValid()) {
+        QListView::dataChanged(topLeft, bottomRight, roles);
+        return;
+    }
+    for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
+        update(model()->index(row, 0));
 }
 
 void ProcessListView::paintEvent(QPaintEvent *event)

@@ -28,6 +28,8 @@ public:
     void showMenu(const ManagedProcess &process, const QPoint &globalPosition);
 
 protected:
+    void dataChanged(
+        const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles = {}) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

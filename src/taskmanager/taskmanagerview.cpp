@@ -26,6 +26,9 @@ TaskManagerView::TaskManagerView(
     , m_model(model)
 {
     TaskManagerStyle::applyDarkPalette(this);
+    // It fills all of itself: the window's own background beneath it would
+    // only be painted over.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);

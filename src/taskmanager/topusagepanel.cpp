@@ -32,6 +32,9 @@ TopUsagePanel::TopUsagePanel(AppIconCache &icons, QWidget *parent)
 
 void TopUsagePanel::show(const MetricDetail &metric, const MetricDetailSnapshot &snapshot)
 {
+    // The list often stays as it was from one second to the next.
+    if (metric.title == m_metric.title && snapshot.topApps == m_rows && snapshot.emptyPanelText == m_emptyText)
+        return;
     m_metric = metric;
     m_rows = snapshot.topApps;
     m_emptyText = snapshot.emptyPanelText;

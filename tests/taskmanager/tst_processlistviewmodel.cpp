@@ -191,7 +191,9 @@ private slots:
         QVERIFY(m_list->search().isEmpty());
     }
 
-    // A new sample changes rows in place: a view keeps its place in them.
+    // A new sample changes rows in place: a view keeps its place in them,
+    // hears of each changed row alone and re-lays the list out only when
+    // the order changed.
     void rowsOutliveSamples()
     {
         show(byCpu({ 3, 2, 1 }));
@@ -199,11 +201,22 @@ private slots:
         const QPersistentModelIndex second(model->index(1, 0));
         QCOMPARE(second.data().toString(), QStringLiteral("p2"));
         QSignalSpy resets(model, &QAbstractItemModel::modelReset);
+        QSignalSpy layouts(model, &QAbstractItemModel::layoutChanged);
+        QSignalSpy changes(model, &QAbstractItemModel::dataChanged);
         show(byCpu({ 3, 2.5, 1 }));
         QCOMPARE(resets.size(), 0);
+        QCOMPARE(layouts.size(), 0);
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(changes.first().at(0).toModelIndex().row(), 1);
+        QCOMPARE(changes.first().at(1).toModelIndex().row(), 1);
         QCOMPARE(second.data().toString(), QStringLiteral("p2"));
         QCOMPARE(model->index(1, 3).data().toString(), QStringLiteral("2.5%"));
         QCOMPARE(model->index(2, 4).data().toString(), QStringLiteral("300 bytes"));
+
+        show(byCpu({ 1, 2.5, 3 }));
+        QCOMPARE(layouts.size(), 1);
+        QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("p3"));
+        QCOMPARE(second.data().toString(), QStringLiteral("p2"));
     }
 };
 

@@ -36,7 +36,29 @@ void ProcessSortFilterProxyModel::setPin(const std::optional<ProcessRowPin> &pin
 void ProcessSortFilterProxyModel::refresh()
 {
     rankAroundPin();
-    invalidate();
+    // Most samples leave the order as it was; re-sorting then would make
+    // the view lay out and repaint every row it shows.
+    if (!isCurrent())
+        invalidate();
+}
+
+bool ProcessSortFilterProxyModel::isCurrent() const
+{
+    QList<int> wanted;
+    wanted.reserve(m_source->rowCount());
+    for (int row = 0; row < m_source->rowCount(); ++row) {
+        if (filterAcceptsRow(row, {}))
+            wanted.append(row);
+    }
+    if (wanted.size() != rowCount())
+        return false;
+    std::stable_sort(wanted.begin(), wanted.end(),
+        [this](int a, int b) { return lessThan(m_source->index(a, 0), m_source->index(b, 0)); });
+    for (int row = 0; row < rowCount(); ++row) {
+        if (mapToSource(index(row, 0)).row() != wanted[row])
+            return false;
+    }
+    return true;
 }
 
 void ProcessSortFilterProxyModel::rankAroundPin()

@@ -38,6 +38,9 @@ protected:
 
 private:
     void rankAroundPin();
+    // Whether the rows shown are already those the search lets through, in
+    // the wanted order.
+    bool isCurrent() const;
 
     ProcessTableModel *m_source;
     QString m_search;

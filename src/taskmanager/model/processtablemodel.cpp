@@ -34,8 +34,8 @@ void ProcessTableModel::setProcesses(const QList<ManagedProcess> &processes)
         end = start - 1;
     }
 
-    int firstChanged = -1;
-    int lastChanged = -1;
+    // Each changed row on its own: a range from the first to the last would
+    // take in every row between them, and a view repaints all it shows.
     QSet<qint32> present;
     present.reserve(m_rows.size());
     for (int row = 0; row < m_rows.size(); ++row) {
@@ -44,12 +44,8 @@ void ProcessTableModel::setProcesses(const QList<ManagedProcess> &processes)
         if (m_rows[row] == now)
             continue;
         m_rows[row] = now;
-        if (firstChanged < 0)
-            firstChanged = row;
-        lastChanged = row;
+        emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
     }
-    if (firstChanged >= 0)
-        emit dataChanged(index(firstChanged, 0), index(lastChanged, ColumnCount - 1));
 
     QList<ManagedProcess> added;
     for (const ManagedProcess &process : processes) {
