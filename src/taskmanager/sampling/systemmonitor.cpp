@@ -69,11 +69,13 @@ void SystemMonitor::keepPace()
     }
     if (m_hiddenTimer)
         return;
+    // The tick runs off the main thread: it takes its own copies of what it
+    // reads.
+    auto tick = [this, generation = m_generation, sampler = m_sampler] { hiddenTick(generation, sampler); };
     if (m_env.hiddenScheduler)
-        m_hiddenTimer
-            = m_env.hiddenScheduler->scheduleRepeating(intervalMs, toleranceMs, this, [this] { hiddenTick(); });
+        m_hiddenTimer = m_env.hiddenScheduler->scheduleRepeating(intervalMs, toleranceMs, this, std::move(tick));
     else
-        m_hiddenTimer = m_queue.postRepeating(intervalMs, toleranceMs, [this] { hiddenTick(); });
+        m_hiddenTimer = m_queue.postRepeating(intervalMs, toleranceMs, std::move(tick));
 }
 
 bool SystemMonitor::isMeasuring() const
@@ -94,10 +96,10 @@ void SystemMonitor::refresh()
             return;
         m_sampling = true;
     }
-    measure(m_generation, m_includesProcesses);
+    measure(m_generation, m_sampler, m_includesProcesses);
 }
 
-void SystemMonitor::hiddenTick()
+void SystemMonitor::hiddenTick(quint64 generation, const std::shared_ptr<SystemSampler> &sampler)
 {
     {
         std::lock_guard lock(m_handOffMutex);
@@ -107,13 +109,11 @@ void SystemMonitor::hiddenTick()
             return;
         m_sampling = true;
     }
-    // The generation and sampler are set before the first tick and kept.
-    measure(m_generation, false);
+    measure(generation, sampler, false);
 }
 
-void SystemMonitor::measure(quint64 generation, bool includeProcesses)
+void SystemMonitor::measure(quint64 generation, std::shared_ptr<SystemSampler> sampler, bool includeProcesses)
 {
-    std::shared_ptr<SystemSampler> sampler = m_sampler;
     // The destructor joins the queue before `this` goes, and a result posted
     // to a monitor that is gone by then is discarded with it.
     m_queue.post([this, generation, includeProcesses, sampler] {

@@ -91,8 +91,8 @@ private:
 
     void refresh();
     // Called off the main thread while nothing is shown.
-    void hiddenTick();
-    void measure(quint64 generation, bool includeProcesses);
+    void hiddenTick(quint64 generation, const std::shared_ptr<SystemSampler> &sampler);
+    void measure(quint64 generation, std::shared_ptr<SystemSampler> sampler, bool includeProcesses);
     // Called on the queue: a result nobody is shown is kept there instead of
     // waking the main thread every second.
     void deliver(quint64 generation, SystemSample sample);
