@@ -44,6 +44,9 @@ class TestSystemMonitor : public QObject
     Q_OBJECT
 
     Sim::VirtualClock m_clock;
+    // The pace kept off the main thread while nothing is shown; it moves in
+    // step with m_clock.
+    Sim::VirtualClock m_hiddenTicks;
     Sim::SimulatedStatistics m_stats;
     Sim::SimulatedSignaller m_signaller { ownPid, ownUid };
     Sim::SimulatedTerminalLauncher m_terminals;
@@ -56,6 +59,7 @@ class TestSystemMonitor : public QObject
         environment.scheduler = &m_clock;
         environment.statistics = &m_stats;
         environment.signaller = &m_signaller;
+        environment.hiddenScheduler = &m_hiddenTicks;
         environment.makeSampler = [this] {
             auto reader = std::make_unique<ProcessNetworkReader>(
                 m_terminals, m_clock, ProcessNetworkReader::Command { "tool", {}, {} });
@@ -66,9 +70,10 @@ class TestSystemMonitor : public QObject
     }
 
     // One tick of the monitor's timer, and its result applied.
-    static bool tick(Sim::VirtualClock &clock, SystemMonitor &monitor)
+    bool tick(SystemMonitor &monitor)
     {
-        clock.advance(SystemMonitor::intervalMs);
+        m_clock.advance(SystemMonitor::intervalMs);
+        m_hiddenTicks.advance(SystemMonitor::intervalMs);
         return QTest::qWaitFor([&] { return !monitor.isMeasuring(); }, 5000);
     }
 
@@ -91,7 +96,7 @@ private slots:
         monitor->start();
         QVERIFY(QTest::qWaitFor([&] { return !monitor->isMeasuring(); }, 5000));
         for (int i = 0; i < 70; ++i)
-            QVERIFY(tick(m_clock, *monitor));
+            QVERIFY(tick(*monitor));
         QCOMPARE(samples.size(), 0);
         QCOMPARE(histories.size(), 0);
         QVERIFY(monitor->history().isEmpty());
@@ -109,7 +114,7 @@ private slots:
         QVERIFY(!monitor->sample().processes.first().cpu);
         QCOMPARE(monitor->history().size(), SystemMonitor::historyLength);
         setProcess(10, 150);
-        QVERIFY(tick(m_clock, *monitor));
+        QVERIFY(tick(*monitor));
         QVERIFY(monitor->sample().processes.first().cpu);
 
         // Hiding again empties the published list and ends the network tool.
@@ -119,47 +124,98 @@ private slots:
         QVERIFY(!m_terminals.write(",\n"));
     }
 
-    void hiddenResultsWaitForTheNextTickWithoutWakingTheMainThread()
+    void hiddenTheMainThreadSleepsAndOpeningTakesEveryResult()
     {
         auto monitor = makeMonitor();
         QueuedCallCounter queued;
         monitor->installEventFilter(&queued);
         QSignalSpy samples(monitor.get(), &SystemMonitor::sampleChanged);
+        // Jobs of the monitors of earlier tests are dropped only when due.
+        m_clock.advance(SystemMonitor::intervalMs);
+        m_hiddenTicks.advance(SystemMonitor::intervalMs);
+        const int mainJobs = m_clock.pendingJobCount();
+        const int hiddenJobs = m_hiddenTicks.pendingJobCount();
         monitor->start();
         QVERIFY(QTest::qWaitFor([&] { return !monitor->isMeasuring(); }, 5000));
-        for (int i = 0; i < 3; ++i)
-            QVERIFY(tick(m_clock, *monitor));
+        // Hidden, the pace is kept off the main thread: no timer there, and
+        // no result handed to it.
+        QCOMPARE(m_clock.pendingJobCount(), mainJobs);
+        QCOMPARE(m_hiddenTicks.pendingJobCount(), hiddenJobs + 1);
+        QList<qint64> times { m_clock.wallClockMs() };
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(tick(*monitor));
+            times.append(m_clock.wallClockMs());
+        }
         QTest::qWait(20);
         QCOMPARE(queued.count, 0);
 
-        // Showing takes the waiting result: four measurements, none lost.
+        // Showing takes the kept results, in order, none lost, and hands the
+        // pace back to the main thread.
         monitor->setProcessesVisible(true);
-        QCOMPARE(monitor->history().size(), 4);
+        QList<qint64> shown;
+        for (const SystemSample &sample : monitor->history())
+            shown.append(sample.timestamp);
+        QCOMPARE(shown, times);
+        QCOMPARE(m_clock.pendingJobCount(), mainJobs + 1);
+        QCOMPARE(m_hiddenTicks.pendingJobCount(), hiddenJobs);
         // Shown, each result is published as soon as it is measured.
         QVERIFY(QTest::qWaitFor([&] { return !monitor->isMeasuring(); }, 5000));
         QCOMPARE(queued.count, 1);
         QCOMPARE(monitor->history().size(), 5);
         QCOMPARE(monitor->sample().timestamp, monitor->history().last().timestamp);
         QVERIFY(samples.size() >= 2);
+
+        // Hidden again, the queue takes the pace back.
+        monitor->setProcessesVisible(false);
+        QCOMPARE(m_clock.pendingJobCount(), mainJobs);
+        QCOMPARE(m_hiddenTicks.pendingJobCount(), hiddenJobs + 1);
+        QVERIFY(tick(*monitor));
+        QTest::qWait(20);
+        QCOMPARE(queued.count, 1);
+        monitor->setProcessesVisible(true);
+        QCOMPARE(monitor->history().size(), 6);
     }
 
-    void startsOneTimerOfOneSecond()
+    void hiddenKeepsNoMoreThanTheHistoryHolds()
+    {
+        auto monitor = makeMonitor();
+        monitor->start();
+        QVERIFY(QTest::qWaitFor([&] { return !monitor->isMeasuring(); }, 5000));
+        for (int i = 0; i < SystemMonitor::historyLength + 9; ++i)
+            QVERIFY(tick(*monitor));
+        const qint64 newest = m_clock.wallClockMs();
+        monitor->setProcessesVisible(true);
+        QCOMPARE(monitor->history().size(), SystemMonitor::historyLength);
+        QCOMPARE(monitor->history().last().timestamp, newest);
+        QCOMPARE(monitor->history().first().timestamp,
+            newest - (SystemMonitor::historyLength - 1) * SystemMonitor::intervalMs);
+    }
+
+    void keepsOneTimerOfOneSecond()
     {
         Sim::VirtualClock clock;
+        Sim::VirtualClock hiddenTicks;
         SystemMonitor::Environment environment { &clock, &clock, &m_stats, &m_signaller,
             [&] {
                 return std::make_unique<SystemSampler>(m_stats, clock,
                     std::make_unique<ProcessNetworkReader>(
                         m_terminals, clock, ProcessNetworkReader::Command { "tool", {}, {} }));
-            } };
+            },
+            &hiddenTicks };
         SystemMonitor monitor(environment);
+        // Hidden on the queue's side, shown on the main thread's; the first
+        // job of each fresh clock.
         monitor.start();
         monitor.start();
+        QCOMPARE(clock.pendingJobCount(), 0);
+        QCOMPARE(hiddenTicks.pendingJobCount(), 1);
+        QCOMPARE(hiddenTicks.intervalOf(1), 1000);
+        QCOMPARE(hiddenTicks.toleranceOf(1), 200);
         monitor.setProcessesVisible(true);
         QCOMPARE(clock.pendingJobCount(), 1);
-        const Scheduler::JobId timer = 1; // the first job of a fresh clock
-        QCOMPARE(clock.intervalOf(timer), 1000);
-        QCOMPARE(clock.toleranceOf(timer), 200);
+        QCOMPARE(hiddenTicks.pendingJobCount(), 0);
+        QCOMPARE(clock.intervalOf(1), 1000);
+        QCOMPARE(clock.toleranceOf(1), 200);
         QVERIFY(QTest::qWaitFor([&] { return !monitor.isMeasuring(); }, 5000));
     }
 
@@ -190,7 +246,7 @@ private slots:
         m_reader->waitForIdle();
         QVERIFY(monitor->history().first().top.network.isEmpty());
 
-        QVERIFY(tick(m_clock, *monitor));
+        QVERIFY(tick(*monitor));
         QCOMPARE(monitor->history().size(), 2);
         QCOMPARE(monitor->history().first().top.network, (QList { AppUsage { "browser", {}, {}, 1000 } }));
         QVERIFY(monitor->sample().top.network.isEmpty());

@@ -1,8 +1,10 @@
 #include "taskmanager/sampling/serialqueue.h"
 
+#include <algorithm>
 #include <future>
 #include <memory>
 #include <pthread.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -29,6 +31,29 @@ void SerialQueue::post(std::function<void()> job)
         m_jobs.push_back(std::move(job));
     }
     m_wake.notify_one();
+}
+
+SerialQueue::RepeatingId SerialQueue::postRepeating(qint64 intervalMs, qint64 toleranceMs, std::function<void()> job)
+{
+    const std::chrono::milliseconds interval(qMax<qint64>(1, intervalMs));
+    RepeatingId id = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_stopping)
+            return 0;
+        id = m_nextRepeatingId++;
+        m_repeating.push_back({ id, std::chrono::steady_clock::now() + interval, interval,
+            std::chrono::milliseconds(qMax<qint64>(0, toleranceMs)),
+            std::make_shared<std::function<void()>>(std::move(job)) });
+    }
+    m_wake.notify_one();
+    return id;
+}
+
+void SerialQueue::cancelRepeating(RepeatingId id)
+{
+    std::lock_guard lock(m_mutex);
+    std::erase_if(m_repeating, [id](const Repeating &repeating) { return repeating.id == id; });
 }
 
 void SerialQueue::waitForIdle()
@@ -64,22 +89,59 @@ void SerialQueue::run(Priority priority)
         ::setpriority(PRIO_PROCESS, ::gettid(), 10);
 
     std::deque<std::function<void()>> dropped;
+    std::vector<Repeating> droppedRepeating;
+    std::chrono::milliseconds slack(-1);
     for (;;) {
         std::function<void()> job;
+        std::shared_ptr<std::function<void()>> repeating;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
+            for (;;) {
+                if (m_stopping)
+                    break;
+                if (!m_jobs.empty()) {
+                    job = std::move(m_jobs.front());
+                    m_jobs.pop_front();
+                    break;
+                }
+                if (m_repeating.empty()) {
+                    m_wake.wait(lock);
+                    continue;
+                }
+                auto next = std::min_element(m_repeating.begin(), m_repeating.end(),
+                    [](const Repeating &a, const Repeating &b) { return a.due < b.due; });
+                const TimePoint now = std::chrono::steady_clock::now();
+                if (next->due <= now) {
+                    repeating = next->job;
+                    next->due += (std::chrono::duration_cast<std::chrono::milliseconds>(now - next->due)
+                                        / next->interval
+                                    + 1)
+                        * next->interval;
+                    break;
+                }
+                // The thread's timer slack is how late the kernel may wake
+                // it, gathering the wake-up with others meanwhile.
+                if (next->tolerance != slack) {
+                    slack = next->tolerance;
+                    ::prctl(PR_SET_TIMERSLACK,
+                        qMax<unsigned long>(1, std::chrono::nanoseconds(slack).count()), 0, 0, 0);
+                }
+                m_wake.wait_until(lock, next->due);
+            }
             if (m_stopping) {
                 dropped.swap(m_jobs);
+                droppedRepeating.swap(m_repeating);
                 break;
             }
-            job = std::move(m_jobs.front());
-            m_jobs.pop_front();
         }
-        job();
+        if (job)
+            job();
+        else if (repeating)
+            (*repeating)();
     }
     // Destroyed outside the lock: a job's captures may post or wait.
     dropped.clear();
+    droppedRepeating.clear();
 }
 
 } // namespace Velmora

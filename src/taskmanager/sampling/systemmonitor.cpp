@@ -36,34 +36,84 @@ std::function<std::unique_ptr<SystemSampler>()> SystemMonitor::samplerFactory(Sy
 
 void SystemMonitor::start()
 {
-    if (m_timer)
+    if (m_started)
         return;
+    m_started = true;
     ++m_generation;
     m_sampler = m_env.makeSampler();
     refresh();
-    m_timer = m_env.scheduler->scheduleRepeating(intervalMs, toleranceMs, this, [this] { refresh(); });
+    keepPace();
+}
+
+void SystemMonitor::keepPace()
+{
+    if (!m_started)
+        return;
+    // One timer at a time: while shown the main thread ticks, as each result
+    // goes there anyway; while hidden the queue ticks and keeps its results.
+    if (m_includesProcesses) {
+        if (m_hiddenTimer) {
+            if (m_env.hiddenScheduler)
+                m_env.hiddenScheduler->cancel(*m_hiddenTimer);
+            else
+                m_queue.cancelRepeating(*m_hiddenTimer);
+            m_hiddenTimer.reset();
+        }
+        if (!m_timer)
+            m_timer = m_env.scheduler->scheduleRepeating(intervalMs, toleranceMs, this, [this] { refresh(); });
+        return;
+    }
+    if (m_timer) {
+        m_env.scheduler->cancel(*m_timer);
+        m_timer.reset();
+    }
+    if (m_hiddenTimer)
+        return;
+    // The tick runs off the main thread: it takes its own copies of what it
+    // reads.
+    auto tick = [this, generation = m_generation, sampler = m_sampler] { hiddenTick(generation, sampler); };
+    if (m_env.hiddenScheduler)
+        m_hiddenTimer = m_env.hiddenScheduler->scheduleRepeating(intervalMs, toleranceMs, this, std::move(tick));
+    else
+        m_hiddenTimer = m_queue.postRepeating(intervalMs, toleranceMs, std::move(tick));
 }
 
 bool SystemMonitor::isMeasuring() const
 {
-    if (!m_sampling)
-        return false;
     std::lock_guard lock(m_handOffMutex);
-    return !m_waitingResult;
+    return m_sampling;
 }
 
 void SystemMonitor::refresh()
 {
-    // The last measurement, if it finished while nothing was shown, goes in
-    // first, so the buffer keeps its order and no tick is skipped for it.
-    applyWaitingResult();
-    // Ticks never queue up behind a slow measurement.
-    if (m_sampling)
-        return;
-    m_sampling = true;
-    const quint64 generation = m_generation;
-    const bool includeProcesses = m_includesProcesses;
-    std::shared_ptr<SystemSampler> sampler = m_sampler;
+    // Results kept while nothing was shown go in first, so the buffer keeps
+    // its order and no tick is skipped for them.
+    applyKeptResults();
+    {
+        // Ticks never queue up behind a slow measurement.
+        std::lock_guard lock(m_handOffMutex);
+        if (m_sampling)
+            return;
+        m_sampling = true;
+    }
+    measure(m_generation, m_sampler, m_includesProcesses);
+}
+
+void SystemMonitor::hiddenTick(quint64 generation, const std::shared_ptr<SystemSampler> &sampler)
+{
+    {
+        std::lock_guard lock(m_handOffMutex);
+        // Showing has handed the pace to the main thread, or a measurement
+        // is still under way.
+        if (m_workerPublishes || m_sampling)
+            return;
+        m_sampling = true;
+    }
+    measure(generation, sampler, false);
+}
+
+void SystemMonitor::measure(quint64 generation, std::shared_ptr<SystemSampler> sampler, bool includeProcesses)
+{
     // The destructor joins the queue before `this` goes, and a result posted
     // to a monitor that is gone by then is discarded with it.
     m_queue.post([this, generation, includeProcesses, sampler] {
@@ -74,29 +124,41 @@ void SystemMonitor::refresh()
 void SystemMonitor::deliver(quint64 generation, SystemSample sample)
 {
     {
-        // Decided under the lock that showing takes too: a result either
-        // waits here before the Task Manager takes the waiting one, or goes
-        // to the main thread at once.
+        // Decided under the lock that showing takes too: a result is either
+        // kept here before the Task Manager takes the kept ones, or goes to
+        // the main thread at once.
         std::lock_guard lock(m_handOffMutex);
         if (!m_workerPublishes) {
-            m_waitingResult = Result { generation, std::move(sample) };
+            m_sampling = false;
+            // Older ones would leave the history anyway, and a network
+            // revision only ever reaches a sample that stays in it.
+            if (m_keptResults.size() >= historyLength)
+                m_keptResults.remove(0, m_keptResults.size() - historyLength + 1);
+            m_keptResults.append(Result { generation, std::move(sample) });
             return;
         }
     }
     QMetaObject::invokeMethod(
-        this, [this, generation, sample = std::move(sample)]() mutable { apply(generation, std::move(sample)); },
+        this,
+        [this, generation, sample = std::move(sample)]() mutable {
+            {
+                std::lock_guard lock(m_handOffMutex);
+                m_sampling = false;
+            }
+            apply(generation, std::move(sample));
+        },
         Qt::QueuedConnection);
 }
 
-void SystemMonitor::applyWaitingResult()
+void SystemMonitor::applyKeptResults()
 {
-    std::optional<Result> result;
+    QList<Result> results;
     {
         std::lock_guard lock(m_handOffMutex);
-        result.swap(m_waitingResult);
+        results.swap(m_keptResults);
     }
-    if (result)
-        apply(result->generation, std::move(result->sample));
+    for (Result &result : results)
+        apply(result.generation, std::move(result.sample));
 }
 
 void SystemMonitor::setWorkerPublishes(bool publishes)
@@ -107,7 +169,6 @@ void SystemMonitor::setWorkerPublishes(bool publishes)
 
 void SystemMonitor::apply(quint64 generation, SystemSample sample)
 {
-    m_sampling = false;
     if (generation != m_generation)
         return;
     if (sample.revisedNetwork) {
@@ -142,8 +203,9 @@ void SystemMonitor::setProcessesVisible(bool visible)
     if (visible) {
         m_includesProcesses = true;
         setWorkerPublishes(true);
-        applyWaitingResult();
+        applyKeptResults();
         start();
+        keepPace();
         publishHistory();
         if (!m_buffer.isEmpty()) {
             m_sample = m_buffer.last();
@@ -154,6 +216,7 @@ void SystemMonitor::setProcessesVisible(bool visible)
     }
     m_includesProcesses = false;
     setWorkerPublishes(false);
+    keepPace();
     m_sample.processes.clear();
     emit sampleChanged();
     if (m_sampler)

@@ -24,7 +24,9 @@ class SystemStatistics;
 // measures once a second for the whole run, keeping the last minute of
 // history; while the Task Manager shows processes it also measures every
 // process and publishes each result. Measurements run on a queue of their
-// own and are applied here, on the main thread.
+// own and are applied here, on the main thread. While nothing is shown the
+// queue keeps the pace and the results itself, so the main thread sleeps
+// through the seconds; showing takes them over.
 class SystemMonitor : public QObject
 {
     Q_OBJECT
@@ -37,6 +39,9 @@ public:
         ProcessSignaller *signaller = nullptr;
         // A fresh sampler for each start().
         std::function<std::unique_ptr<SystemSampler>()> makeSampler;
+        // Keeps the pace while nothing is shown; its jobs may run on any
+        // thread. Absent: the monitor's own queue keeps it.
+        Scheduler *hiddenScheduler = nullptr;
     };
 
     static constexpr int historyLength = 61;
@@ -64,7 +69,7 @@ public:
     // The view clears the message when its alert goes.
     void setError(const std::optional<QString> &error);
     bool includesProcesses() const { return m_includesProcesses; }
-    // A finished measurement waiting for the next tick counts as done.
+    // A finished measurement kept while nothing is shown counts as done.
     bool isMeasuring() const;
 
     static const ByteCountFormatter &memoryFormatter();
@@ -85,10 +90,14 @@ private:
     };
 
     void refresh();
-    // Called on the queue: a result nobody is shown waits for the next tick
-    // instead of waking the main thread once more every second.
+    // Called off the main thread while nothing is shown.
+    void hiddenTick(quint64 generation, const std::shared_ptr<SystemSampler> &sampler);
+    void measure(quint64 generation, std::shared_ptr<SystemSampler> sampler, bool includeProcesses);
+    // Called on the queue: a result nobody is shown is kept there instead of
+    // waking the main thread every second.
     void deliver(quint64 generation, SystemSample sample);
-    void applyWaitingResult();
+    void applyKeptResults();
+    void keepPace();
     void setWorkerPublishes(bool publishes);
     void apply(quint64 generation, SystemSample sample);
     void publishHistory();
@@ -99,15 +108,19 @@ private:
     QList<SystemSample> m_history;
     QList<SystemSample> m_buffer;
     std::optional<QString> m_error;
+    bool m_started = false;
+    // The pace: on the main thread while shown, off it while hidden.
     std::optional<quint64> m_timer;
-    bool m_sampling = false;
+    std::optional<quint64> m_hiddenTimer;
     quint64 m_generation = 0;
     std::shared_ptr<SystemSampler> m_sampler;
-    // Shared with the queue: whether results go to the main thread at once,
-    // and the one result kept for the next tick when they do not.
+    // Shared with the queue: whether a measurement is under way, whether
+    // results go to the main thread at once, and those kept when they do not
+    // (no more than the history holds).
     mutable std::mutex m_handOffMutex;
+    bool m_sampling = false;
     bool m_workerPublishes = false;
-    std::optional<Result> m_waitingResult;
+    QList<Result> m_keptResults;
     SerialQueue m_queue;
 };
 
