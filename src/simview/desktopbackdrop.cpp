@@ -12,12 +12,18 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace Velmora::SimView {
 
 DesktopBackdrop::DesktopBackdrop(Sim::SimDesktop &desktop, const DisplayInfo &display, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint)
     , m_desktop(desktop)
+    // Shown while the window manager is still starting, the backdrop can stay
+    // off screen until the manager hears about it again, and the first click
+    // on the menu bar would land on the root window. Lowering it is such a
+    // request, and puts it where it belongs anyway.
+    , m_mapRetry([this] { return windowHandle() && windowHandle()->isExposed(); }, [this] { lower(); })
 {
     setWindowTitle(QStringLiteral("Velmora Desktop"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -72,6 +78,18 @@ void DesktopBackdrop::paintEvent(QPaintEvent *event)
     DesktopScene::paint(painter, m_desktop, m_display);
     if (m_statusItem)
         MenuBarStatusItem::paint(painter, *m_statusItem, width(), DesktopScene::menuBarHeight);
+}
+
+void DesktopBackdrop::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_mapRetry.shown();
+}
+
+void DesktopBackdrop::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    m_mapRetry.hidden();
 }
 
 void DesktopBackdrop::mousePressEvent(QMouseEvent *event)

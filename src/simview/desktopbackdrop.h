@@ -2,6 +2,7 @@
 
 #include "platform/displayinfo.h"
 #include "platform/inputevents.h"
+#include "simview/maprequestretry.h"
 
 #include <QWidget>
 
@@ -55,6 +56,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -80,6 +83,7 @@ private:
     // The buttons whose press was caught: their releases are caught too.
     Qt::MouseButtons m_caughtButtons;
     int m_paintCount = 0;
+    MapRequestRetry m_mapRetry;
 };
 
 } // namespace Velmora::SimView
