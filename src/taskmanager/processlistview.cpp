@@ -77,6 +77,7 @@ ProcessListView::ProcessListView(
     // A new list repaints through the model's own signals: rows that changed,
     // came or went, or a new order. Repainting the whole list on top of that
     // painted it twice a second.
+
     // Rows show a generic icon until their process's own is looked up.
     connect(&icons, &ProcessIconCache::iconArrived, viewport(), qOverload<>(&QWidget::update));
 }
