@@ -260,10 +260,13 @@ bool ProcStatistics::isPhysical(const QByteArray &sysPath) const
 
 namespace {
 
+// A device's line, its numbers read only for the devices that count: most
+// lines are loop devices and the loopback link, read every second for
+// nothing otherwise.
 struct DeviceLine
 {
     std::string_view name;
-    ByteCounters counters;
+    std::string_view numbers;
 };
 
 // Whether `lines` names the same devices, in the same order, as `names`.
@@ -288,10 +291,8 @@ QHash<QString, ByteCounters> ProcStatistics::diskCounters()
         nextToken(line); // major
         nextToken(line); // minor
         const std::string_view name = nextToken(line);
-        quint64 field[7] = {};
-        if (name.empty() || !readNumbers(line, field))
-            continue;
-        lines.push_back({ name, ByteCounters { field[2] * sectorBytes, field[6] * sectorBytes } });
+        if (!name.empty())
+            lines.push_back({ name, line });
     }
 
     std::lock_guard lock(m_kindsMutex);
@@ -310,8 +311,12 @@ QHash<QString, ByteCounters> ProcStatistics::diskCounters()
         }
     }
     for (const DeviceLine &line : lines) {
-        if (m_disks.counted.count(std::string(line.name)))
-            result.insert(decodeName(line.name), line.counters);
+        if (!m_disks.counted.count(std::string(line.name)))
+            continue;
+        std::string_view numbers = line.numbers;
+        quint64 field[7] = {};
+        if (readNumbers(numbers, field))
+            result.insert(decodeName(line.name), ByteCounters { field[2] * sectorBytes, field[6] * sectorBytes });
     }
     return result;
 }
@@ -330,11 +335,8 @@ QHash<QString, ByteCounters> ProcStatistics::networkCounters()
             continue;
         std::string_view name = line.substr(0, colon);
         name.remove_prefix(std::min(name.find_first_not_of(' '), name.size()));
-        std::string_view rest = line.substr(colon + 1);
-        quint64 field[9] = {};
-        if (name.empty() || !readNumbers(rest, field))
-            continue;
-        lines.push_back({ name, ByteCounters { field[0], field[8] } });
+        if (!name.empty())
+            lines.push_back({ name, line.substr(colon + 1) });
     }
 
     std::lock_guard lock(m_kindsMutex);
@@ -349,8 +351,12 @@ QHash<QString, ByteCounters> ProcStatistics::networkCounters()
         }
     }
     for (const DeviceLine &line : lines) {
-        if (m_links.counted.count(std::string(line.name)))
-            result.insert(decodeName(line.name), line.counters);
+        if (!m_links.counted.count(std::string(line.name)))
+            continue;
+        std::string_view numbers = line.numbers;
+        quint64 field[9] = {};
+        if (readNumbers(numbers, field))
+            result.insert(decodeName(line.name), ByteCounters { field[0], field[8] });
     }
     return result;
 }
