@@ -357,7 +357,13 @@ void Application::installApplicationIcon()
 {
     // Drawn when a size of it is first asked for, at that size (512 points
     // where a 512-point icon is shown), so start-up does not wait for it.
-    QApplication::setWindowIcon(VelmoraIcon::icon(VelmoraIcon::Drawing::AppIcon));
+    // Installed on the next turn, once the first bars are up: Qt draws the
+    // application's icon at four sizes for every native window it makes,
+    // before that window's own icon replaces it, and the bars carry none.
+    // Windows made meanwhile take it up when it comes.
+    QMetaObject::invokeMethod(
+        this, [] { QApplication::setWindowIcon(VelmoraIcon::icon(VelmoraIcon::Drawing::AppIcon)); },
+        Qt::QueuedConnection);
 }
 
 bool Application::offerMoveIfNeeded()

@@ -84,19 +84,6 @@ TaskbarView::TaskbarView(TaskbarViewEnvironment environment, quint32 displayID, 
                                             store.flyouts().dismissFlyouts();
                                     } });
 
-    if (environment.startMenu) {
-        // The menu opens centred above the Start button and closes as every
-        // flyout does: a click elsewhere, Escape, another flyout, or the
-        // click on Start that dismisses it.
-        m_startMenuPopover = new InstantPopover(environment.popovers.services(), model.startMenuPresenter(), m_start,
-                                                environment.startMenu(displayID));
-        m_startMenuPopover->setBinding({ [&model] { return model.isStartMenuOpen(); },
-                                         [&model, &store](bool presented) {
-                                             if (!presented && model.isStartMenuOpen())
-                                                 store.flyouts().dismissFlyouts();
-                                         } });
-    }
-
     m_tray = new SystemTrayView(store.permissions(), this);
     connect(m_tray, &SystemTrayView::trayWidthChanged, this, [this](qreal width) { m_model->setTrayWidth(width); });
     m_model->setTrayWidth(m_tray->trayWidth());
@@ -319,10 +306,33 @@ void TaskbarView::syncFlyoutLooks()
     m_startModel->setActive(m_model->isStartMenuOpen());
     m_overflowModel->setActive(m_model->isOverflowOpen());
     m_overflowPopover->update();
+    if (m_model->isStartMenuOpen())
+        makeStartMenuPopover();
     if (m_startMenuPopover)
         m_startMenuPopover->update();
     for (auto &[id, slot] : m_slots)
         syncPicker(id, slot);
+}
+
+// The Start menu is made the first time it opens, not with the bar: it is
+// the heaviest view the bar owns (its lists, their icons and the first text
+// laid out) and the bar shows without it. It is kept from then on.
+void TaskbarView::makeStartMenuPopover()
+{
+    if (m_startMenuPopover || !m_env.startMenu)
+        return;
+    BarViewModel &model = *m_model;
+    TaskbarStore &store = m_env.store;
+    // The menu opens centred above the Start button and closes as every
+    // flyout does: a click elsewhere, Escape, another flyout, or the click on
+    // Start that dismisses it.
+    m_startMenuPopover = new InstantPopover(m_env.popovers.services(), model.startMenuPresenter(), m_start,
+                                            m_env.startMenu(model.displayID()));
+    m_startMenuPopover->setBinding({ [&model] { return model.isStartMenuOpen(); },
+                                     [&model, &store](bool presented) {
+                                         if (!presented && model.isStartMenuOpen())
+                                             store.flyouts().dismissFlyouts();
+                                     } });
 }
 
 // An app's picker popover is made the first time its picker opens; its

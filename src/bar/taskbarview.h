@@ -28,7 +28,8 @@ class TaskbarStore;
 struct TaskbarViewEnvironment
 {
     // Makes the Start menu of a display, the content of the popover above
-    // its Start button; without one the Start button opens nothing.
+    // its Start button, when it first opens; without one the Start button
+    // opens nothing.
     using StartMenuFactory = std::function<QWidget *(quint32 displayID)>;
 
     TaskbarStore &store;
@@ -65,7 +66,8 @@ public:
     // The window picker's popover of an app, once its picker has been opened.
     InstantPopover *pickerPopover(const QString &appID) const;
     InstantPopover *overflowPopover() const { return m_overflowPopover; }
-    // The Start menu's popover; none without a Start menu to show.
+    // The Start menu's popover, once the menu has been opened; none without
+    // a Start menu to show.
     InstantPopover *startMenuPopover() const { return m_startMenuPopover; }
     SystemTrayView *tray() const { return m_tray; }
 
@@ -92,6 +94,7 @@ private:
     void syncAppButtons();
     void placeButtons();
     void syncFlyoutLooks();
+    void makeStartMenuPopover();
     AppSlot &slotFor(const QString &appID);
     void removeSlot(AppSlot slot);
     void syncPicker(const QString &appID, AppSlot &slot);

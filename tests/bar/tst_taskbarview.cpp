@@ -102,7 +102,8 @@ private slots:
     }
 
     // Start opens its menu centred above the button, lit while it is open;
-    // Escape, or another flyout, closes it and the button goes dark.
+    // Escape, or another flyout, closes it and the button goes dark. The
+    // menu is made at its first opening, not with the bar, and then kept.
     void startOpensItsMenuAboveTheButton()
     {
         QList<quint32> built;
@@ -110,11 +111,14 @@ private slots:
             built << displayID;
             return new MenuPanel;
         });
-        QCOMPARE(built, QList<quint32>{1});
+        QVERIFY(built.isEmpty());
+        QVERIFY(!w.view->startMenuPopover());
         TaskbarIconButton *start = w.view->startButton();
         QTest::mouseClick(start, Qt::LeftButton, {}, w.centreOf(start));
         w.settle();
+        QCOMPARE(built, QList<quint32>{1});
         InstantPopover *popover = w.view->startMenuPopover();
+        QVERIFY(popover);
         QVERIFY(popover->isShown());
         QVERIFY(start->model().isActive());
         const QRect window = popover->window()->geometry();
@@ -136,6 +140,25 @@ private slots:
         w.settle();
         QVERIFY(!popover->isShown());
         QVERIFY(!start->model().isActive());
+        QCOMPARE(w.view->startMenuPopover(), popover);
+        QCOMPARE(built.size(), 1);
+    }
+
+    // Start activated other than by a click (accessibility, a keyboard)
+    // opens at once, with no release to wait for: the menu is made then and
+    // shows in the same turn.
+    void startActivatedWithoutAClickOpensTheMenuAtOnce()
+    {
+        QList<quint32> built;
+        ViewWorld w({"Editor"}, [&built](quint32 displayID) -> QWidget * {
+            built << displayID;
+            return new MenuPanel;
+        });
+        w.view->startButton()->model().activate();
+        w.settle();
+        QCOMPARE(built, QList<quint32>{1});
+        QVERIFY(w.view->startMenuPopover() && w.view->startMenuPopover()->isShown());
+        QVERIFY(w.view->startButton()->model().isActive());
     }
 
     // Dragging a button along the bar and letting go stores the new order.

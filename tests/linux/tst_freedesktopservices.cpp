@@ -87,9 +87,17 @@ private slots:
         QVERIFY(serving.registerObject(FreedesktopServices::fileManagerPath, &fileManager, QDBusConnection::ExportAllSlots));
         QVERIFY(serving.registerService(FreedesktopServices::fileManagerService));
 
-        FreedesktopServices services(QDBusConnection::connectToBus(m_address, QStringLiteral("asking")));
+        // The bus is reached when files are first shown, and only then:
+        // making the services connects to nothing.
+        int connections = 0;
+        FreedesktopServices services([this, &connections] {
+            ++connections;
+            return QDBusConnection::connectToBus(m_address, QStringLiteral("asking"));
+        });
+        QCOMPARE(connections, 0);
         const QUrl helper = QUrl::fromLocalFile(QStringLiteral("/usr/lib/tool dir/helper"));
         QCOMPARE(show(services, { helper }), std::optional(true));
+        QCOMPARE(connections, 1);
         QCOMPARE(fileManager.shown, QList<QStringList> { { QStringLiteral("file:///usr/lib/tool%20dir/helper") } });
         QCOMPARE(fileManager.startupIds, QStringList { QString() });
 
@@ -97,14 +105,16 @@ private slots:
         QVERIFY(serving.unregisterService(FreedesktopServices::fileManagerService));
         QCOMPARE(show(services, { helper }), std::optional(false));
         QCOMPARE(fileManager.shown.size(), 1);
+        QCOMPARE(connections, 1);
         QDBusConnection::disconnectFromBus(QStringLiteral("file-manager"));
         QDBusConnection::disconnectFromBus(QStringLiteral("asking"));
     }
 
     void withoutABusNothingIsShown()
     {
-        FreedesktopServices services(
-            QDBusConnection::connectToBus(QStringLiteral("unix:path=") + m_dir.filePath("none"), QStringLiteral("none")));
+        FreedesktopServices services([this] {
+            return QDBusConnection::connectToBus(QStringLiteral("unix:path=") + m_dir.filePath("none"), QStringLiteral("none"));
+        });
         QCOMPARE(show(services, { QUrl::fromLocalFile(QStringLiteral("/usr/bin/env")) }), std::optional(false));
         QDBusConnection::disconnectFromBus(QStringLiteral("none"));
     }

@@ -14,9 +14,16 @@ constexpr int showItemsTimeoutMs = 10'000;
 
 } // namespace
 
-FreedesktopServices::FreedesktopServices(QDBusConnection bus)
-    : m_bus(std::move(bus))
+FreedesktopServices::FreedesktopServices(BusConnector connectBus)
+    : m_connectBus(std::move(connectBus))
 {
+}
+
+QDBusConnection &FreedesktopServices::bus()
+{
+    if (!m_bus)
+        m_bus = m_connectBus ? m_connectBus() : QDBusConnection(QString());
+    return *m_bus;
 }
 
 bool FreedesktopServices::openUrl(const QUrl &url)
@@ -26,7 +33,7 @@ bool FreedesktopServices::openUrl(const QUrl &url)
 
 void FreedesktopServices::showItems(const QList<QUrl> &files, QObject *context, ShowCompletion completion)
 {
-    if (files.isEmpty() || !m_bus.isConnected()) {
+    if (files.isEmpty() || !bus().isConnected()) {
         if (completion && context)
             QMetaObject::invokeMethod(context, [completion] { completion(false); }, Qt::QueuedConnection);
         return;
@@ -41,7 +48,7 @@ void FreedesktopServices::showItems(const QList<QUrl> &files, QObject *context, 
     // Asked without waiting: the bus may have to start a file manager first,
     // and the main thread does not wait for another program. The watcher
     // goes with the context, and its answer with it.
-    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, showItemsTimeoutMs), context);
+    auto *watcher = new QDBusPendingCallWatcher(bus().asyncCall(call, showItemsTimeoutMs), context);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher, completion] {
         watcher->deleteLater();
         if (completion)
