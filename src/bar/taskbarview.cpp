@@ -19,6 +19,7 @@
 #include <QPaintEvent>
 #include <QVBoxLayout>
 #include <QPainter>
+#include <QTimer>
 
 #include <cmath>
 
@@ -151,6 +152,12 @@ void TaskbarView::resizeEvent(QResizeEvent *event)
 
 void TaskbarView::paintEvent(QPaintEvent *event)
 {
+    // Once the bar is on the screen, the Start menu is made in the next
+    // turn of the event loop, so that its first opening is as quick as any.
+    if (!m_startMenuPopover && !m_startMenuQueued && m_env.startMenu) {
+        m_startMenuQueued = true;
+        QTimer::singleShot(0, this, [this] { makeStartMenuPopover(); });
+    }
     QPainter painter(this);
     const QRect area = event->rect();
     painter.fillRect(area, VisualEffectView::fill(VisualEffectView::Material::HudWindow));
@@ -314,9 +321,10 @@ void TaskbarView::syncFlyoutLooks()
         syncPicker(id, slot);
 }
 
-// The Start menu is made the first time it opens, not with the bar: it is
-// the heaviest view the bar owns (its lists, their icons and the first text
-// laid out) and the bar shows without it. It is kept from then on.
+// The Start menu is made once the bar has been drawn, or when it opens
+// before that, not with the bar: it is the heaviest view the bar owns (its
+// lists, their icons and the first text laid out) and the bar shows without
+// it. It is kept from then on.
 void TaskbarView::makeStartMenuPopover()
 {
     if (m_startMenuPopover || !m_env.startMenu)

@@ -28,8 +28,8 @@ class TaskbarStore;
 struct TaskbarViewEnvironment
 {
     // Makes the Start menu of a display, the content of the popover above
-    // its Start button, when it first opens; without one the Start button
-    // opens nothing.
+    // its Start button, once the bar has been drawn; without one the Start
+    // button opens nothing.
     using StartMenuFactory = std::function<QWidget *(quint32 displayID)>;
 
     TaskbarStore &store;
@@ -66,8 +66,8 @@ public:
     // The window picker's popover of an app, once its picker has been opened.
     InstantPopover *pickerPopover(const QString &appID) const;
     InstantPopover *overflowPopover() const { return m_overflowPopover; }
-    // The Start menu's popover, once the menu has been opened; none without
-    // a Start menu to show.
+    // The Start menu's popover, once the bar has been drawn or the menu
+    // opened; none without a Start menu to show.
     InstantPopover *startMenuPopover() const { return m_startMenuPopover; }
     SystemTrayView *tray() const { return m_tray; }
 
@@ -109,6 +109,7 @@ private:
     TaskbarIconButton *m_overflowButton = nullptr;
     InstantPopover *m_overflowPopover = nullptr;
     InstantPopover *m_startMenuPopover = nullptr;
+    bool m_startMenuQueued = false;
     SystemTrayView *m_tray = nullptr;
     std::map<QString, AppSlot> m_slots;
     // Buttons fading off the bar; each goes when its fade ends.
