@@ -22,6 +22,18 @@ constexpr qreal valueHeight = 30;
 constexpr qreal detailHeight = 13;
 constexpr qreal sparklineHeight = 48;
 
+QColor cardFill(const QColor &color, bool hovered)
+{
+    return TaskManagerPalette::withOpacity(color, hovered ? 0.12 : 0.06);
+}
+
+// The sparkline's light area as it shows on the card's background.
+QColor areaUnderSparkline(const QColor &color, bool hovered)
+{
+    const QColor card = TaskManagerStyle::opaqueOver(cardFill(color, hovered), TaskManagerPalette::window());
+    return TaskManagerStyle::opaqueOver(TaskManagerPalette::withOpacity(color, 0.16), card);
+}
+
 } // namespace
 
 MetricCardWidget::MetricCardWidget(TaskManagerViewModel &model, int index, QWidget *parent)
@@ -92,7 +104,7 @@ QSize MetricCardWidget::minimumSizeHint() const
 }
 
 void MetricCardWidget::drawSparkline(QPainter &painter, const QRectF &rect, const QList<std::optional<double>> &values,
-    int slotCount, double top, const QColor &color)
+    int slotCount, double top, const QColor &color, const QColor &areaColor)
 {
     const QList<QPolygonF> segments = MetricGraph::sparklineSegments(values, slotCount, top, rect.size());
     painter.save();
@@ -105,7 +117,7 @@ void MetricCardWidget::drawSparkline(QPainter &painter, const QRectF &rect, cons
         area.lineTo(points.first().x(), rect.height());
         area.closeSubpath();
         area.setFillRule(Qt::WindingFill);
-        painter.fillPath(area, TaskManagerPalette::withOpacity(color, 0.16));
+        painter.fillPath(area, areaColor);
         painter.setPen(QPen(color, 1.5, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
         painter.drawPolyline(points);
@@ -119,7 +131,7 @@ void MetricCardWidget::drawBackground(QPainter &painter, const MetricCard &card,
     const QColor color = card.metric.color;
     const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.setPen(QPen(TaskManagerPalette::withOpacity(color, 0.22), 1));
-    painter.setBrush(TaskManagerPalette::withOpacity(color, hovered ? 0.12 : 0.06));
+    painter.setBrush(cardFill(color, hovered));
     painter.drawRoundedRect(bounds, 12, 12);
     if (hasFocus()) {
         painter.setPen(QPen(TaskManagerPalette::withOpacity(TaskManagerPalette::accent(), 0.8), 2));
@@ -162,10 +174,17 @@ void MetricCardWidget::drawPicture(const MetricCard &c, const QString &currentLo
         drawBackground(backgroundPainter, c, hovered);
         m_background = background;
         m_backgroundLook = currentLook;
+        m_sparklineArea = areaUnderSparkline(c.metric.color, hovered);
     }
 
-    m_picture = m_background;
+    // The same picture is drawn over each time: a new one would set up a
+    // paint engine of its own for every sample.
+    if (m_picture.size() != m_background.size() || m_picture.devicePixelRatio() != ratio) {
+        m_picture = QPixmap(m_background.size());
+        m_picture.setDevicePixelRatio(ratio);
+    }
     QPainter painter(&m_picture);
+    painter.drawPixmap(0, 0, m_background);
     painter.setRenderHint(QPainter::Antialiasing);
     const QColor color = c.metric.color;
     const QRectF content = QRectF(rect()).adjusted(padding, padding, -padding, -padding);
@@ -182,7 +201,7 @@ void MetricCardWidget::drawPicture(const MetricCard &c, const QString &currentLo
     y += detailHeight + spacing;
 
     drawSparkline(painter, QRectF(content.left(), y, content.width(), sparklineHeight), c.series,
-        MetricGraph::sparklineSlots, c.sparklineTop, color);
+        MetricGraph::sparklineSlots, c.sparklineTop, color, m_sparklineArea);
 }
 
 void MetricCardWidget::enterEvent(QEnterEvent *)

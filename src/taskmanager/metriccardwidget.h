@@ -21,9 +21,10 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    // Draws a sparkline's pieces: a light area under each, then its line.
+    // Draws a sparkline's pieces: an area of `areaColor` under each, then its
+    // line of `color`.
     static void drawSparkline(QPainter &painter, const QRectF &rect, const QList<std::optional<double>> &values,
-        int slotCount, double top, const QColor &color);
+        int slotCount, double top, const QColor &color, const QColor &areaColor);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -51,6 +52,8 @@ private:
     bool m_pressed = false;
     QPixmap m_background;
     QString m_backgroundLook;
+    // The light area under the sparkline, opaque: see opaqueOver.
+    QColor m_sparklineArea;
     // The whole card as last drawn, and what it showed: a sample that
     // leaves the card as it was repaints nothing, and a repaint for any
     // other reason (the graph's backdrop over it) only copies the picture.

@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -121,20 +122,30 @@ QPixmap MetricGraphWidget::valueAxis(const QRectF &plot)
     return m_valueAxis;
 }
 
-void MetricGraphWidget::paintEvent(QPaintEvent *)
+void MetricGraphWidget::paintEvent(QPaintEvent *event)
 {
     const QRectF plot = plotRect();
     QPainter painter(this);
     painter.drawPixmap(0, 0, valueAxis(plot));
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor grid = TaskManagerPalette::primary(0.08);
     painter.setFont(axisFont());
 
-    for (qint64 tick : MetricGraph::timeTicks(m_snapshot.windowEnd)) {
+    // The translucent lines are drawn in bands of rows: see paintInBands.
+    // The area under the curve is not: each band would rasterize its whole
+    // outline again, which costs more than the engine's threads.
+    const QRectF plotArea = plot.adjusted(-2, -2, 2, 2);
+    const QRegion bands = event->region() & plotArea.toAlignedRect();
+    const QList<qint64> ticks = MetricGraph::timeTicks(m_snapshot.windowEnd);
+    painter.setPen(QPen(TaskManagerPalette::primary(0.08), 1));
+    TaskManagerStyle::paintInBands(painter, bands, [&] {
+        for (qint64 tick : ticks) {
+            const double x = xFor(double(tick), plot);
+            painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        }
+    });
+    painter.setPen(TaskManagerPalette::secondary());
+    for (qint64 tick : ticks) {
         const double x = xFor(double(tick), plot);
-        painter.setPen(QPen(grid, 1));
-        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        painter.setPen(TaskManagerPalette::secondary());
         painter.drawText(QRectF(x - 40, plot.bottom() + 4, 80, timeAxisHeight - 4), Qt::AlignHCenter | Qt::AlignTop,
             MetricGraph::clockTime(tick));
     }
@@ -146,7 +157,7 @@ void MetricGraphWidget::paintEvent(QPaintEvent *)
             points.append(QPointF(xFor(double(sample.timestamp), plot), yFor(*value, plot)));
     }
     painter.save();
-    painter.setClipRect(plot.adjusted(-2, -2, 2, 2));
+    painter.setClipRect(plotArea);
     if (!points.isEmpty()) {
         QPainterPath area;
         area.moveTo(points.first().x(), plot.bottom());

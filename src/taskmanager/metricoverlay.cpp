@@ -4,11 +4,12 @@
 #include "taskmanager/model/taskmanagerpalette.h"
 #include "taskmanager/model/taskmanagerviewmodel.h"
 #include "taskmanager/model/taskmanagerviewtexts.h"
+#include "taskmanager/taskmanagerstyle.h"
 
 #include <QEvent>
 #include <QImage>
-#include <QPaintEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
 
@@ -46,7 +47,9 @@ protected:
                 painter.setBrush(TaskManagerPalette::sheet());
                 painter.drawRoundedRect(shape, 16, 16);
             }
-            QPainter(widget).drawPixmap(0, 0, m_sheet);
+            QPainter painter(widget);
+            TaskManagerStyle::paintInBands(
+                painter, static_cast<QPaintEvent *>(event)->region(), [&] { painter.drawPixmap(0, 0, m_sheet); });
         }
         return false;
     }
@@ -103,7 +106,9 @@ QImage panelShadow(const QSize &size)
         boxBlur(mask.bits(), mask.height(), mask.width(), mask.bytesPerLine(), 1, line);
         boxBlur(mask.bits(), mask.width(), mask.height(), 1, mask.bytesPerLine(), line);
     }
-    return mask;
+    // In the window's own pixel format the engine blends the shadow row by
+    // row; an alpha mask would go through its general, shared-out path.
+    return mask.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 } // namespace
@@ -145,7 +150,6 @@ void MetricOverlay::place()
 void MetricOverlay::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.fillRect(event->rect(), QColor(0, 0, 0, 82));
     // The shadow is blurred once per panel size and only drawn after that:
     // blurring it again for each repaint of the panel, as a graphics effect
     // on the panel would, costs more than all the rest of the window's
@@ -154,7 +158,13 @@ void MetricOverlay::paintEvent(QPaintEvent *event)
         m_shadowSize = m_panel->size();
         m_shadow = panelShadow(m_shadowSize);
     }
-    painter.drawImage(m_panel->pos() + QPoint(-shadowReach, shadowOffset - shadowReach), m_shadow);
+    // What lies beneath changes once a second, and the dimming over it is
+    // painted again each time.
+    const QPoint shadowAt = m_panel->pos() + QPoint(-shadowReach, shadowOffset - shadowReach);
+    TaskManagerStyle::paintInBands(painter, event->region(), [&] {
+        painter.fillRect(rect(), QColor(0, 0, 0, 82));
+        painter.drawImage(shadowAt, m_shadow);
+    });
 }
 
 void MetricOverlay::mousePressEvent(QMouseEvent *event)

@@ -10,27 +10,46 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QToolButton>
 
 namespace Velmora {
 
 namespace {
 
-// The field's rounded backdrop with the magnifier in front.
+// The field's rounded backdrop with the magnifier in front. It paints the
+// window's colour around its corners and is opaque, and it is drawn once per
+// size: the caret blinks twice a second while the field has focus, and each
+// blink then copies a few pixels of it instead of repainting the window
+// beneath and filling the rounded shape again.
 class SearchBox final : public QWidget
 {
 public:
-    using QWidget::QWidget;
+    explicit SearchBox(QWidget *parent)
+        : QWidget(parent)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
 
 protected:
-    void paintEvent(QPaintEvent *) override
+    void paintEvent(QPaintEvent *event) override
     {
+        if (TaskManagerStyle::roundedPanel(
+                m_picture, *this, 7, TaskManagerPalette::primary(0.06), TaskManagerPalette::window())) {
+            QPainter painter(&m_picture);
+            TaskManagerSymbols::draw(painter, QStringLiteral("magnifyingglass"),
+                QRectF(8, (height() - 14) / 2.0, 14, 14), TaskManagerPalette::secondary());
+        }
+        const qreal ratio = m_picture.devicePixelRatio();
         QPainter painter(this);
-        TaskManagerStyle::fillRoundedRect(painter, rect(), 7, TaskManagerPalette::primary(0.06));
-        TaskManagerSymbols::draw(painter, QStringLiteral("magnifyingglass"), QRectF(8, (height() - 14) / 2.0, 14, 14),
-            TaskManagerPalette::secondary());
+        const QRect area = event->rect();
+        painter.drawPixmap(area, m_picture, QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
     }
+
+private:
+    QPixmap m_picture;
 };
 
 } // namespace

@@ -3,9 +3,12 @@
 #include "taskmanager/model/taskmanagerpalette.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLabel>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QWidget>
 
 namespace Velmora::TaskManagerStyle {
@@ -22,13 +25,18 @@ void drawFittedText(
     QPainter &painter, const QRectF &rect, const QString &text, QFont font, qreal minimumScale, Qt::Alignment alignment)
 {
     const int size = font.pixelSize();
+    bool fits = false;
     for (int pixels = size; pixels >= qMax(1, qFloor(size * minimumScale)); --pixels) {
         font.setPixelSize(pixels);
-        if (QFontMetricsF(font).horizontalAdvance(text) <= rect.width())
+        fits = QFontMetricsF(font).horizontalAdvance(text) <= rect.width();
+        if (fits)
             break;
     }
     painter.setFont(font);
-    painter.drawText(rect, int(alignment), QFontMetricsF(font).elidedText(text, Qt::ElideRight, rect.width()));
+    // Laying the text out once more only to find it fits costs as much as
+    // drawing it.
+    painter.drawText(
+        rect, int(alignment), fits ? text : QFontMetricsF(font).elidedText(text, Qt::ElideRight, rect.width()));
 }
 
 void fillRoundedRect(QPainter &painter, const QRectF &rect, qreal radius, const QColor &color)
@@ -39,6 +47,42 @@ void fillRoundedRect(QPainter &painter, const QRectF &rect, qreal radius, const 
     painter.setBrush(color);
     painter.drawRoundedRect(rect, radius, radius);
     painter.restore();
+}
+
+void paintInBands(QPainter &painter, const QRegion &region, const std::function<void()> &paint)
+{
+    // Two spans a row at most for a thin line, one for a rectangle: well
+    // below the size at which the engine starts sharing out the work.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const int rows = std::max(1, int(40 / ratio));
+    for (const QRect &rect : region) {
+        for (int top = rect.top(); top <= rect.bottom(); top += rows) {
+            painter.setClipRect(QRect(rect.left(), top, rect.width(), std::min(rows, rect.bottom() + 1 - top)));
+            paint();
+        }
+    }
+    painter.setClipping(false);
+}
+
+bool roundedPanel(QPixmap &picture, const QWidget &widget, qreal radius, const QColor &fill, const QColor &surround)
+{
+    const qreal ratio = widget.devicePixelRatioF();
+    if (!picture.isNull() && picture.size() == widget.size() * ratio)
+        return false;
+    picture = QPixmap(widget.size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(surround);
+    QPainter painter(&picture);
+    fillRoundedRect(painter, widget.rect(), radius, fill);
+    return true;
+}
+
+QColor opaqueOver(const QColor &color, const QColor &background)
+{
+    QImage pixel(1, 1, QImage::Format_RGB32);
+    pixel.fill(background);
+    QPainter(&pixel).fillRect(pixel.rect(), color);
+    return pixel.pixelColor(0, 0);
 }
 
 QLabel *label(const QString &text, const QFont &font, const QColor &color, QWidget *parent)

@@ -28,6 +28,9 @@ TopUsagePanel::TopUsagePanel(AppIconCache &icons, QWidget *parent)
     , m_icons(icons)
 {
     setFixedSize(panelWidth, MetricGraphWidget::graphHeight);
+    // It paints the sheet's colour around its corners: a new list then
+    // repaints the panel alone, not the body beneath it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TopUsagePanel::show(const MetricDetail &metric, const MetricDetailSnapshot &snapshot)
@@ -62,9 +65,13 @@ QList<TopUsagePanel::Row> TopUsagePanel::layoutRows() const
 
 void TopUsagePanel::paintEvent(QPaintEvent *)
 {
+    // Filling the translucent rounded shape each second, Qt would share the
+    // work out over its thread pool.
+    TaskManagerStyle::roundedPanel(
+        m_background, *this, 12, TaskManagerPalette::primary(0.04), TaskManagerPalette::sheet());
     QPainter painter(this);
+    painter.drawPixmap(0, 0, m_background);
     painter.setRenderHint(QPainter::Antialiasing);
-    TaskManagerStyle::fillRoundedRect(painter, rect(), 12, TaskManagerPalette::primary(0.04));
     painter.setPen(TaskManagerPalette::primary());
     painter.setFont(TaskManagerStyle::font(13, QFont::DemiBold));
     painter.drawText(QRectF(padding, padding, width() - 2 * padding, headingHeight), Qt::AlignLeft | Qt::AlignVCenter,

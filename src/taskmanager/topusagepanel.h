@@ -3,6 +3,7 @@
 #include "taskmanager/model/metricdetail.h"
 #include "taskmanager/model/metricdetailsnapshot.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 namespace Velmora {
@@ -34,6 +35,8 @@ private:
     QList<Row> layoutRows() const;
 
     AppIconCache &m_icons;
+    // The rounded panel on the sheet's colour, drawn once per size.
+    QPixmap m_background;
     MetricDetail m_metric;
     QList<AppUsage> m_rows;
     QString m_emptyText;

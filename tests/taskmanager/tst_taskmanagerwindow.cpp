@@ -288,6 +288,25 @@ private slots:
         settle();
     }
 
+    // The caret blinks in the focused search field twice a second: each
+    // blink repaints the field's box and not the window beneath it.
+    void aBlinkingCaretRepaintsTheSearchFieldAlone()
+    {
+        auto controller = makeController();
+        controller->present();
+        settle();
+        QVERIFY(QTest::qWaitForWindowExposed(controller->window()));
+        TaskManagerView *view = controller->window()->view();
+        QLineEdit *field = view->searchField();
+        QTRY_VERIFY(field->hasFocus());
+        QTest::qWait(50);
+        PaintLog log;
+        log.watch(view);
+        log.watch(field);
+        QTRY_VERIFY_WITH_TIMEOUT(log.of(field).size() >= 2, 3000);
+        QVERIFY(log.of(view).isEmpty());
+    }
+
     void theExpandedGraphClosesFromTheBackdropOnly()
     {
         auto controller = makeController();
