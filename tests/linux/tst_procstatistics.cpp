@@ -6,6 +6,7 @@
 
 #include <limits>
 
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -221,6 +222,28 @@ private slots:
         QVERIFY(!stats.process(42));
     }
 
+    // Reading a process's owner costs more than the rest of its reading, so
+    // a listed process's owner is read again once every 16 readings: not
+    // more often, and not less.
+    void ownersAreReadAgainEverySixteenReadings()
+    {
+        QTemporaryDir root;
+        QVERIFY(writeFile(root, "proc/stat", "cpu 1 1 1 1\nbtime 1700000000\n"));
+        // 47 is the process whose first check comes after a single reading.
+        QVERIFY(writeFile(root, "proc/47/stat",
+            "47 (editor) S 1 47 47 0 -1 4194560 100 0 0 0 250 50 0 0 20 0 1 0 500 1 300\n"));
+        QVERIFY(writeFile(root, "proc/47/status", "Uid:\t1000\t1000\t1000\t1000\n"));
+        ProcStatistics stats(root.filePath("proc"), root.filePath("sys"));
+        QCOMPARE(stats.process(47)->identity.uid, 1000u);
+        QVERIFY(writeFile(root, "proc/47/status", "Uid:\t7\t7\t7\t7\n"));
+        QCOMPARE(stats.process(47)->identity.uid, 7u);
+
+        QVERIFY(writeFile(root, "proc/47/status", "Uid:\t8\t8\t8\t8\n"));
+        for (int reading = 1; reading < 16; ++reading)
+            QCOMPARE(stats.process(47)->identity.uid, 7u);
+        QCOMPARE(stats.process(47)->identity.uid, 8u);
+    }
+
     // The kernel cuts a program's name to 15 bytes; the executable's or the
     // first argument's file name gives the whole one when it begins with
     // what was kept.
@@ -380,6 +403,14 @@ private slots:
         const auto self = stats.process(qint32(::getpid()));
         QVERIFY(self);
         QCOMPARE(self->identity.uid, quint32(::geteuid()));
+        // A process that is not dumpable, as privileged programs make
+        // themselves, has its files handed to root: its owner is still the
+        // user it runs as.
+        QCOMPARE(::prctl(PR_SET_DUMPABLE, 0), 0);
+        const auto undumpable = ProcStatistics().process(qint32(::getpid()));
+        QCOMPARE(::prctl(PR_SET_DUMPABLE, 1), 0);
+        QVERIFY(undumpable);
+        QCOMPARE(undumpable->identity.uid, quint32(::geteuid()));
         QVERIFY(stats.executablePath(qint32(::getpid())));
         QVERIFY(stats.userName(0));
     }

@@ -12,8 +12,11 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits>
+#include <linux/magic.h>
 #include <pwd.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #include <vector>
 
@@ -71,6 +74,12 @@ int fileBudget()
     if (limit.rlim_cur == RLIM_INFINITY)
         return largestFileBudget;
     return int(std::min<rlim_t>(limit.rlim_cur / fileBudgetDivisor, largestFileBudget));
+}
+
+bool isProcfs(int directory)
+{
+    struct statfs filesystem {};
+    return directory >= 0 && ::fstatfs(directory, &filesystem) == 0 && filesystem.f_type == PROC_SUPER_MAGIC;
 }
 
 QByteArray pidPath(const QByteArray &root, qint32 pid, const char *leaf)
@@ -159,6 +168,7 @@ ProcStatistics::ProcStatistics(const QString &procRoot, const QString &sysRoot)
     , m_sys(QFile::encodeName(sysRoot))
     , m_ticksPerSecond(qMax(1L, ::sysconf(_SC_CLK_TCK)))
     , m_procDirectory(::open(m_proc.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    , m_isProcfs(isProcfs(m_procDirectory))
     , m_stat(HeldProcFile::open(m_procDirectory, "stat"))
     , m_meminfo(HeldProcFile::open(m_procDirectory, "meminfo"))
     , m_diskstats(HeldProcFile::open(m_procDirectory, "diskstats"))
@@ -236,7 +246,8 @@ double ProcStatistics::nanosecondsPerProcessTick()
 std::optional<MemoryStatistics> ProcStatistics::memory()
 {
     thread_local std::string text;
-    if (!readMachineFile(m_meminfo, "meminfo", text, true))
+    // Written in one go, like a process's files: a short read is the whole.
+    if (!readMachineFile(m_meminfo, "meminfo", text, false))
         return std::nullopt;
     const auto total = keyedNumber(text, "MemTotal:");
     const auto available = keyedNumber(text, "MemAvailable:");
@@ -420,10 +431,21 @@ std::optional<ProcStatistics::StatLine> ProcStatistics::readStat(qint32 pid, QSt
 
 std::optional<quint32> ProcStatistics::readEffectiveUid(qint32 pid)
 {
-    // Read for every new process and every few seconds for each listed one:
-    // relative to the kept procfs directory, into a buffer that is kept.
+    // Read for every new process and every few seconds for each listed one.
     if (m_procDirectory < 0)
         return std::nullopt;
+    if (m_isProcfs) {
+        // procfs makes a process's directory belong to its effective user
+        // (its files go to root while it is not dumpable, the directory
+        // does not), so one call on the kept procfs directory says what the
+        // status file would, without opening, reading and closing that.
+        char name[16] = {};
+        std::to_chars(name, name + sizeof name - 1, pid);
+        struct stat directory {};
+        if (::fstatat(m_procDirectory, name, &directory, 0) != 0)
+            return std::nullopt;
+        return quint32(directory.st_uid);
+    }
     const HeldProcFile status = HeldProcFile::open(m_procDirectory, relativePidPath(pid, "status").c_str());
     thread_local std::string buffer;
     const auto text = status.readText(buffer);
@@ -545,8 +567,11 @@ std::optional<ProcessStatistics> ProcStatistics::process(qint32 pid)
         state.uid = *uid;
         state.started = started;
         state.name = rawName;
-        // Spread over the readings, so the owners are not all read at once.
-        state.readingsUntilOwner = readingsPerOwnerCheck - int(quint32(pid) % readingsPerOwnerCheck);
+        // Every so many readings; the first wait after a new program is
+        // spread by process id, so the owners are not all read at once.
+        state.readingsUntilOwner = isNewProgram
+            ? readingsPerOwnerCheck - int(quint32(pid) % readingsPerOwnerCheck)
+            : readingsPerOwnerCheck;
     }
 
     ProcessStatistics result;

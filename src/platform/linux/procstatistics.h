@@ -87,6 +87,8 @@ private:
     long m_ticksPerSecond;
 
     int m_procDirectory = -1;
+    // The root is the kernel's procfs rather than a copy of its files.
+    bool m_isProcfs = false;
     HeldProcFile m_stat;
     HeldProcFile m_meminfo;
     HeldProcFile m_diskstats;

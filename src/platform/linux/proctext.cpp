@@ -1,8 +1,6 @@
 #include "platform/linux/proctext.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -36,40 +34,6 @@ bool readFile(const QByteArray &path, std::string &out, bool untilEnd)
     ::close(fd);
     out.resize(used);
     return true;
-}
-
-// Every listed process's stat line goes through here each second: a plain
-// scan, where searching for any of a set of characters costs a library call
-// per character.
-std::string_view nextToken(std::string_view &text)
-{
-    const char *at = text.data();
-    const char *const end = at + text.size();
-    while (at != end && (*at == ' ' || *at == '\t'))
-        ++at;
-    const char *const start = at;
-    while (at != end && *at != ' ' && *at != '\t' && *at != '\n')
-        ++at;
-    text = std::string_view(at, size_t(end - at));
-    return std::string_view(start, size_t(at - start));
-}
-
-std::optional<quint64> toNumber(std::string_view token)
-{
-    quint64 value = 0;
-    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), value);
-    if (ec != std::errc() || end != token.data() + token.size() || token.empty())
-        return std::nullopt;
-    return value;
-}
-
-// Takes the next line off `text`, without its line feed.
-std::string_view nextLine(std::string_view &text)
-{
-    const size_t eol = std::min(text.find('\n'), text.size());
-    const std::string_view line = text.substr(0, eol);
-    text.remove_prefix(std::min(eol + 1, text.size()));
-    return line;
 }
 
 // The value of the line starting with `key` ("MemTotal:", "Uid:", "btime "),

@@ -70,8 +70,8 @@ SystemSample SystemSampler::sample(bool includeProcesses)
     if (includeProcesses) {
         m_listsProcesses = true;
         m_network->start();
-        const QList<ProcessResourceShare> shares = measureProcesses(sample, elapsed);
-        sample.top = TopConsumers::rank(shares, topLimit);
+        measureProcesses(sample, elapsed);
+        sample.top = TopConsumers::rank(m_shares, topLimit);
 
         if (m_pendingNetworkWindow) {
             const Window window = *m_pendingNetworkWindow;
@@ -87,6 +87,7 @@ SystemSample SystemSampler::sample(bool includeProcesses)
     } else {
         m_pendingNetworkWindow.reset();
         m_tracked.clear();
+        m_shares = {};
         m_network->stop();
         // Once, when the listing stops, not every second after.
         if (m_listsProcesses)
@@ -141,7 +142,7 @@ std::optional<std::pair<double, double>> SystemSampler::rates(
     return result;
 }
 
-QList<ProcessResourceShare> SystemSampler::measureProcesses(SystemSample &sample, std::optional<double> elapsed)
+void SystemSampler::measureProcesses(SystemSample &sample, std::optional<double> elapsed)
 {
     const QList<qint32> pids = m_statistics.processIds();
     const int processors = m_statistics.processorCount();
@@ -153,8 +154,10 @@ QList<ProcessResourceShare> SystemSampler::measureProcesses(SystemSample &sample
     const quint64 current = m_measurement;
 
     m_tracked.reserve(pids.size());
-    QList<ProcessResourceShare> shares;
-    shares.reserve(pids.size());
+    // Kept from one measurement to the next, so its storage is not
+    // allocated and touched afresh each time.
+    m_shares.clear();
+    m_shares.reserve(pids.size());
     sample.processes.reserve(pids.size());
 
     for (const qint32 pid : pids) {
@@ -166,47 +169,47 @@ QList<ProcessResourceShare> SystemSampler::measureProcesses(SystemSample &sample
         const quint64 started = stats->identity.started;
         const QString name = stats->name.isEmpty() ? TaskManagerText::unnamedProcess(pid) : stats->name;
 
-        auto tracked = m_tracked.find(pid);
-        if (tracked == m_tracked.end())
-            tracked = m_tracked.insert(pid, Tracked { resolveIdentity(pid, started, name), {}, {}, 0 });
-        else if (tracked->identity.started != started)
-            *tracked = Tracked { resolveIdentity(pid, started, name), {}, {}, 0 };
+        auto found = m_tracked.find(pid);
+        if (found == m_tracked.end())
+            found = m_tracked.emplace(pid, Tracked { resolveIdentity(pid, started, name), {}, {}, 0 }).first;
+        else if (found->second.identity.started != started)
+            found->second = Tracked { resolveIdentity(pid, started, name), {}, {}, 0 };
+        Tracked &tracked = found->second;
         // Counters are compared only with the previous call's reading of
         // the same run of the process.
-        const bool wasListed = tracked->listed == previous && previous > 0;
+        const bool wasListed = tracked.listed == previous && previous > 0;
 
         std::optional<double> cpu;
         if (stats->cpuTicks) {
             const quint64 ticks = *stats->cpuTicks;
-            const auto last = wasListed ? tracked->ticks : std::nullopt;
+            const auto last = wasListed ? tracked.ticks : std::nullopt;
             if (canComputeCpu && last && ticks >= *last) {
                 const double percent
                     = nanosecondsPerTick * double(ticks - *last) / 1e9 / *elapsed / double(processors) * 100.0;
                 cpu = std::isnan(percent) ? 0.0 : std::clamp(percent, 0.0, 100.0);
             }
         }
-        tracked->ticks = stats->cpuTicks;
+        tracked.ticks = stats->cpuTicks;
 
         double diskRate = 0;
         if (stats->diskBytes) {
             const quint64 bytes = *stats->diskBytes;
-            const auto last = wasListed ? tracked->diskBytes : std::nullopt;
+            const auto last = wasListed ? tracked.diskBytes : std::nullopt;
             if (canRate && last && bytes >= *last)
                 diskRate = double(bytes - *last) / *elapsed;
         }
-        tracked->diskBytes = stats->diskBytes;
-        tracked->listed = current;
+        tracked.diskBytes = stats->diskBytes;
+        tracked.listed = current;
 
-        const Identity &identity = tracked->identity;
+        const Identity &identity = tracked.identity;
         sample.processes.append(ManagedProcess {
             pid, name, ownerName(stats->identity.uid), stats->identity.uid, started, cpu, stats->memory });
-        shares.append(ProcessResourceShare {
+        m_shares.append(ProcessResourceShare {
             name, identity.app, identity.executable, cpu.value_or(0), double(stats->memory.value_or(0)), diskRate, 0 });
     }
 
     // Processes that this call and the one before did not list are gone.
-    m_tracked.removeIf([previous](QHash<qint32, Tracked>::iterator entry) { return entry->listed < previous; });
-    return shares;
+    std::erase_if(m_tracked, [previous](const auto &entry) { return entry.second.listed < previous; });
 }
 
 SystemSampler::Identity SystemSampler::resolveIdentity(qint32 pid, quint64 started, const QString &name)
@@ -235,9 +238,9 @@ QList<AppUsage> SystemSampler::networkTop(double from, double to)
     QList<ProcessResourceShare> rows;
     rows.reserve(rates.size());
     for (auto it = rates.cbegin(); it != rates.cend(); ++it) {
-        const auto tracked = m_tracked.constFind(it.key());
-        if (tracked != m_tracked.cend()) {
-            const Identity &identity = tracked->identity;
+        const auto tracked = m_tracked.find(it.key());
+        if (tracked != m_tracked.end()) {
+            const Identity &identity = tracked->second.identity;
             rows.append(
                 ProcessResourceShare { identity.name, identity.app, identity.executable, 0, 0, 0, it.value() });
             continue;

@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <memory>
+#include <unordered_map>
 
 namespace Velmora {
 
@@ -64,7 +65,8 @@ private:
 
     void measureCpu(SystemSample &sample);
     void measureMemory(SystemSample &sample);
-    QList<ProcessResourceShare> measureProcesses(SystemSample &sample, std::optional<double> elapsed);
+    // Lists the processes into `sample` and their shares into m_shares.
+    void measureProcesses(SystemSample &sample, std::optional<double> elapsed);
     Identity resolveIdentity(qint32 pid, quint64 started, const QString &name);
     QString ownerName(quint32 uid);
     QList<AppUsage> networkTop(double from, double to);
@@ -79,8 +81,14 @@ private:
     QHash<QString, ByteCounters> m_lastDisk;
     QHash<QString, ByteCounters> m_lastNetwork;
     // Processes listed by this measurement or the one before: network rates
-    // arrive late, for processes that may have ended since.
-    QHash<qint32, Tracked> m_tracked;
+    // arrive late, for processes that may have ended since. The standard
+    // map hashes an id to itself, so processes listed in increasing order
+    // of ids are looked up in neighbouring buckets; a seeded hash would
+    // send each look-up to another part of memory, a cache miss between
+    // every two reads of the kernel's files.
+    std::unordered_map<qint32, Tracked> m_tracked;
+    // The last measurement's processes, as the top lists rank them.
+    QList<ProcessResourceShare> m_shares;
     quint64 m_measurement = 0;
     std::optional<Window> m_pendingNetworkWindow;
     bool m_listsProcesses = false;

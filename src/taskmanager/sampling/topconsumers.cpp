@@ -6,30 +6,40 @@
 #include <QHash>
 
 #include <algorithm>
+#include <vector>
 
 namespace Velmora {
 
 namespace {
 
 // One application's total, or a lone process. Only the group's size and its
-// leading process are described, so processes are not kept one by one.
+// leading process are described, so processes are not kept one by one; the
+// group refers to its shares by position rather than copying their names,
+// since every process with memory makes a group of its own each second.
 struct Group
 {
     double usage = 0;
     qsizetype processes = 0;
-    QString leader; // the process with the largest amount, the first of equals
+    qsizetype first = 0; // the share that names the group
+    qsizetype leader = 0; // the share with the largest amount, the first of equals
     double leaderAmount = 0;
-    QString name;
-    std::optional<QString> icon;
 };
 
-AppUsage describe(const Group &group)
+const QString &groupName(const ProcessResourceShare &first)
 {
-    AppUsage row { group.name, std::nullopt, group.icon, group.usage };
+    return first.app ? first.app->name : first.name;
+}
+
+AppUsage describe(const Group &group, const QList<ProcessResourceShare> &shares)
+{
+    const ProcessResourceShare &first = shares[group.first];
+    const QString &leader = shares[group.leader].name;
+    AppUsage row { groupName(first), std::nullopt, first.app ? std::optional(first.app->path) : first.executable,
+        group.usage };
     if (group.processes > 1)
-        row.detail = TaskManagerText::moreProcesses(group.leader, int(group.processes - 1));
-    else if (group.leader != group.name)
-        row.detail = group.leader;
+        row.detail = TaskManagerText::moreProcesses(leader, int(group.processes - 1));
+    else if (leader != row.name)
+        row.detail = leader;
     return row;
 }
 
@@ -41,45 +51,44 @@ QList<AppUsage> TopConsumers::top(
     // Processes of one bundle add up; every process without one is a group
     // of its own and needs no look-up.
     QHash<QString, qsizetype> bundles;
-    QList<Group> groups;
-    for (const ProcessResourceShare &share : shares) {
+    std::vector<Group> groups;
+    groups.reserve(size_t(shares.size()));
+    for (qsizetype index = 0; index < shares.size(); ++index) {
+        const ProcessResourceShare &share = shares[index];
         const double amount = share.*value;
         if (!(amount > 0)) // also skips not-a-number
             continue;
-        qsizetype at = groups.size();
+        size_t at = groups.size();
         if (share.app) {
             const auto found = bundles.constFind(share.app->path);
             if (found != bundles.cend())
-                at = *found;
+                at = size_t(*found);
             else
-                bundles.insert(share.app->path, at);
+                bundles.insert(share.app->path, qsizetype(at));
         }
-        if (at == groups.size()) {
-            Group group;
-            group.name = share.app ? share.app->name : share.name;
-            group.icon = share.app ? std::optional(share.app->path) : share.executable;
-            groups.append(std::move(group));
-        }
+        if (at == groups.size())
+            groups.push_back(Group { 0, 0, index, index, 0 });
         Group &group = groups[at];
         group.usage += amount;
         if (group.processes++ == 0 || amount > group.leaderAmount) {
-            group.leader = share.name;
+            group.leader = index;
             group.leaderAmount = amount;
         }
     }
     // Only the first few are described: they are picked without sorting the
     // rest, so a machine with a thousand processes pays little more than one
     // with a hundred.
-    const qsizetype count = std::min<qsizetype>(groups.size(), std::max(limit, 0));
-    std::partial_sort(groups.begin(), groups.begin() + count, groups.end(), [](const Group &a, const Group &b) {
-        if (a.usage != b.usage)
-            return a.usage > b.usage;
-        return codePointLess(a.name, b.name);
-    });
+    const size_t count = std::min(groups.size(), size_t(std::max(limit, 0)));
+    std::partial_sort(groups.begin(), groups.begin() + qsizetype(count), groups.end(),
+        [&shares](const Group &a, const Group &b) {
+            if (a.usage != b.usage)
+                return a.usage > b.usage;
+            return codePointLess(groupName(shares[a.first]), groupName(shares[b.first]));
+        });
     QList<AppUsage> rows;
-    rows.reserve(count);
-    for (qsizetype i = 0; i < count; ++i)
-        rows.append(describe(groups[i]));
+    rows.reserve(qsizetype(count));
+    for (size_t i = 0; i < count; ++i)
+        rows.append(describe(groups[i], shares));
     return rows;
 }
 
