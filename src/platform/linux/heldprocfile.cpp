@@ -32,6 +32,23 @@ HeldProcFile HeldProcFile::open(int directory, const char *path)
     return HeldProcFile(::openat(directory < 0 ? AT_FDCWD : directory, path, O_RDONLY | O_CLOEXEC));
 }
 
+namespace {
+
+// The kernel writes a listing a page at a time, each piece ending where its
+// next record would not fit in that page. No record of the listings read
+// here comes near this length, so a piece that leaves at least this much of
+// its page unused was the last, and the read that would only confirm the
+// end is saved.
+constexpr size_t kernelPage = 4096;
+constexpr size_t longestRecord = 1024;
+
+bool endsListing(size_t piece)
+{
+    return piece + longestRecord <= kernelPage;
+}
+
+} // namespace
+
 bool HeldProcFile::read(std::string &out, bool untilEnd) const
 {
     const auto text = readText(out, untilEnd);
@@ -58,7 +75,7 @@ std::optional<std::string_view> HeldProcFile::readText(std::string &buffer, bool
             return std::nullopt;
         }
         used += size_t(n);
-        if (n == 0 || (!untilEnd && used < buffer.size()))
+        if (n == 0 || (used < buffer.size() && (!untilEnd || endsListing(size_t(n)))))
             break;
     }
     return std::string_view(buffer.data(), used);

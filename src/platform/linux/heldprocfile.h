@@ -28,7 +28,7 @@ public:
     bool isOpen() const { return m_fd >= 0; }
     // The whole text into `out`. A file the kernel writes in one go ends at
     // the first short read; listings written record by record (`untilEnd`)
-    // are read to the end.
+    // are read to the end, which a piece well short of a page shows.
     bool read(std::string &out, bool untilEnd = false) const;
     // The same into `buffer`, which keeps its size from one call to the next
     // so that nothing is cleared or allocated again for each reading: the

@@ -84,6 +84,10 @@ void ProcessNetworkReader::start()
     // Task Manager is never opened never has it.
     if (!m_queue)
         m_queue = std::make_unique<SerialQueue>(TaskManagerText::networkQueue);
+    // Measurements with processes start the reader every second; while its
+    // tool runs, there is nothing to wake the queue for.
+    if (m_toolRunning)
+        return;
     m_queue->post([this] { startOnQueue(); });
 }
 
@@ -95,6 +99,7 @@ void ProcessNetworkReader::stop()
     if (!m_started)
         return;
     m_started = false;
+    m_toolRunning = false;
     m_queue->post([this] { stopOnQueue(); });
 }
 
@@ -153,13 +158,25 @@ void ProcessNetworkReader::launch()
     };
     handlers.finished = [this, run] {
         m_queue->post([this, run] {
-            if (run == m_run && m_log.headerCount() == 0)
+            if (run != m_run)
+                return;
+            if (m_log.headerCount() == 0)
                 m_available = false;
+            setToolRunning(false);
         });
     };
     m_process = m_launcher.launch(m_command.program, m_command.arguments, std::move(handlers));
     if (!m_process)
         m_available = false;
+    setToolRunning(m_process != nullptr);
+}
+
+void ProcessNetworkReader::setToolRunning(bool running)
+{
+    std::lock_guard lock(m_control);
+    // A stop meanwhile has the last word; its own round on the queue
+    // follows.
+    m_toolRunning = running && m_started;
 }
 
 void ProcessNetworkReader::stopOnQueue()

@@ -69,6 +69,7 @@ private:
     void startOnQueue();
     void stopOnQueue();
     void launch();
+    void setToolRunning(bool running);
     double now() const;
 
     PseudoTerminalLauncher &m_launcher;
@@ -81,6 +82,9 @@ private:
     // a stop overtaken by a start would leave the tool running unstopped.
     std::mutex m_control;
     bool m_started = false;
+    // Whether the queue has the tool running: starting again then needs
+    // nothing of the queue.
+    bool m_toolRunning = false;
 
     // Queue only.
     std::unique_ptr<PseudoTerminalProcess> m_process;

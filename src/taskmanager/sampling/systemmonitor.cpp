@@ -109,7 +109,10 @@ void SystemMonitor::hiddenTick(quint64 generation, const std::shared_ptr<SystemS
             return;
         m_sampling = true;
     }
-    measure(generation, sampler, false);
+    // Measured where the tick runs, the queue's own thread: posting the
+    // measurement to that queue would only add a round through its lock and
+    // a system call to wake the thread that is already awake.
+    deliver(generation, sampler->sample(false));
 }
 
 void SystemMonitor::measure(quint64 generation, std::shared_ptr<SystemSampler> sampler, bool includeProcesses)
