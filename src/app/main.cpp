@@ -2,6 +2,7 @@
 #include "app/quitsignals.h"
 #include "bar/applicationpopoverservices.h"
 #include "bar/desktopclickcatcherwindows.h"
+#include "platform/linux/sessionbuslaunch.h"
 #include "platform/sim/simplatform.h"
 #include "simview/desktopbackdrops.h"
 #include "simview/systemsettingspane.h"
@@ -45,6 +46,9 @@ int main(int argc, char *argv[])
     // sources we never use. A person who sets the variable keeps their choice.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
         qputenv("QT_NO_GLIB", "1");
+    // With no session bus to be found or started, start-up would wait for a
+    // try at starting one that cannot succeed.
+    Velmora::Linux::SessionBusLaunch::avoidHopelessLaunch();
     const Options options = parseOptions(argc, argv);
 
     QApplication qapp(argc, argv);
